@@ -1,0 +1,55 @@
+# Shared build settings and helpers for the Vellumix targets.
+
+set(VELLUMIX_WARNINGS -Wall -Wextra)
+if(VELLUMIX_SANITIZE)
+    add_compile_options(-fsanitize=${VELLUMIX_SANITIZE} -fno-omit-frame-pointer -g)
+    add_link_options(-fsanitize=${VELLUMIX_SANITIZE})
+endif()
+
+# vellumix_subsystem(NAME [LIBS ...]): one static library from every source file of the
+# calling folder. New files are picked up without editing the folder's CMakeLists.
+function(vellumix_subsystem name)
+    cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS
+        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
+        ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+    list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+    if(NOT sources)
+        # A subsystem that has no code yet still answers to its name.
+        add_library(${name} INTERFACE)
+        target_include_directories(${name} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR})
+        target_link_libraries(${name} INTERFACE ${ARG_LIBS})
+        return()
+    endif()
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR})
+    target_compile_options(${name} PRIVATE ${VELLUMIX_WARNINGS})
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+endfunction()
+
+# vellumix_test(NAME LABELS label... LIBS lib... [SOURCES extra...] [AUDIO] [HEADLESS] [TIMEOUT s])
+# One Qt Test executable tests/<folder>/NAME.cpp, registered with CTest. The suite runs under
+# xvfb-run; HEADLESS removes the display so the test sees a machine without one; AUDIO selects
+# OpenAL Soft's null output.
+function(vellumix_test name)
+    cmake_parse_arguments(ARG "AUDIO;HEADLESS" "TIMEOUT" "LABELS;LIBS;SOURCES" ${ARGN})
+    add_executable(${name} ${CMAKE_CURRENT_SOURCE_DIR}/${name}.cpp ${ARG_SOURCES})
+    target_compile_options(${name} PRIVATE ${VELLUMIX_WARNINGS})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} testsupport Qt6::Test)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    add_test(NAME ${name} COMMAND $<TARGET_FILE:${name}>)
+    set(env "VELLUMIX_APP_DIR=${VELLUMIX_APP_DIR}")
+    set(envmod "")
+    if(ARG_AUDIO)
+        list(APPEND env "ALSOFT_DRIVERS=null")
+    endif()
+    if(ARG_HEADLESS)
+        list(APPEND env "QT_QPA_PLATFORM=offscreen")
+        list(APPEND envmod "DISPLAY=unset:" "WAYLAND_DISPLAY=unset:")
+    endif()
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 300)
+    endif()
+    set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${env}"
+        ENVIRONMENT_MODIFICATION "${envmod}" TIMEOUT ${ARG_TIMEOUT})
+endfunction()
