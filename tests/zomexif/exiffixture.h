@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+#include <libexif/exif-data.h>
+
+#include <memory>
+
+// Builds a camera-data block ("Exif\0\0" and the TIFF structure) with libexif, for photos that
+// the tests write themselves.
+class ExifBuilder
+{
+public:
+    explicit ExifBuilder(ExifByteOrder order = EXIF_BYTE_ORDER_INTEL);
+    ~ExifBuilder();
+
+    ExifBuilder &setShort(ExifIfd ifd, ExifTag tag, quint16 value);
+    ExifBuilder &setAscii(ExifIfd ifd, ExifTag tag, const QByteArray &text);
+    ExifBuilder &setRational(ExifIfd ifd, ExifTag tag, quint32 numerator, quint32 denominator);
+    ExifBuilder &setSRational(ExifIfd ifd, ExifTag tag, qint32 numerator, qint32 denominator);
+    QByteArray block() const;
+
+private:
+    struct Deleter
+    {
+        void operator()(ExifData *data) const;
+    };
+    std::unique_ptr<ExifData, Deleter> data;
+    ExifByteOrder order;
+};
+
+// A JPEG of the image (Qt's writer) with the block as an APP1 segment right after the start
+// marker; an empty block gives the plain JPEG.
+QByteArray jpegWithExif(const QImage &image, const QByteArray &block, int quality = 90);
+bool writeFile(const QString &path, const QByteArray &bytes);
+
+// A test picture with four coloured quadrants: red top left, green top right, blue bottom
+// left, white bottom right.
+QImage quadrantImage(int width, int height);
