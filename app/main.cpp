@@ -1,4 +1,42 @@
-int main()
+#include "qtsingleapplication.h"
+#include "vellumix.h"
+#include "zopref.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+void closeSplashScreen()
 {
-    return 0;
+    std::fputs("command:close splash screen", stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    auto app = std::make_unique<QtSingleApplication>(QString(), argc, argv);
+    app->setZofcVersion(1030);
+    ZoPref::setTanslucentWhenSkin(false);
+    app->installTranslators();
+    app->initCfg(nullptr, true);
+
+    if (!app->processCmdLine(argc, argv) && !app->isRunning(QString())) {
+        auto window = std::make_unique<Vellumix>(nullptr, Qt::WindowFlags());
+        app->setMainWindow(window.get());
+        app->setActivationWindow(window->widgetFrame(), true);
+        window->show(true);
+        closeSplashScreen();
+        app->exec();
+        closeSplashScreen();
+        window.reset();
+    }
+
+    // A window run always ends with 0; a command handled at the command line reports its own
+    // status.
+    const int status = app->exitStatus();
+    app.reset();
+    return status;
 }

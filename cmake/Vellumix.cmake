@@ -53,3 +53,4 @@ function(vellumix_test name)
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${env}"
         ENVIRONMENT_MODIFICATION "${envmod}" TIMEOUT ${ARG_TIMEOUT})
 endfunction()
+add_compile_definitions(VELLUMIX_VERSION="${PROJECT_VERSION}")

@@ -10,8 +10,7 @@
 
 StoryBoard::StoryBoard()
     : patterns(listPatterns(ZoPref::appDir()))
-{
-}
+{ }
 
 void StoryBoard::setPhotoDurationMs(int ms)
 {
@@ -50,8 +49,8 @@ QStringList StoryBoard::listPatterns(const QString &appDir)
 
     QStringList result;
     const QDir dir(folder);
-    const QFileInfoList entries = dir.entryInfoList(QStringList{QStringLiteral("*.wpt")},
-                                                    QDir::NoFilter, QDir::Unsorted);
+    const QFileInfoList entries
+        = dir.entryInfoList(QStringList {QStringLiteral("*.wpt")}, QDir::NoFilter, QDir::Unsorted);
     for (const QFileInfo &entry : entries)
         result.append(entry.absoluteFilePath());
     return result;
@@ -89,6 +88,6 @@ ZoomPath defaultZoomFor(unsigned counter)
 
 ZoomPath nextDefaultZoom()
 {
-    static std::atomic<unsigned> counter{0};
+    static std::atomic<unsigned> counter {0};
     return defaultZoomFor(counter.fetch_add(1));
 }

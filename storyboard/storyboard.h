@@ -23,8 +23,8 @@ struct LayerFx
 struct ZoomPath
 {
     int kind = LayerFx::Translate;
-    std::array<float, 4> start{};
-    std::array<float, 4> end{};
+    std::array<float, 4> start {};
+    std::array<float, 4> end {};
 };
 
 // One photo of the show; a value type copied into and out of lists.

@@ -23,7 +23,7 @@ struct Store
         if (!settings) {
             if (path.isEmpty()) {
                 path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                       + QLatin1String("/Vellumix/Vellumix.conf");
+                    + QLatin1String("/Vellumix/Vellumix.conf");
             }
             settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
         }

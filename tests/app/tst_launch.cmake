@@ -1,0 +1,1 @@
+vellumix_test(tst_launch LABELS e2e TIMEOUT 180 LIBS zofc)

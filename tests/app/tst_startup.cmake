@@ -1,0 +1,1 @@
+vellumix_test(tst_startup LABELS unit LIBS app)

@@ -1,0 +1,1 @@
+vellumix_test(tst_storyboard LABELS unit LIBS storyboard)
