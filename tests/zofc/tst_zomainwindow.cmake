@@ -1,0 +1,1 @@
+vellumix_test(tst_zomainwindow LABELS gui LIBS zofc)

@@ -1,0 +1,107 @@
+// The framework's main window: its own menu, language switching with re-translation, the
+// update-check settings and Exit.
+#include "testsupport.h"
+#include "zoapplication.h"
+#include "zolangitemmodel.h"
+#include "zomainwindow.h"
+#include "zopref.h"
+
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+class Window : public ZoMainWindow
+{
+public:
+    int retranslations = 0;
+    void retranslate() override
+    {
+        ZoMainWindow::retranslate();
+        ++retranslations;
+    }
+};
+
+QAction *actionNamed(QMenu *menu, const char *name)
+{
+    return menu->findChild<QAction *>(QLatin1String(name));
+}
+
+} // namespace
+
+class TestZoMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void menuAndLanguageSwitch();
+    void updateCheckSettings();
+    void exitClosesWindow();
+};
+
+void TestZoMainWindow::menuAndLanguageSwitch()
+{
+    TempSettings settings;
+    auto *app = ZoApplication::instance();
+    QVERIFY(app->langModel()->codes().contains(QStringLiteral("de_DE")));
+    app->setLanguage(QStringLiteral("en_US"));
+
+    Window window;
+    window.initialize();
+    QVERIFY(window.mainMenu());
+    QCOMPARE(window.mainMenu()->title(), QStringLiteral("&Options"));
+    // The program appends to the framework's menu; the entries stay in order.
+    window.mainMenu()->addSeparator();
+    window.mainMenu()->addAction(QStringLiteral("&Preferences..."));
+    QCOMPARE(window.mainMenu()->actions().last()->text(), QStringLiteral("&Preferences..."));
+
+    const int before = window.retranslations;
+    app->setLanguage(QStringLiteral("de_DE"));
+    QCoreApplication::processEvents();
+    QVERIFY(window.retranslations > before);
+    QCOMPARE(window.mainMenu()->title(), QStringLiteral("&Optionen"));
+    QCOMPARE(ZoLangItemModel::currentLangName(), QStringLiteral("de_DE"));
+    QCOMPARE(ZoPref::value(QStringLiteral("Language"), QString()).toString(),
+             QStringLiteral("de_DE"));
+
+    app->setLanguage(QStringLiteral("en_US"));
+    QCoreApplication::processEvents();
+    QCOMPARE(window.mainMenu()->title(), QStringLiteral("&Options"));
+}
+
+void TestZoMainWindow::updateCheckSettings()
+{
+    TempSettings settings;
+    Window window;
+    window.initialize();
+    QAction *toggle = actionNamed(window.mainMenu(), "zoAutoUpdateAction");
+    QVERIFY(toggle && !toggle->isChecked());
+    window.setAutoCheckUpdate(true);
+    window.setAutoCheckUpdateInterval(7);
+    QVERIFY(toggle->isChecked());
+    QCOMPARE(ZoPref::value(QStringLiteral("auto_check_update_enable"), false).toBool(), true);
+    QCOMPARE(ZoPref::value(QStringLiteral("auto_check_update_interval"), 0).toInt(), 7);
+    toggle->trigger();
+    QCOMPARE(ZoPref::value(QStringLiteral("auto_check_update_enable"), true).toBool(), false);
+}
+
+void TestZoMainWindow::exitClosesWindow()
+{
+    TempSettings settings;
+    Window window;
+    window.initialize();
+    window.show(true);
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    actionNamed(window.mainMenu(), "zoExitAction")->trigger();
+    QVERIFY(!window.isVisible());
+}
+
+int main(int argc, char **argv)
+{
+    ZoApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    TestZoMainWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_zomainwindow.moc"
