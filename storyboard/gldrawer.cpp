@@ -1,0 +1,623 @@
+// GL is called directly (fixed-function and frame buffer entry points through libglvnd), so the
+// prototypes must be seen before any header pulls in GL/gl.h.
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include "gldrawer.h"
+
+#include "offscreenglcontext.h"
+#include "picture.h"
+
+#include <QDebug>
+#include <QOpenGLContext>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// More layers than this would be a caller's mistake, not a frame.
+constexpr int MaxTextures = 16;
+
+void drainGLErrors()
+{
+    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) { }
+}
+
+} // namespace
+
+class GLDrawer::CurrentScope
+{
+public:
+    explicit CurrentScope(GLDrawer *drawer)
+        : drawer(drawer)
+        , current(drawer->makeDrawerCurrent())
+    { }
+    ~CurrentScope()
+    {
+        if (current)
+            drawer->doneDrawerCurrent();
+    }
+    CurrentScope(const CurrentScope &) = delete;
+    CurrentScope &operator=(const CurrentScope &) = delete;
+    explicit operator bool() const { return current; }
+
+private:
+    GLDrawer *drawer;
+    bool current;
+};
+
+GLDrawer::GLDrawer(QWidget *parent, Target target)
+    : QOpenGLWidget(parent, Qt::FramelessWindowHint)
+    , drawTarget(target)
+{
+    if (drawTarget == Target::Offscreen)
+        offscreen = std::make_unique<OffscreenGLContext>();
+}
+
+GLDrawer::~GLDrawer()
+{
+    QObject::disconnect(contextConnection);
+    GLDrawer::close();
+    offscreen.reset();
+}
+
+bool GLDrawer::contextReady() const
+{
+    return isOffscreen() ? !offscreenFailed : context() != nullptr;
+}
+
+bool GLDrawer::makeDrawerCurrent()
+{
+    if (currentDepth > 0) {
+        ++currentDepth;
+        return true;
+    }
+    if (isOffscreen()) {
+        if (offscreenFailed)
+            return false;
+        if (!offscreen->isValid() && !offscreen->create()) {
+            offscreenFailed = true;
+            return false;
+        }
+        if (!offscreen->makeCurrent())
+            return false;
+        ++currentDepth;
+        if (!initialized) {
+            initialized = true;
+            initializeGL();
+        }
+        syncOffscreenSurface();
+        return true;
+    }
+    if (!context())
+        return false;
+    QOpenGLWidget::makeCurrent();
+    if (QOpenGLContext::currentContext() != context())
+        return false;
+    ++currentDepth;
+    return true;
+}
+
+void GLDrawer::doneDrawerCurrent()
+{
+    if (currentDepth == 0 || --currentDepth > 0)
+        return;
+    if (isOffscreen())
+        offscreen->doneCurrent();
+    else
+        QOpenGLWidget::doneCurrent();
+}
+
+void GLDrawer::syncOffscreenSurface()
+{
+    // The frame buffer follows the widget's size, which open() sets to the frame.
+    if (frameW <= 0 || frameH <= 0)
+        return;
+    const QSize surface = size();
+    if (offscreen->framebufferSize() == surface)
+        return;
+    if (offscreen->resizeFramebuffer(surface))
+        resizeGL(surface.width(), surface.height());
+}
+
+bool GLDrawer::open(int width, int height, int textureCount, bool flipT)
+{
+    close();
+    if (width <= 0 || height <= 0 || textureCount < 0 || textureCount > MaxTextures) {
+        qWarning("GLDrawer::open: bad frame %dx%d with %d layers", width, height, textureCount);
+        return false;
+    }
+    frameW = width;
+    frameH = height;
+    requestedTextures = textureCount;
+    flipTexture = flipT;
+    // Layer textures are exactly frame-sized, so any frame up to the GL texture limit fits; the
+    // picture sits centred in it as it would in a larger texture.
+    textureW = width;
+    textureH = height;
+    const float halfW = width * 0.5f;
+    const float halfH = height * 0.5f;
+    const float points[4][2] = {{-halfW, -halfH}, {halfW, -halfH}, {halfW, halfH}, {-halfW, halfH}};
+    std::memcpy(corners, points, sizeof corners);
+    std::fill(std::begin(clearColor), std::end(clearColor), 0.0f);
+    clearColor[3] = 1.0f;
+    resize(width, height);
+
+    if (!contextReady()) {
+        if (isOffscreen()) {
+            close();
+            return false;
+        }
+        return true; // On screen before the first show: initializeGL() finishes the job.
+    }
+    CurrentScope scope(this);
+    if (!scope || !createResources()) {
+        close();
+        return false;
+    }
+    if (isOffscreen() && offscreen->framebufferSize() != QSize(width, height)) {
+        close();
+        return false;
+    }
+    resizeGL(this->width(), this->height());
+    return true;
+}
+
+bool GLDrawer::createResources()
+{
+    GLint maxTexture = 0;
+    GLint maxRenderbuffer = 0;
+    GLint maxViewport[2] = {0, 0};
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTexture);
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &maxRenderbuffer);
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, maxViewport);
+    const int limit = std::min({maxTexture, maxRenderbuffer, maxViewport[0], maxViewport[1]});
+    if (textureW > limit || textureH > limit) {
+        qWarning("GLDrawer: a %dx%d frame exceeds this GL's limit of %d", frameW, frameH, limit);
+        return false;
+    }
+
+    glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
+    frameList = glGenLists(1);
+
+    std::vector<uint8_t> black(static_cast<size_t>(textureW) * textureH * 4, 0);
+    for (size_t i = 3; i < black.size(); i += 4)
+        black[i] = 255;
+    const auto createTexture = [&]() {
+        GLuint name = 0;
+        glGenTextures(1, &name);
+        glBindTexture(GL_TEXTURE_2D, name);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        // Clamping to the edge keeps the picture's own border texels at the quad's edges.
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, textureW, textureH, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                     black.data());
+        return name;
+    };
+    textures.resize(static_cast<size_t>(requestedTextures));
+    for (GLuint &name : textures)
+        name = createTexture();
+    backgroundTexture = createTexture();
+
+    // Object-linear texture coordinates: a vertex at a frame corner samples the picture's corner.
+    const GLfloat planeS[4] = {1.0f / textureW, 0.0f, 0.0f, 0.5f};
+    const GLfloat planeT[4] = {0.0f, (flipTexture ? -1.0f : 1.0f) / textureH, 0.0f, 0.5f};
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+    glTexGenfv(GL_S, GL_OBJECT_PLANE, planeS);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+    glTexGenfv(GL_T, GL_OBJECT_PLANE, planeT);
+    glEnable(GL_TEXTURE_GEN_S);
+    glEnable(GL_TEXTURE_GEN_T);
+
+    resourcesReady = glGetError() == GL_NO_ERROR;
+    if (!resourcesReady) {
+        qWarning("GLDrawer: could not create the textures of a %dx%d frame", frameW, frameH);
+        releaseResources();
+        return false;
+    }
+    applyTextureFilters();
+    return true;
+}
+
+void GLDrawer::releaseResources()
+{
+    releaseGrabTarget();
+    if (!textures.empty()) {
+        glDeleteTextures(static_cast<GLsizei>(textures.size()), textures.data());
+        textures.clear();
+    }
+    if (frameList) {
+        glDeleteLists(frameList, 1);
+        frameList = 0;
+    }
+    if (backgroundTexture) {
+        glDeleteTextures(1, &backgroundTexture);
+        backgroundTexture = 0;
+    }
+    resourcesReady = false;
+}
+
+void GLDrawer::close()
+{
+    if (resourcesReady || frameList || backgroundTexture || !textures.empty() || grabFbo) {
+        CurrentScope scope(this);
+        if (scope) {
+            releaseResources();
+            if (isOffscreen())
+                offscreen->resizeFramebuffer(QSize());
+        }
+    }
+    textures.clear();
+    frameList = backgroundTexture = 0;
+    grabFbo = grabColor = 0;
+    resourcesReady = false;
+    scratch.clear();
+    scratch.shrink_to_fit();
+    pendingLayers.clear();
+    recording = false;
+    frameW = frameH = -1;
+    textureW = textureH = 0;
+    requestedTextures = 0;
+}
+
+void GLDrawer::setClearColor(float red, float green, float blue, float alpha)
+{
+    clearColor[0] = red;
+    clearColor[1] = green;
+    clearColor[2] = blue;
+    clearColor[3] = alpha;
+    CurrentScope scope(this);
+    if (scope)
+        glClearColor(red, green, blue, alpha);
+}
+
+void GLDrawer::initializeGL()
+{
+    if (isOffscreen() && currentDepth == 0)
+        return; // An off-screen drawer draws only in its own context.
+    [[maybe_unused]] const GLubyte *version = glGetString(GL_VERSION);
+    glEnable(GL_POINT_SMOOTH);
+    glEnable(GL_LINE_SMOOTH);
+    glDisable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
+    glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
+    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+    glFrontFace(GL_CW);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
+
+    if (!isOffscreen()) {
+        // The widget's context can be replaced (re-parenting to another window); the GL objects
+        // die with it and are made again by the next initializeGL().
+        QObject::disconnect(contextConnection);
+        contextConnection = connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
+            CurrentScope scope(this);
+            if (scope)
+                releaseResources();
+        });
+        if (frameW > 0 && !resourcesReady)
+            createResources();
+    }
+}
+
+void GLDrawer::resizeGL(int w, int h)
+{
+    if (isOffscreen() && currentDepth == 0)
+        return;
+    if (h == 0)
+        h = 1;
+    const qint64 fw = frameW > 0 ? frameW : 1;
+    const qint64 fh = frameH > 0 ? frameH : 1;
+    // fw/fh < w/h, compared and divided in whole numbers without losing the ratio.
+    QRect place;
+    if (fw * h < w * fh) {
+        const int width = static_cast<int>(h * fw / fh);
+        place = QRect((w - width) / 2, 0, width, h);
+    } else {
+        const int height = static_cast<int>(w * fh / fw);
+        place = QRect(0, (h - height) / 2, w, height);
+    }
+    setFrameViewport(place);
+}
+
+void GLDrawer::setFrameViewport(const QRect &place)
+{
+    viewport = place;
+    const double aspect = frameW > 0 && frameH > 0 ? static_cast<double>(frameH) / frameW : 1.0;
+    // The frame plane sits at distance frameWidth; keep it (and layers pushed away from the
+    // viewer) inside the far plane for wide frames too.
+    const double farPlane = std::max(10000.0, 4.0 * std::max(frameW, 1));
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(-1.0, 1.0, -aspect, aspect, 2.0, farPlane);
+    glMatrixMode(GL_MODELVIEW);
+
+    const double ratio = isOffscreen() ? 1.0 : devicePixelRatioF();
+    const QRect device(qRound(place.x() * ratio), qRound(place.y() * ratio),
+                       qRound(place.width() * ratio), qRound(place.height() * ratio));
+    glViewport(device.x(), device.y(), device.width(), device.height());
+
+    // A frame shown smaller than its size minifies the layers: mipmaps keep that from aliasing.
+    const bool minified = frameW > 0 && (device.width() < frameW || device.height() < frameH);
+    if (minified != mipmapped) {
+        mipmapped = minified;
+        applyTextureFilters();
+    }
+}
+
+void GLDrawer::applyTextureFilters()
+{
+    if (!resourcesReady)
+        return;
+    const auto apply = [this](GLuint name) {
+        glBindTexture(GL_TEXTURE_2D, name);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                        mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
+        if (mipmapped)
+            glGenerateMipmap(GL_TEXTURE_2D);
+    };
+    for (GLuint name : textures)
+        apply(name);
+    apply(backgroundTexture);
+}
+
+void GLDrawer::paintGL()
+{
+    if (isOffscreen() && currentDepth == 0)
+        return;
+    const double ratio = isOffscreen() ? 1.0 : devicePixelRatioF();
+    paintFrame(QRect(qRound(viewport.x() * ratio), qRound(viewport.y() * ratio),
+                     qRound(viewport.width() * ratio), qRound(viewport.height() * ratio)));
+}
+
+void GLDrawer::paintFrame(const QRect &target)
+{
+    // The toolkit resets the viewport before every paint, so the letterbox is applied here.
+    glViewport(target.x(), target.y(), target.width(), target.height());
+    glClear(GL_COLOR_BUFFER_BIT);
+    glLoadIdentity();
+    if (resourcesReady && frameList) {
+        glTranslatef(0.0f, 0.0f, static_cast<GLfloat>(-frameW));
+        glCallList(frameList);
+    }
+    glFinish();
+}
+
+bool GLDrawer::uploadPixels(int index, const uint8_t *pixels, int rowPixels)
+{
+    CurrentScope scope(this);
+    if (!scope || !resourcesReady)
+        return false;
+    glBindTexture(GL_TEXTURE_2D, textures[static_cast<size_t>(index)]);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, rowPixels);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, (textureW - frameW) / 2, (textureH - frameH) / 2, frameW,
+                    frameH, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    if (mipmapped)
+        glGenerateMipmap(GL_TEXTURE_2D);
+    return true;
+}
+
+bool GLDrawer::validLayer(int index, const char *operation) const
+{
+    if (frameW <= 0 || index < 0 || index >= requestedTextures) {
+        qWarning("GLDrawer::%s: no layer %d in a drawer with %d", operation, index,
+                 requestedTextures);
+        return false;
+    }
+    return true;
+}
+
+bool GLDrawer::uploadLayer(int index, const Picture &picture)
+{
+    if (!validLayer(index, "uploadLayer"))
+        return false;
+    if (picture.isNull() || picture.width() != frameW || picture.height() != frameH
+        || picture.format() != AV_PIX_FMT_BGRA || picture.linesize[0] % 4 != 0) {
+        qWarning("GLDrawer::uploadLayer: the picture is not a %dx%d BGRA frame", frameW, frameH);
+        return false;
+    }
+    return uploadPixels(index, picture.data[0], picture.linesize[0] / 4);
+}
+
+uint8_t *GLDrawer::scratchBuffer()
+{
+    const size_t bytes = static_cast<size_t>(frameW) * frameH * 4;
+    if (scratch.size() != bytes)
+        scratch.assign(bytes, 0);
+    return scratch.data();
+}
+
+bool GLDrawer::setDissolve(int index, double alpha, const Picture &incoming)
+{
+    if (!validLayer(index, "setDissolve"))
+        return false;
+    if (!applyDissolveAlpha(scratchBuffer(), frameW, frameH, incoming, dissolveAlpha(alpha))) {
+        qWarning("GLDrawer::setDissolve: the picture is not a %dx%d BGRA frame", frameW, frameH);
+        return false;
+    }
+    return uploadPixels(index, scratch.data(), frameW);
+}
+
+bool GLDrawer::setWipe(int index, double threshold, double softness, const Picture &pattern,
+                       const Picture &incoming)
+{
+    if (!validLayer(index, "setWipe"))
+        return false;
+    buildWipeTable(wipeTableValues, threshold, softness);
+    if (!applyWipeAlpha(scratchBuffer(), frameW, frameH, incoming, pattern, wipeTableValues)) {
+        qWarning("GLDrawer::setWipe: pictures are not %dx%d BGRA and grey frames", frameW, frameH);
+        return false;
+    }
+    return uploadPixels(index, scratch.data(), frameW);
+}
+
+void GLDrawer::beginFrame()
+{
+    // The frame's commands are collected and compiled at endFrame(), so that texture uploads made
+    // between beginFrame() and endFrame() happen at once instead of being recorded in the list.
+    pendingLayers.clear();
+    recording = true;
+}
+
+void GLDrawer::drawLayer(int index, int orientation, const LayerFx &fx)
+{
+    if (!recording || !validLayer(index, "drawLayer"))
+        return;
+    if (fx.kind != LayerFx::Translate && fx.kind != LayerFx::Rotate)
+        qDebug("Don't know what kind FX it is!");
+    pendingLayers.push_back({index, orientation, fx});
+}
+
+void GLDrawer::endFrame()
+{
+    if (recording) {
+        recording = false;
+        CurrentScope scope(this);
+        if (scope && resourcesReady)
+            compileFrameList();
+    }
+    if (!isOffscreen())
+        update();
+}
+
+void GLDrawer::drawFrameQuad() const
+{
+    glBegin(GL_TRIANGLES);
+    for (int corner : {0, 3, 2, 0, 2, 1})
+        glVertex2f(corners[corner][0], corners[corner][1]);
+    glEnd();
+}
+
+void GLDrawer::compileFrameList()
+{
+    glNewList(frameList, GL_COMPILE);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glBindTexture(GL_TEXTURE_2D, backgroundTexture);
+    drawFrameQuad();
+    for (const LayerCall &call : pendingLayers) {
+        glPushMatrix();
+        const LayerFx &fx = call.fx;
+        if (fx.kind == LayerFx::Translate)
+            glTranslatef(fx.param0, fx.param1, fx.param2);
+        else if (fx.kind == LayerFx::Rotate)
+            glRotatef(fx.param0, fx.param1, fx.param2, fx.param3);
+        // Half turns about the vertical and horizontal axes, written as the exact scalings they
+        // are: a half turn about y is diag(-1, 1, -1), about x diag(1, -1, -1).
+        switch (call.orientation) {
+        case 2:
+        case 7:
+            glScalef(-1.0f, 1.0f, -1.0f);
+            break;
+        case 3:
+        case 5:
+            glScalef(-1.0f, 1.0f, -1.0f);
+            glScalef(1.0f, -1.0f, -1.0f);
+            break;
+        case 1:
+        case 4:
+            glScalef(1.0f, -1.0f, -1.0f);
+            break;
+        default:
+            break;
+        }
+        glBindTexture(GL_TEXTURE_2D, textures[static_cast<size_t>(call.index)]);
+        drawFrameQuad();
+        glPopMatrix();
+    }
+    glEndList();
+    pendingLayers.clear();
+}
+
+bool GLDrawer::ensureGrabTarget()
+{
+    if (grabFbo)
+        return true;
+    glGenFramebuffers(1, &grabFbo);
+    glBindFramebuffer(GL_FRAMEBUFFER, grabFbo);
+    glGenRenderbuffers(1, &grabColor);
+    glBindRenderbuffer(GL_RENDERBUFFER, grabColor);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, frameW, frameH);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, grabColor);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        qWarning("GLDrawer: no %dx%d frame buffer for read-back", frameW, frameH);
+        releaseGrabTarget();
+        return false;
+    }
+    return true;
+}
+
+void GLDrawer::releaseGrabTarget()
+{
+    if (grabFbo) {
+        glDeleteFramebuffers(1, &grabFbo);
+        grabFbo = 0;
+    }
+    if (grabColor) {
+        glDeleteRenderbuffers(1, &grabColor);
+        grabColor = 0;
+    }
+}
+
+bool GLDrawer::grabFrame(unsigned format, unsigned type, void *destination)
+{
+    if (!destination || frameW <= 0)
+        return false;
+    CurrentScope scope(this);
+    if (!scope || !resourcesReady)
+        return false;
+    drainGLErrors();
+    GLint previous = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &previous);
+    // The writer's drawer is frame-sized and paints straight into its own buffer; a drawer shown
+    // at another size paints the frame once more into a frame-sized buffer.
+    const bool direct = isOffscreen() && offscreen->framebufferSize() == QSize(frameW, frameH);
+    if (!direct) {
+        if (!ensureGrabTarget())
+            return false;
+        glBindFramebuffer(GL_FRAMEBUFFER, grabFbo);
+    }
+    paintFrame(QRect(0, 0, frameW, frameH));
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glReadPixels(0, 0, frameW, frameH, format, type, destination);
+    const GLenum error = glGetError();
+    if (!direct)
+        glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previous));
+    if (error != GL_NO_ERROR) {
+        qWarning("GLDrawer::grabFrame: read-back failed (0x%x)", error);
+        return false;
+    }
+    return true;
+}
+
+QImage GLDrawer::grabSurface()
+{
+    if (!isOffscreen())
+        return grabFramebuffer();
+    CurrentScope scope(this);
+    if (!scope || offscreen->framebufferSize().isEmpty())
+        return QImage();
+    const QSize surface = offscreen->framebufferSize();
+    paintFrame(viewport);
+    QImage image(surface, QImage::Format_RGBA8888);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glReadPixels(0, 0, surface.width(), surface.height(), GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
+    // GL reads the bottom row first.
+    return image.mirrored(false, true);
+}

@@ -1,0 +1,151 @@
+#pragma once
+
+// GLDrawer composes one output frame from up to a few frame-sized picture layers over an opaque
+// black background, on the fixed-function OpenGL pipeline (display list, object-linear texture
+// coordinates, a perspective frustum, source-alpha blending).
+//
+// Two ways to use it:
+// - On screen (Target::Screen, the preview player): an ordinary QOpenGLWidget placed in a window.
+//   Its GL work needs the widget's context, which exists once the widget has been shown; an open()
+//   made before that is carried out in initializeGL(). endFrame() schedules a repaint.
+// - Off screen (Target::Offscreen, the video writer): never shown. It makes its own desktop GL
+//   context on Mesa's surfaceless EGL platform and draws into a frame buffer object the size of
+//   the widget (open() resizes it to the frame). This path is the same with or without an X
+//   display, so a frame gives the same pixels everywhere. grabFrame() paints and reads back.
+//
+// Per frame: beginFrame() -> uploadLayer(0, ...) [-> setDissolve/setWipe(1, ...)] ->
+// drawLayer(0, ...) [-> drawLayer(1, ...)] -> endFrame() [-> grabFrame(GL_BGRA, ...)].
+// Open with flipT true when reading frames back: grabFrame() then returns the top row first.
+// Subclasses may override close(), beginFrame(), drawLayer(), endFrame() and resizeGL(); a
+// resizeGL() override must place the picture through setFrameViewport().
+//
+// Not thread-safe: every operation makes the drawer's context current and must run on the thread
+// that owns the widget.
+
+#include "storyboard.h"
+#include "transitions.h"
+
+#include <QOpenGLWidget>
+#include <memory>
+#include <vector>
+
+class OffscreenGLContext;
+class Picture;
+
+class GLDrawer : public QOpenGLWidget
+{
+    Q_OBJECT
+
+public:
+    enum class Target { Screen, Offscreen };
+
+    explicit GLDrawer(QWidget *parent = nullptr, Target target = Target::Screen);
+    ~GLDrawer() override;
+
+    Target target() const { return drawTarget; }
+    bool isOffscreen() const { return drawTarget == Target::Offscreen; }
+
+    // Closes, then prepares a width x height frame with textureCount layers; flipT turns the
+    // picture upside down in GL so that read-back delivers the top row first. False (and closed)
+    // when the frame exceeds the GL implementation's limits or no GL context can be had.
+    bool open(int width, int height, int textureCount, bool flipT);
+    virtual void close();
+
+    // Colour of the window area outside the letterboxed frame (alpha as given).
+    void setClearColor(float red, float green, float blue, float alpha);
+
+    // Replaces layer index with a frame-sized BGRA picture (bottom row first, as photos are).
+    bool uploadLayer(int index, const Picture &picture);
+    // Layer index gets incoming with every alpha byte trunc(alpha * 255).
+    bool setDissolve(int index, double alpha, const Picture &incoming);
+    // Layer index gets incoming with its alpha taken from the wipe table of threshold and
+    // softness, looked up by the grey pattern pixel at the same row and column.
+    bool setWipe(int index, double threshold, double softness, const Picture &pattern,
+                 const Picture &incoming);
+
+    virtual void beginFrame();
+    // Draws layer index with the orientation flip of code orientation (0..7) under the layer
+    // transform fx.
+    virtual void drawLayer(int index, int orientation, const LayerFx &fx);
+    virtual void endFrame();
+
+    // Paints the current frame at frame size and reads its frameWidth x frameHeight pixels into
+    // destination (tightly packed) with the given GL format and type, bottom GL row first.
+    bool grabFrame(unsigned format, unsigned type, void *destination);
+    // The whole drawing surface as it is shown (letterbox included), top row first.
+    QImage grabSurface();
+
+    int frameWidth() const { return frameW; }
+    int frameHeight() const { return frameH; }
+    int textureCount() const { return static_cast<int>(textures.size()); }
+    // The letterboxed frame inside the widget, in widget coordinates with y up (as GL has it).
+    QRect frameViewport() const { return viewport; }
+    const WipeTable &wipeTable() const { return wipeTableValues; }
+    // True while layer minification uses mipmaps (the frame is shown smaller than its size).
+    bool usesMipmaps() const { return mipmapped; }
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int w, int h) override;
+    void paintGL() override;
+
+    // Places the frame at viewport (widget coordinates, y up) and sets the frame's projection.
+    // Needs the context current, as it is in resizeGL().
+    void setFrameViewport(const QRect &viewport);
+
+    // Make the drawer's context current (nesting allowed) and release it again.
+    bool makeDrawerCurrent();
+    void doneDrawerCurrent();
+
+private:
+    class CurrentScope;
+    struct LayerCall
+    {
+        int index = 0;
+        int orientation = 0;
+        LayerFx fx;
+    };
+
+    bool contextReady() const;
+    bool validLayer(int index, const char *operation) const;
+    bool uploadPixels(int index, const uint8_t *pixels, int rowPixels);
+    uint8_t *scratchBuffer();
+    bool createResources();
+    void releaseResources();
+    void syncOffscreenSurface();
+    void applyTextureFilters();
+    void compileFrameList();
+    void drawFrameQuad() const;
+    void paintFrame(const QRect &target);
+    bool ensureGrabTarget();
+    void releaseGrabTarget();
+
+    Target drawTarget = Target::Screen;
+    std::unique_ptr<OffscreenGLContext> offscreen;
+
+    int frameW = -1;
+    int frameH = -1;
+    int textureW = 0;
+    int textureH = 0;
+    bool flipTexture = false;
+    int requestedTextures = 0;
+    std::vector<unsigned> textures;
+    unsigned backgroundTexture = 0;
+    unsigned frameList = 0;
+    WipeTable wipeTableValues {};
+    std::vector<uint8_t> scratch;
+    float corners[4][2] = {};
+
+    bool resourcesReady = false;
+    bool initialized = false;
+    bool offscreenFailed = false;
+    QMetaObject::Connection contextConnection;
+    bool mipmapped = false;
+    bool recording = false;
+    std::vector<LayerCall> pendingLayers;
+    QRect viewport;
+    float clearColor[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    unsigned grabFbo = 0;
+    unsigned grabColor = 0;
+    int currentDepth = 0;
+};
