@@ -16,3 +16,63 @@ QString testAppDir()
 {
     return ZoPref::appDir();
 }
+
+#include <QDebug>
+#include <QProcess>
+#include <QStandardPaths>
+
+bool runFfmpeg(const QStringList &arguments, int timeoutMs)
+{
+    const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+    if (ffmpeg.isEmpty()) {
+        qWarning("the ffmpeg program is needed to write the test media");
+        return false;
+    }
+    QProcess process;
+    process.start(ffmpeg,
+                  QStringList {QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"),
+                               QStringLiteral("error"), QStringLiteral("-y")}
+                      + arguments);
+    if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit
+        || process.exitCode() != 0) {
+        qWarning() << "ffmpeg failed:" << arguments << process.readAllStandardError();
+        return false;
+    }
+    return true;
+}
+
+bool writeToneWav(const QString &path, const QList<QPair<double, double>> &tones, int sampleRate,
+                  int channels)
+{
+    QStringList args;
+    QString graph;
+    for (int i = 0; i < tones.size(); ++i) {
+        args << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
+             << QStringLiteral("sine=frequency=%1:duration=%2:sample_rate=%3")
+                    .arg(tones[i].first)
+                    .arg(tones[i].second)
+                    .arg(sampleRate);
+        graph += QStringLiteral("[%1:a]").arg(i);
+    }
+    if (tones.size() > 1) {
+        graph += QStringLiteral("concat=n=%1:v=0:a=1[out]").arg(tones.size());
+        args << QStringLiteral("-filter_complex") << graph << QStringLiteral("-map")
+             << QStringLiteral("[out]");
+    }
+    args << QStringLiteral("-ac") << QString::number(channels) << QStringLiteral("-ar")
+         << QString::number(sampleRate) << QStringLiteral("-c:a") << QStringLiteral("pcm_s16le")
+         << path;
+    return runFfmpeg(args);
+}
+
+int zeroCrossings(const int16_t *pcm, int channels, int from, int to)
+{
+    int crossings = 0;
+    for (int i = from + 1; i < to; ++i) {
+        const int a = pcm[(i - 1) * channels];
+        const int b = pcm[i * channels];
+        if ((a < 0 && b >= 0) || (a >= 0 && b < 0))
+            ++crossings;
+    }
+    return crossings;
+}
