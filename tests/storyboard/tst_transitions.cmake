@@ -1,0 +1,1 @@
+vellumix_test(tst_transitions LABELS unit LIBS storyboard HEADLESS)
