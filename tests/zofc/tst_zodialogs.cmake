@@ -1,0 +1,1 @@
+vellumix_test(tst_zodialogs LABELS gui LIBS zofc TIMEOUT 120)

@@ -1,0 +1,232 @@
+#include "zodialog.h"
+#include "zomessagebox.h"
+#include "zopowerstate.h"
+#include "zowidgethelper.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+// Waits (in the event loop of whatever modal dialog is running) for a top-level widget with the
+// object name to be shown, then hands it to act. The timer lives until the widget was found.
+void whenShown(const QString &objectName, std::function<void(QWidget *)> act)
+{
+    auto *timer = new QTimer(qApp);
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, objectName, act] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == objectName && widget->isVisible()) {
+                timer->deleteLater();
+                timer->stop();
+                act(widget);
+                return;
+            }
+        }
+    });
+    timer->start();
+}
+
+QAbstractButton *messageButton(QWidget *widget, QMessageBox::StandardButton which)
+{
+    auto *box = qobject_cast<QMessageBox *>(widget);
+    return box ? box->button(which) : nullptr;
+}
+
+class CountingDialog : public ZoDialog
+{
+public:
+    int translations = 0;
+    void retranslate() override { ++translations; }
+};
+
+} // namespace
+
+class TestZoDialogs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void messageBoxes_data();
+    void messageBoxes();
+    void dialogBase();
+    void powerStateCountsDownToAction_data();
+    void powerStateCountsDownToAction();
+    void powerStateCancel();
+    void powerStateNothingToDo_data();
+    void powerStateNothingToDo();
+    void powerStateFailureIsReported();
+};
+
+void TestZoDialogs::cleanup()
+{
+    ZoPowerState::setExecutor({});
+}
+
+void TestZoDialogs::messageBoxes_data()
+{
+    QTest::addColumn<bool>("alert");
+    QTest::addColumn<bool>("okOnly");
+    QTest::addColumn<int>("click");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("result");
+
+    QTest::newRow("info, OK") << false << true << int(QMessageBox::Ok) << QString()
+                              << int(QMessageBox::Ok);
+    QTest::newRow("info, Cancel") << false << false << int(QMessageBox::Cancel)
+                                  << QStringLiteral("Import") << int(QMessageBox::Cancel);
+    QTest::newRow("alert, OK") << true << true << int(QMessageBox::Ok) << QString() << 1;
+    QTest::newRow("alert, Cancel") << true << false << int(QMessageBox::Cancel) << QString() << 0;
+}
+
+// The boxes are modal, carry the right icon and title, and report the button that closed them.
+void TestZoDialogs::messageBoxes()
+{
+    QFETCH(bool, alert);
+    QFETCH(bool, okOnly);
+    QFETCH(int, click);
+    QFETCH(QString, title);
+    QFETCH(int, result);
+
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString shownTitle;
+    QString shownText;
+    bool hadCancel = false;
+    bool modal = false;
+    whenShown(QLatin1String(ZoMessageBox::objectName), [&](QWidget *widget) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        icon = box->icon();
+        shownTitle = box->windowTitle();
+        shownText = box->text();
+        hadCancel = box->button(QMessageBox::Cancel) != nullptr;
+        modal = QApplication::activeModalWidget() == box;
+        messageButton(box, QMessageBox::StandardButton(click))->click();
+    });
+    const QString text = QStringLiteral("Some files have not been added to the list:\n<a.jpg>\t");
+    const int answer = alert ? int(ZoMessageBox::alert(text, title, nullptr, okOnly))
+                             : ZoMessageBox::info(text, title, nullptr, okOnly);
+    QCOMPARE(answer, result);
+    QCOMPARE(icon, alert ? QMessageBox::Warning : QMessageBox::Information);
+    QCOMPARE(shownTitle, title.isEmpty() ? QStringLiteral("Vellumix") : title);
+    QCOMPARE(shownText, text);
+    QCOMPARE(hadCancel, !okOnly);
+    QVERIFY(modal);
+}
+
+void TestZoDialogs::dialogBase()
+{
+    CountingDialog dialog;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Vellumix"));
+    dialog.widgetHelper()->setAllWindowTitle(QStringLiteral("Import Progress"));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Import Progress"));
+    dialog.widgetHelper()->setDefaultSize(QSize(450, 100));
+    QCOMPARE(dialog.size(), QSize(450, 100));
+
+    QEvent change(QEvent::LanguageChange);
+    QApplication::sendEvent(&dialog, &change);
+    QCOMPARE(dialog.translations, 1);
+}
+
+void TestZoDialogs::powerStateCountsDownToAction_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::newRow("exit program") << 0;
+    QTest::newRow("stand by") << 1;
+    QTest::newRow("hibernate") << 2;
+    QTest::newRow("shut down") << 4;
+}
+
+// The countdown runs out and the executor gets the action, after the dialog has closed.
+void TestZoDialogs::powerStateCountsDownToAction()
+{
+    QFETCH(int, state);
+    QList<int> calls;
+    bool dialogGone = false;
+    ZoPowerState dialog(state);
+    ZoPowerState::setExecutor([&](ZoPowerState::State action) {
+        calls.append(action);
+        dialogGone = !dialog.isVisible();
+        return true;
+    });
+    dialog.setCountdown(2);
+    QString before;
+    QString during;
+    whenShown(QStringLiteral("ZoPowerState"), [&](QWidget *widget) {
+        auto *label = widget->findChild<QLabel *>(QStringLiteral("message"));
+        before = label->text();
+        QTimer::singleShot(1300, label, [&during, label] { during = label->text(); });
+    });
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    QCOMPARE(calls, QList<int> {state});
+    QVERIFY(dialogGone);
+    QVERIFY2(before.contains(QLatin1Char('2')), qPrintable(before));
+    QVERIFY2(during.contains(QLatin1Char('1')) && during != before, qPrintable(during));
+}
+
+void TestZoDialogs::powerStateCancel()
+{
+    int calls = 0;
+    ZoPowerState::setExecutor([&calls](ZoPowerState::State) {
+        ++calls;
+        return true;
+    });
+    ZoPowerState dialog(ZoPowerState::ShutDown);
+    dialog.setCountdown(2);
+    whenShown(QStringLiteral("ZoPowerState"), [](QWidget *widget) {
+        widget->findChild<QPushButton *>(QStringLiteral("cancel"))->click();
+    });
+    QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+    // Longer than the countdown: a timer left running would fire the action now.
+    QTest::qWait(2500);
+    QCOMPARE(calls, 0);
+}
+
+void TestZoDialogs::powerStateNothingToDo_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::newRow("do nothing") << 5;
+    QTest::newRow("unused code 3") << 3;
+    QTest::newRow("negative") << -1;
+}
+
+void TestZoDialogs::powerStateNothingToDo()
+{
+    QFETCH(int, state);
+    int calls = 0;
+    ZoPowerState::setExecutor([&calls](ZoPowerState::State) {
+        ++calls;
+        return true;
+    });
+    ZoPowerState dialog(state);
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+    QVERIFY(clock.elapsed() < 1000);
+    QCOMPARE(calls, 0);
+}
+
+// An action the system refuses is told to the user and not reported as done.
+void TestZoDialogs::powerStateFailureIsReported()
+{
+    ZoPowerState::setExecutor([](ZoPowerState::State) { return false; });
+    ZoPowerState dialog(ZoPowerState::Hibernate);
+    dialog.setCountdown(0);
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    whenShown(QLatin1String(ZoMessageBox::objectName), [&icon](QWidget *widget) {
+        icon = qobject_cast<QMessageBox *>(widget)->icon();
+        messageButton(widget, QMessageBox::Ok)->click();
+    });
+    QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+    QCOMPARE(icon, QMessageBox::Warning);
+}
+
+QTEST_MAIN(TestZoDialogs)
+#include "tst_zodialogs.moc"

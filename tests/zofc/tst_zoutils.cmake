@@ -1,0 +1,1 @@
+vellumix_test(tst_zoutils LABELS unit HEADLESS LIBS zofc)

@@ -1,0 +1,21 @@
+#include "zodialog.h"
+
+#include "zowidgethelper.h"
+
+#include <QEvent>
+
+ZoDialog::ZoDialog(QWidget *parent, Qt::WindowFlags flags)
+    : QDialog(parent, flags)
+    , helper(new ZoWidgetHelper(this))
+{
+    helper->setAllWindowTitle(QString());
+}
+
+void ZoDialog::retranslate() { }
+
+void ZoDialog::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+}
