@@ -20,7 +20,7 @@ if [ -n "$sanitize" ]; then
     export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
     export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-    export TSAN_OPTIONS="suppressions=$PWD/scripts/tsan.supp:halt_on_error=1:second_deadlock_stack=1"
+    export TSAN_OPTIONS="suppressions=$PWD/scripts/tsan.supp:halt_on_error=1:second_deadlock_stack=1:die_after_fork=0"
 fi
 
 cmake -S . -B "$build" "${cmake_args[@]}"
