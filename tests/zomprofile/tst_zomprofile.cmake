@@ -1,0 +1,1 @@
+vellumix_test(tst_zomprofile LABELS unit LIBS zomprofile HEADLESS)
