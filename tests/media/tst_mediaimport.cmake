@@ -1,0 +1,1 @@
+vellumix_test(tst_mediaimport LABELS unit LIBS media)

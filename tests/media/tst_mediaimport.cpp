@@ -1,0 +1,81 @@
+// Import path expansion and the preparation of newly imported photos.
+#include "mediaimport.h"
+#include "storyboard.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void touch(const QString &path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+}
+
+const QStringList photos {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"),
+                          QStringLiteral("*.png")};
+
+} // namespace
+
+class TestMediaImport : public QObject
+{
+    Q_OBJECT
+private slots:
+    void expandsFolders();
+    void stopsAtFolderWhenNotExpanding();
+    void newPhotosCycleAndTurn();
+};
+
+void TestMediaImport::expandsFolders()
+{
+    QTemporaryDir dir;
+    touch(dir.filePath(QStringLiteral("b.png")));
+    touch(dir.filePath(QStringLiteral("A.JPG")));
+    touch(dir.filePath(QStringLiteral("notes.txt")));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("c")));
+    touch(dir.filePath(QStringLiteral("c/inner.jpg")));
+
+    const QString loose = QStringLiteral("/somewhere/song.mp3");
+    const QStringList paths = expandImportPaths(
+        {QUrl::fromLocalFile(loose), QUrl::fromLocalFile(dir.path())}, photos, true);
+    // Files pass unchanged (even unmatched and missing ones), folders give their matching
+    // entries by name ignoring case, sub-folders are not entered.
+    QCOMPARE(paths,
+             (QStringList {loose, dir.filePath(QStringLiteral("A.JPG")),
+                           dir.filePath(QStringLiteral("b.png"))}));
+    QVERIFY(expandImportPaths({}, photos, true).isEmpty());
+}
+
+void TestMediaImport::stopsAtFolderWhenNotExpanding()
+{
+    QTemporaryDir dir;
+    touch(dir.filePath(QStringLiteral("x.jpg")));
+    const QStringList paths = expandImportPaths({QUrl::fromLocalFile(QStringLiteral("/a.jpg")),
+                                                 QUrl::fromLocalFile(dir.path()),
+                                                 QUrl::fromLocalFile(QStringLiteral("/b.jpg"))},
+                                                photos, false);
+    QCOMPARE(paths, QStringList {QStringLiteral("/a.jpg")});
+}
+
+void TestMediaImport::newPhotosCycleAndTurn()
+{
+    ImageInfo turned;
+    turned.exifRotation = 90; // the camera was held upright, turned right
+    turned.operations = {ImageInfo::Mirror};
+    prepareNewPhoto(turned, true);
+    QCOMPARE(turned.operations, QList<int> {ImageInfo::TurnRight});
+    QCOMPARE(turned.orientation, 6);
+
+    ImageInfo kept = turned;
+    kept.operations = {};
+    prepareNewPhoto(kept, false);
+    QCOMPARE(kept.orientation, 0);
+    // Successive photos move in different directions.
+    QVERIFY(kept.zoom.start != turned.zoom.start || kept.zoom.end != turned.zoom.end);
+}
+
+QTEST_GUILESS_MAIN(TestMediaImport)
+#include "tst_mediaimport.moc"
