@@ -1,13 +1,15 @@
-#include "exiffixture.h"
+#include "photofixture.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImageWriter>
 #include <QPainter>
+#include <QRandomGenerator>
 
 #include <libexif/exif-data.h>
 #include <libexif/exif-utils.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -118,5 +120,37 @@ QImage quadrantImage(int width, int height)
     painter.fillRect(halfW, 0, width - halfW, halfH, QColor(0, 255, 0));
     painter.fillRect(0, halfH, halfW, height - halfH, QColor(0, 0, 255));
     painter.fillRect(halfW, halfH, width - halfW, height - halfH, QColor(255, 255, 255));
+    return image;
+}
+
+QImage detailedImage(int width, int height, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QImage coarse(12, 8, QImage::Format_RGB32);
+    for (int y = 0; y < coarse.height(); ++y)
+        for (int x = 0; x < coarse.width(); ++x)
+            coarse.setPixel(x, y, random.generate() | 0xFF000000u);
+    QImage image = coarse.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                       .convertToFormat(QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        for (int i = 0; i < 60; ++i) {
+            painter.setPen(QPen(QColor::fromRgb(random.generate() | 0xFF000000u),
+                                1 + random.bounded(std::max(1, width / 300))));
+            painter.drawLine(random.bounded(width), random.bounded(height), random.bounded(width),
+                             random.bounded(height));
+        }
+    }
+    for (int y = 0; y < height; ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const int grain = int(random.bounded(13)) - 6;
+            const QRgb p = row[x];
+            row[x]
+                = qRgb(std::clamp(qRed(p) + grain, 0, 255), std::clamp(qGreen(p) + grain, 0, 255),
+                       std::clamp(qBlue(p) + grain, 0, 255));
+        }
+    }
     return image;
 }

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+// Photo fixtures written by the tests themselves.
+
 // Builds a camera-data block ("Exif\0\0" and the TIFF structure) with libexif, for photos that
 // the tests write themselves.
 class ExifBuilder
@@ -39,3 +41,7 @@ bool writeFile(const QString &path, const QByteArray &bytes);
 // A test picture with four coloured quadrants: red top left, green top right, blue bottom
 // left, white bottom right.
 QImage quadrantImage(int width, int height);
+
+// A photo-like picture: smooth colour fields, thin hard-edged lines and fine grain; the same
+// seed gives the same picture.
+QImage detailedImage(int width, int height, quint32 seed);

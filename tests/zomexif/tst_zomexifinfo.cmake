@@ -1,2 +1,2 @@
 vellumix_test(tst_zomexifinfo LABELS unit HEADLESS LIBS zomexif Qt6::Gui
-    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/exiffixture.cpp)
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/photofixture.cpp)

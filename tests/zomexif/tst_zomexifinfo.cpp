@@ -1,4 +1,4 @@
-#include "exiffixture.h"
+#include "photofixture.h"
 #include "zomexifinfo.h"
 
 #include <QBuffer>

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QList>
+#include <QRgb>
+
+class Picture;
+class QString;
+struct ImageInfo;
+
+// Photo decoding for the story board: the import-time description of a photo, the folding of
+// orientation steps into a code, and the frame-sized picture the renderer draws. Free functions
+// without shared state; each may run on any thread.
+
+// Both thumbnails of a photo: the list's 88 x 66 grid cell less 8 and 6, on opaque grey.
+inline constexpr int ThumbnailWidth = 80;
+inline constexpr int ThumbnailHeight = 60;
+inline constexpr QRgb ThumbnailBackground = 0xFF808080;
+
+// Fills the descriptive fields of a record whose path is set: size, depth, camera fields and
+// properties, suffix, file size, modification time and both thumbnails. False, with the record
+// unchanged, when the file is not a decodable image or is too large for the image reader.
+bool readPhotoInfo(ImageInfo &info);
+
+// The orientation code 0..7 of a list of steps (ImageInfo::Operation values, in order).
+int foldOrientation(const QList<int> &operations);
+// Recomputes info.orientation from info.operations.
+void foldOrientation(ImageInfo &info);
+
+// Sets exifRotation, exifMirror and exifFlip from a camera orientation tag; a tag outside 1..8
+// means no camera steps.
+void setCameraFields(ImageInfo &info, int orientationTag);
+// Replaces the steps by those the camera fields ask for (mirror, flip, turn) and folds them.
+void applyCameraOrientation(ImageInfo &info);
+// Clears the steps and folds them (code 0).
+void restoreOrientation(ImageInfo &info);
+
+// Full decodes at full resolution. Fast decodes a JPEG at 1/2, 1/4 or 1/8 scale when the photo
+// is at least twice the frame size both ways; its pictures differ from Full by a mean of at
+// most 1.5 levels per colour sample, with at most 1 % of samples more than 16 levels apart.
+enum class PhotoDecode { Fast, Full };
+
+// Draws a photo into a BGRA picture of exactly width x height pixels, bottom row first:
+// turned 90 degrees clockwise when turn90, fitted and centred, opaque black bars. False when
+// the photo cannot be decoded (the picture is then opaque black) or when the picture is not a
+// BGRA picture of that size (the picture is then untouched).
+bool loadPhotoPicture(const QString &path, Picture &picture, int width, int height, bool turn90,
+                      PhotoDecode decode = PhotoDecode::Fast);
