@@ -1,0 +1,245 @@
+#include "openaloutput.h"
+
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <AL/alext.h>
+
+#include <QDebug>
+#include <algorithm>
+#include <atomic>
+
+namespace {
+
+// The loopback mixer's own format; sources at other rates are resampled by OpenAL.
+constexpr int loopbackRate = 48000;
+constexpr int loopbackChannels = 2;
+// Sample frames mixed per call while catching up with the clock.
+constexpr int mixChunkFrames = 1024;
+// After a longer stall than this the clock drops the excess instead of mixing it all: the
+// source has long run dry by then, as it would have on a device.
+constexpr int maxCatchUpSeconds = 16;
+
+std::atomic_bool clockNoticeGiven {false};
+
+} // namespace
+
+void OpenALOutput::DeviceCloser::operator()(ALCdevice *device) const
+{
+    alcCloseDevice(device);
+}
+
+void OpenALOutput::ContextDestroyer::operator()(ALCcontext *context) const
+{
+    if (alcGetCurrentContext() == context)
+        alcMakeContextCurrent(nullptr);
+    alcDestroyContext(context);
+}
+
+OpenALOutput::OpenALOutput(int bufferCount)
+{
+    device.reset(alcOpenDevice(nullptr));
+    if (device) {
+        context.reset(alcCreateContext(device.get(), nullptr));
+        if (!context)
+            qWarning("OpenALOutput: no context on the output device");
+    } else {
+        if (!clockNoticeGiven.exchange(true))
+            qDebug("%s", ClockNotice);
+        if (!openLoopback())
+            qWarning("OpenALOutput: no loopback device either; the preview cannot keep time");
+    }
+    if (!makeCurrent())
+        return;
+
+    alGetError();
+    alGenSources(1, &source);
+    if (alGetError() != AL_NO_ERROR) {
+        qWarning("OpenALOutput: cannot create a source");
+        source = 0;
+        return;
+    }
+    buffers.resize(static_cast<size_t>(std::max(bufferCount, 0)));
+    alGenBuffers(static_cast<ALsizei>(buffers.size()), buffers.data());
+    if (alGetError() != AL_NO_ERROR) {
+        qWarning("OpenALOutput: cannot create %d buffers", bufferCount);
+        buffers.clear();
+        return;
+    }
+    alSource3f(source, AL_POSITION, 0.0f, 0.0f, 0.0f);
+    alSource3f(source, AL_VELOCITY, 0.0f, 0.0f, 0.0f);
+    alSource3f(source, AL_DIRECTION, 0.0f, 0.0f, 0.0f);
+    alSourcef(source, AL_ROLLOFF_FACTOR, 0.0f);
+    alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
+}
+
+OpenALOutput::~OpenALOutput()
+{
+    if (context && makeCurrent()) {
+        if (source) {
+            alSourceStop(source);
+            alSourcei(source, AL_BUFFER, 0);
+            alDeleteSources(1, &source);
+        }
+        if (!buffers.empty())
+            alDeleteBuffers(static_cast<ALsizei>(buffers.size()), buffers.data());
+    }
+    context.reset();
+    device.reset();
+}
+
+bool OpenALOutput::openLoopback()
+{
+    using OpenLoopback = ALCdevice *(ALC_APIENTRY *)(const ALCchar *);
+    using FormatSupported = ALCboolean(ALC_APIENTRY *)(ALCdevice *, ALCsizei, ALCenum, ALCenum);
+    if (!alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback"))
+        return false;
+    const auto openDevice
+        = reinterpret_cast<OpenLoopback>(alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
+    const auto supported = reinterpret_cast<FormatSupported>(
+        alcGetProcAddress(nullptr, "alcIsRenderFormatSupportedSOFT"));
+    renderSamples = reinterpret_cast<decltype(renderSamples)>(
+        alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
+    if (!openDevice || !supported || !renderSamples)
+        return false;
+    device.reset(openDevice(nullptr));
+    if (!device || !supported(device.get(), loopbackRate, ALC_STEREO_SOFT, ALC_SHORT_SOFT)) {
+        device.reset();
+        return false;
+    }
+    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT,
+                                 ALC_STEREO_SOFT,
+                                 ALC_FORMAT_TYPE_SOFT,
+                                 ALC_SHORT_SOFT,
+                                 ALC_FREQUENCY,
+                                 loopbackRate,
+                                 0};
+    context.reset(alcCreateContext(device.get(), attributes));
+    if (!context) {
+        device.reset();
+        return false;
+    }
+    loopback = true;
+    mixRate = loopbackRate;
+    mixScratch.assign(static_cast<size_t>(mixChunkFrames) * loopbackChannels, 0);
+    return true;
+}
+
+bool OpenALOutput::makeCurrent()
+{
+    if (!context)
+        return false;
+    if (alcGetCurrentContext() == context.get())
+        return true;
+    return alcMakeContextCurrent(context.get()) == ALC_TRUE;
+}
+
+void OpenALOutput::advanceClock()
+{
+    if (!loopback || !clock.isValid())
+        return;
+    const long long due = clock.nsecsElapsed() * mixRate / 1000000000LL;
+    const long long limit = static_cast<long long>(mixRate) * maxCatchUpSeconds;
+    if (due - mixedFrames > limit)
+        mixedFrames = due - limit;
+    while (mixedFrames < due) {
+        const auto frames
+            = static_cast<int>(std::min<long long>(due - mixedFrames, mixChunkFrames));
+        renderSamples(device.get(), mixScratch.data(), frames);
+        mixedFrames += frames;
+    }
+}
+
+void OpenALOutput::fillBuffer(unsigned name, const void *pcm, int bytes, int channels, int rate)
+{
+    if (!makeCurrent())
+        return;
+    alBufferData(name, channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, pcm, bytes, rate);
+}
+
+void OpenALOutput::playQueued(const unsigned *names, int count)
+{
+    if (!isValid() || !makeCurrent())
+        return;
+    alSourceRewind(source);
+    alSourceQueueBuffers(source, count, names);
+    alSourcePlay(source);
+    if (loopback) {
+        mixedFrames = 0;
+        clock.start();
+    }
+}
+
+int OpenALOutput::processedBuffers()
+{
+    if (!isValid() || !makeCurrent())
+        return 0;
+    advanceClock();
+    ALint processed = 0;
+    alGetSourcei(source, AL_BUFFERS_PROCESSED, &processed);
+    return processed;
+}
+
+void OpenALOutput::unqueue(unsigned *names, int count)
+{
+    if (isValid() && makeCurrent())
+        alSourceUnqueueBuffers(source, count, names);
+}
+
+void OpenALOutput::queue(const unsigned *names, int count)
+{
+    if (isValid() && makeCurrent())
+        alSourceQueueBuffers(source, count, names);
+}
+
+int OpenALOutput::queuedBuffers()
+{
+    ALint queued = 0;
+    if (isValid() && makeCurrent())
+        alGetSourcei(source, AL_BUFFERS_QUEUED, &queued);
+    return queued;
+}
+
+bool OpenALOutput::sourceStopped()
+{
+    ALint state = AL_INITIAL;
+    if (isValid() && makeCurrent())
+        alGetSourcei(source, AL_SOURCE_STATE, &state);
+    return state == AL_STOPPED;
+}
+
+void OpenALOutput::resume()
+{
+    if (isValid() && makeCurrent())
+        alSourcePlay(source);
+}
+
+void OpenALOutput::stop()
+{
+    clock.invalidate();
+    if (!isValid() || !makeCurrent())
+        return;
+    alSourceStop(source);
+    alSourcei(source, AL_BUFFER, 0);
+}
+
+void OpenALOutput::setGain(float gain)
+{
+    if (isValid() && makeCurrent())
+        alSourcef(source, AL_GAIN, std::max(gain, 0.0f));
+}
+
+float OpenALOutput::gain()
+{
+    ALfloat value = 0.0f;
+    if (isValid() && makeCurrent())
+        alGetSourcef(source, AL_GAIN, &value);
+    return value;
+}
+
+int OpenALOutput::sizeOfBuffer(unsigned name)
+{
+    ALint size = 0;
+    if (makeCurrent())
+        alGetBufferi(name, AL_SIZE, &size);
+    return size;
+}
