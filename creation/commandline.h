@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QIODevice>
+#include <QString>
+#include <QStringList>
+
+class QProcess;
+class ZomProfileData;
+struct MediaFormat;
+
+// The command lines of the encoder "avc": templates, options from profile values, and the file
+// names of one video. Command lines are strings that split as a shell splits them around double
+// quotes; splitCommandLine() and startCommandLine() are the way to run one.
+
+enum class EncoderTemplate {
+    Video,
+    VideoMov,
+    VideoFlv,
+    Audio,
+    AudioMov,
+    Mux,
+    MuxVob,
+    MuxAsf,
+    MuxMov,
+    MuxSwf,
+    Reencode,
+    Thumbnail,
+};
+
+// The template text, with "%1" ... "%5" for the values.
+QString encoderTemplate(EncoderTemplate which);
+// Fills a template in one pass ("%n" inside a value stays as it is). A value placed between
+// double quotes is escaped so that it splits back to itself; other values go in unchanged.
+QString fillTemplate(EncoderTemplate which, const QStringList &values);
+
+QString encoderName(); // "avc", for the runs started in the application folder
+QString encoderPath(const QString &appDir); // appDir + "/avc", for the piped runs
+
+// Every option of a profile, in key order, each with a leading blank; the frame's aspect ratio
+// last unless an option already names an aspect.
+QString buildArguments(const ZomProfileData &profile, const MediaFormat &format);
+// The options of the listed keys only, in list order.
+QString buildSelectedArguments(const QStringList &keys, const ZomProfileData &profile);
+// "25", "25fps", "25 fps", "30000/1001"; 0 for what is not a rate.
+double parseFrameRate(const QString &text);
+
+// A value for an unquoted place of a command line: unchanged when it holds nothing a shell
+// would split or interpret, else in double quotes with \ " $ ` escaped.
+QString quoteArgument(const QString &value);
+
+// folder/name.ext, or the first free folder/name(n).ext for n = 1, 2, ...
+QString uniqueOutputPath(const QString &folder, const QString &name, const QString &ext);
+// The container extension of the audio temporary for an output extension.
+QString audioTempExtension(const QString &ext);
+// The thumbnail beside a final file: "movie.mp4" gives "movie.THM".
+QString thumbnailPath(const QString &finalPath);
+QString thumbnailCommand(const QString &finalPath, const QString &thumbnail);
+
+// Everything one video needs from the encoder, decided before rendering starts.
+struct EncoderJob
+{
+    QString extension;
+    bool noAudio = false; // "an" is true: the video run writes the final file itself
+    bool psp = false;
+    bool nds = false;
+    bool tv = false;
+    QString videoTarget;
+    QString audioTarget; // empty without audio, as are the names and commands below
+    QString finalPath;
+    QString videoCommand;
+    QString audioCommand;
+    QString muxCommand;
+    QString reencodeCommand;
+
+    bool hasAudio() const { return !audioTarget.isEmpty(); }
+    // The file the user gets: the final file, or without audio the video target.
+    QString outputPath() const { return hasAudio() ? finalPath : videoTarget; }
+};
+
+EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &format,
+                           const QString &outputFolder, const QString &name,
+                           const QString &tempFolder, const QString &appDir);
+
+// Splits a command line into words: blanks separate words, double quotes group them, and a
+// backslash keeps the next character (inside quotes only before \ " $ `).
+QStringList splitCommandLine(const QString &commandLine);
+// Starts a command line in workingDirectory. A bare program name is looked for in
+// workingDirectory first, so "avc" is the launcher beside the program whatever the PATH holds.
+// Returns whether the process started.
+bool startCommandLine(QProcess &process, const QString &commandLine,
+                      const QString &workingDirectory,
+                      QIODevice::OpenMode mode = QIODevice::ReadWrite);

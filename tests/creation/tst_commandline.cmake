@@ -1,0 +1,1 @@
+vellumix_test(tst_commandline LABELS unit LIBS creation HEADLESS)

@@ -1,0 +1,408 @@
+#include "commandline.h"
+#include "storyboard.h"
+#include "zomprofiledata.h"
+#include "zoprofilemanager.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Options and file names of the encoder runs, without running the encoder.
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void codecSubstitutions();
+    void skippedValues_data();
+    void skippedValues();
+    void switchesAndRateControl();
+    void aspectAddedOnce();
+    void parseFrameRate_data();
+    void parseFrameRate();
+    void deviceBitrateTolerance();
+    void containerFormatPerEntry();
+    void metadataQuoting();
+    void selectedArguments();
+    void fileNames();
+    void commandsByExtension_data();
+    void commandsByExtension();
+    void quotingSurvivesSplitting_data();
+    void quotingSurvivesSplitting();
+
+private:
+    static ZomProfileData profile(const QString &id, const QList<QPair<QString, QVariant>> &values);
+    void writeProfile(const QString &id, const QString &tags);
+
+    QTemporaryDir dir;
+    MediaFormat vga; // 640 x 480
+};
+
+ZomProfileData TestCommandLine::profile(const QString &id,
+                                        const QList<QPair<QString, QVariant>> &values)
+{
+    ZomProfileData data(id);
+    for (const auto &[key, value] : values)
+        data.setValue(key, value);
+    return data;
+}
+
+void TestCommandLine::writeProfile(const QString &id, const QString &tags)
+{
+    QFile file(dir.filePath(id + QLatin1String(".profile")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[template]\n" + tags.toUtf8() + "\n[values]\n/ext_name = mp4\n");
+}
+
+void TestCommandLine::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    writeProfile(QStringLiteral("device"), QStringLiteral("type = device"));
+    writeProfile(QStringLiteral("desktop"), QStringLiteral("type = video"));
+    writeProfile(QStringLiteral("asfout"), QStringLiteral("type = video\next_format = asf"));
+    QVERIFY(ZoProfileManager::instance()->loadTemplates(dir.path()));
+    QCOMPARE(ZoProfileManager::instance()->profileType(QStringLiteral("device")), 3);
+}
+
+void TestCommandLine::codecSubstitutions()
+{
+    const ZomProfileData wmv
+        = profile({}, {{"acodec", "wma9x"}, {"b", "768k"}, {"vcodec", "wmv3x"}});
+    QCOMPARE(buildArguments(wmv, vga),
+             QStringLiteral(" -acodec wmav2 -b 768k -vcodec wmv2 -aspect 1.33333"));
+
+    const ZomProfileData other = profile({}, {{"acodec", "wmalsl"}, {"vcodec", "libvp8_encoder"}});
+    QCOMPARE(buildArguments(other, vga),
+             QStringLiteral(" -acodec wmav2 -vcodec libvp8 -aspect 1.33333"));
+    // Codec values compare exactly: an upper-case name is passed as it is.
+    const ZomProfileData upper = profile({}, {{"vcodec", "WMV3X"}});
+    QCOMPARE(buildArguments(upper, vga), QStringLiteral(" -vcodec WMV3X -aspect 1.33333"));
+}
+
+void TestCommandLine::skippedValues_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("inAll");
+    QTest::addColumn<bool>("inSelected");
+    QTest::newRow("Auto") << "Auto" << false << true;
+    QTest::newRow("auto") << "auto" << false << false;
+    QTest::newRow("DEFAULT") << "DEFAULT" << false << true;
+    QTest::newRow("IGNORE_ME") << "IGNORE_ME" << false << true;
+    QTest::newRow("ignore_me") << "ignore_me" << false << false;
+    QTest::newRow("autodetect") << "autodetect" << true << false;
+    QTest::newRow("Autodetect") << "Autodetect" << true << true;
+    QTest::newRow("empty") << "" << false << false;
+}
+
+void TestCommandLine::skippedValues()
+{
+    QFETCH(QString, value);
+    QFETCH(bool, inAll);
+    QFETCH(bool, inSelected);
+    const ZomProfileData data = profile({}, {{"g", value}, {"aspect", "4:3"}});
+    const QString option = QStringLiteral(" -g ") + value;
+    QCOMPARE(buildArguments(data, vga),
+             QStringLiteral(" -aspect 4:3") + (inAll ? option : QString()));
+    QCOMPARE(buildSelectedArguments({"g"}, data), inSelected ? option : QString());
+}
+
+void TestCommandLine::switchesAndRateControl()
+{
+    // A "flag_" key is a switch whatever it holds; other keys are switches when boolean, or
+    // when the profile library calls their type "bool".
+    const ZomProfileData data = profile({},
+                                        {{"flag_dn", false},
+                                         {"flag_shortest", "true"},
+                                         {"an", "TRUE"},
+                                         {"sameq", "false"},
+                                         {"hq", false},
+                                         {"vn", true},
+                                         {"aspect", "16:9"}});
+    QCOMPARE(buildArguments(data, vga),
+             QStringLiteral(" -an -aspect 16:9 -dn -shortest -sameq false -vn"));
+
+    const auto withMode = [&](const QVariant &mode) {
+        ZomProfileData p = profile({}, {{"vbrquality", "4"}, {"aspect", "4:3"}});
+        if (mode.isValid())
+            p.setValue(QStringLiteral("cbrorvbr"), mode);
+        return buildArguments(p, vga);
+    };
+    QCOMPARE(withMode("CBR"), QStringLiteral(" -aspect 4:3 -cbrorvbr CBR"));
+    QCOMPARE(withMode("cbr"), QStringLiteral(" -aspect 4:3 -cbrorvbr cbr -vbrquality 4"));
+    QCOMPARE(withMode("VBR"), QStringLiteral(" -aspect 4:3 -cbrorvbr VBR -vbrquality 4"));
+    QCOMPARE(withMode(QVariant()), QStringLiteral(" -aspect 4:3 -vbrquality 4"));
+
+    // Never passed as options.
+    const ZomProfileData never = profile({},
+                                         {{"t", "10"},
+                                          {"ss", "1"},
+                                          {"s", "640x480"},
+                                          {"pass", "2"},
+                                          {"a/b", "1"},
+                                          {"a,b", "1"},
+                                          {"/name", "X"}});
+    QCOMPARE(buildArguments(never, vga), QStringLiteral(" -aspect 1.33333"));
+}
+
+void TestCommandLine::aspectAddedOnce()
+{
+    QCOMPARE(buildArguments(profile({}, {{"ASPECT", "4:3"}}), vga), QStringLiteral(" -ASPECT 4:3"));
+    QCOMPARE(buildArguments(profile({}, {{"comment", "aspect"}}), vga),
+             QStringLiteral(" -metadata comment = aspect"));
+    MediaFormat wide;
+    wide.width = 1920;
+    wide.height = 1080;
+    QCOMPARE(buildArguments(profile({}, {}), wide), QStringLiteral(" -aspect 1.77778"));
+    wide.width = 720;
+    wide.height = 576;
+    QCOMPARE(buildArguments(profile({}, {}), wide), QStringLiteral(" -aspect 1.25"));
+    MediaFormat none;
+    none.height = 0; // no ratio to give rather than "-aspect inf"
+    QCOMPARE(buildArguments(profile({}, {}), none), QString());
+}
+
+void TestCommandLine::parseFrameRate_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("rate");
+    QTest::newRow("25 fps") << "25 fps" << 25.0;
+    QTest::newRow("25fps") << "25fps" << 25.0;
+    QTest::newRow("29.97fps") << "29.97fps" << 29.97;
+    QTest::newRow("ntsc fraction") << "30000/1001" << 30000.0 / 1001.0;
+    QTest::newRow("zero denominator") << "25/0" << 0.0;
+    QTest::newRow("tiny denominator") << "25/0.1" << 0.0;
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("only unit") << "fps" << 0.0;
+    QTest::newRow("two slashes") << "30000/1001/2" << 0.0;
+    QTest::newRow("words") << "24 frames" << 24.0;
+    QTest::newRow("not a number") << "fast" << 0.0;
+}
+
+void TestCommandLine::parseFrameRate()
+{
+    QFETCH(QString, text);
+    QFETCH(double, rate);
+    QCOMPARE(::parseFrameRate(text), rate);
+}
+
+void TestCommandLine::deviceBitrateTolerance()
+{
+    const auto args = [&](const QString &id, const QString &rate) {
+        return buildArguments(profile(id, {{"r", rate}, {"aspect", "4:3"}}), vga);
+    };
+    QCOMPARE(args("device", "25fps"), QStringLiteral(" -aspect 4:3 -r 25fps -bt 8.00K"));
+    QCOMPARE(args("device", "25/0"), QStringLiteral(" -aspect 4:3 -r 25/0 -bt 20000.00K"));
+    QCOMPARE(args("/some/where/device.profile", "30000/1001"),
+             QStringLiteral(" -aspect 4:3 -r 30000/1001 -bt 6.67K"));
+    QCOMPARE(args("desktop", "25fps"), QStringLiteral(" -aspect 4:3 -r 25fps"));
+    QCOMPARE(args("", "25fps"), QStringLiteral(" -aspect 4:3 -r 25fps"));
+}
+
+void TestCommandLine::containerFormatPerEntry()
+{
+    // The container goes after every option that was written, also after a false switch, and
+    // not after a skipped value.
+    ZomProfileData data = profile(
+        "asfout",
+        {{"/ext_name", "wmv"}, {"b", "1k"}, {"r", "auto"}, {"flag_x", false}, {"hq", false}});
+    QCOMPARE(buildArguments(data, vga),
+             QStringLiteral(" -b 1k -f asf -x -f asf -f asf -aspect 1.33333"));
+    data.setValue(QStringLiteral("/ext_name"), QStringLiteral("ASF"));
+    QCOMPARE(buildArguments(data, vga), QStringLiteral(" -b 1k -x -aspect 1.33333"));
+}
+
+void TestCommandLine::metadataQuoting()
+{
+    QCOMPARE(buildArguments(profile({}, {{"title", "Summer"}, {"aspect", "4:3"}}), vga),
+             QStringLiteral(" -aspect 4:3 -metadata title = Summer"));
+    // A value a shell would split or interpret is quoted, so it reaches the encoder whole.
+    const QString args = buildArguments(
+        profile({}, {{"title", "Our \"big\" day $5 \\o/"}, {"aspect", "4:3"}}), vga);
+    QCOMPARE(args,
+             QStringLiteral(" -aspect 4:3 -metadata title = \"Our \\\"big\\\" day \\$5 \\\\o/\""));
+    QCOMPARE(splitCommandLine(args),
+             QStringList({"-aspect", "4:3", "-metadata", "title", "=", "Our \"big\" day $5 \\o/"}));
+}
+
+void TestCommandLine::selectedArguments()
+{
+    const ZomProfileData data = profile({},
+                                        {{"acodec", "wma8x"},
+                                         {"ab", "128K"},
+                                         {"ac", "2"},
+                                         {"ar", "44100"},
+                                         {"vol", "256"},
+                                         {"vcodec", "wmv2x"},
+                                         {"b", "768K"},
+                                         {"r", "Auto"},
+                                         {"title", "x"}});
+    QCOMPARE(buildSelectedArguments({"vcodec", "b", "r"}, data),
+             QStringLiteral(" -vcodec wmv2 -b 768K -r Auto"));
+    QCOMPARE(buildSelectedArguments({"acodec", "ac", "ar", "ab", "vol"}, data),
+             QStringLiteral(" -acodec wmav2 -ac 2 -ar 44100 -ab 128K -vol 256"));
+    QCOMPARE(buildSelectedArguments({"missing", "title"}, data), QStringLiteral(" -title x"));
+}
+
+void TestCommandLine::fileNames()
+{
+    QTemporaryDir out;
+    QVERIFY(out.isValid());
+    const QString name = QStringLiteral("My Photo Movie");
+    QCOMPARE(uniqueOutputPath(out.path(), name, "mp4"), out.filePath("My Photo Movie.mp4"));
+    for (const char *existing :
+         {"My Photo Movie.mp4", "My Photo Movie(1).mp4", "My Photo Movie(3).mp4"}) {
+        QFile f(out.filePath(QLatin1String(existing)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(uniqueOutputPath(out.path(), name, "mp4"), out.filePath("My Photo Movie(2).mp4"));
+    QCOMPARE(uniqueOutputPath(out.path(), name, "avi"), out.filePath("My Photo Movie.avi"));
+
+    QCOMPARE(audioTempExtension("OGV"), QStringLiteral("ogg"));
+    QCOMPARE(audioTempExtension("Swf"), QStringLiteral("mp3"));
+    QCOMPARE(audioTempExtension("QT"), QStringLiteral("wav"));
+    QCOMPARE(audioTempExtension("mkv"), QStringLiteral("mkv"));
+
+    QCOMPARE(thumbnailPath("/v/movie.mp4"), QStringLiteral("/v/movie.THM"));
+    QCOMPARE(thumbnailPath("/v/a.b/movie.x.mp4"), QStringLiteral("/v/a.b/movie.x.THM"));
+    QCOMPARE(thumbnailPath("/v/a.b/movie"), QStringLiteral("/v/a.b/movie.THM"));
+    QCOMPARE(thumbnailCommand("/v/movie.mp4", "/v/movie.THM"),
+             QStringLiteral("\"avc\" -@ -y -i \"/v/movie.mp4\" -ss 0.00 -f image2 -vcodec mjpeg "
+                            "-vframes 5 -s 160x120 -an \"/v/movie.THM\""));
+}
+
+void TestCommandLine::commandsByExtension_data()
+{
+    QTest::addColumn<QString>("ext");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("fullName");
+    QTest::addColumn<QString>("video");
+    QTest::addColumn<QString>("audio");
+    QTest::addColumn<QString>("mux");
+
+    const QString full = QStringLiteral(
+        " -ab 128K -acodec aac -ar 44100 -b 768K -vcodec mpeg4 -vol 256 -aspect 1.33333");
+    const QString vsel = QStringLiteral(" -vcodec mpeg4 -b 768K");
+    const QString asel = QStringLiteral(" -acodec aac -ar 44100 -ab 128K -vol 256");
+    const QString v
+        = QStringLiteral("\"/app/avc\" -@ -f yuv4mpegpipe -i - -an %1 -y \"/tmp/Clip_v.%2\"");
+    const QString a = QStringLiteral("\"/app/avc\" -@ -f wav -i - -vn %1 -y \"/tmp/Clip_a.%2\"");
+    const QString m = QStringLiteral("\"avc\" -@ -i \"/tmp/Clip_v.%1\" -i \"/tmp/Clip_a.%2\" "
+                                     "%3-acodec copy -vcodec copy -y \"/out/Clip.%1\"");
+
+    QTest::newRow("mp4") << "mp4"
+                         << ""
+                         << "" << v.arg(full, "mp4") << a.arg(full, "mp4")
+                         << m.arg("mp4", "mp4", "");
+    QTest::newRow("OGV") << "OGV"
+                         << ""
+                         << "" << v.arg(full, "OGV") << a.arg(full, "ogg")
+                         << m.arg("OGV", "ogg", "");
+    QTest::newRow("wmv") << "wmv"
+                         << ""
+                         << "" << v.arg(vsel, "wmv") << a.arg(asel, "wmv")
+                         << "\"avc\" -@ -f asf -i \"/tmp/Clip_v.wmv\" -f asf -i "
+                            "\"/tmp/Clip_a.wmv\" -acodec copy -vcodec copy -y \"/out/Clip.wmv\"";
+    QTest::newRow("mpg") << "mpg"
+                         << ""
+                         << "" << v.arg(full, "mpg") << a.arg(asel, "wav")
+                         << m.arg("mpg", "wav", "-f vob ");
+    QTest::newRow("dv") << "DV"
+                        << ""
+                        << "" << v.arg(full, "DV") << a.arg(asel, "wav") << m.arg("DV", "wav", "");
+    QTest::newRow("qt") << "qt"
+                        << ""
+                        << ""
+                        << "\"/app/avc\" -@ -f yuv4mpegpipe -i - -f mov -an " + full
+            + " -y \"/tmp/Clip_v.qt\""
+                        << "\"/app/avc\" -@ -f wav -i - -f mov -vn " + full
+            + " -y \"/tmp/Clip_a.wav\""
+                        << m.arg("qt", "wav", "-f mov ");
+    QTest::newRow("swf") << "swf"
+                         << ""
+                         << ""
+                         << "\"/app/avc\" -@ -f yuv4mpegpipe -i - -vcodec flv -an " + full
+            + " -y \"/tmp/Clip_v.swf\""
+                         << a.arg(full, "mp3")
+                         << "\"avc\" -@ -f swf -i \"/tmp/Clip_v.swf\" -i \"/tmp/Clip_a.mp3\" "
+                            "-acodec copy -vcodec copy -y \"/out/Clip.swf\"";
+    QTest::newRow("psp") << "mp4"
+                         << "psp"
+                         << "" << v.arg(vsel, "mp4") << a.arg(asel, "mp4")
+                         << m.arg("mp4", "mp4", "");
+    QTest::newRow("psp for tv") << "mp4"
+                                << "PSP"
+                                << "h.264 video for tv" << v.arg(full, "mp4") << a.arg(full, "mp4")
+                                << m.arg("mp4", "mp4", "");
+}
+
+void TestCommandLine::commandsByExtension()
+{
+    QFETCH(QString, ext);
+    QFETCH(QString, name);
+    QFETCH(QString, fullName);
+    ZomProfileData data = profile({},
+                                  {{"/ext_name", ext},
+                                   {"/name", name},
+                                   {"/full_name", fullName},
+                                   {"vcodec", "mpeg4"},
+                                   {"acodec", "aac"},
+                                   {"b", "768K"},
+                                   {"ab", "128K"},
+                                   {"ar", "44100"},
+                                   {"vol", "256"}});
+    const EncoderJob job = buildEncoderJob(data, vga, "/out", "Clip", "/tmp", "/app");
+    QTEST(job.videoCommand, "video");
+    QTEST(job.audioCommand, "audio");
+    QTEST(job.muxCommand, "mux");
+    QCOMPARE(job.finalPath, "/out/Clip." + ext);
+    QCOMPARE(job.outputPath(), job.finalPath);
+    QCOMPARE(job.psp, !name.isEmpty());
+    QCOMPARE(job.reencodeCommand,
+             QStringLiteral("\"avc\" -@ -i \"%1\" -i \"%2\" %3 -y \"%4\"")
+                 .arg(job.videoTarget, job.audioTarget, buildArguments(data, vga), job.finalPath));
+
+    data.setValue(QStringLiteral("an"), true);
+    const EncoderJob silent = buildEncoderJob(data, vga, "/out", "Clip", "/tmp", "/app");
+    QVERIFY(silent.noAudio);
+    QCOMPARE(silent.videoTarget, "/out/Clip." + ext);
+    QVERIFY(!silent.hasAudio());
+    QVERIFY(silent.audioCommand.isEmpty() && silent.muxCommand.isEmpty()
+            && silent.reencodeCommand.isEmpty());
+}
+
+void TestCommandLine::quotingSurvivesSplitting_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("blanks") << "/home/u/My Movies/2024 trip";
+    QTest::newRow("non-ascii") << "/home/u/Fotos für Ömer/日本";
+    QTest::newRow("dollar") << "/home/u/$HOME/${x}";
+    QTest::newRow("backslash") << "/home/u/back\\slash\\";
+    QTest::newRow("double quote") << "/home/u/\"quoted\" name";
+    QTest::newRow("mixed") << "/h/'single' `tick` %1 %2 \\\"";
+}
+
+void TestCommandLine::quotingSurvivesSplitting()
+{
+    QFETCH(QString, folder);
+    const ZomProfileData data
+        = profile({}, {{"/ext_name", "mkv"}, {"title", folder}, {"vcodec", "mpeg4"}});
+    const EncoderJob job = buildEncoderJob(data, vga, folder, "A \"b\"", folder + "/t", folder);
+
+    const QStringList video = splitCommandLine(job.videoCommand);
+    QCOMPARE(video.constFirst(), folder + "/avc");
+    QCOMPARE(video.constLast(), folder + "/t/A \"b\"_v.mkv");
+    const qsizetype meta = video.indexOf(QStringLiteral("-metadata"));
+    QVERIFY(meta > 0);
+    QCOMPARE(video.mid(meta, 4), QStringList({"-metadata", "title", "=", folder}));
+
+    const QStringList mux = splitCommandLine(job.muxCommand);
+    QCOMPARE(mux,
+             QStringList({"avc", "-@", "-i", folder + "/t/A \"b\"_v.mkv", "-i",
+                          folder + "/t/A \"b\"_a.mkv", "-acodec", "copy", "-vcodec", "copy", "-y",
+                          folder + "/A \"b\".mkv"}));
+}
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
