@@ -1,0 +1,1 @@
+vellumix_test(tst_avc LABELS media LIBS Qt6::Core HEADLESS TIMEOUT 300)
