@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The output folder and file name rules shared by the output settings and preferences dialogs.
+
+// The folder to show for a stored "OutputPath": the stored folder when it names an existing
+// folder, else the desktop's movies folder, else the documents folder; with native separators.
+QString outputFolderOrDefault(const QString &stored);
+// The movies folder, or the documents folder when there is none; with native separators.
+QString defaultOutputFolder();
+
+// Whether name can be an output file name: not empty and free of * : < > ? / @ |.
+bool isOutputNameValid(const QString &name);
+
+// Creates start when it does not exist, then asks for a folder starting there. Returns the chosen
+// folder with native separators, or an empty string when the user cancels.
+QString browseForOutputFolder(QWidget *parent, const QString &start);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "zomessagebox.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+// Answers the framework's modal message boxes while a test drives a dialog: every box that opens
+// is recorded (its text) and closed with OK.
+class AlertCatcher : public QObject
+{
+public:
+    AlertCatcher()
+    {
+        timer.setInterval(20);
+        connect(&timer, &QTimer::timeout, this, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || box->objectName() != QLatin1String(ZoMessageBox::objectName))
+                return;
+            texts.append(box->text());
+            box->button(QMessageBox::Ok)->click();
+        });
+        timer.start();
+    }
+
+    QStringList texts;
+
+private:
+    QTimer timer;
+};

@@ -1,0 +1,1 @@
+vellumix_test(tst_preferences LABELS gui LIBS creation)
