@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -154,14 +155,27 @@ bool ZoPowerState::systemExecutor(State state)
         QCoreApplication::quit();
         return true;
     }
+    return requestPowerAction(state, QDBusConnection::systemBus());
+}
+
+bool ZoPowerState::requestPowerAction(State state, const QDBusConnection &bus)
+{
+    const QString method = loginManagerMethod(state);
+    if (method.isEmpty())
+        return false;
+    if (!bus.isConnected()) {
+        qWarning("ZoPowerState: no connection to the login manager's bus: %s",
+                 qPrintable(bus.lastError().message()));
+        return false;
+    }
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-        QStringLiteral("org.freedesktop.login1.Manager"), loginManagerMethod(state));
+        QStringLiteral("org.freedesktop.login1.Manager"), method);
     // Not interactive: nobody may be at the computer to answer an authentication prompt.
     call << false;
-    const QDBusMessage reply = QDBusConnection::systemBus().call(call);
-    if (reply.type() == QDBusMessage::ErrorMessage) {
-        qWarning("ZoPowerState: %s failed: %s: %s", qPrintable(loginManagerMethod(state)),
+    const QDBusMessage reply = bus.call(call);
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+        qWarning("ZoPowerState: %s failed: %s: %s", qPrintable(method),
                  qPrintable(reply.errorName()), qPrintable(reply.errorMessage()));
         return false;
     }

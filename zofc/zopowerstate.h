@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QDBusConnection;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -41,6 +42,8 @@ public:
     static void setExecutor(Executor executor);
     // The default: quits the application, or asks the login manager over the system bus.
     static bool systemExecutor(State state);
+    // Asks the login manager reachable over bus to carry out a power action.
+    static bool requestPowerAction(State state, const QDBusConnection &bus);
     // The login manager's method for a power action; empty for the others.
     static QString loginManagerMethod(State state);
 

@@ -5,11 +5,16 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDBusConnection>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMutex>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <functional>
 
@@ -47,6 +52,36 @@ public:
     void retranslate() override { ++translations; }
 };
 
+// Takes the login manager's place on a private message bus and records the requests it gets.
+class LoginManagerRecorder : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
+
+public:
+    QStringList calls()
+    {
+        QMutexLocker lock(&mutex);
+        return received;
+    }
+
+public slots:
+    void Suspend(bool interactive) { record(QStringLiteral("Suspend"), interactive); }
+    void Hibernate(bool interactive) { record(QStringLiteral("Hibernate"), interactive); }
+    void PowerOff(bool interactive) { record(QStringLiteral("PowerOff"), interactive); }
+
+private:
+    void record(const QString &method, bool interactive)
+    {
+        QMutexLocker lock(&mutex);
+        received.append(method
+                        + (interactive ? QStringLiteral("(true)") : QStringLiteral("(false)")));
+    }
+
+    QMutex mutex;
+    QStringList received;
+};
+
 } // namespace
 
 class TestZoDialogs : public QObject
@@ -64,6 +99,8 @@ private slots:
     void powerStateNothingToDo_data();
     void powerStateNothingToDo();
     void powerStateFailureIsReported();
+    void exitProgramEndsTheEventLoop();
+    void powerActionsReachTheLoginManager();
 };
 
 void TestZoDialogs::cleanup()
@@ -226,6 +263,77 @@ void TestZoDialogs::powerStateFailureIsReported()
     });
     QCOMPARE(dialog.exec(), int(QDialog::Rejected));
     QCOMPARE(icon, QMessageBox::Warning);
+}
+
+// The default action for "exit program" closes the windows and ends the event loop, also from
+// inside a modal dialog's loop, as at the end of a video creation.
+void TestZoDialogs::exitProgramEndsTheEventLoop()
+{
+    QWidget window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    ZoDialog outer(&window);
+    QTimer::singleShot(0, &outer, [&outer] {
+        QTimer::singleShot(0, &outer,
+                           [] { ZoPowerState::systemExecutor(ZoPowerState::ExitProgram); });
+        outer.exec();
+    });
+    QTimer::singleShot(5000, &window, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(!window.isVisible());
+}
+
+void TestZoDialogs::powerActionsReachTheLoginManager()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QProcess daemon;
+    daemon.start(QStringLiteral("dbus-daemon"),
+                 {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                  QStringLiteral("--print-address"),
+                  QStringLiteral("--address=unix:tmpdir=") + dir.path()});
+    if (!daemon.waitForStarted(5000))
+        QSKIP("dbus-daemon is not available");
+    QVERIFY(daemon.waitForReadyRead(5000));
+    const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+
+    // The recorder answers from its own thread while the request blocks this one.
+    QThread serviceThread;
+    serviceThread.start();
+    auto *recorder = new LoginManagerRecorder;
+    recorder->moveToThread(&serviceThread);
+    QDBusConnection service = QDBusConnection::connectToBus(address, QStringLiteral("service"));
+    QVERIFY(service.registerService(QStringLiteral("org.freedesktop.login1")));
+    QVERIFY(service.registerObject(QStringLiteral("/org/freedesktop/login1"), recorder,
+                                   QDBusConnection::ExportAllSlots));
+    QDBusConnection client = QDBusConnection::connectToBus(address, QStringLiteral("client"));
+    QVERIFY(client.isConnected());
+
+    QVERIFY(ZoPowerState::requestPowerAction(ZoPowerState::StandBy, client));
+    QVERIFY(ZoPowerState::requestPowerAction(ZoPowerState::Hibernate, client));
+    QVERIFY(ZoPowerState::requestPowerAction(ZoPowerState::ShutDown, client));
+    QVERIFY(!ZoPowerState::requestPowerAction(ZoPowerState::ExitProgram, client));
+    QCOMPARE(recorder->calls(),
+             QStringList({QStringLiteral("Suspend(false)"), QStringLiteral("Hibernate(false)"),
+                          QStringLiteral("PowerOff(false)")}));
+
+    // Nobody answering, or no bus at all, is a failure and not a success.
+    service.unregisterObject(QStringLiteral("/org/freedesktop/login1"));
+    service.unregisterService(QStringLiteral("org.freedesktop.login1"));
+    QVERIFY(!ZoPowerState::requestPowerAction(ZoPowerState::ShutDown, client));
+    QDBusConnection::disconnectFromBus(QStringLiteral("service"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("client"));
+    const QDBusConnection nowhere = QDBusConnection::connectToBus(
+        QStringLiteral("unix:path=") + dir.filePath(QStringLiteral("no-bus")),
+        QStringLiteral("nowhere"));
+    QVERIFY(!ZoPowerState::requestPowerAction(ZoPowerState::ShutDown, nowhere));
+    QDBusConnection::disconnectFromBus(QStringLiteral("nowhere"));
+
+    serviceThread.quit();
+    serviceThread.wait();
+    delete recorder;
+    daemon.terminate();
+    daemon.waitForFinished(5000);
 }
 
 QTEST_MAIN(TestZoDialogs)
