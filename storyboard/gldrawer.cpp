@@ -24,6 +24,19 @@ void drainGLErrors()
     for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) { }
 }
 
+// Whether every pixel of a BGRA picture has alpha 255.
+bool isOpaque(const Picture &picture)
+{
+    for (int y = 0; y < picture.height(); ++y) {
+        const uint8_t *row = picture.row(y);
+        for (int x = 0; x < picture.width(); ++x) {
+            if (row[4 * x + 3] != 255)
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 class GLDrawer::CurrentScope
@@ -51,8 +64,11 @@ GLDrawer::GLDrawer(QWidget *parent, Target target)
     : QOpenGLWidget(parent, Qt::FramelessWindowHint)
     , drawTarget(target)
 {
-    if (drawTarget == Target::Offscreen)
+    if (drawTarget == Target::Offscreen) {
         offscreen = std::make_unique<OffscreenGLContext>();
+        // Explicitly hidden, so that showing a parent window does not show it.
+        hide();
+    }
 }
 
 GLDrawer::~GLDrawer()
@@ -181,6 +197,15 @@ bool GLDrawer::createResources()
     glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
     frameList = glGenLists(1);
 
+    // Where the GL can swap channels when sampling (3.3 and later), the B, G, R, A pictures are
+    // stored byte for byte, which spares the driver a conversion of every uploaded frame.
+    GLint major = 0;
+    GLint minor = 0;
+    glGetIntegerv(GL_MAJOR_VERSION, &major);
+    glGetIntegerv(GL_MINOR_VERSION, &minor);
+    swizzleUploads = major > 3 || (major == 3 && minor >= 3);
+    drainGLErrors();
+
     std::vector<uint8_t> black(static_cast<size_t>(textureW) * textureH * 4, 0);
     for (size_t i = 3; i < black.size(); i += 4)
         black[i] = 255;
@@ -193,13 +218,18 @@ bool GLDrawer::createResources()
         // Clamping to the edge keeps the picture's own border texels at the quad's edges.
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        if (swizzleUploads) {
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_R, GL_BLUE);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_B, GL_RED);
+        }
         glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, textureW, textureH, 0, GL_BGRA, GL_UNSIGNED_BYTE,
-                     black.data());
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, textureW, textureH, 0, uploadFormat(),
+                     GL_UNSIGNED_BYTE, black.data());
         return name;
     };
     textures.resize(static_cast<size_t>(requestedTextures));
+    layerOpaque.assign(textures.size(), true);
     for (GLuint &name : textures)
         name = createTexture();
     backgroundTexture = createTexture();
@@ -259,6 +289,9 @@ void GLDrawer::close()
     scratch.clear();
     scratch.shrink_to_fit();
     pendingLayers.clear();
+    frameLayers.clear();
+    layerOpaque.clear();
+    listStale = false;
     recording = false;
     frameW = frameH = -1;
     textureW = textureH = 0;
@@ -390,13 +423,15 @@ void GLDrawer::paintFrame(const QRect &target)
     glClear(GL_COLOR_BUFFER_BIT);
     glLoadIdentity();
     if (resourcesReady && frameList) {
+        if (listStale)
+            compileFrameList();
         glTranslatef(0.0f, 0.0f, static_cast<GLfloat>(-frameW));
         glCallList(frameList);
     }
     glFinish();
 }
 
-bool GLDrawer::uploadPixels(int index, const uint8_t *pixels, int rowPixels)
+bool GLDrawer::uploadPixels(int index, const uint8_t *pixels, int rowPixels, bool opaque)
 {
     CurrentScope scope(this);
     if (!scope || !resourcesReady)
@@ -405,10 +440,16 @@ bool GLDrawer::uploadPixels(int index, const uint8_t *pixels, int rowPixels)
     glPixelStorei(GL_UNPACK_ROW_LENGTH, rowPixels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexSubImage2D(GL_TEXTURE_2D, 0, (textureW - frameW) / 2, (textureH - frameH) / 2, frameW,
-                    frameH, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
+                    frameH, uploadFormat(), GL_UNSIGNED_BYTE, pixels);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     if (mipmapped)
         glGenerateMipmap(GL_TEXTURE_2D);
+    if (layerOpaque[static_cast<size_t>(index)] != opaque) {
+        layerOpaque[static_cast<size_t>(index)] = opaque;
+        // The compiled frame draws this layer with or without blending: redo it before painting.
+        listStale = std::any_of(frameLayers.begin(), frameLayers.end(),
+                                [index](const LayerCall &call) { return call.index == index; });
+    }
     return true;
 }
 
@@ -431,7 +472,7 @@ bool GLDrawer::uploadLayer(int index, const Picture &picture)
         qWarning("GLDrawer::uploadLayer: the picture is not a %dx%d BGRA frame", frameW, frameH);
         return false;
     }
-    return uploadPixels(index, picture.data[0], picture.linesize[0] / 4);
+    return uploadPixels(index, picture.data[0], picture.linesize[0] / 4, isOpaque(picture));
 }
 
 uint8_t *GLDrawer::scratchBuffer()
@@ -446,11 +487,12 @@ bool GLDrawer::setDissolve(int index, double alpha, const Picture &incoming)
 {
     if (!validLayer(index, "setDissolve"))
         return false;
-    if (!applyDissolveAlpha(scratchBuffer(), frameW, frameH, incoming, dissolveAlpha(alpha))) {
+    const uint8_t alphaByte = dissolveAlpha(alpha);
+    if (!applyDissolveAlpha(scratchBuffer(), frameW, frameH, incoming, alphaByte)) {
         qWarning("GLDrawer::setDissolve: the picture is not a %dx%d BGRA frame", frameW, frameH);
         return false;
     }
-    return uploadPixels(index, scratch.data(), frameW);
+    return uploadPixels(index, scratch.data(), frameW, alphaByte == 255);
 }
 
 bool GLDrawer::setWipe(int index, double threshold, double softness, const Picture &pattern,
@@ -463,7 +505,7 @@ bool GLDrawer::setWipe(int index, double threshold, double softness, const Pictu
         qWarning("GLDrawer::setWipe: pictures are not %dx%d BGRA and grey frames", frameW, frameH);
         return false;
     }
-    return uploadPixels(index, scratch.data(), frameW);
+    return uploadPixels(index, scratch.data(), frameW, false);
 }
 
 void GLDrawer::beginFrame()
@@ -487,6 +529,8 @@ void GLDrawer::endFrame()
 {
     if (recording) {
         recording = false;
+        frameLayers.swap(pendingLayers);
+        pendingLayers.clear();
         CurrentScope scope(this);
         if (scope && resourcesReady)
             compileFrameList();
@@ -503,13 +547,57 @@ void GLDrawer::drawFrameQuad() const
     glEnd();
 }
 
+unsigned GLDrawer::uploadFormat() const
+{
+    return swizzleUploads ? GL_RGBA : GL_BGRA;
+}
+
+bool GLDrawer::hidesFrame(const LayerCall &call) const
+{
+    // An opaque layer that covers the whole frame hides the background and every layer below.
+    // Orientation flips mirror about the centre and leave the covered area as it is.
+    if (!layerOpaque[static_cast<size_t>(call.index)] || call.fx.kind == LayerFx::Rotate)
+        return false;
+    const bool moved = call.fx.kind == LayerFx::Translate;
+    const double x = moved ? call.fx.param0 : 0.0;
+    const double y = moved ? call.fx.param1 : 0.0;
+    const double distance = frameW - (moved ? call.fx.param2 : 0.0);
+    if (distance <= 2.0)
+        return false;
+    // The frame plane sits at distance frameWidth, so a layer at distance d shows W / d times
+    // larger, measured in frame pixels from the centre.
+    const double scale = frameW / distance;
+    const double halfW = frameW * 0.5;
+    const double halfH = frameH * 0.5;
+    return (x - halfW) * scale <= -halfW && (x + halfW) * scale >= halfW
+        && (y - halfH) * scale <= -halfH && (y + halfH) * scale >= halfH;
+}
+
 void GLDrawer::compileFrameList()
 {
+    size_t first = 0;
+    bool background = true;
+    for (size_t i = frameLayers.size(); i-- > 0;) {
+        if (hidesFrame(frameLayers[i])) {
+            first = i;
+            background = false;
+            break;
+        }
+    }
     glNewList(frameList, GL_COMPILE);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glBindTexture(GL_TEXTURE_2D, backgroundTexture);
-    drawFrameQuad();
-    for (const LayerCall &call : pendingLayers) {
+    // Opaque quads are drawn without blending, which gives the same pixels for less work.
+    glDisable(GL_BLEND);
+    if (background) {
+        glBindTexture(GL_TEXTURE_2D, backgroundTexture);
+        drawFrameQuad();
+    }
+    for (size_t i = first; i < frameLayers.size(); ++i) {
+        const LayerCall &call = frameLayers[i];
+        if (layerOpaque[static_cast<size_t>(call.index)])
+            glDisable(GL_BLEND);
+        else
+            glEnable(GL_BLEND);
         glPushMatrix();
         const LayerFx &fx = call.fx;
         if (fx.kind == LayerFx::Translate)
@@ -539,8 +627,9 @@ void GLDrawer::compileFrameList()
         drawFrameQuad();
         glPopMatrix();
     }
+    glEnable(GL_BLEND);
     glEndList();
-    pendingLayers.clear();
+    listStale = false;
 }
 
 bool GLDrawer::ensureGrabTarget()

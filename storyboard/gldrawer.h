@@ -108,7 +108,9 @@ private:
 
     bool contextReady() const;
     bool validLayer(int index, const char *operation) const;
-    bool uploadPixels(int index, const uint8_t *pixels, int rowPixels);
+    bool uploadPixels(int index, const uint8_t *pixels, int rowPixels, bool opaque);
+    bool hidesFrame(const LayerCall &call) const;
+    unsigned uploadFormat() const;
     uint8_t *scratchBuffer();
     bool createResources();
     void releaseResources();
@@ -143,6 +145,10 @@ private:
     bool mipmapped = false;
     bool recording = false;
     std::vector<LayerCall> pendingLayers;
+    std::vector<LayerCall> frameLayers; // the layers of the compiled frame list
+    std::vector<bool> layerOpaque;
+    bool listStale = false;
+    bool swizzleUploads = false;
     QRect viewport;
     float clearColor[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     unsigned grabFbo = 0;

@@ -175,9 +175,11 @@ private slots:
     void orientationFlips();
     void defaultZoomScale();
     void subPixelMotion();
+    void backgroundUnderUncoveredLayers();
     void minifiedFrameIsFiltered();
     void ultraHdFrame();
     void reopenAndMisfitInput();
+    void offscreenChildOfShownWindow();
     void sameFrameHeadlessAndUnderX();
     void sameFrameOnScreenAndOffscreen();
 };
@@ -468,6 +470,52 @@ void TestGLDrawer::subPixelMotion()
     }
 }
 
+void TestGLDrawer::backgroundUnderUncoveredLayers()
+{
+    // The black background shows wherever the layers leave the frame uncovered or let it
+    // through, never the clear colour of the window around the frame.
+    const int w = 320;
+    const int h = 240;
+    GLDrawer drawer(nullptr, GLDrawer::Target::Offscreen);
+    QVERIFY(drawer.open(w, h, 2, true));
+    drawer.setClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+
+    // Pushed away to twice the distance: half size, centred, with black around it.
+    LayerFx away;
+    away.param2 = -static_cast<float>(w);
+    drawer.beginFrame();
+    drawer.uploadLayer(0, solidPhoto(w, h, White));
+    drawer.drawLayer(0, 0, away);
+    drawer.endFrame();
+    Frame frame = grab(drawer);
+    QVERIFY(!frame.bytes.empty());
+    COMPARE_COLOUR(frame.at(0, 0), Black, 0);
+    COMPARE_COLOUR(frame.at(w / 4 - 2, h / 2), Black, 0);
+    COMPARE_COLOUR(frame.at(w / 4 + 2, h / 2), White, 0);
+    COMPARE_COLOUR(frame.at(w / 2, h / 2), White, 0);
+    COMPARE_COLOUR(frame.at(3 * w / 4 + 2, h / 2), Black, 0);
+
+    // A half-transparent picture on layer 0, zoomed in so it covers the frame, still blends
+    // over the black background.
+    LayerFx closer;
+    closer.param2 = w * 0.1f;
+    drawer.beginFrame();
+    drawer.uploadLayer(0, solidPhoto(w, h, Bgra {255, 255, 255, 128}));
+    drawer.drawLayer(0, 0, closer);
+    drawer.endFrame();
+    frame = grab(drawer);
+    COMPARE_COLOUR(frame.at(w / 2, h / 2), (Bgra {128, 128, 128}), 2);
+    COMPARE_COLOUR(frame.at(0, 0), (Bgra {128, 128, 128}), 2);
+
+    // Re-uploading an opaque picture into that layer takes effect on the frame already drawn.
+    drawer.uploadLayer(0, solidPhoto(w, h, Green));
+    frame = grab(drawer);
+    COMPARE_COLOUR(frame.at(0, 0), Green, 0);
+    drawer.uploadLayer(0, solidPhoto(w, h, Bgra {255, 255, 255, 128}));
+    frame = grab(drawer);
+    COMPARE_COLOUR(frame.at(0, 0), (Bgra {128, 128, 128}), 2);
+}
+
 void TestGLDrawer::minifiedFrameIsFiltered()
 {
     // One white column in three, shown at a quarter of its size: every shown pixel should be
@@ -551,6 +599,27 @@ void TestGLDrawer::reopenAndMisfitInput()
     QVERIFY(grab(drawer).bytes.empty());
     QVERIFY(!drawer.open(100000, 16, 2, true));
     QCOMPARE(drawer.frameWidth(), -1);
+}
+
+void TestGLDrawer::offscreenChildOfShownWindow()
+{
+    // The writer lives inside a dialog: showing the dialog must not show the drawer, and the
+    // drawer keeps drawing into its own buffer.
+    QWidget window;
+    auto *drawer = new GLDrawer(&window, GLDrawer::Target::Offscreen);
+    window.resize(200, 100);
+    window.show();
+    QVERIFY(!drawer->isVisible());
+    QVERIFY(drawer->open(64, 48, 2, true));
+    drawer->beginFrame();
+    drawer->uploadLayer(0, quadrantPhoto(64, 48));
+    drawer->drawLayer(0, 0, LayerFx {});
+    drawer->endFrame();
+    const Frame frame = grab(*drawer);
+    QVERIFY(!frame.bytes.empty());
+    COMPARE_COLOUR(frame.at(0, 0), Red, 0);
+    COMPARE_COLOUR(frame.at(63, 47), White, 0);
+    QVERIFY(!drawer->isVisible());
 }
 
 void TestGLDrawer::sameFrameHeadlessAndUnderX()
