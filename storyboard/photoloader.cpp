@@ -49,7 +49,7 @@ QSize fitInside(QSize size, QSize box)
     return QSize(std::max(1, fitted.width()), std::max(1, fitted.height()));
 }
 
-// The design's thumbnail: scaled to fit the canvas (photoSize decides the shape, so that a
+// A list thumbnail: scaled to fit the canvas (photoSize decides the shape, so that a
 // reduced decode gives the same geometry as a full one), centred on grey.
 QImage makeThumbnail(const QImage &image, QSize photoSize)
 {
@@ -259,16 +259,17 @@ bool loadPhotoPicture(const QString &path, Picture &picture, int width, int heig
         return false;
     }
 
+    // The fitted size comes from the photo's own size, so that a reduced decode lands on
+    // exactly the geometry of a full one.
     const QSize frame(width, height);
+    const QSize shown = turn90 ? fullSize.transposed() : fullSize;
     if (decode == PhotoDecode::Fast && fullSize.isValid()
-        && reader.supportsOption(QImageIOHandler::ScaledSize)) {
-        const QSize shown = turn90 ? fullSize.transposed() : fullSize;
-        if (shown.width() >= 2 * width && shown.height() >= 2 * height) {
-            const QSize fitted = fitInside(shown, frame);
-            const QSize reduced = jpegReducedSize(fullSize, turn90 ? fitted.transposed() : fitted);
-            if (reduced != fullSize)
-                reader.setScaledSize(reduced);
-        }
+        && reader.supportsOption(QImageIOHandler::ScaledSize) && shown.width() >= 2 * width
+        && shown.height() >= 2 * height) {
+        const QSize fitted = fitInside(shown, frame);
+        const QSize reduced = jpegReducedSize(fullSize, turn90 ? fitted.transposed() : fitted);
+        if (reduced != fullSize)
+            reader.setScaledSize(reduced);
     }
 
     QImage image = reader.read();
@@ -279,7 +280,7 @@ bool loadPhotoPicture(const QString &path, Picture &picture, int width, int heig
     }
     if (turn90)
         image = turnedRight(image);
-    const QSize fitted = fitInside(image.size(), frame);
+    const QSize fitted = fitInside(fullSize.isValid() ? shown : image.size(), frame);
     if (image.size() != fitted)
         image = image.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     image = image.convertToFormat(QImage::Format_RGB32);
