@@ -1,3 +1,4 @@
+#include "batchcreate.h"
 #include "qtsingleapplication.h"
 #include "vellumix.h"
 #include "zopref.h"
@@ -22,6 +23,7 @@ int main(int argc, char *argv[])
     ZoPref::setTanslucentWhenSkin(false);
     app->installTranslators();
     app->initCfg(nullptr, true);
+    registerBatchCommands();
 
     if (!app->processCmdLine(argc, argv) && !app->isRunning(QString())) {
         auto window = std::make_unique<Vellumix>(nullptr, Qt::WindowFlags());

@@ -1,0 +1,373 @@
+#include "batchcreate.h"
+
+#include "compileprogress.h"
+#include "mediaimport.h"
+#include "outputfolder.h"
+#include "outputformat.h"
+#include "photoloader.h"
+#include "startup.h"
+#include "storyboard.h"
+#include "storyboardrender.h"
+#include "zoapplication.h"
+#include "zomprofiledata.h"
+#include "zopref.h"
+#include "zoprofilemanager.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTextStream>
+#include <QUrl>
+#include <audiodecoder.h>
+#include <csignal>
+#include <optional>
+
+namespace {
+
+constexpr int exitOk = 0;
+constexpr int exitFailed = 1;
+constexpr int exitUsage = 2;
+const QString defaultProfile = QStringLiteral("mpeg4h264");
+const QString defaultName = QStringLiteral("My Photo Movie");
+
+QTextStream &err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+QTextStream &out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+int usageError(const QString &problem)
+{
+    err() << "vellumix create: " << problem << "\n"
+          << "Try 'vellumix create --help'.\n";
+    err().flush();
+    return exitUsage;
+}
+
+bool matchesAny(const QString &fileName, const QStringList &patterns)
+{
+    for (const QString &pattern : patterns) {
+        if (QDir::match(pattern, fileName))
+            return true;
+    }
+    return false;
+}
+
+// Reads an integer option within [low, high]; nullopt (with the message printed) otherwise.
+std::optional<int> rangedValue(const QCommandLineParser &parser, const QString &name, int fallback,
+                               int low, int high)
+{
+    if (!parser.isSet(name))
+        return fallback;
+    bool ok = false;
+    const int value = parser.value(name).toInt(&ok);
+    if (!ok || value < low || value > high) {
+        usageError(QStringLiteral("--%1 takes a number of milliseconds from %2 to %3, not '%4'")
+                       .arg(name)
+                       .arg(low)
+                       .arg(high)
+                       .arg(parser.value(name)));
+        return std::nullopt;
+    }
+    return value;
+}
+
+ZoProfileManager *loadedProfiles()
+{
+    ZoProfileManager *manager = ZoProfileManager::instance();
+    if (manager->profiles().isEmpty())
+        manager->loadTemplates(ZoPref::appDir() + QLatin1String("/profiles"));
+    return manager;
+}
+
+void listProfiles()
+{
+    const ZoProfileManager *manager = loadedProfiles();
+    for (const QString &id : manager->profiles()) {
+        ZomProfileData data(id);
+        manager->getPresetData(data);
+        out() << id << '\t' << manager->profileGroup(id) << '\t' << manager->profileName(id) << '\t'
+              << data.text(QStringLiteral("/ext_name")) << '\n';
+    }
+    out().flush();
+}
+
+// Shows the bar with the percentage and the time left, on one line of standard error.
+class ProgressBar
+{
+public:
+    void show(int percent)
+    {
+        if (percent == last)
+            return;
+        last = percent;
+        if (!clock.isValid())
+            clock.start();
+        constexpr int width = 30;
+        const int filled = percent * width / 100;
+        QString left = QStringLiteral("--:--");
+        if (percent > 0 && percent < 100) {
+            const qint64 remaining = clock.elapsed() * (100 - percent) / percent / 1000;
+            left = QStringLiteral("%1:%2")
+                       .arg(remaining / 60)
+                       .arg(remaining % 60, 2, 10, QLatin1Char('0'));
+        } else if (percent >= 100) {
+            left = QStringLiteral("0:00");
+        }
+        err() << "\rCreating [" << QString(filled, QLatin1Char('#'))
+              << QString(width - filled, QLatin1Char('-')) << "] " << qSetFieldWidth(3) << percent
+              << qSetFieldWidth(0) << "%  " << left << " left ";
+        err().flush();
+        shown = true;
+    }
+    void end()
+    {
+        if (shown) {
+            err() << "\n";
+            err().flush();
+        }
+    }
+
+private:
+    QElapsedTimer clock;
+    int last = -1;
+    bool shown = false;
+};
+
+} // namespace
+
+int runBatchCreate(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Makes a video slide show from photos and audio files, without a window.\n"
+                       "PATH: photo files, audio files and folders, in show order."));
+    parser.addHelpOption();
+    parser.addOptions({
+        {QStringLiteral("photo-duration"),
+         QStringLiteral("How long each photo is held (1000-999000, default 5000)."),
+         QStringLiteral("MS")},
+        {QStringLiteral("transition-duration"),
+         QStringLiteral("Length of a transition (500-5000, default 1500)."), QStringLiteral("MS")},
+        {QStringLiteral("no-transition"), QStringLiteral("Cut from photo to photo.")},
+        {QStringLiteral("dissolve-only"), QStringLiteral("Use dissolves only, no wipes.")},
+        {QStringLiteral("no-zoom"),
+         QStringLiteral("Show photos still, without moving and zooming.")},
+        {QStringLiteral("loop-audio"),
+         QStringLiteral("Restart the audio when it ends before the show.")},
+        {QStringLiteral("sync-audio"),
+         QStringLiteral("Choose the photo duration so that the show lasts as long as the audio.")},
+        {QStringLiteral("no-auto-rotate"),
+         QStringLiteral("Do not turn photos as their camera orientation asks.")},
+        {QStringLiteral("profile"),
+         QStringLiteral("Output profile (default mpeg4h264); see --list-profiles."),
+         QStringLiteral("ID")},
+        {QStringLiteral("set"),
+         QStringLiteral("Override one value of the profile, e.g. s=1280x720; repeatable."),
+         QStringLiteral("KEY=VALUE")},
+        {QStringLiteral("list-profiles"),
+         QStringLiteral("List the profiles: identifier, group, name and extension.")},
+        {QStringLiteral("output-dir"),
+         QStringLiteral("Folder of the video (default: the last output folder, else Videos)."),
+         QStringLiteral("DIR")},
+        {QStringLiteral("name"),
+         QStringLiteral("File name without extension (default \"My Photo Movie\")."),
+         QStringLiteral("NAME")},
+        {QStringLiteral("quiet"), QStringLiteral("Print no progress.")},
+    });
+    parser.addPositionalArgument(QStringLiteral("PATH"),
+                                 QStringLiteral("Photos, audio files and folders."),
+                                 QStringLiteral("PATH..."));
+
+    if (!parser.parse(QStringList {QStringLiteral("vellumix create")} + arguments))
+        return usageError(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        out() << parser.helpText();
+        out().flush();
+        return exitOk;
+    }
+    if (parser.isSet(QStringLiteral("list-profiles"))) {
+        listProfiles();
+        return exitOk;
+    }
+
+    const auto photoMs = rangedValue(parser, QStringLiteral("photo-duration"), 5000, 1000, 999000);
+    if (!photoMs)
+        return exitUsage;
+    const auto transitionMs
+        = rangedValue(parser, QStringLiteral("transition-duration"), 1500, 500, 5000);
+    if (!transitionMs)
+        return exitUsage;
+
+    const QString name
+        = parser.isSet(QStringLiteral("name")) ? parser.value(QStringLiteral("name")) : defaultName;
+    if (!isOutputNameValid(name))
+        return usageError(QStringLiteral("'%1' cannot be a file name: it must not be empty or "
+                                         "hold any of * : < > ? / @ |")
+                              .arg(name));
+
+    ZoProfileManager *manager = loadedProfiles();
+    const QString profileId = parser.isSet(QStringLiteral("profile"))
+        ? parser.value(QStringLiteral("profile"))
+        : defaultProfile;
+    if (!manager->hasProfile(profileId))
+        return usageError(
+            QStringLiteral("unknown profile '%1' (see --list-profiles)").arg(profileId));
+    ZomProfileData profile(manager->profileUrl(profileId));
+    manager->getPresetData(profile);
+    for (const QString &setting : parser.values(QStringLiteral("set"))) {
+        const qsizetype equals = setting.indexOf(QLatin1Char('='));
+        if (equals <= 0)
+            return usageError(QStringLiteral("--set takes KEY=VALUE, not '%1'").arg(setting));
+        profile.setValue(setting.left(equals).trimmed(), setting.mid(equals + 1).trimmed());
+    }
+
+    const QStringList paths = parser.positionalArguments();
+    if (paths.isEmpty())
+        return usageError(QStringLiteral("no photo given"));
+
+    if (photoPatterns.isEmpty())
+        initFileTypeLists();
+
+    // Photos and audio files in the order given; a folder gives its photos, then its audio.
+    QStringList photoPaths;
+    QStringList audioPaths;
+    QStringList unreadable;
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        if (info.isDir()) {
+            const QList<QUrl> folder {QUrl::fromLocalFile(info.absoluteFilePath())};
+            photoPaths += expandImportPaths(folder, photoPatterns, true);
+            audioPaths += expandImportPaths(folder, audioPatterns, true);
+        } else if (matchesAny(info.fileName(), photoPatterns)) {
+            photoPaths.append(info.absoluteFilePath());
+        } else if (matchesAny(info.fileName(), audioPatterns)) {
+            audioPaths.append(info.absoluteFilePath());
+        } else {
+            unreadable.append(path);
+        }
+    }
+
+    StoryBoard board;
+    const bool autoRotate = !parser.isSet(QStringLiteral("no-auto-rotate"));
+    for (const QString &path : std::as_const(photoPaths)) {
+        ImageInfo photo;
+        photo.path = path;
+        if (!QFileInfo(path).isFile() || !readPhotoInfo(photo)) {
+            unreadable.append(path);
+            continue;
+        }
+        // The strip's thumbnails are of no use here.
+        photo.thumbnail = QImage();
+        photo.thumbnailRotated = QImage();
+        prepareNewPhoto(photo, autoRotate);
+        board.photos.append(photo);
+    }
+    for (const QString &path : std::as_const(audioPaths)) {
+        AudioInfo clip;
+        clip.path = path;
+        if (!QFileInfo(path).isFile() || !readAudioInfo(clip)) {
+            unreadable.append(path);
+            continue;
+        }
+        board.audios.append(clip);
+    }
+    for (const QString &path : std::as_const(unreadable))
+        err() << path << '\n';
+    err().flush();
+    if (board.photos.isEmpty())
+        return usageError(QStringLiteral("no readable photo among the paths given"));
+
+    board.setPhotoDurationMs(*photoMs);
+    board.setTransitionDurationMs(*transitionMs);
+    board.useTransition = !parser.isSet(QStringLiteral("no-transition"));
+    board.dissolveOnly = parser.isSet(QStringLiteral("dissolve-only"));
+    board.useZoom = !parser.isSet(QStringLiteral("no-zoom"));
+    board.loopAudio = parser.isSet(QStringLiteral("loop-audio"));
+
+    MediaFormat format;
+    formatFromProfile(profile, format);
+    if (parser.isSet(QStringLiteral("sync-audio"))) {
+        const int synced = syncPhotoDurationMs(board, format.frameRate);
+        if (synced > 0) {
+            board.setPhotoDurationMs(synced);
+        } else {
+            err() << "vellumix create: the audio cannot set the photo duration (each photo would "
+                     "be shown for less than 1 s or more than 999 s); keeping "
+                  << *photoMs << " ms\n";
+        }
+    }
+
+    StoryBoardRender render;
+    render.setFormat(format);
+    render.setStoryBoard(&board);
+
+    CompileProgress job;
+    job.setInteractive(false);
+    job.setOutputFolder(
+        parser.isSet(QStringLiteral("output-dir"))
+            ? QFileInfo(parser.value(QStringLiteral("output-dir"))).absoluteFilePath()
+            : QDir::fromNativeSeparators(outputFolderOrDefault(
+                ZoPref::value(QStringLiteral("OutputPath"), QString()).toString())));
+    if (!job.startCreation(&render, profile, name)) {
+        err() << "vellumix create: " << job.failureReason() << '\n';
+        err().flush();
+        return exitFailed;
+    }
+
+    const bool quiet = parser.isSet(QStringLiteral("quiet"));
+    ProgressBar bar;
+    QEventLoop loop;
+    int cancelledBy = 0;
+    QObject::connect(&job, &CompileProgress::progressChanged, &job, [&](int value) {
+        if (!quiet)
+            bar.show(value);
+    });
+    QObject::connect(&job, &CompileProgress::jobEnded, &loop, [&loop] { loop.quit(); });
+    if (auto *app = ZoApplication::instance()) {
+        app->setTerminationHandler([&job, &cancelledBy](int number) {
+            if (cancelledBy == 0) {
+                cancelledBy = number;
+                job.cancel();
+            }
+        });
+    }
+    if (!job.isFinished())
+        loop.exec();
+    if (auto *app = ZoApplication::instance())
+        app->setTerminationHandler(nullptr);
+    bar.end();
+
+    if (cancelledBy != 0) {
+        err() << "vellumix create: cancelled\n";
+        err().flush();
+        return 128 + cancelledBy;
+    }
+    if (!job.succeeded()) {
+        const QString why = job.failureReason();
+        err() << "vellumix create: "
+              << (why.isEmpty() ? QStringLiteral("the video could not be created") : why) << '\n';
+        err().flush();
+        return exitFailed;
+    }
+    out() << QFileInfo(job.outputPath()).absoluteFilePath() << '\n';
+    out().flush();
+    return exitOk;
+}
+
+void registerBatchCommands()
+{
+    ZoApplication::registerCommand(QStringLiteral("create"),
+                                   QStringLiteral("make a video from photos and audio files "
+                                                  "without a window (create --help)"),
+                                   runBatchCreate);
+}

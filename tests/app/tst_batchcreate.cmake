@@ -1,0 +1,1 @@
+vellumix_test(tst_batchcreate LABELS e2e TIMEOUT 900 LIBS zofc)

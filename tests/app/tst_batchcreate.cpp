@@ -1,0 +1,286 @@
+// "vellumix create": the program run from the command line without a window, end to end.
+#include "testsupport.h"
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+    QString lastLine() const
+    {
+        const QList<QByteArray> lines = out.trimmed().split('\n');
+        return lines.isEmpty() ? QString() : QString::fromUtf8(lines.last());
+    }
+};
+
+QProcessEnvironment environment(const QString &home, bool withDisplay = true)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+    env.insert(QStringLiteral("TMPDIR"), home + QStringLiteral("/tmp"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    if (!withDisplay) {
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    }
+    QDir().mkpath(home + QStringLiteral("/tmp"));
+    return env;
+}
+
+Run create(const QString &home, const QStringList &arguments, bool withDisplay = true)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment(home, withDisplay));
+    process.start(testAppDir() + QStringLiteral("/vellumix"),
+                  QStringList {QStringLiteral("create")} + arguments);
+    Run run;
+    if (!process.waitForFinished(240000)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+// "codec_type" of every stream and the container's duration, from ffprobe.
+struct Probe
+{
+    QStringList streams;
+    double duration = 0.0;
+};
+
+Probe probe(const QString &file)
+{
+    QProcess process;
+    process.start(QStringLiteral("ffprobe"),
+                  {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-show_entries"),
+                   QStringLiteral("stream=codec_type:format=duration"), QStringLiteral("-of"),
+                   QStringLiteral("default=nw=1"), file});
+    process.waitForFinished(30000);
+    Probe result;
+    for (const QByteArray &line : process.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("codec_type="))
+            result.streams.append(QString::fromUtf8(line.mid(11)));
+        else if (line.startsWith("duration="))
+            result.duration = line.mid(9).toDouble();
+    }
+    return result;
+}
+
+// What a folder holds, files and folders alike (Qt's own runtime folder aside).
+QStringList filesIn(const QString &folder)
+{
+    QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    entries.removeIf([](const QString &name) { return name.startsWith(QLatin1String("runtime-")); });
+    return entries;
+}
+
+} // namespace
+
+class TestBatchCreate : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void usageErrors_data();
+    void usageErrors();
+    void listsProfiles();
+    void makesPlayableVideo();
+    void withoutAudioOrDisplay();
+    void counterNeverOverwrites();
+    void interruptLeavesNothing();
+
+private:
+    QTemporaryDir media;
+    QString photo1, photo2, photo3, tone, broken;
+};
+
+void TestBatchCreate::initTestCase()
+{
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue};
+    QString *paths[] = {&photo1, &photo2, &photo3};
+    for (int i = 0; i < 3; ++i) {
+        QImage image(320, 240, QImage::Format_RGB32);
+        image.fill(colours[i]);
+        *paths[i] = media.filePath(QStringLiteral("photo %1.jpg").arg(i));
+        QVERIFY(image.save(*paths[i], "JPEG"));
+    }
+    tone = media.filePath(QStringLiteral("tone.wav"));
+    QVERIFY(writeToneWav(tone, {{440.0, 4.0}}));
+    broken = media.filePath(QStringLiteral("broken.jpg"));
+    QFile file(broken);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("this is not a photo");
+}
+
+void TestBatchCreate::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("unknown option")
+        << QStringList {QStringLiteral("--sparkle")} << QStringLiteral("sparkle");
+    QTest::newRow("photo duration too short")
+        << QStringList {QStringLiteral("--photo-duration"), QStringLiteral("999")}
+        << QStringLiteral("--photo-duration");
+    QTest::newRow("transition too long")
+        << QStringList {QStringLiteral("--transition-duration=5001")}
+        << QStringLiteral("--transition-duration");
+    QTest::newRow("invalid name") << QStringList {QStringLiteral("--name"), QStringLiteral("a:b")}
+                                  << QStringLiteral("a:b");
+    QTest::newRow("no path") << QStringList {} << QStringLiteral("no photo");
+    QTest::newRow("unknown profile")
+        << QStringList {QStringLiteral("--profile"), QStringLiteral("betamax")}
+        << QStringLiteral("betamax");
+    QTest::newRow("malformed set") << QStringList {QStringLiteral("--set"), QStringLiteral("s")}
+                                   << QStringLiteral("KEY=VALUE");
+}
+
+void TestBatchCreate::usageErrors()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    QTemporaryDir home;
+    // A photo is given wherever the error lies elsewhere.
+    if (!arguments.isEmpty())
+        arguments << photo1;
+    const Run run = create(home.path(), arguments);
+    QCOMPARE(run.status, 2);
+    QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
+    QVERIFY(run.out.isEmpty());
+}
+
+void TestBatchCreate::listsProfiles()
+{
+    QTemporaryDir home;
+    const Run run = create(home.path(), {QStringLiteral("--list-profiles")});
+    QCOMPARE(run.status, 0);
+    const QList<QByteArray> lines = run.out.trimmed().split('\n');
+    QVERIFY(lines.size() >= 18);
+    bool found = false;
+    for (const QByteArray &line : lines) {
+        const QList<QByteArray> fields = line.split('\t');
+        QCOMPARE(fields.size(), 4);
+        if (fields.first() == "mpeg4h264") {
+            found = true;
+            QCOMPARE(fields.last(), QByteArray("mp4"));
+        }
+    }
+    QVERIFY(found);
+}
+
+void TestBatchCreate::makesPlayableVideo()
+{
+    QTemporaryDir home;
+    const QString out = home.filePath(QStringLiteral("videos"));
+    // Unreadable files are listed and the rest used.
+    const Run run
+        = create(home.path(),
+                 {QStringLiteral("--output-dir"), out, QStringLiteral("--photo-duration"),
+                  QStringLiteral("1000"), QStringLiteral("--transition-duration"),
+                  QStringLiteral("500"), QStringLiteral("--set"), QStringLiteral("s=320x240"),
+                  QStringLiteral("--quiet"), photo1, broken, photo2, photo3, tone});
+    QVERIFY2(run.status == 0, run.err.constData());
+    QVERIFY(run.err.contains(broken.toUtf8()));
+    const QString file = run.lastLine();
+    QCOMPARE(file, QDir(out).absoluteFilePath(QStringLiteral("My Photo Movie.mp4")));
+    QVERIFY(QFileInfo::exists(file));
+
+    // Three photos of 1 s joined by two transitions of 0.5 s.
+    const Probe result = probe(file);
+    QVERIFY2(qAbs(result.duration - 4.0) < 0.15, qPrintable(QString::number(result.duration)));
+    QCOMPARE(result.streams, (QStringList {QStringLiteral("video"), QStringLiteral("audio")}));
+    // Nothing left behind but the video; the settings keep no trace of a batch run.
+    QCOMPARE(filesIn(out), QStringList {QStringLiteral("My Photo Movie.mp4")});
+    QVERIFY(filesIn(home.filePath(QStringLiteral("tmp"))).isEmpty());
+    QSettings stored(home.filePath(QStringLiteral("config/Vellumix/Vellumix.conf")),
+                     QSettings::IniFormat);
+    QVERIFY(!stored.contains(QStringLiteral("OutputPath")));
+    QVERIFY(!stored.contains(QStringLiteral("OutputName")));
+}
+
+void TestBatchCreate::withoutAudioOrDisplay()
+{
+    QTemporaryDir home;
+    const Run run = create(home.path(),
+                           {QStringLiteral("--output-dir"), home.path(), QStringLiteral("--name"),
+                            QStringLiteral("silent"), QStringLiteral("--photo-duration=1000"),
+                            QStringLiteral("--no-transition"), QStringLiteral("--set"),
+                            QStringLiteral("an=true"), QStringLiteral("--set"),
+                            QStringLiteral("s=320x240"), photo1, photo2, tone},
+                           false);
+    QVERIFY2(run.status == 0, run.err.constData());
+    const Probe result = probe(run.lastLine());
+    QCOMPARE(result.streams, QStringList {QStringLiteral("video")});
+    QVERIFY(qAbs(result.duration - 2.0) < 0.15);
+    // The progress bar went to standard error.
+    QVERIFY(run.err.contains("100%"));
+}
+
+void TestBatchCreate::counterNeverOverwrites()
+{
+    QTemporaryDir home;
+    const QStringList arguments {QStringLiteral("--output-dir"),
+                                 home.path(),
+                                 QStringLiteral("--quiet"),
+                                 QStringLiteral("--photo-duration=1000"),
+                                 QStringLiteral("--set"),
+                                 QStringLiteral("s=160x120"),
+                                 photo1};
+    const Run first = create(home.path(), arguments);
+    QCOMPARE(first.status, 0);
+    const QByteArray firstBytes = [&] {
+        QFile f(first.lastLine());
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    const Run second = create(home.path(), arguments);
+    QCOMPARE(second.status, 0);
+    QVERIFY(second.lastLine() != first.lastLine());
+    QVERIFY(QFileInfo::exists(second.lastLine()));
+    QFile again(first.lastLine());
+    QVERIFY(again.open(QIODevice::ReadOnly));
+    QCOMPARE(again.readAll(), firstBytes);
+}
+
+void TestBatchCreate::interruptLeavesNothing()
+{
+    QTemporaryDir home;
+    const QString out = home.filePath(QStringLiteral("out"));
+    QVERIFY(QDir().mkpath(out));
+    QProcess process;
+    process.setProcessEnvironment(environment(home.path()));
+    process.start(testAppDir() + QStringLiteral("/vellumix"),
+                  {QStringLiteral("create"), QStringLiteral("--output-dir"), out,
+                   QStringLiteral("--photo-duration=60000"), photo1, photo2, tone});
+    QVERIFY(process.waitForStarted());
+    // Wait until the job is under way (its progress is on standard error), then interrupt.
+    QByteArray err;
+    QElapsedTimer timer;
+    timer.start();
+    while (!err.contains("%") && timer.elapsed() < 60000) {
+        process.waitForReadyRead(200);
+        err += process.readAllStandardError();
+    }
+    QVERIFY2(err.contains("%"), err.constData());
+    QTest::qWait(500);
+    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), 130);
+    QVERIFY(filesIn(out).isEmpty());
+    QVERIFY(filesIn(home.filePath(QStringLiteral("tmp"))).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestBatchCreate)
+#include "tst_batchcreate.moc"
