@@ -110,6 +110,16 @@ CodecContextPtr openAudioStream(AVFormatContext *container, int &index)
     return {};
 }
 
+// A time in ticks, kept far enough from the 64-bit limits that adding an origin cannot overflow;
+// not-a-number counts as 0.
+int64_t toTicks(double ticks)
+{
+    constexpr double Bound = double(int64_t(1) << 60);
+    if (!(ticks > -Bound))
+        return ticks < 0.0 ? -(int64_t(1) << 60) : 0;
+    return ticks < Bound ? int64_t(ticks) : int64_t(1) << 60;
+}
+
 AVChannelLayout layoutOf(const AVChannelLayout &layout)
 {
     AVChannelLayout result;
@@ -198,10 +208,11 @@ bool AudioDecoder::open(const AudioInfo &clip, const AudioInfo &format)
         return false;
 
     const AVStream *audio = file->streams[index];
-    // Out-points count from the start of the stream, which some containers do not put at 0.
+    // In- and out-points count from the start of the stream, which some containers do not put
+    // at 0.
     const int64_t origin = audio->start_time != AV_NOPTS_VALUE ? audio->start_time : 0;
-    const double end = target.clipEnd / av_q2d(audio->time_base);
-    endPts = end >= double(INT64_MAX / 2) ? INT64_MAX / 2 : int64_t(end) + origin;
+    originMicroseconds = av_rescale_q(origin, audio->time_base, AV_TIME_BASE_Q);
+    endPts = toTicks(target.clipEnd / av_q2d(audio->time_base)) + origin;
 
     container = std::move(file);
     codec = std::move(decoder);
@@ -230,8 +241,7 @@ int AudioDecoder::seek(double seconds)
 {
     if (!container)
         return AVERROR(EINVAL);
-    const int64_t origin = container->start_time != AV_NOPTS_VALUE ? container->start_time : 0;
-    const int64_t position = int64_t(seconds * AV_TIME_BASE) + origin;
+    const int64_t position = toTicks(std::max(seconds, 0.0) * AV_TIME_BASE) + originMicroseconds;
     const int result = av_seek_frame(container.get(), -1, position, AVSEEK_FLAG_ANY);
     if (result < 0)
         qDebug() << "Audio: seek to" << seconds << "s failed:" << errorText(result);

@@ -111,6 +111,7 @@ private:
     int carryPos = 0;
     int carryLength = 0;
     int64_t endPts = 0; // the out-point in the stream's time base
+    int64_t originMicroseconds = 0; // where the stream starts in the file
     Stage stage = Stage::Finished;
     bool ended = true;
 };

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -86,6 +87,7 @@ private slots:
     void corruptPacket();
     void badInput_data();
     void badInput();
+    void fillsToLimit();
     void largeBlocks_data();
     void largeBlocks();
 
@@ -454,6 +456,7 @@ void tst_AudioDecoder::badInput_data()
     QTest::newRow("unknown format") << "unknown";
     QTest::newRow("folder") << "folder";
     QTest::newRow("missing") << "missing";
+    QTest::newRow("named pipe, nobody writing") << "pipe";
 }
 
 // Files that are not audio are refused by both interfaces, quickly and without harm.
@@ -494,6 +497,9 @@ void tst_AudioDecoder::badInput()
     } else if (kind == "folder") {
         QVERIFY(QDir().mkpath(path + ".mp3"));
         path += ".mp3";
+    } else if (kind == "pipe") {
+        path += ".mp3";
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     } else {
         path += ".mp3";
     }
@@ -519,6 +525,33 @@ void tst_AudioDecoder::badInput()
     QVERIFY(decoder.clipEnded());
     QCOMPARE(ring.fill, 0);
     QVERIFY(timer.elapsed() < 10000);
+}
+
+// One call fills the ring to its capacity and a little beyond, then stops; a full ring takes
+// nothing more until a consumer drains it.
+void tst_AudioDecoder::fillsToLimit()
+{
+    const QString path
+        = make("long.mp3", toneSource({440.0, 440.0}, 44100, 20.0), {"-c:a", "libmp3lame"});
+    QVERIFY(!path.isEmpty());
+    AudioInfo clip;
+    clip.path = path;
+    QVERIFY(readAudioInfo(clip));
+    AudioInfo target = clip;
+    target.channels = 2;
+    target.sampleRate = 48000;
+    AudioDecoder decoder;
+    QVERIFY(decoder.open(clip, target));
+    AudioRing ring;
+    QVERIFY(ring.allocate(7680));
+    QVERIFY(decoder.decodeInto(ring, 7680));
+    QVERIFY(!decoder.clipEnded());
+    QVERIFY(ring.fill >= ring.capacity());
+    QVERIFY(ring.fill - ring.capacity() < 1152 * 4 * 2);
+    const int full = ring.fill;
+    QVERIFY(decoder.decodeInto(ring, 7680));
+    QCOMPARE(ring.fill, full);
+    QVERIFY(!decoder.clipEnded());
 }
 
 void tst_AudioDecoder::largeBlocks_data()
