@@ -1,2 +1,2 @@
-vellumix_test(tst_skin LABELS gui LIBS zofc)
+vellumix_test(tst_skin LABELS gui HEADLESS LIBS zofc)
 add_dependencies(tst_skin vellumix_skin)

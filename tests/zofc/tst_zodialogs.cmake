@@ -1,1 +1,1 @@
-vellumix_test(tst_zodialogs LABELS gui LIBS zofc TIMEOUT 120)
+vellumix_test(tst_zodialogs LABELS gui HEADLESS LIBS zofc TIMEOUT 120)
