@@ -11,11 +11,14 @@
 // - Off screen (Target::Offscreen, the video writer): never shown. It makes its own desktop GL
 //   context on Mesa's surfaceless EGL platform and draws into a frame buffer object the size of
 //   the widget (open() resizes it to the frame). This path is the same with or without an X
-//   display, so a frame gives the same pixels everywhere. grabFrame() paints and reads back.
+//   display, so a frame gives the same pixels everywhere. grabFrame() paints and reads back;
+//   endFrame() paints nothing. It stays hidden even when a parent window is shown.
 //
 // Per frame: beginFrame() -> uploadLayer(0, ...) [-> setDissolve/setWipe(1, ...)] ->
 // drawLayer(0, ...) [-> drawLayer(1, ...)] -> endFrame() [-> grabFrame(GL_BGRA, ...)].
+// Pictures are frame-sized (B, G, R, A, or 8-bit grey for patterns); others are refused.
 // Open with flipT true when reading frames back: grabFrame() then returns the top row first.
+// The window around the letterboxed frame shows the colour of setClearColor().
 // Subclasses may override close(), beginFrame(), drawLayer(), endFrame() and resizeGL(); a
 // resizeGL() override must place the picture through setFrameViewport().
 //

@@ -14,10 +14,10 @@
 
 namespace {
 
-// eglTerminate is not reference-counted and every context of the process shares the one
-// surfaceless display, so the display is terminated only when its last user lets go.
+// Every context of the process shares the one surfaceless display. It is initialised once and
+// kept: terminating it would unload the driver, only for the next drawer to load it again.
 std::mutex displayMutex;
-int displayUsers = 0;
+bool displayInitialised = false;
 
 EGLDisplay surfacelessDisplay()
 {
@@ -28,26 +28,19 @@ EGLDisplay surfacelessDisplay()
     return getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
 }
 
-bool acquireDisplay(EGLDisplay display)
+bool initialiseDisplay(EGLDisplay display)
 {
     std::scoped_lock lock(displayMutex);
-    if (displayUsers == 0) {
-        EGLint major = 0;
-        EGLint minor = 0;
-        if (!eglInitialize(display, &major, &minor)) {
-            qWarning("OffscreenGLContext: eglInitialize failed (0x%x)", eglGetError());
-            return false;
-        }
+    if (displayInitialised)
+        return true;
+    EGLint major = 0;
+    EGLint minor = 0;
+    if (!eglInitialize(display, &major, &minor)) {
+        qWarning("OffscreenGLContext: eglInitialize failed (0x%x)", eglGetError());
+        return false;
     }
-    ++displayUsers;
+    displayInitialised = true;
     return true;
-}
-
-void releaseDisplay(EGLDisplay display)
-{
-    std::scoped_lock lock(displayMutex);
-    if (--displayUsers == 0)
-        eglTerminate(display);
 }
 
 bool hasExtension(EGLDisplay display, const char *name)
@@ -79,10 +72,9 @@ bool OffscreenGLContext::create()
         qWarning("OffscreenGLContext: no surfaceless EGL platform");
         return false;
     }
-    if (!acquireDisplay(dpy))
+    if (!initialiseDisplay(dpy))
         return false;
     display = dpy;
-    displayHeld = true;
 
     if (!hasExtension(dpy, "EGL_KHR_surfaceless_context")) {
         qWarning("OffscreenGLContext: EGL_KHR_surfaceless_context is missing");
@@ -200,9 +192,5 @@ void OffscreenGLContext::destroy()
     }
     fbo = colorBuffer = 0;
     fboSize = QSize();
-    if (displayHeld) {
-        releaseDisplay(display);
-        displayHeld = false;
-    }
     display = nullptr;
 }

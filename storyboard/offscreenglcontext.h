@@ -42,5 +42,4 @@ private:
     unsigned fbo = 0;
     unsigned colorBuffer = 0;
     QSize fboSize;
-    bool displayHeld = false;
 };
