@@ -1,0 +1,330 @@
+#include "outputsetting.h"
+
+#include "outputfolder.h"
+#include "ui_outputsetting.h"
+#include "zogroupitemview.h"
+#include "zolangitemmodel.h"
+#include "zombitratecalc.h"
+#include "zomessagebox.h"
+#include "zopref.h"
+#include "zoprofilecombobox.h"
+#include "zoprofilefilehandler.h"
+#include "zoprofilemanager.h"
+#include "zoprofilemodel.h"
+#include "zoprofilepropertymanager.h"
+#include "zoprofilepropertywidget.h"
+#include "zoutils.h"
+#include "zowidgethelper.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr int basicWidth = 440;
+constexpr int dialogHeight = 500;
+constexpr int advancedExtraWidth = 300;
+constexpr int advancedWidth = 746; // the basic width and the advanced editor with its spacing
+
+const QString defaultName = QStringLiteral("My Photo Movie");
+
+QString storedString(const char *key)
+{
+    return ZoPref::value(QLatin1String(key), QString()).toString();
+}
+
+} // namespace
+
+OutputSetting::OutputSetting(QWidget *parent)
+    : ZoDialog(parent)
+    , ui(std::make_unique<Ui::OutputSettingClass>())
+{
+    ui->setupUi(this);
+    widgetHelper()->setAllWindowTitle(tr("Output Settings"));
+
+    const QString lang = ZoLangItemModel::currentLangName();
+    manager = ZoProfileManager::instance(nullptr, true);
+    manager->loadTemplates(ZoPref::appDir() + QStringLiteral("/profiles"));
+    manager->setLang(lang);
+    model = std::make_unique<ZoProfileModel>(QStringLiteral("vc_profile_groupview"));
+    model->setIconDir(ZoPref::skinDir() + QStringLiteral("/app_") + ZoPref::appCode()
+                      + QStringLiteral("/profile"));
+    model->setRecentProfiles(
+        storedString("recent_profiles").split(QLatin1Char('|'), Qt::SkipEmptyParts));
+    model->setLang(lang);
+    model->refresh();
+
+    basicEditor
+        = std::make_unique<ZoProfilePropertyWidget>(nullptr, Qt::WindowFlags(), false, true, true);
+    basicEditor->setVisibleGroup(QStringLiteral("simple"));
+    connect(basicEditor.get(), &ZoProfilePropertyWidget::showFloatWindow, this,
+            &OutputSetting::showPropAdvance);
+    connect(basicEditor.get(), &ZoProfilePropertyWidget::asyncShowBitCalcDialog, this,
+            &OutputSetting::asyncShowBitCalcDialog, Qt::QueuedConnection);
+    connect(basicEditor.get(), &ZoProfilePropertyWidget::asyncVerifyPropertyValue, this,
+            &OutputSetting::asyncSetPropertyValue);
+    connect(basicEditor.get(), &ZoProfilePropertyWidget::asyncLinkedPropertyValue, this,
+            &OutputSetting::asyncLinkedPropertyValue);
+    ui->frameBasic->layout()->addWidget(basicEditor.get());
+
+    advancedEditor
+        = std::make_unique<ZoProfilePropertyWidget>(nullptr, Qt::WindowFlags(), true, false, true);
+    advancedEditor->setVisibleGroup(QStringLiteral("all"));
+    connect(advancedEditor.get(), &ZoProfilePropertyWidget::asyncVerifyPropertyValue, this,
+            &OutputSetting::asyncSetPropertyValue);
+    connect(advancedEditor.get(), &ZoProfilePropertyWidget::asyncLinkedPropertyValue, this,
+            &OutputSetting::asyncLinkedPropertyValue);
+    ui->frameAdvance->layout()->addWidget(advancedEditor.get());
+    basicEditor->setLang(lang);
+    advancedEditor->setLang(lang);
+
+    const bool advanced = ZoPref::value(QStringLiteral("AdvanceShow"), false).toBool();
+    showPropAdvance(advanced);
+    ZoPref::setValue(QStringLiteral("button_adv_show"), advanced);
+
+    auto *view = new ZoGroupItemView(nullptr, true);
+    view->setParent(ui->comboBoxProfile, view->windowFlags());
+    view->setObjectName(QStringLiteral("vc_profile_groupview"));
+    ui->comboBoxProfile->setGroupView(view);
+    connect(view, &ZoGroupItemView::itemChanged, ui->comboBoxProfile,
+            &ZoProfileComboBox::slotCurrentIndexChanged);
+    ui->comboBoxProfile->setProfileModel(model.get());
+    ui->comboBoxProfile->setMaxVisibleItems(16);
+    ui->comboBoxProfile->setMaxViewHeight(400);
+    ui->comboBoxProfile->setPopupDirection(QStringLiteral("down"));
+    ui->comboBoxProfile->setLang(lang);
+    connect(ui->comboBoxProfile, &ZoProfileComboBox::currentProfileChanged, this,
+            &OutputSetting::slotCurrentProfileChange);
+
+    ui->lineEditOutputPath->setText(outputFolderOrDefault(storedString("OutputPath")));
+    const QString name = storedString("OutputName");
+    ui->lineEditFilename->setText(isOutputNameValid(name) ? name : defaultName);
+
+    QString url = storedString("last_profile_url");
+    QString lastGroup = storedString("last_profile_group");
+    if (ZoProfileFileHandler::normalizeProfileUrlAndGroup(model.get(), url, lastGroup,
+                                                          QStringLiteral("mpeg4h264")))
+        ui->comboBoxProfile->changeProfile(url, lastGroup, false);
+
+    widgetHelper()->setDefaultSize(QSize(basicWidth, dialogHeight));
+    setMinimumSize(basicWidth, dialogHeight);
+    setMaximumHeight(dialogHeight);
+    if (advanced) {
+        resize(advancedWidth, dialogHeight);
+        setFixedWidth(advancedWidth);
+    } else {
+        setFixedWidth(basicWidth);
+    }
+    connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &OutputSetting::accept);
+    connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &OutputSetting::reject);
+    ui->lineEditFilename->selectAll();
+}
+
+OutputSetting::~OutputSetting()
+{
+    ZoPref::setValue(QStringLiteral("recent_profiles"),
+                     model->getRecentProfiles().join(QLatin1Char('|')));
+    // The editors' rows point into the shared tree; drop them before the tree goes.
+    advancedEditor.reset();
+    basicEditor.reset();
+}
+
+ZomProfileData OutputSetting::profileData() const
+{
+    // Start from the whole preset: the editors hold only the values they show, not the hidden
+    // ones ("/ext_name", ...) that the creation needs.
+    ZomProfileData data = profile;
+    basicEditor->getProfileData(data, false);
+    return data;
+}
+
+QString OutputSetting::outputName() const
+{
+    return ui->lineEditFilename->text();
+}
+
+void OutputSetting::retranslate()
+{
+    ui->retranslateUi(this);
+    widgetHelper()->setAllWindowTitle(tr("Output Settings"));
+    if (auto *button = basicEditor->findChild<QPushButton *>(QStringLiteral("switchAdvancedBtn")))
+        button->setText(ui->frameAdvance->isVisible() ? tr("More <<") : tr("More >>"));
+}
+
+QString OutputSetting::normalizedValue(const QString &key, const QString &value)
+{
+    if (key == QLatin1String("b") || key == QLatin1String("ab")) {
+        if (value.endsWith(QLatin1Char('K')))
+            return value;
+        if (value.endsWith(QLatin1Char('k')))
+            return value.chopped(1) + QLatin1Char('K');
+        return QStringLiteral("%1K").arg(value);
+    }
+    if (key == QLatin1String("r")) {
+        if (value.compare(QLatin1String("Auto"), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("Auto");
+        if (value.endsWith(QLatin1String("fps")))
+            return value;
+        if (value.endsWith(QLatin1String("fps"), Qt::CaseInsensitive))
+            return value.chopped(3) + QLatin1String("fps");
+        return QStringLiteral("%1fps").arg(value);
+    }
+    if (key == QLatin1String("vol"))
+        return QStringLiteral("%1%").arg(qRound(value.toDouble() / 2.56));
+    if (key == QLatin1String("timedelay"))
+        return QStringLiteral("%1s").arg(qRound(value.toDouble()));
+    return value;
+}
+
+void OutputSetting::showPropAdvance(bool show)
+{
+    ui->frameAdvance->setVisible(show);
+    if (auto *button = basicEditor->findChild<QPushButton *>(QStringLiteral("switchAdvancedBtn"))) {
+        button->setText(show ? tr("More <<") : tr("More >>"));
+        button->setChecked(show);
+    }
+    if (show) {
+        setMaximumWidth(QWIDGETSIZE_MAX);
+        resize(width() + advancedExtraWidth, height());
+        setFixedWidth(advancedWidth);
+    } else {
+        setMinimumWidth(0);
+        setMaximumWidth(QWIDGETSIZE_MAX);
+        resize(basicWidth, dialogHeight);
+        setFixedWidth(basicWidth);
+    }
+    ZoPref::setValue(QStringLiteral("AdvanceShow"), show);
+}
+
+void OutputSetting::slotCurrentProfileChange(const QString &url, const QString &newGroup)
+{
+    model->refreshRecentProfiles(url, newGroup);
+    profile.clear();
+    group = newGroup;
+    profile.setId(url);
+    manager->getPresetData(profile);
+
+    basicEditor->putProfileData({&profile});
+    basicEditor->setVisibleGroup(basicEditor->visibleGroup());
+    advancedEditor->setRootProperty(basicEditor->rootProp());
+    advancedEditor->setVisibleGroup(advancedEditor->visibleGroup());
+
+    ZoPref::setValue(QStringLiteral("last_profile_url"),
+                     QFileInfo(url).fileName().section(QLatin1Char('.'), 0, 0));
+    ZoPref::setValue(QStringLiteral("last_profile_group"), group);
+}
+
+void OutputSetting::asyncSetPropertyValue(ZoProperty *property, const QString &key, bool &reject)
+{
+    reject = false;
+    const QString value = normalizedValue(key, ZoProfilePropertyManager::propertyValue(property));
+    const bool bitrate = key == QLatin1String("b") || key == QLatin1String("ab")
+        || key == QLatin1String("b/") || key == QLatin1String("ab/");
+    if (bitrate) {
+        basicEditor->refreshItemProfileData(key, value, {&profile});
+        advancedEditor->refreshQualityItem(key, {&profile});
+        return;
+    }
+    basicEditor->setItemValue(key, value);
+    advancedEditor->setItemValue(key, value);
+}
+
+void OutputSetting::asyncLinkedPropertyValue(ZoProperty *property, const QString &key)
+{
+    const QString value = ZoProfilePropertyManager::propertyValue(property);
+    basicEditor->setItemValue(key, value);
+    advancedEditor->setItemValue(key, value);
+}
+
+void OutputSetting::asyncShowBitCalcDialog(ZoProperty *property, const QString &text)
+{
+    Q_UNUSED(property)
+    const int audio = profile.text(QStringLiteral("ab")).chopped(1).toInt();
+    const int video = profile.text(QStringLiteral("b")).chopped(1).toInt();
+    ZomBitrateCalc calc(this, 10000, (video + audio) * 10.0 / 8192.0, audio, video);
+
+    const QString rate = profile.text(QStringLiteral("b"));
+    basicEditor->setItemValue(QStringLiteral("b"), rate);
+    basicEditor->setItemValue(QStringLiteral("b/"), text);
+    advancedEditor->setItemValue(QStringLiteral("b"), rate);
+    advancedEditor->setItemValue(QStringLiteral("b/"), text);
+
+    if (calc.exec() != QDialog::Accepted)
+        return;
+    basicEditor->refreshItemProfileData(
+        QStringLiteral("b"), QStringLiteral("%1K").arg(calc.videoBitrateInKBPS()), {&profile});
+    basicEditor->refreshQualityItem(QStringLiteral("b"), {&profile});
+    advancedEditor->refreshItemProfileData(
+        QStringLiteral("ab"), QStringLiteral("%1K").arg(calc.audioBitrateInKBPS()), {&profile});
+    advancedEditor->refreshQualityItem(QStringLiteral("ab"), {&profile});
+}
+
+void OutputSetting::on_browser_clicked()
+{
+    const QString chosen = browseForOutputFolder(this, ui->lineEditOutputPath->text());
+    if (!chosen.isEmpty())
+        ui->lineEditOutputPath->setText(chosen);
+}
+
+void OutputSetting::accept()
+{
+    const QString folder = QDir::fromNativeSeparators(ui->lineEditOutputPath->text());
+    const QString name = ui->lineEditFilename->text();
+    if (!Zo::isFolderNameValid(folder, true)) {
+        ZoMessageBox::alert(tr("The output folder is unavailable. Please choose another one."),
+                            QString(), this, true);
+        return;
+    }
+    if (!Zo::isFolderWritable(folder)) {
+        ZoMessageBox::alert(tr("The output folder is read-only, please select other folder."),
+                            QString(), this, true);
+        return;
+    }
+    if (!isOutputNameValid(name)) {
+        ZoMessageBox::alert(
+            tr("Output file name is not usable, please change to another file name."), QString(),
+            this, true);
+        return;
+    }
+    storeFolderAndName(false);
+    ZoDialog::accept();
+}
+
+void OutputSetting::reject()
+{
+    storeFolderAndName(true);
+    ZoDialog::reject();
+}
+
+void OutputSetting::storeFolderAndName(bool onlyUsable)
+{
+    const QString folder = ui->lineEditOutputPath->text();
+    const QString path = QDir::fromNativeSeparators(folder);
+    const QString name = ui->lineEditFilename->text();
+    if (!onlyUsable || (Zo::isFolderNameValid(path, true) && Zo::isFolderWritable(path)))
+        ZoPref::setValue(QStringLiteral("OutputPath"), folder);
+    if (!onlyUsable || isOutputNameValid(name))
+        ZoPref::setValue(QStringLiteral("OutputName"), name);
+}
+
+void OutputSetting::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        QWidget *focus = focusWidget();
+        if (qobject_cast<QLineEdit *>(focus) || qobject_cast<QComboBox *>(focus)) {
+            ui->buttonBox->button(QDialogButtonBox::Ok)->setFocus(Qt::TabFocusReason);
+            event->accept();
+            return;
+        }
+    }
+    ZoDialog::keyPressEvent(event);
+}

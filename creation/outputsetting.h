@@ -1,0 +1,60 @@
+#pragma once
+
+#include "zodialog.h"
+#include "zomprofiledata.h"
+
+#include <memory>
+
+class ZoProfileManager;
+class ZoProfileModel;
+class ZoProfilePropertyWidget;
+class ZoProperty;
+namespace Ui {
+class OutputSettingClass;
+}
+
+// The dialog before every video creation: the output profile with its values, the output folder
+// and the file name. Remembers the last profile, the recent profiles, the folder, the name and
+// whether the advanced editor was open.
+class OutputSetting : public ZoDialog
+{
+    Q_OBJECT
+
+public:
+    explicit OutputSetting(QWidget *parent = nullptr);
+    ~OutputSetting() override;
+
+    // The chosen profile with the values as edited.
+    ZomProfileData profileData() const;
+    QString outputName() const;
+
+    void retranslate() override;
+
+    // An edited value as the encoder reads it: bit rates end in "K", frame rates in "fps" (or are
+    // "Auto"), the volume shows in per cent (256 is 100%) and a delay in seconds.
+    static QString normalizedValue(const QString &key, const QString &value);
+
+public slots:
+    void showPropAdvance(bool show);
+    void slotCurrentProfileChange(const QString &url, const QString &group);
+    void asyncSetPropertyValue(ZoProperty *property, const QString &key, bool &reject);
+    void asyncLinkedPropertyValue(ZoProperty *property, const QString &key);
+    void asyncShowBitCalcDialog(ZoProperty *property, const QString &text);
+    void on_browser_clicked();
+    void accept() override;
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void storeFolderAndName(bool onlyUsable);
+
+    std::unique_ptr<Ui::OutputSettingClass> ui;
+    std::unique_ptr<ZoProfileModel> model;
+    ZoProfileManager *manager = nullptr;
+    ZomProfileData profile;
+    QString group;
+    std::unique_ptr<ZoProfilePropertyWidget> basicEditor;
+    std::unique_ptr<ZoProfilePropertyWidget> advancedEditor;
+};

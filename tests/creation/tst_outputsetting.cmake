@@ -1,0 +1,1 @@
+vellumix_test(tst_outputsetting LABELS gui LIBS creation)
