@@ -1,0 +1,270 @@
+#include "avwritermanager.h"
+
+#include "avpipewriter.h"
+#include "storyboardrender.h"
+
+#include <QDebug>
+#include <QTimer>
+#include <algorithm>
+#include <cstring>
+
+#include <GL/gl.h>
+
+extern "C" {
+#include <libswscale/swscale.h>
+}
+
+namespace {
+
+// Frames the video encoder may have queued before the ticks wait for it: enough to keep it busy
+// while the next frame is drawn, little enough to keep a 1920 x 1080 run small.
+constexpr qint64 queuedFrames = 3;
+
+} // namespace
+
+void AVWriterManager::ScalerDeleter::operator()(SwsContext *context) const
+{
+    sws_freeContext(context);
+}
+
+AVWriterManager::AVWriterManager(QWidget *parent)
+    : GLDrawer(parent, Target::Offscreen)
+    , timer(new QTimer(this))
+{
+    timer->setInterval(0);
+    connect(timer, &QTimer::timeout, this, &AVWriterManager::writeVideoAudio);
+}
+
+AVWriterManager::~AVWriterManager()
+{
+    timer->stop();
+    deleteWriters();
+    AVWriterManager::close();
+}
+
+bool AVWriterManager::open(const MediaFormat &mediaFormat)
+{
+    close();
+    format = mediaFormat;
+    if (!GLDrawer::open(format.width, format.height, 2, true))
+        return false;
+    setClearColor(0.5f, 0.5f, 0.5f, 0.0f);
+    if (!capturePicture.allocate(format.width, format.height, AV_PIX_FMT_BGRA)) {
+        qWarning("AVWriterManager: no %dx%d capture buffer", format.width, format.height);
+        close();
+        return false;
+    }
+    return true;
+}
+
+void AVWriterManager::close()
+{
+    GLDrawer::close();
+    capturePicture.release();
+    yuvPicture.release();
+    scaler.reset();
+}
+
+void AVWriterManager::setVideoWriter(AVPipeWriter *writer)
+{
+    video.reset(writer);
+    if (writer)
+        connect(writer, &AVPipeWriter::bytesWritten, this, &AVWriterManager::onWriterDrained);
+}
+
+void AVWriterManager::setAudioWriter(AVPipeWriter *writer)
+{
+    audio.reset(writer);
+}
+
+quint32 AVWriterManager::frameTotal() const
+{
+    return render ? static_cast<quint32>(render->totalFrames()) : 0;
+}
+
+qint64 AVWriterManager::audioByteTotal() const
+{
+    if (!render)
+        return 0;
+    const int blockAlign = std::max(1, format.channels * format.bitsPerSample / 8);
+    const qint64 bytes = qint64 {render->bytesPerFrame()} * frameTotal();
+    return bytes - bytes % blockAlign;
+}
+
+qint64 AVWriterManager::backlogLimit() const
+{
+    return queuedFrames * (6 + qint64 {format.width} * format.height * 3 / 2);
+}
+
+void AVWriterManager::startWriting()
+{
+    videoFrameCount = 0;
+    audioFrameCount = 0;
+    audioBytesWritten = 0;
+    lastProgress = -1;
+    running = true;
+    paused = throttled = ended = failed = false;
+    if (render)
+        render->startAudio();
+    updateTimer();
+}
+
+bool AVWriterManager::stopWriting()
+{
+    running = false;
+    timer->stop();
+    if (!render || !render->isRunning())
+        return true;
+    render->stopAudio();
+    const bool done = render->wait(2000);
+    if (!done)
+        qWarning("AVWriterManager: the audio thread did not stop within 2000 ms");
+    return done;
+}
+
+void AVWriterManager::pause()
+{
+    paused = true;
+    updateTimer();
+}
+
+void AVWriterManager::resume()
+{
+    paused = false;
+    updateTimer();
+}
+
+void AVWriterManager::closeWriters()
+{
+    if (video)
+        video->closeInput();
+    if (audio)
+        audio->closeInput();
+}
+
+void AVWriterManager::deleteWriters()
+{
+    video.reset();
+    audio.reset();
+}
+
+void AVWriterManager::updateTimer()
+{
+    const bool run = running && !paused && !throttled && !ended && !failed;
+    if (run && !timer->isActive())
+        timer->start(0);
+    else if (!run)
+        timer->stop();
+}
+
+void AVWriterManager::onWriterDrained()
+{
+    if (throttled && video && video->pendingBytes() <= backlogLimit()) {
+        throttled = false;
+        updateTimer();
+    }
+}
+
+void AVWriterManager::fail()
+{
+    failed = true;
+    updateTimer();
+    emit writeFailed();
+}
+
+void AVWriterManager::writeVideoAudio()
+{
+    if (!render || ended || failed)
+        return;
+    if (video && video->pendingBytes() > backlogLimit()) {
+        throttled = true;
+        updateTimer();
+        return;
+    }
+    if (!writeNextVideoFrame() || !movePendingAudio()) {
+        fail();
+        return;
+    }
+
+    const quint32 total = frameTotal();
+    const int percent = total > 0 ? static_cast<int>(qint64 {videoFrameCount} * 100 / total) : 100;
+    if (percent != lastProgress) {
+        lastProgress = percent;
+        emit progressChanged(percent);
+    }
+    if (videoFrameCount >= total && audioFrameCount >= total) {
+        ended = true;
+        updateTimer();
+        emit compileEnd();
+    }
+}
+
+bool AVWriterManager::writeNextVideoFrame()
+{
+    if (videoFrameCount >= frameTotal())
+        return true;
+    render->drawFrame(static_cast<int>(videoFrameCount), false, this);
+    if (!grabFrame(GL_BGRA, GL_UNSIGNED_BYTE, capturePicture.data[0])) {
+        qWarning("AVWriterManager: cannot read frame %u back", videoFrameCount);
+        return false;
+    }
+    if (!scaler) {
+        if (!yuvPicture.allocate(format.width, format.height, AV_PIX_FMT_YUV420P))
+            return false;
+        // libswscale picks the processor's fast paths by itself.
+        scaler.reset(sws_getContext(format.width, format.height, AV_PIX_FMT_BGRA, format.width,
+                                    format.height, AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr,
+                                    nullptr, nullptr));
+        if (!scaler) {
+            qWarning("AVWriterManager: no BGRA to YUV 4:2:0 converter");
+            return false;
+        }
+    }
+    sws_scale(scaler.get(), capturePicture.data, capturePicture.linesize, 0, format.height,
+              yuvPicture.data, yuvPicture.linesize);
+    if (video && !video->writeVideoFrame(yuvPicture.data, yuvPicture.linesize))
+        return false;
+    ++videoFrameCount;
+    return true;
+}
+
+bool AVWriterManager::movePendingAudio()
+{
+    const qint64 wanted = audioByteTotal();
+    if (audioFrameCount >= frameTotal())
+        return true;
+    if (wanted <= 0) {
+        // A format without sound (no ring) has nothing to wait for.
+        audioFrameCount = frameTotal();
+        return true;
+    }
+    if (!render->ringMutex.tryLock())
+        return true;
+    AudioRing &ring = render->ring();
+    const int bytesPerFrame = render->bytesPerFrame();
+    const int blockAlign = std::max(1, format.channels * format.bitsPerSample / 8);
+    bool ok = true;
+    const int fill = ring.fill;
+    if (fill > 0 && bytesPerFrame > 0) {
+        // Whole samples only, and nothing past the end of the last frame: what is left over
+        // (less than a sample) stays at the start of the ring for the next tick.
+        qint64 take = std::min<qint64>(fill, wanted - audioBytesWritten);
+        const bool last = audioBytesWritten + take >= wanted;
+        take -= take % blockAlign;
+        if (take > 0 && audio)
+            ok = audio->writeAudio(ring.data(), take);
+        audioBytesWritten += take;
+        if (last) {
+            ring.fill = 0;
+            audioFrameCount = frameTotal();
+        } else {
+            const int rest = fill - static_cast<int>(take);
+            std::memmove(ring.data(), ring.data() + take, static_cast<size_t>(rest));
+            ring.fill = rest;
+            audioFrameCount = static_cast<quint32>(audioBytesWritten / bytesPerFrame);
+        }
+        ring.readPos = 0;
+    }
+    render->ringMutex.unlock();
+    return ok;
+}

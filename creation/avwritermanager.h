@@ -1,0 +1,104 @@
+#pragma once
+
+#include "gldrawer.h"
+#include "picture.h"
+
+#include <QtGlobal>
+#include <memory>
+
+class AVPipeWriter;
+class QTimer;
+class StoryBoardRender;
+struct SwsContext;
+
+// Feeds the encoders of one video: an off-screen drawer that, one frame per tick of a
+// zero-interval timer, has the renderer draw the next frame into it, reads it back, converts it
+// to planar YUV 4:2:0 and hands it to the video writer; on the same tick it moves the sound the
+// renderer's thread has produced to the audio writer, cut at the end of the last video frame.
+// While the video encoder has more than a few frames queued the ticks wait for it, so memory
+// stays bounded and the encoder, not the timer, sets the pace.
+// GUI thread only (the renderer's ring is shared with its audio thread under ringMutex).
+class AVWriterManager : public GLDrawer
+{
+    Q_OBJECT
+
+public:
+    explicit AVWriterManager(QWidget *parent = nullptr);
+    ~AVWriterManager() override;
+
+    // Drops any previous run and prepares a drawer and buffers for frames of format's size.
+    // False when no off-screen GL context or buffer can be had.
+    bool open(const MediaFormat &format);
+    void setRenderer(StoryBoardRender *renderer) { render = renderer; }
+    // Take ownership of started writers; the manager keeps watching their backlog.
+    void setVideoWriter(AVPipeWriter *writer);
+    void setAudioWriter(AVPipeWriter *writer);
+    AVPipeWriter *videoWriter() const { return video.get(); }
+    AVPipeWriter *audioWriter() const { return audio.get(); }
+
+    // Counters to 0, starts the renderer's audio thread and the ticks.
+    void startWriting();
+    // Stops the ticks and the renderer's audio thread (waiting at most 2000 ms); false when the
+    // thread did not end in time.
+    bool stopWriting();
+    void pause();
+    void resume();
+    bool isPaused() const { return paused; }
+    bool isWriting() const { return running; }
+    // Ends both streams; the encoders finish their files and exit (AVPipeWriter::finished()).
+    void closeWriters();
+    // Destroys both writers; an encoder still running is killed.
+    void deleteWriters();
+    void close() override;
+
+    quint32 videoFrames() const { return videoFrameCount; }
+    quint32 audioFrames() const { return audioFrameCount; }
+    qint64 audioBytes() const { return audioBytesWritten; }
+    // Frames to write: the renderer's total.
+    quint32 frameTotal() const;
+    // Audio bytes a complete stream holds: one video frame of sound per frame, in whole samples.
+    qint64 audioByteTotal() const;
+
+public slots:
+    // One tick: the next frame, the pending sound, the progress, and the end test.
+    void writeVideoAudio();
+
+signals:
+    // Percent of the frames written (0-100).
+    void progressChanged(int percent);
+    // Every frame and all the sound have gone to the writers; the ticks have stopped. Once.
+    void compileEnd();
+    // A writer refused data (its encoder has gone away); the ticks have stopped.
+    void writeFailed();
+
+private:
+    struct ScalerDeleter
+    {
+        void operator()(SwsContext *context) const;
+    };
+
+    bool writeNextVideoFrame();
+    bool movePendingAudio();
+    void updateTimer();
+    void onWriterDrained();
+    void fail();
+    qint64 backlogLimit() const;
+
+    QTimer *timer = nullptr;
+    StoryBoardRender *render = nullptr;
+    Picture capturePicture;
+    std::unique_ptr<AVPipeWriter> video;
+    std::unique_ptr<AVPipeWriter> audio;
+    quint32 videoFrameCount = 0;
+    quint32 audioFrameCount = 0;
+    qint64 audioBytesWritten = 0;
+    Picture yuvPicture;
+    std::unique_ptr<SwsContext, ScalerDeleter> scaler;
+    MediaFormat format;
+    bool running = false;
+    bool paused = false;
+    bool throttled = false;
+    bool ended = false;
+    bool failed = false;
+    int lastProgress = -1;
+};

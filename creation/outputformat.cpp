@@ -1,0 +1,73 @@
+#include "outputformat.h"
+
+#include "commandline.h"
+#include "storyboard.h"
+#include "zomprofiledata.h"
+
+namespace {
+
+bool counts(const QString &value)
+{
+    return !value.contains(QLatin1String("ignore")) && !value.contains(QLatin1String("auto"));
+}
+
+// "720x576" and "720X576 (PAL)" give 720 and 576; false when there are not two sizes.
+bool readSize(const QString &value, int &width, int &height)
+{
+    QString digits;
+    bool separator = false;
+    for (const QChar c : value) {
+        if (c.isDigit()) {
+            digits += c;
+        } else if (!separator && (c == QLatin1Char('x') || c == QLatin1Char('X'))) {
+            separator = true;
+            digits += QLatin1Char('x');
+        } else {
+            break;
+        }
+    }
+    const QStringList parts = digits.split(QLatin1Char('x'));
+    if (parts.size() != 2)
+        return false;
+    bool okW = false;
+    bool okH = false;
+    const int w = parts[0].toInt(&okW) & ~3;
+    const int h = parts[1].toInt(&okH) & ~1;
+    if (!okW || !okH || w <= 0 || h <= 0)
+        return false;
+    width = w;
+    height = h;
+    return true;
+}
+
+} // namespace
+
+void formatFromProfile(const ZomProfileData &profile, MediaFormat &format)
+{
+    const QString size = profile.text(QStringLiteral("s"));
+    if (!counts(size) || !readSize(size, format.width, format.height)) {
+        format.width = 640;
+        format.height = 480;
+    }
+
+    const QString rate = profile.text(QStringLiteral("r"));
+    if (counts(rate)) {
+        const double fps = parseFrameRate(rate.trimmed());
+        if (fps > 0.0)
+            format.frameRate = fps;
+    }
+
+    const QString channels = profile.text(QStringLiteral("ac"));
+    if (counts(channels)) {
+        const int n = channels.trimmed().toInt();
+        if (n > 0)
+            format.channels = n;
+    }
+    const QString sampleRate = profile.text(QStringLiteral("ar"));
+    if (counts(sampleRate)) {
+        const int n = sampleRate.trimmed().toInt();
+        if (n > 0)
+            format.sampleRate = n;
+    }
+    format.aspect = double(format.width) / double(format.height);
+}

@@ -1,0 +1,1 @@
+vellumix_test(tst_avpipewriter LABELS unit LIBS creation HEADLESS)

@@ -1,0 +1,1 @@
+vellumix_test(tst_avwritermanager LABELS gui LIBS creation AUDIO HEADLESS TIMEOUT 300)

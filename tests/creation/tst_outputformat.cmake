@@ -1,0 +1,1 @@
+vellumix_test(tst_outputformat LABELS unit LIBS creation HEADLESS)
