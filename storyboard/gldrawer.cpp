@@ -24,15 +24,22 @@ void drainGLErrors()
     for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) { }
 }
 
-// Whether every pixel of a BGRA picture has alpha 255.
+// Whether every pixel of a BGRA picture has alpha 255. The pixels of a row are and-ed together
+// without stopping early, which lets the compiler vectorise the common, opaque case.
 bool isOpaque(const Picture &picture)
 {
     for (int y = 0; y < picture.height(); ++y) {
         const uint8_t *row = picture.row(y);
+        uint32_t all = 0xFFFFFFFFu;
         for (int x = 0; x < picture.width(); ++x) {
-            if (row[4 * x + 3] != 255)
-                return false;
+            uint32_t pixel;
+            std::memcpy(&pixel, row + 4 * x, sizeof pixel);
+            all &= pixel;
         }
+        uint8_t bytes[4];
+        std::memcpy(bytes, &all, sizeof bytes);
+        if (bytes[3] != 0xFFu)
+            return false;
     }
     return true;
 }
