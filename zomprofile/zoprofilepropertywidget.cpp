@@ -63,6 +63,8 @@ ZoProfilePropertyWidget::ZoProfilePropertyWidget(QWidget *parent, Qt::WindowFlag
     , advanced(advancedLayout)
     , editable(isEditable)
 {
+    // Receivers may queue the signals that carry a property.
+    qRegisterMetaType<ZoProperty *>();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     scroll = new QScrollArea(this);

@@ -1,0 +1,1 @@
+vellumix_test(tst_profilewidgets LABELS gui LIBS zomprofile)
