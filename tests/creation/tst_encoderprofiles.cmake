@@ -1,0 +1,1 @@
+vellumix_test(tst_encoderprofiles LABELS media LIBS creation HEADLESS TIMEOUT 900)
