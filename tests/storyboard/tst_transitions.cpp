@@ -113,7 +113,6 @@ void TestTransitions::alphaRewrites()
 {
     QCOMPARE(int(dissolveAlpha(0.0)), 0);
     QCOMPARE(int(dissolveAlpha(0.5)), 127);
-    QCOMPARE(int(dissolveAlpha(0.999)), 254);
     QCOMPARE(int(dissolveAlpha(1.0)), 255);
     QCOMPARE(int(dissolveAlpha(1.7)), 255);
     QCOMPARE(int(dissolveAlpha(-0.2)), 0);
@@ -185,7 +184,6 @@ void TestTransitions::progressValues()
     QCOMPARE(transitionProgress(130, 5.0, 1.5, 25.0), 5.0 / 37.5);
     QCOMPARE(transitionProgress(125, 5.0, 1.5, 25.0), 0.0);
     QCOMPARE(transitionProgress(200, 5.0, 1.5, 25.0), 1.0);
-    QCOMPARE(transitionProgress(100, 5.0, 1.5, 25.0), 0.0);
     QCOMPARE(transitionProgress(130, 5.0, 0.0, 25.0), 1.0);
 
     // Zoom progress over a photo's life of (5 + 2 * 1.5) * 25 = 200 frames: a lone photo runs
@@ -195,9 +193,7 @@ void TestTransitions::progressValues()
     QCOMPARE(outgoingZoomProgress(124, 1.5, 25.0, life, false), 162.0 / 200.0);
     QCOMPARE(outgoingZoomProgress(170, 1.5, 25.0, life, true), 1.0);
     QCOMPARE(incomingZoomProgress(125, 5.0, 25.0, life), 0.5 / 200.0);
-    QCOMPARE(incomingZoomProgress(130, 5.0, 25.0, life), 5.5 / 200.0);
     QCOMPARE(incomingZoomProgress(10, 5.0, 25.0, life), 0.0);
-    QCOMPARE(outgoingZoomProgress(3, 1.5, 25.0, 0.0, false), 0.0);
 }
 
 void TestTransitions::zoomTransform_data()
