@@ -179,8 +179,8 @@ void AVPlayer::updateVABuffer()
     if (!playing || !frameRenderer)
         return;
     int processed = std::min(output->processedBuffers(), BufferCount);
-    // A stopped source has played everything it holds. (It also counts buffers queued after
-    // it stopped as processed, which is why nothing is queued on it before it plays again.)
+    // A stopped source has played everything it holds. (OpenAL also counts buffers queued on
+    // a stopped source as processed, so the count is taken before any go on again.)
     const bool stopped = output->sourceStopped();
     if (stopped)
         processed = output->queuedBuffers();

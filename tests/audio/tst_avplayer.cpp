@@ -327,8 +327,9 @@ void TestAVPlayer::silentVolumeKeepsPlaying()
     QCOMPARE(preview.player.gain(), 0.0f);
     preview.play(0);
     QVERIFY(preview.waitForChange(0, 2000));
+    // Moving on, not exact timing: that is checked at full volume.
     const double rate = measuredRate(preview, 800);
-    QVERIFY2(rate > 20.0 && rate < 30.0, qPrintable(QString::number(rate)));
+    QVERIFY2(rate > 12.5 && rate < 37.5, qPrintable(QString::number(rate)));
     preview.player.setVolume(50);
     QCOMPARE(preview.player.gain(), 0.5f);
 }
@@ -394,8 +395,10 @@ void TestAVPlayer::restartsAfterRunningDry()
     QVERIFY(reported);
     QCOMPARE(messagesContaining(QStringLiteral("ran dry")), 1);
 
+    // Playing on at its own pace: neither stuck nor jumping by another queue's worth.
     const double rate = measuredRate(preview, 1000);
-    QVERIFY2(rate > 225.0 && rate < 275.0, qPrintable(QString::number(rate)));
+    QVERIFY2(rate > 150.0 && rate < 350.0, qPrintable(QString::number(rate)));
+    QCOMPARE(messagesContaining(QStringLiteral("ran dry")), 1);
 }
 
 void TestAVPlayer::letterboxesInFloatingPoint_data()

@@ -49,9 +49,9 @@ void TestPlayShow::playsToTheEnd()
               .match(output);
     QVERIFY2(ended.hasMatch(), qPrintable(output));
     // The show is over once its last frame's sound has played, not before; the progress
-    // update notices within a few of its 40 ms periods.
+    // update notices soon after (later on a busy machine).
     const int ms = ended.captured(1).toInt();
-    QVERIFY2(ms >= 2400 && ms < 4000, qPrintable(output));
+    QVERIFY2(ms >= 2400 && ms < 8000, qPrintable(output));
     QVERIFY(ended.captured(2).toInt() >= 62);
     QVERIFY(clock.elapsed() >= ms);
 }
