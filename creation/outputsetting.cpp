@@ -16,6 +16,7 @@
 #include "zoutils.h"
 #include "zowidgethelper.h"
 
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -320,7 +321,10 @@ void OutputSetting::keyPressEvent(QKeyEvent *event)
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         QWidget *focus = focusWidget();
-        if (qobject_cast<QLineEdit *>(focus) || qobject_cast<QComboBox *>(focus)) {
+        // Return ends typing in a field (the property editors' spin boxes too); it takes a
+        // second Return on OK to accept.
+        if (qobject_cast<QLineEdit *>(focus) || qobject_cast<QComboBox *>(focus)
+            || qobject_cast<QAbstractSpinBox *>(focus)) {
             ui->buttonBox->button(QDialogButtonBox::Ok)->setFocus(Qt::TabFocusReason);
             event->accept();
             return;

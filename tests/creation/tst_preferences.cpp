@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -61,6 +62,7 @@ private slots:
     void unusableFolderKeepsDialogOpen();
     void applyStoresAndAppliesAffinityAtOnce();
     void resetButtons();
+    void openCreatesTheFolder();
 
 private:
     std::unique_ptr<TempSettings> settings;
@@ -320,6 +322,22 @@ void TestPreferences::resetButtons()
     QCOMPARE(child<QComboBox>(dialog, "updateFreq")->currentIndex(), 0);
     QVERIFY(!child<QLineEdit>(dialog, "lineEdit")->text().isEmpty());
     QVERIFY(child<QLineEdit>(dialog, "lineEdit")->text() != output.path());
+}
+
+void TestPreferences::openCreatesTheFolder()
+{
+    const QString folder = output.filePath(QStringLiteral("new/deeper"));
+    Preferences dialog(nullptr, 2);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    child<QLineEdit>(dialog, "lineEdit")->setText(folder);
+    AlertCatcher alerts;
+    child<QPushButton>(dialog, "open")->click();
+    QVERIFY(QFileInfo(folder).isDir());
+    // Whether a file browser opens depends on the desktop; when none can, the user is told.
+    for (const QString &text : std::as_const(alerts.texts))
+        QCOMPARE(text, QStringLiteral("Failed to open folder \"%1\".").arg(folder));
+    QVERIFY(alerts.texts.size() <= 1);
 }
 
 QTEST_MAIN(TestPreferences)
