@@ -1,0 +1,1 @@
+vellumix_test(tst_compileprogress LABELS e2e LIBS creation AUDIO TIMEOUT 900)

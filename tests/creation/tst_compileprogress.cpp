@@ -1,0 +1,458 @@
+// Whole video creations with the real encoder launcher: the files they leave, what the files
+// hold, and what Stop and failing encoders leave behind.
+#include "audiodecoder.h"
+#include "compileprogress.h"
+#include "outputformat.h"
+#include "storyboardrender.h"
+#include "testsupport.h"
+#include "zomprofiledata.h"
+#include "zopref.h"
+#include "zoprofilemanager.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QColor colours[3] = {QColor(220, 40, 30), QColor(30, 200, 60), QColor(40, 60, 210)};
+constexpr int W = 320;
+constexpr int H = 240;
+
+QJsonObject probe(const QString &file)
+{
+    QProcess p;
+    p.start(QStringLiteral("ffprobe"),
+            {"-v", "error", "-count_frames", "-show_streams", "-show_format", "-of", "json", file});
+    p.waitForFinished(60000);
+    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+}
+
+QJsonObject streamOf(const QJsonObject &info, const QString &type)
+{
+    for (const QJsonValue &s : info.value(QStringLiteral("streams")).toArray()) {
+        if (s.toObject().value(QStringLiteral("codec_type")).toString() == type)
+            return s.toObject();
+    }
+    return QJsonObject();
+}
+
+bool near(QColor a, QColor b, int tolerance)
+{
+    return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance
+        && qAbs(a.blue() - b.blue()) <= tolerance;
+}
+
+QString describe(QColor c)
+{
+    return QStringLiteral("(%1, %2, %3)").arg(c.red()).arg(c.green()).arg(c.blue());
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+} // namespace
+
+class TestCompileProgress : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+    void createsShow();
+    void silentProfileAndCounter();
+    void pspThumbnail();
+    void ndsReencodes();
+    void stopInEachPhase_data();
+    void stopInEachPhase();
+    void failingLauncher_data();
+    void failingLauncher();
+    void refusals();
+
+private:
+    ZomProfileData profile(const QString &id) const;
+    // Runs a job to its end (or to its cancellation); false when it does not end in time.
+    bool run(CompileProgress &job, const ZomProfileData &data, const QString &name,
+             QList<CompileProgress::Phase> *phases = nullptr);
+
+    TempSettings settings;
+    QTemporaryDir media;
+    QTemporaryDir out;
+    StoryBoard board;
+    StoryBoardRender render;
+};
+
+void TestCompileProgress::initTestCase()
+{
+    QVERIFY(media.isValid() && out.isValid());
+    ZoPref::setValue(QStringLiteral("OutputPath"), out.path());
+    ZoPref::setValue(QStringLiteral("AfterBurnAction"), 3); // no power-state dialog
+    QVERIFY(ZoProfileManager::instance()->loadTemplates(testAppDir() + "/profiles"));
+    for (int i = 0; i < 3; ++i) {
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(colours[i]);
+        ImageInfo info;
+        info.path = media.filePath(QStringLiteral("p%1.png").arg(i));
+        QVERIFY(image.save(info.path));
+        board.photos.append(info);
+    }
+    AudioInfo tone;
+    tone.path = media.filePath(QStringLiteral("tone.wav"));
+    QVERIFY(writeToneWav(tone.path, {{440.0, 10.0}}, 44100));
+    QVERIFY(readAudioInfo(tone));
+    board.audios.append(tone);
+    board.patterns.clear();
+    board.dissolveOnly = true;
+    board.useZoom = false;
+    board.setPhotoDurationMs(1000);
+    board.setTransitionDurationMs(500);
+}
+
+void TestCompileProgress::cleanup()
+{
+    for (const QString &f : filesIn(out.path()))
+        QFile::remove(out.filePath(f));
+}
+
+ZomProfileData TestCompileProgress::profile(const QString &id) const
+{
+    ZomProfileData data(id);
+    ZoProfileManager::instance()->getPresetData(data);
+    return data;
+}
+
+bool TestCompileProgress::run(CompileProgress &job, const ZomProfileData &data, const QString &name,
+                              QList<CompileProgress::Phase> *phases)
+{
+    MediaFormat format;
+    formatFromProfile(data, format);
+    render.setFormat(format);
+    render.setStoryBoard(&board);
+    if (phases)
+        connect(&job, &CompileProgress::phaseChanged, this,
+                [phases](CompileProgress::Phase p) { phases->append(p); });
+    QSignalSpy ended(&job, &CompileProgress::jobEnded);
+    if (!job.startCreation(&render, data, name))
+        return false;
+    return !ended.isEmpty() || ended.wait(240000);
+}
+
+void TestCompileProgress::createsShow()
+{
+    ZomProfileData data = profile(QStringLiteral("mpeg4h264"));
+    data.setValue(QStringLiteral("s"), QStringLiteral("%1x%2").arg(W).arg(H));
+    CompileProgress job;
+    job.show();
+    QCOMPARE(job.windowTitle(), QStringLiteral("Create Video File"));
+    QCOMPARE(job.findChild<QLabel *>("label")->text(), QStringLiteral("Creating video..."));
+    QVERIFY(job.findChild<QPushButton *>("stop")->isVisible());
+    QVERIFY(!job.findChild<QPushButton *>("close")->isVisible());
+    QList<int> bar;
+    connect(&job, &CompileProgress::progressChanged, this, [&bar](int v) { bar.append(v); });
+    QList<CompileProgress::Phase> phases;
+    QVERIFY(run(job, data, QStringLiteral("Show"), &phases));
+    QVERIFY2(job.succeeded(), qPrintable(job.failureReason()));
+    QCOMPARE(job.findChild<QLabel *>("label")->text(), QStringLiteral("Created Successfully!"));
+    QVERIFY(job.findChild<QPushButton *>("close")->isVisible());
+    QVERIFY(!job.findChild<QPushButton *>("stop")->isVisible());
+    QCOMPARE(bar.last(), 100);
+    QVERIFY(bar.contains(90));
+    using P = CompileProgress::Phase;
+    QCOMPARE(phases, (QList<P> {P::Rendering, P::Settling, P::Multiplexing, P::Done}));
+    const QString file = out.filePath(QStringLiteral("Show.mp4"));
+    QCOMPARE(job.outputPath(), file);
+    QCOMPARE(filesIn(out.path()), QStringList {"Show.mp4"});
+    QVERIFY(!job.temporaryFolder().isEmpty());
+    QVERIFY(!QFileInfo::exists(job.temporaryFolder()));
+
+    // Frame count, hold colours and the middle of the first dissolve.
+    const int total = int((3 * 1.0 + 2 * 0.5) * 25);
+    QCOMPARE(render.totalFrames(), total);
+    const QJsonObject info = probe(file);
+    const QJsonObject video = streamOf(info, QStringLiteral("video"));
+    QVERIFY(qAbs(video.value("nb_read_frames").toString().toInt() - total) <= 1);
+    const QString raw = media.filePath(QStringLiteral("frames.rgb"));
+    QVERIFY(runFfmpeg({"-i", file, "-f", "rawvideo", "-pix_fmt", "rgb24", raw}));
+    QFile rawFile(raw);
+    QVERIFY(rawFile.open(QIODevice::ReadOnly));
+    const QByteArray frames = rawFile.readAll();
+    const auto pixel = [&frames](int k, int x, int y) {
+        const char *p = frames.constData() + (qint64(k) * W * H + y * W + x) * 3;
+        return QColor(uint8_t(p[0]), uint8_t(p[1]), uint8_t(p[2]));
+    };
+    for (int i = 0; i < 3; ++i) {
+        const int k = int(i * 1.5 * 25) + 12;
+        const QColor got = pixel(k, W / 2, H / 2);
+        QVERIFY2(near(got, colours[i], 3), qPrintable(describe(got)));
+    }
+    int middle = 0;
+    for (int k = 0; k < total; ++k) {
+        const auto plan = render.planFrame(k);
+        if (plan.phase == StoryBoardRender::FramePlan::Transition && plan.photo == 0
+            && qAbs(plan.progress - 0.5) < qAbs(render.planFrame(middle).progress - 0.5))
+            middle = k;
+    }
+    const double p = render.planFrame(middle).progress;
+    QVERIFY(qAbs(p - 0.5) < 0.05);
+    const QColor mix(qRound(colours[0].red() * (1 - p) + colours[1].red() * p),
+                     qRound(colours[0].green() * (1 - p) + colours[1].green() * p),
+                     qRound(colours[0].blue() * (1 - p) + colours[1].blue() * p));
+    QVERIFY2(near(pixel(middle, W / 2, H / 2), mix, 6),
+             qPrintable(describe(pixel(middle, W / 2, H / 2)) + " vs " + describe(mix)));
+
+    // The sound lasts as long as the picture and keeps its pitch.
+    const QString wav = media.filePath(QStringLiteral("sound.wav"));
+    QVERIFY(runFfmpeg({"-i", file, "-vn", "-ac", "1", "-ar", "44100", "-c:a", "pcm_s16le", wav}));
+    QFile wavFile(wav);
+    QVERIFY(wavFile.open(QIODevice::ReadOnly));
+    const QByteArray pcm = wavFile.readAll().mid(44);
+    const int samples = int(pcm.size() / 2);
+    const double seconds = samples / 44100.0;
+    QVERIFY2(qAbs(seconds - total / 25.0) <= 1.0 / 25, qPrintable(QString::number(seconds)));
+    const int crossings = zeroCrossings(reinterpret_cast<const int16_t *>(pcm.constData()), 1, 4410,
+                                        samples - 4410);
+    const double hz = crossings / 2.0 / ((samples - 8820) / 44100.0);
+    QVERIFY2(qAbs(hz - 440.0) < 3.0, qPrintable(QString::number(hz)));
+
+    // Escape on the finished dialog accepts it and removes nothing.
+    QTest::keyClick(&job, Qt::Key_Escape);
+    QCOMPARE(job.result(), int(QDialog::Accepted));
+    QVERIFY(QFileInfo::exists(file));
+    QFile::remove(file);
+}
+
+void TestCompileProgress::silentProfileAndCounter()
+{
+    // A file of the output's name is there already: it is kept, and the next name is used.
+    QFile existing(out.filePath(QStringLiteral("Quiet.mp4")));
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.write("keep me");
+    existing.close();
+
+    ZomProfileData data = profile(QStringLiteral("noaudio"));
+    data.setValue(QStringLiteral("s"), QStringLiteral("%1x%2").arg(W).arg(H));
+    CompileProgress job;
+    job.setInteractive(false);
+    QList<CompileProgress::Phase> phases;
+    QVERIFY(run(job, data, QStringLiteral("Quiet"), &phases));
+    QVERIFY2(job.succeeded(), qPrintable(job.failureReason()));
+    QCOMPARE(job.outputPath(), out.filePath(QStringLiteral("Quiet(1).mp4")));
+    QVERIFY(!phases.contains(CompileProgress::Phase::Multiplexing));
+    const QJsonObject info = probe(job.outputPath());
+    QVERIFY(!streamOf(info, QStringLiteral("video")).isEmpty());
+    QVERIFY(streamOf(info, QStringLiteral("audio")).isEmpty());
+    QVERIFY(existing.open(QIODevice::ReadOnly));
+    QCOMPARE(existing.readAll(), QByteArray("keep me"));
+    existing.close();
+    QFile::remove(existing.fileName());
+    QFile::remove(job.outputPath());
+}
+
+void TestCompileProgress::pspThumbnail()
+{
+    CompileProgress job;
+    job.setInteractive(false);
+    QList<CompileProgress::Phase> phases;
+    QVERIFY(run(job, profile(QStringLiteral("psp")), QStringLiteral("Pocket"), &phases));
+    QVERIFY2(job.succeeded(), qPrintable(job.failureReason()));
+    QVERIFY(phases.contains(CompileProgress::Phase::Thumbnail));
+    QCOMPARE(filesIn(out.path()), (QStringList {"Pocket.THM", "Pocket.mp4"}));
+    QVERIFY(QFileInfo(out.filePath(QStringLiteral("Pocket.THM"))).size() > 0);
+    // Frames are drawn with square pixels; the encoder must not be told otherwise (its options
+    // for this profile carry no aspect of their own).
+    const QJsonObject video = streamOf(probe(job.outputPath()), QStringLiteral("video"));
+    QCOMPARE(video.value("width").toInt(), 480);
+    const QString sar = video.value("sample_aspect_ratio").toString();
+    QVERIFY2(sar.isEmpty() || sar == "1:1" || sar == "0:1", qPrintable(sar));
+    for (const QString &f : filesIn(out.path()))
+        QFile::remove(out.filePath(f));
+}
+
+void TestCompileProgress::ndsReencodes()
+{
+    ZomProfileData data = profile(QStringLiteral("mpeg4h264"));
+    data.setValue(QStringLiteral("s"), QStringLiteral("%1x%2").arg(W).arg(H));
+    data.setValue(QStringLiteral("/name"), QStringLiteral("nds"));
+    CompileProgress job;
+    job.setInteractive(false);
+    QList<CompileProgress::Phase> phases;
+    QVERIFY(run(job, data, QStringLiteral("Handheld"), &phases));
+    QVERIFY2(job.succeeded(), qPrintable(job.failureReason()));
+    using P = CompileProgress::Phase;
+    QCOMPARE(phases, (QList<P> {P::Rendering, P::Settling, P::Reencoding, P::Done}));
+    QCOMPARE(job.progressValue(), 100);
+    const QJsonObject info = probe(job.outputPath());
+    QVERIFY(!streamOf(info, QStringLiteral("audio")).isEmpty());
+    QVERIFY(qAbs(streamOf(info, QStringLiteral("video")).value("nb_read_frames").toString().toInt()
+                 - render.totalFrames())
+            <= 1);
+    QFile::remove(job.outputPath());
+}
+
+void TestCompileProgress::stopInEachPhase_data()
+{
+    QTest::addColumn<int>("phase");
+    QTest::addColumn<QString>("profileName");
+    QTest::addColumn<bool>("pauseFirst");
+    using P = CompileProgress::Phase;
+    QTest::newRow("rendering") << int(P::Rendering) << "mp4" << false;
+    QTest::newRow("rendering, paused") << int(P::Rendering) << "mp4" << true;
+    QTest::newRow("waiting for the encoders") << int(P::Settling) << "mp4" << false;
+    QTest::newRow("multiplexing") << int(P::Multiplexing) << "mp4" << false;
+    QTest::newRow("re-encoding") << int(P::Reencoding) << "nds" << false;
+    QTest::newRow("thumbnail") << int(P::Thumbnail) << "psp" << false;
+}
+
+void TestCompileProgress::stopInEachPhase()
+{
+    QFETCH(int, phase);
+    QFETCH(QString, profileName);
+    QFETCH(bool, pauseFirst);
+    // Files of the output's names that were there before the job stay untouched.
+    for (const char *name : {"Stopped.THM", "Stopped.mp4"}) {
+        QFile f(out.filePath(QLatin1String(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("before");
+    }
+    const QStringList before = filesIn(out.path());
+
+    ZomProfileData data
+        = profile(profileName == "psp" ? QStringLiteral("psp") : QStringLiteral("mpeg4h264"));
+    if (profileName != "psp")
+        data.setValue(QStringLiteral("s"), QStringLiteral("%1x%2").arg(W).arg(H));
+    if (profileName == "nds")
+        data.setValue(QStringLiteral("/name"), QStringLiteral("NDS"));
+    CompileProgress job;
+    job.setInteractive(false);
+    bool stopped = false;
+    const auto stopNow = [&] {
+        if (!stopped) {
+            stopped = true;
+            job.cancel();
+        }
+    };
+    connect(&job, &CompileProgress::phaseChanged, this, [&](CompileProgress::Phase p) {
+        if (int(p) == phase && p != CompileProgress::Phase::Rendering)
+            stopNow();
+    });
+    connect(&job, &CompileProgress::progressChanged, this, [&](int value) {
+        if (phase == int(CompileProgress::Phase::Rendering) && value >= 30) {
+            if (pauseFirst && !job.isPaused())
+                job.findChild<QPushButton *>("pause_resume")->click();
+            if (!pauseFirst || job.isPaused())
+                stopNow();
+        }
+    });
+    QSignalSpy ended(&job, &CompileProgress::jobEnded);
+    QVERIFY(run(job, data, QStringLiteral("Stopped")));
+    QVERIFY(stopped);
+    QCOMPARE(int(job.phase()), int(CompileProgress::Phase::Cancelled));
+    QCOMPARE(ended.size(), 1);
+    QCOMPARE(ended.first().first().toBool(), false);
+    QCOMPARE(job.result(), int(QDialog::Rejected));
+    QTest::qWait(200); // nothing the killed encoders might still write appears later
+    QCOMPARE(filesIn(out.path()), before);
+    QCOMPARE(QFileInfo(out.filePath("Stopped.mp4")).size(), 6);
+    QCOMPARE(QFileInfo(out.filePath("Stopped.THM")).size(), 6);
+    QVERIFY(!job.temporaryFolder().isEmpty());
+    QVERIFY(!QFileInfo::exists(job.temporaryFolder()));
+    for (const QString &f : before)
+        QFile::remove(out.filePath(f));
+}
+
+void TestCompileProgress::failingLauncher_data()
+{
+    QTest::addColumn<QString>("launcher");
+    QTest::addColumn<QString>("profileId");
+    QTest::newRow("exits at once") << "#!/bin/sh\nexit 1\n"
+                                   << "mpeg4h264";
+    QTest::newRow("exits at once, no audio") << "#!/bin/sh\nexit 1\n"
+                                             << "noaudio";
+    QTest::newRow("reads a little, then exits") << "#!/bin/sh\nhead -c 1000 > /dev/null\nexit 0\n"
+                                                << "mpeg4h264";
+    QTest::newRow("missing") << QString() << "mpeg4h264";
+}
+
+void TestCompileProgress::failingLauncher()
+{
+    QFETCH(QString, launcher);
+    QFETCH(QString, profileId);
+    QTemporaryDir appDir;
+    if (!launcher.isEmpty()) {
+        QFile avc(appDir.filePath(QStringLiteral("avc")));
+        QVERIFY(avc.open(QIODevice::WriteOnly));
+        avc.write(launcher.toUtf8());
+        avc.close();
+        avc.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    ZomProfileData data = profile(profileId);
+    data.setValue(QStringLiteral("s"), QStringLiteral("%1x%2").arg(W).arg(H));
+    const QByteArray realAppDir = qgetenv("VELLUMIX_APP_DIR");
+    qputenv("VELLUMIX_APP_DIR", appDir.path().toUtf8());
+    CompileProgress job;
+    job.setInteractive(false);
+    const bool ended = run(job, data, QStringLiteral("Broken"));
+    qputenv("VELLUMIX_APP_DIR", realAppDir);
+    QVERIFY(ended);
+    QVERIFY(job.isFinished());
+    QVERIFY(!job.succeeded());
+    QVERIFY(!job.failureReason().isEmpty());
+    QCOMPARE(job.findChild<QLabel *>("label")->text(), QStringLiteral("Failed to create video."));
+    QVERIFY(filesIn(out.path()).isEmpty());
+    QVERIFY(!job.temporaryFolder().isEmpty());
+    QVERIFY(!QFileInfo::exists(job.temporaryFolder()));
+}
+
+void TestCompileProgress::refusals()
+{
+    const ZomProfileData data = profile(QStringLiteral("mpeg4h264"));
+    MediaFormat format;
+    formatFromProfile(data, format);
+
+    StoryBoard empty;
+    StoryBoardRender nothing;
+    nothing.setFormat(format);
+    nothing.setStoryBoard(&empty);
+    CompileProgress noFrames;
+    noFrames.setInteractive(false);
+    QVERIFY(!noFrames.startCreation(&nothing, data, QStringLiteral("Empty")));
+    QVERIFY(noFrames.failureReason().contains(QStringLiteral("empty")));
+
+    render.setFormat(format);
+    render.setStoryBoard(&board);
+    CompileProgress badName;
+    badName.setInteractive(false);
+    QVERIFY(!badName.startCreation(&render, data, QStringLiteral("a/b")));
+
+    const QByteArray tmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", "/dev/null/temp");
+    CompileProgress noTemp;
+    noTemp.setInteractive(false);
+    const bool started = noTemp.startCreation(&render, data, QStringLiteral("NoTemp"));
+    if (tmp.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", tmp);
+    QVERIFY(!started);
+    QVERIFY(noTemp.failureReason().contains(QStringLiteral("temporary")));
+
+    CompileProgress badFolder;
+    badFolder.setInteractive(false);
+    badFolder.setOutputFolder(QStringLiteral("/dev/null/videos"));
+    QVERIFY(!badFolder.startCreation(&render, data, QStringLiteral("Nowhere")));
+    QVERIFY(filesIn(out.path()).isEmpty());
+}
+
+QTEST_MAIN(TestCompileProgress)
+#include "tst_compileprogress.moc"
