@@ -113,11 +113,6 @@ void TestPreferences::storedValuesShown_data()
                                       << "radioButton_3"
                                       << "Every Day"
                                       << "Do Nothing";
-    QTest::newRow("type below range, least cores stored elsewhere")
-        << 2 << QVariantMap {{"CPUType", -3}} << 2 << "2"
-        << "radioButton"
-        << "Every Day"
-        << "Do Nothing";
     QTest::newRow("least cores, weekly, shut down")
         << 2
         << QVariantMap {{"CPUType", 1}, {"auto_check_update_interval", 7}, {"AfterBurnAction", 4}}
@@ -130,11 +125,6 @@ void TestPreferences::storedValuesShown_data()
         << "radioButton"
         << "Every Week"
         << "Do Nothing";
-    QTest::newRow("monthly, stand by")
-        << 2 << QVariantMap {{"auto_check_update_interval", 30}, {"AfterBurnAction", 1}} << 2 << "2"
-        << "radioButton"
-        << "Every Month"
-        << "Stand By";
 }
 
 void TestPreferences::storedValuesShown()

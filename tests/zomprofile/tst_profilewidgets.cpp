@@ -1,8 +1,7 @@
 // The profile widgets on their own: the property tree of a profile, two editors sharing it, the
-// chooser with its group view, and the bit-rate calculator dialog.
+// chooser with its group view.
 #include "testsupport.h"
 #include "zogroupitemview.h"
-#include "zombitratecalc.h"
 #include "zomprofiledata.h"
 #include "zopref.h"
 #include "zoprofilecombobox.h"
@@ -14,7 +13,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -66,7 +64,6 @@ private slots:
     void linkedValueFollows();
     void qualityChoiceSetsTheRate();
     void chooserFollowsTheModel();
-    void bitrateCalculatorKeepsValuesConsistent();
 
 private:
     std::unique_ptr<TempSettings> settings;
@@ -353,23 +350,6 @@ void TestProfileWidgets::chooserFollowsTheModel()
     // Group rows only open and close.
     emit view->itemChanged(model.item(1));
     QCOMPARE(changed.size(), 2);
-}
-
-void TestProfileWidgets::bitrateCalculatorKeepsValuesConsistent()
-{
-    ZomBitrateCalc calc(nullptr, 10000, (2000 + 128) * 10.0 / 8192.0, 128, 2000);
-    QCOMPARE(calc.videoBitrateInKBPS(), 2000);
-    QCOMPARE(calc.audioBitrateInKBPS(), 128);
-    auto *size = calc.findChild<QDoubleSpinBox *>(QStringLiteral("fileSize"));
-    auto *video = calc.findChild<QSpinBox *>(QStringLiteral("videoBitrate"));
-    QVERIFY(size && video);
-    // Half the size over the same ten seconds leaves (2128 / 2 - 128) kilobits for the video.
-    size->setValue(size->value() / 2.0);
-    QVERIFY(qAbs(calc.videoBitrateInKBPS() - 936) <= 1);
-    QCOMPARE(video->value(), calc.videoBitrateInKBPS());
-    video->setValue(1000);
-    QCOMPARE(calc.videoBitrateInKBPS(), 1000);
-    QCOMPARE(size->value(), std::round((1000 + 128) * 10.0 / 8192.0 * 100.0) / 100.0);
 }
 
 QTEST_MAIN(TestProfileWidgets)
