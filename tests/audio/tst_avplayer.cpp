@@ -270,6 +270,7 @@ void TestAVPlayer::picturesFollowTheSound()
              qPrintable(QStringLiteral("frame %1 after %2 ms").arg(first).arg(elapsed)));
 
     const double rate = measuredRate(preview, 2000);
+    qInfo("%.2f frames a second%s", rate, preview.player.usesClock() ? " on the clock" : "");
     QVERIFY2(rate > 22.5 && rate < 27.5, qPrintable(QString::number(rate)));
     QCOMPARE(preview.player.queuedBuffers(), AVPlayer::BufferCount);
     QCOMPARE(preview.player.carriedBytes(), 0);

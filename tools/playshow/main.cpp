@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QImageReader>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
@@ -60,7 +61,7 @@ int main(int argc, char **argv)
     for (const QString &path : parser.positionalArguments()) {
         ImageInfo photo;
         photo.path = path;
-        if (readPhotoInfo(photo)) {
+        if (!QImageReader::imageFormat(path).isEmpty() && readPhotoInfo(photo)) {
             board.photos.append(photo);
             continue;
         }
