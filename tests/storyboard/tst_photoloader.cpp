@@ -10,7 +10,9 @@
 #include <QTest>
 #include <QTransform>
 
-#include <cstring>
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <thread>
 #include <vector>
 
