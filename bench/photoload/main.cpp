@@ -6,9 +6,9 @@
 #include "picture.h"
 #include "storyboard.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
@@ -115,7 +115,7 @@ void printHeader(const char *reference, const char *measured)
 
 int main(int argc, char **argv)
 {
-    QGuiApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     if (!dir.isValid())
         return 1;
