@@ -151,13 +151,6 @@ void TestCommandLine::aspectAddedOnce()
     QCOMPARE(buildArguments(profile({}, {{"ASPECT", "4:3"}}), vga), QStringLiteral(" -ASPECT 4:3"));
     QCOMPARE(buildArguments(profile({}, {{"comment", "aspect"}}), vga),
              QStringLiteral(" -metadata comment = aspect"));
-    MediaFormat wide;
-    wide.width = 1920;
-    wide.height = 1080;
-    QCOMPARE(buildArguments(profile({}, {}), wide), QStringLiteral(" -aspect 1.77778"));
-    wide.width = 720;
-    wide.height = 576;
-    QCOMPARE(buildArguments(profile({}, {}), wide), QStringLiteral(" -aspect 1.25"));
     MediaFormat none;
     none.height = 0; // no ratio to give rather than "-aspect inf"
     QCOMPARE(buildArguments(profile({}, {}), none), QString());

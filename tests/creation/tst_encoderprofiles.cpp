@@ -234,6 +234,8 @@ void TestEncoderProfiles::encode_data()
     QTest::addColumn<QString>("id");
     ZoProfileManager *manager = ZoProfileManager::instance();
     QVERIFY(manager->loadTemplates(testAppDir() + "/profiles"));
+    QVERIFY(manager->profiles().size() >= 18);
+    QVERIFY(manager->hasProfile("mpeg4h264"));
     for (const QString &id : manager->profiles())
         QTest::newRow(qPrintable(id)) << id;
 }
@@ -258,6 +260,9 @@ void TestEncoderProfiles::encode()
     ZoProfileManager *manager = ZoProfileManager::instance();
     ZomProfileData data(manager->profileUrl(id));
     QVERIFY(manager->getPresetData(data));
+    // The output format is derived from these; the ffprobe checks below compare against it.
+    for (const char *key : {"s", "r", "ac", "ar"})
+        QVERIFY2(!data.text(QLatin1String(key)).isEmpty(), key);
     QTemporaryDir dir;
     QVERIFY(QDir().mkpath(dir.filePath("out")) && QDir().mkpath(dir.filePath("tmp")));
 

