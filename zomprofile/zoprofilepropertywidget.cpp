@@ -185,11 +185,13 @@ void ZoProfilePropertyWidget::refreshQualityItem(const QString &key,
     ZoProperty *quality = property(rateKey + QLatin1Char('/'));
     if (!quality)
         return;
+    // The rate comes from the profile, the picture size and frame rate from the tree, which
+    // holds their latest edits.
     const ZomProfileData *data = list.isEmpty() ? nullptr : list.constFirst();
     const auto text = [&](const QString &k) {
-        if (data && data->contains(k))
-            return data->text(k);
         const ZoProperty *p = property(k);
+        if (data && data->contains(k) && (k == rateKey || !p))
+            return data->text(k);
         return p ? p->value() : QString();
     };
     const int kbps = ZoProfilePropertyManager::kilobits(text(rateKey));
@@ -356,6 +358,8 @@ void ZoProfilePropertyWidget::commit(ZoProperty *item, const QString &text)
     }
     if (!root)
         return;
+    if (item->key() == QLatin1String("s") || item->key() == QLatin1String("r"))
+        refreshQualityItem(QStringLiteral("b"));
     const QString prefix = item->key() + QLatin1Char(',');
     for (ZoProperty *other : root->items()) {
         if (other->key().startsWith(prefix)) {

@@ -302,6 +302,17 @@ void TestProfileWidgets::qualityChoiceSetsTheRate()
     widget.refreshQualityItem(QStringLiteral("ab"), {&data});
     QCOMPARE(widget.property(QStringLiteral("ab/"))->value(), QStringLiteral("Low Quality"));
 
+    // A bigger picture at the same rate is a lower quality.
+    auto *size = qobject_cast<QComboBox *>(widget.editorFor(QStringLiteral("s")));
+    size->lineEdit()->setText(QStringLiteral("1920x1080"));
+    emit size->lineEdit()->editingFinished();
+    QCOMPARE(widget.property(QStringLiteral("b/"))->value(), QStringLiteral("Low Quality"));
+    widget.refreshQualityItem(QStringLiteral("b"), {&data});
+    QCOMPARE(widget.property(QStringLiteral("b/"))->value(), QStringLiteral("Low Quality"));
+    size->lineEdit()->setText(QStringLiteral("640x480"));
+    emit size->lineEdit()->editingFinished();
+    QCOMPARE(widget.property(QStringLiteral("b/"))->value(), QStringLiteral("Normal Quality"));
+
     // "Custom..." asks for the calculator and keeps the level shown.
     QSignalSpy calc(&widget, &ZoProfilePropertyWidget::asyncShowBitCalcDialog);
     auto *quality = qobject_cast<QComboBox *>(widget.editorFor(QStringLiteral("b/")));
