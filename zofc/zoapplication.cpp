@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImageReader>
 #include <QLibraryInfo>
 #include <QMap>
 #include <QRegularExpression>
@@ -67,6 +68,8 @@ ZoApplication::ZoApplication(int &argc, char **argv)
     setOrganizationName(ZoPref::product_name());
     setApplicationVersion(QStringLiteral(VELLUMIX_VERSION));
     langModel_ = new ZoLangItemModel(this);
+    // Camera photos of 48 megapixels and more decode to well over Qt's default 128 MB.
+    QImageReader::setAllocationLimit(1024);
 
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) == 0) {
         signalNotifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
