@@ -16,9 +16,11 @@ extern "C" {
 
 namespace {
 
-// Frames the video encoder may have queued before the ticks wait for it: enough to keep it busy
-// while the next frame is drawn, little enough to keep a 1920 x 1080 run small.
+// What the video encoder may have queued before the ticks wait for it: enough frames to keep it
+// busy while the next photo is decoded (a large JPEG takes a good part of a second), few enough
+// to keep a 1920 x 1080 run small.
 constexpr qint64 queuedFrames = 3;
+constexpr qint64 queuedBytes = 32 << 20;
 
 } // namespace
 
@@ -93,7 +95,8 @@ qint64 AVWriterManager::audioByteTotal() const
 
 qint64 AVWriterManager::backlogLimit() const
 {
-    return queuedFrames * (6 + qint64 {format.width} * format.height * 3 / 2);
+    return std::max(queuedBytes,
+                    queuedFrames * (6 + qint64 {format.width} * format.height * 3 / 2));
 }
 
 void AVWriterManager::startWriting()

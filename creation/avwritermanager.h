@@ -15,7 +15,7 @@ struct SwsContext;
 // zero-interval timer, has the renderer draw the next frame into it, reads it back, converts it
 // to planar YUV 4:2:0 and hands it to the video writer; on the same tick it moves the sound the
 // renderer's thread has produced to the audio writer, cut at the end of the last video frame.
-// While the video encoder has more than a few frames queued the ticks wait for it, so memory
+// While the video encoder has a few frames (at least 32 MB) queued, the ticks wait for it: memory
 // stays bounded and the encoder, not the timer, sets the pace.
 // GUI thread only (the renderer's ring is shared with its audio thread under ringMutex).
 class AVWriterManager : public GLDrawer

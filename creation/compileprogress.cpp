@@ -230,8 +230,8 @@ bool CompileProgress::startCreation(StoryBoardRender *render, const ZomProfileDa
         const AVPipeWriter *video = manager.videoWriter();
         const AVPipeWriter *audio = manager.audioWriter();
         const AVPipeWriter *dead = video && !video->isRunning() ? video : audio;
-        stopEverything();
         reason = encoderFailure(dead, dead == video ? tr("video") : tr("audio"));
+        stopEverything();
         finish(false);
     });
     connect(&combineProcess, &QProcess::finished, this, &CompileProgress::on_combineFinished);

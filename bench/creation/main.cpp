@@ -1,0 +1,236 @@
+// Prints how long a whole video creation takes against the encoder alone, as a ratio measured
+// in the same process: 12 photos of 4000 x 3000, 5 s each with 1.5 s wipes, zoom on, one MP3,
+// the default H.264 profile, at 640 x 480, 1280 x 720 and 1920 x 1080 (or the sizes given as
+// arguments, such as 1280x720).
+//
+// For each size: the creation (every frame drawn, read back, converted and piped to the video
+// and audio encoders, then multiplexed) is timed from startCreation() to its end. The same
+// frames are then captured once into a file, and the reference is the video command of the same
+// job reading that file: the time the encoder needs for these frames when nothing else runs.
+// Peak memory is this process's resident maximum (the encoders are separate processes).
+
+#include "avpipewriter.h"
+#include "avwritermanager.h"
+#include "compileprogress.h"
+#include "outputformat.h"
+#include "photoloader.h"
+#include "storyboardrender.h"
+#include "zomprofiledata.h"
+#include "zopref.h"
+#include "zoprofilemanager.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QPainter>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr int photoCount = 12;
+
+// Smooth colour fields with hard-edged strokes: detail an encoder has to work for.
+QImage photoLikeImage(int width, int height, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QImage coarse(32, 24, QImage::Format_RGB32);
+    for (int y = 0; y < coarse.height(); ++y)
+        for (int x = 0; x < coarse.width(); ++x)
+            coarse.setPixel(x, y,
+                            qRgb(random.bounded(256), random.bounded(256), random.bounded(256)));
+    QImage image = coarse.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (int i = 0; i < 600; ++i) {
+        painter.setPen(QPen(QColor::fromRgb(random.generate() | 0xFF000000u),
+                            1 + random.bounded(width / 300 + 1)));
+        painter.drawLine(random.bounded(width), random.bounded(height), random.bounded(width),
+                         random.bounded(height));
+    }
+    return image;
+}
+
+bool runTool(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(600000) || p.exitStatus() != QProcess::NormalExit || p.exitCode()) {
+        std::fprintf(stderr, "%s failed: %s\n", qPrintable(program),
+                     p.readAllStandardError().constData());
+        return false;
+    }
+    return true;
+}
+
+long peakKiB(int who)
+{
+    rusage usage {};
+    getrusage(who, &usage);
+    return usage.ru_maxrss;
+}
+
+void waitFor(const auto *sender, auto signal, int timeoutMs)
+{
+    QEventLoop loop;
+    QObject::connect(sender, signal, &loop, &QEventLoop::quit);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("VELLUMIX_APP_DIR"))
+        qputenv("VELLUMIX_APP_DIR", VELLUMIX_BUILD_APP_DIR);
+    // Frames are drawn off screen; no display is needed.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir work;
+    ZoPref::setFileName(work.filePath(QStringLiteral("settings.conf")));
+    ZoPref::setValue(QStringLiteral("AfterBurnAction"), 5);
+    const QString appDir = ZoPref::appDir();
+    if (!ZoProfileManager::instance()->loadTemplates(appDir + QStringLiteral("/profiles"))) {
+        std::fprintf(stderr, "no profiles in %s\n", qPrintable(appDir));
+        return 1;
+    }
+    QList<QSize> sizes;
+    for (int i = 1; i < argc; ++i) {
+        const QStringList wh = QString::fromLocal8Bit(argv[i]).split(QLatin1Char('x'));
+        if (wh.size() == 2)
+            sizes.append(QSize(wh[0].toInt(), wh[1].toInt()));
+    }
+    if (sizes.isEmpty())
+        sizes = {QSize(640, 480), QSize(1280, 720), QSize(1920, 1080)};
+
+    // The show.
+    StoryBoard board;
+    board.patterns = StoryBoard::listPatterns(appDir);
+    board.dissolveOnly = false;
+    board.useZoom = true;
+    board.setPhotoDurationMs(5000);
+    board.setTransitionDurationMs(1500);
+    std::printf("writing %d photos of 4000 x 3000 ...\n", photoCount);
+    std::fflush(stdout);
+    for (int i = 0; i < photoCount; ++i) {
+        ImageInfo info;
+        info.path = work.filePath(QStringLiteral("photo%1.jpg").arg(i, 2, 10, QLatin1Char('0')));
+        if (!photoLikeImage(4000, 3000, 100 + i).save(info.path, "JPEG", 90)
+            || !readPhotoInfo(info)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(info.path));
+            return 1;
+        }
+        info.zoom = nextDefaultZoom();
+        board.photos.append(info);
+    }
+    AudioInfo music;
+    music.path = work.filePath(QStringLiteral("music.mp3"));
+    const double seconds = board.totalDuration() + 2.0;
+    if (!runTool(QStringLiteral("ffmpeg"),
+                 {"-v", "error", "-y", "-f", "lavfi", "-i",
+                  QStringLiteral("aevalsrc=0.3*sin(2*PI*220*t)+0.2*sin(2*PI*330*t)*sin(PI*t/3)|"
+                                 "0.3*sin(2*PI*277*t)+0.1*sin(2*PI*440*t):s=44100:d=%1")
+                      .arg(seconds),
+                  "-c:a", "libmp3lame", "-b:a", "192k", music.path})
+        || !readAudioInfo(music)) {
+        std::fprintf(stderr, "cannot write the MP3\n");
+        return 1;
+    }
+    board.audios.append(music);
+    std::printf("show: %d photos, %.1f s, %d wipe patterns, zoom on, %s\n", photoCount,
+                board.totalDuration(), int(board.patterns.size()),
+                qPrintable(QFileInfo(music.path).fileName()));
+    std::fflush(stdout);
+
+    for (const QSize &size : sizes) {
+        ZomProfileData profile(QStringLiteral("mpeg4h264"));
+        ZoProfileManager::instance()->getPresetData(profile);
+        profile.setValue(QStringLiteral("s"),
+                         QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
+        MediaFormat format;
+        formatFromProfile(profile, format);
+        StoryBoardRender render;
+        render.setFormat(format);
+        render.setStoryBoard(&board);
+        const QString outDir = work.filePath(QStringLiteral("out%1").arg(size.width()));
+
+        // The creation.
+        double creationMs = 0;
+        QString videoCommand;
+        {
+            CompileProgress job;
+            job.setInteractive(false);
+            job.setOutputFolder(outDir);
+            QElapsedTimer timer;
+            timer.start();
+            if (!job.startCreation(&render, profile, QStringLiteral("Bench"))) {
+                std::fprintf(stderr, "cannot start: %s\n", qPrintable(job.failureReason()));
+                return 1;
+            }
+            if (!job.isFinished())
+                waitFor(&job, &CompileProgress::jobEnded, 3600000);
+            creationMs = double(timer.elapsed());
+            if (!job.succeeded()) {
+                std::fprintf(stderr, "creation failed: %s\n", qPrintable(job.failureReason()));
+                return 1;
+            }
+            videoCommand = job.encoderJob().videoCommand;
+            QFile::remove(job.outputPath());
+        }
+        const long peakSelf = peakKiB(RUSAGE_SELF);
+
+        // The same frames, captured once.
+        const QString frames = work.filePath(QStringLiteral("frames.y4m"));
+        {
+            AVWriterManager manager;
+            if (!manager.open(format))
+                return 1;
+            manager.setRenderer(&render);
+            auto *writer = new AVPipeWriter(format);
+            writer->start(QStringLiteral("\"/bin/dd\" \"of=%1\" bs=1M status=none").arg(frames));
+            manager.setVideoWriter(writer);
+            render.drawFrame(0, true, &manager);
+            manager.startWriting();
+            waitFor(&manager, &AVWriterManager::compileEnd, 3600000);
+            manager.stopWriting();
+            manager.closeWriters();
+            waitFor(writer, &AVPipeWriter::finished, 600000);
+        }
+
+        // The encoder alone: the job's own video command reading those frames.
+        const EncoderJob reference = buildEncoderJob(
+            profile, format, outDir, QStringLiteral("Reference"), work.path(), appDir);
+        QProcess encoder;
+        encoder.setStandardInputFile(frames);
+        encoder.setStandardOutputFile(QProcess::nullDevice());
+        encoder.setStandardErrorFile(QProcess::nullDevice());
+        QElapsedTimer timer;
+        timer.start();
+        if (!startCommandLine(encoder, reference.videoCommand, appDir)
+            || !encoder.waitForFinished(3600000) || encoder.exitCode() != 0) {
+            std::fprintf(stderr, "the reference run failed\n");
+            return 1;
+        }
+        const double referenceMs = double(timer.elapsed());
+        QFile::remove(frames);
+        QFile::remove(reference.videoTarget);
+
+        std::printf("%4d x %-4d  %d frames  creation %7.1f s  encoder alone %7.1f s  ratio %.2f  "
+                    "peak memory %.0f MB\n",
+                    format.width, format.height, render.totalFrames(), creationMs / 1000.0,
+                    referenceMs / 1000.0, creationMs / referenceMs, peakSelf / 1024.0);
+        std::fflush(stdout);
+    }
+    return 0;
+}
