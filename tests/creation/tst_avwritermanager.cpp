@@ -1,5 +1,6 @@
 // The writer manager on a real show: frames drawn off screen, read back and converted, sound
 // drained from the renderer's thread, both captured byte for byte through child processes.
+// What the frames show is checked on the encoded video (tst_compileprogress).
 #include "audiodecoder.h"
 #include "avpipewriter.h"
 #include "avwritermanager.h"
@@ -16,34 +17,11 @@ namespace {
 
 constexpr int W = 160;
 constexpr int H = 120;
-const QColor colours[3] = {QColor(220, 40, 30), QColor(30, 200, 60), QColor(40, 60, 210)};
+const QColor colours[3] = {Qt::red, Qt::green, Qt::blue};
 
 QString captureCommand(const QString &path)
 {
     return QStringLiteral("\"/bin/dd\" \"of=%1\" bs=65536 status=none").arg(path);
-}
-
-// Limited-range BT.601, as the scaler writes it.
-QColor yuvToRgb(int y, int u, int v)
-{
-    const double c = (y - 16) * 255.0 / 219.0;
-    const double d = (u - 128) * 255.0 / 224.0;
-    const double e = (v - 128) * 255.0 / 224.0;
-    const auto clip = [](double x) {
-        return qBound(0, qRound(x), 255);
-    };
-    return QColor(clip(c + 1.402 * e), clip(c - 0.344136 * d - 0.714136 * e), clip(c + 1.772 * d));
-}
-
-bool near(QColor a, QColor b, int tolerance)
-{
-    return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance
-        && qAbs(a.blue() - b.blue()) <= tolerance;
-}
-
-QString describe(QColor c)
-{
-    return QStringLiteral("(%1, %2, %3)").arg(c.red()).arg(c.green()).arg(c.blue());
 }
 
 } // namespace
@@ -189,44 +167,6 @@ void TestAVWriterManager::writesShow()
     const qsizetype frameBytes = 6 + W * H * 3 / 2;
     QCOMPARE(run.video.size(), header.size() + run.total * frameBytes);
     QVERIFY(run.video.startsWith(header));
-
-    StoryBoardRender plan;
-    plan.setFormat(format);
-    plan.setStoryBoard(&board);
-    const auto pixel = [&](int frame, int x, int y) {
-        const char *f = run.video.constData() + header.size() + frame * frameBytes;
-        if (QByteArray(f, 6) != "FRAME\n")
-            return QColor(Qt::transparent);
-        const uint8_t *yp = reinterpret_cast<const uint8_t *>(f + 6);
-        const uint8_t *up = yp + W * H;
-        const uint8_t *vp = up + (W / 2) * (H / 2);
-        const int c = (y / 2) * (W / 2) + x / 2;
-        return yuvToRgb(yp[y * W + x], up[c], vp[c]);
-    };
-    // Hold frames show their photo; the middle of a dissolve shows the mix.
-    const int fps = qRound(rate);
-    for (int i = 0; i < 3; ++i) {
-        const int k = int(i * 1.5 * rate) + fps / 2;
-        QCOMPARE(int(plan.planFrame(k).phase), int(StoryBoardRender::FramePlan::Hold));
-        for (const QPoint at : {QPoint(W / 2, H / 2), QPoint(2, 2), QPoint(W - 3, H - 3)}) {
-            const QColor got = pixel(k, at.x(), at.y());
-            QVERIFY2(near(got, colours[i], 3),
-                     qPrintable(QStringLiteral("frame %1: %2").arg(k).arg(describe(got))));
-        }
-    }
-    int middle = 0;
-    for (int k = 0; k < run.total; ++k) {
-        const auto p = plan.planFrame(k);
-        if (p.phase == StoryBoardRender::FramePlan::Transition && p.photo == 0
-            && qAbs(p.progress - 0.5) < qAbs(plan.planFrame(middle).progress - 0.5))
-            middle = k;
-    }
-    const double p = plan.planFrame(middle).progress;
-    const QColor mix(qRound(colours[0].red() * (1 - p) + colours[1].red() * p),
-                     qRound(colours[0].green() * (1 - p) + colours[1].green() * p),
-                     qRound(colours[0].blue() * (1 - p) + colours[1].blue() * p));
-    const QColor got = pixel(middle, W / 2, H / 2);
-    QVERIFY2(near(got, mix, 4), qPrintable(describe(got) + " vs " + describe(mix)));
 
     // The sound: a WAV header and exactly one frame's worth per video frame, in whole samples.
     const qint64 block = channels * 2;
