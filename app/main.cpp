@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -18,7 +19,11 @@ void closeSplashScreen()
 
 int main(int argc, char *argv[])
 {
-    auto app = std::make_unique<QtSingleApplication>(QString(), argc, argv);
+    // Qt takes its own options (-name, -display, ...) out of the vector it is given. It gets a
+    // copy, so that a command such as "create --name NAME" reaches the handler whole.
+    int qtArgc = argc;
+    std::vector<char *> qtArgv(argv, argv + argc + 1);
+    auto app = std::make_unique<QtSingleApplication>(QString(), qtArgc, qtArgv.data());
     app->setZofcVersion(1030);
     ZoPref::setTanslucentWhenSkin(false);
     app->installTranslators();

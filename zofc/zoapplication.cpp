@@ -162,15 +162,18 @@ void ZoApplication::registerCommand(const QString &verb, const QString &summary,
 
 bool ZoApplication::processCmdLine(int argc, char **argv)
 {
-    QStringList args;
+    QStringList raw;
     for (int i = 1; i < argc; ++i)
-        args.append(QString::fromLocal8Bit(argv[i]));
+        raw.append(QString::fromLocal8Bit(argv[i]));
 
-    if (!args.isEmpty() && commands().contains(args.first())) {
-        const Command command = commands().value(args.first());
-        exitStatus_ = command.handler(args.mid(1));
+    // A verb gets its arguments as given; everything else is read after Qt has taken its own
+    // options out.
+    if (!raw.isEmpty() && commands().contains(raw.first())) {
+        const Command command = commands().value(raw.first());
+        exitStatus_ = command.handler(raw.mid(1));
         return true;
     }
+    const QStringList args = arguments().mid(1);
 
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args.at(i);

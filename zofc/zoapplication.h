@@ -40,7 +40,8 @@ public:
     void applySkin();
 
     // Handles --help, --version, --lang NAME and registered verbs. True when the command line
-    // has been dealt with and no window is wanted; exitStatus() then holds the result.
+    // has been dealt with and no window is wanted; exitStatus() then holds the result. argv is
+    // the vector as the program got it, before Qt took its own options out of its copy.
     bool processCmdLine(int argc, char **argv);
     static void registerCommand(const QString &verb, const QString &summary,
                                 CommandHandler handler);
