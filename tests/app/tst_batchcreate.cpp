@@ -83,7 +83,8 @@ Probe probe(const QString &file)
 QStringList filesIn(const QString &folder)
 {
     QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    entries.removeIf([](const QString &name) { return name.startsWith(QLatin1String("runtime-")); });
+    entries.removeIf(
+        [](const QString &name) { return name.startsWith(QLatin1String("runtime-")); });
     return entries;
 }
 
