@@ -10,7 +10,7 @@ packages=(
     libopenal-dev libopenal1
     libexif-dev
     libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0 mesa-utils
-    xvfb xauth
+    xvfb xauth dbus-daemon
 )
 
 missing=()
