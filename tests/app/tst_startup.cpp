@@ -68,10 +68,10 @@ void TestStartup::affinityMask()
 void TestStartup::affinityUsesEachProcessorOnce()
 {
     // Drawing from a shrinking pool never picks a processor twice, whatever rand() gives.
-    int state = 1;
+    unsigned state = 1;
     const auto lcg = [&state] {
-        state = state * 1103515245 + 12345;
-        return (state >> 16) & 0x7fff;
+        state = state * 1103515245u + 12345u;
+        return static_cast<int>((state >> 16) & 0x7fff);
     };
     for (int inUse = 1; inUse <= 8; ++inUse) {
         const uint64_t mask = ::affinityMask(2, inUse, 8, lcg);
