@@ -17,7 +17,7 @@ cmake_args=(-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo)
 if [ -n "$sanitize" ]; then
     build="build-${sanitize//,/-}"
     cmake_args+=(-DVELLUMIX_SANITIZE="$sanitize" -DVELLUMIX_BUILD_BENCH=OFF)
-    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:verify_asan_link_order=0"
     export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
     export TSAN_OPTIONS="suppressions=$PWD/scripts/tsan.supp:halt_on_error=1:second_deadlock_stack=1:die_after_fork=0"
