@@ -52,6 +52,12 @@ public:
         }
         return output.contains(splash);
     }
+    // Asks the program to end as the system does at log-out, then waits for it.
+    bool terminate(int signalNumber = SIGTERM)
+    {
+        ::kill(static_cast<pid_t>(process.processId()), signalNumber);
+        return finish();
+    }
     bool finish(int timeoutMs = 20000)
     {
         const bool done = process.waitForFinished(timeoutMs);
@@ -96,8 +102,7 @@ void TestLaunch::signalEndsRunCleanly()
     QVERIFY2(run.waitForSplash(), run.process.readAllStandardError().constData());
     QCOMPARE(run.output, splash);
 
-    ::kill(static_cast<pid_t>(run.process.processId()), signalNumber);
-    QVERIFY(run.finish());
+    QVERIFY(run.terminate(signalNumber));
     QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(run.process.exitCode(), 0);
     QCOMPARE(run.output, splash + splash);
@@ -123,10 +128,8 @@ void TestLaunch::secondInstanceLeavesSilently()
     other.start();
     QVERIFY(other.waitForSplash());
 
-    ::kill(static_cast<pid_t>(first.process.processId()), SIGTERM);
-    ::kill(static_cast<pid_t>(other.process.processId()), SIGTERM);
-    QVERIFY(first.finish());
-    QVERIFY(other.finish());
+    QVERIFY(first.terminate());
+    QVERIFY(other.terminate());
     QCOMPARE(first.output, splash + splash);
 }
 
@@ -165,8 +168,7 @@ void TestLaunch::settingsSurviveRuns()
         Launcher run(config.path());
         run.start();
         QVERIFY(run.waitForSplash());
-        ::kill(static_cast<pid_t>(run.process.processId()), SIGTERM);
-        QVERIFY(run.finish());
+        QVERIFY(run.terminate());
     }
     {
         QSettings stored(file, QSettings::IniFormat);
@@ -180,8 +182,7 @@ void TestLaunch::settingsSurviveRuns()
         Launcher run(config.path());
         run.start();
         QVERIFY(run.waitForSplash());
-        ::kill(static_cast<pid_t>(run.process.processId()), SIGTERM);
-        QVERIFY(run.finish());
+        QVERIFY(run.terminate());
     }
     QSettings stored(file, QSettings::IniFormat);
     QCOMPARE(stored.value(QStringLiteral("auto_check_update_enable")).toBool(), false);

@@ -19,11 +19,10 @@
 
 namespace {
 
-// A camera-data block carrying the orientation tag (and a made-up camera), as APP1 content.
+// A camera-data block carrying the orientation tag, as APP1 content.
 QByteArray exifBlock(int orientation)
 {
     std::unique_ptr<ExifData, void (*)(ExifData *)> data(exif_data_new(), exif_data_unref);
-    exif_data_set_option(data.get(), EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
     exif_data_set_data_type(data.get(), EXIF_DATA_TYPE_COMPRESSED);
     exif_data_set_byte_order(data.get(), EXIF_BYTE_ORDER_INTEL);
     exif_data_fix(data.get());
