@@ -7,7 +7,11 @@
 // and audio encoders, then multiplexed) is timed from startCreation() to its end. The same
 // frames are then captured once into a file, and the reference is the video command of the same
 // job reading that file: the time the encoder needs for these frames when nothing else runs.
-// Peak memory is this process's resident maximum (the encoders are separate processes).
+// Peak memory is this process's resident maximum (the encoders are separate processes). The
+// processor time a frame is given for this process (drawing, read-back, conversion, sound) and for
+// the encoders.
+// With --frames-only, only the frames are made (three times, into /dev/null) and the best
+// processor time a frame is printed: the figure to watch when making frame production cheaper.
 
 #include "avpipewriter.h"
 #include "avwritermanager.h"
@@ -31,6 +35,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <sys/resource.h>
 
@@ -71,6 +76,14 @@ bool runTool(const QString &program, const QStringList &args)
     return true;
 }
 
+double cpuSeconds(int who)
+{
+    rusage usage {};
+    getrusage(who, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 long peakKiB(int who)
 {
     rusage usage {};
@@ -84,6 +97,26 @@ void waitFor(const auto *sender, auto signal, int timeoutMs)
     QObject::connect(sender, signal, &loop, &QEventLoop::quit);
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+// Draws, converts and writes every frame of render into target (through dd), as the creation
+// does but with no encoder; returns false on failure.
+bool captureFrames(StoryBoardRender &render, const MediaFormat &format, const QString &target)
+{
+    AVWriterManager manager;
+    if (!manager.open(format))
+        return false;
+    manager.setRenderer(&render);
+    auto *writer = new AVPipeWriter(format);
+    writer->start(QStringLiteral("\"/bin/dd\" \"of=%1\" bs=1M status=none").arg(target));
+    manager.setVideoWriter(writer);
+    render.drawFrame(0, true, &manager);
+    manager.startWriting();
+    waitFor(&manager, &AVWriterManager::compileEnd, 3600000);
+    manager.stopWriting();
+    manager.closeWriters();
+    waitFor(writer, &AVPipeWriter::finished, 600000);
+    return manager.videoFrames() == static_cast<quint32>(render.totalFrames());
 }
 
 } // namespace
@@ -106,7 +139,10 @@ int main(int argc, char **argv)
         return 1;
     }
     QList<QSize> sizes;
+    bool framesOnly = false;
     for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--frames-only") == 0)
+            framesOnly = true;
         const QStringList wh = QString::fromLocal8Bit(argv[i]).split(QLatin1Char('x'));
         if (wh.size() == 2)
             sizes.append(QSize(wh[0].toInt(), wh[1].toInt()));
@@ -164,9 +200,32 @@ int main(int argc, char **argv)
         render.setFormat(format);
         render.setStoryBoard(&board);
         const QString outDir = work.filePath(QStringLiteral("out%1").arg(size.width()));
+        const double frameCount = std::max(1, render.totalFrames());
+
+        if (framesOnly) {
+            // The cost of making the frames alone: best of three runs.
+            double bestCpu = 1e300;
+            double bestWall = 1e300;
+            for (int run = 0; run < 3; ++run) {
+                const double before = cpuSeconds(RUSAGE_SELF);
+                QElapsedTimer timer;
+                timer.start();
+                if (!captureFrames(render, format, QStringLiteral("/dev/null")))
+                    return 1;
+                bestWall = std::min(bestWall, double(timer.elapsed()) / frameCount);
+                bestCpu = std::min(bestCpu, (cpuSeconds(RUSAGE_SELF) - before) * 1000.0 / frameCount);
+            }
+            std::printf("%4d x %-4d  %d frames  frames alone: %.2f ms processor time a frame "
+                        "(%.2f ms wall)\n",
+                        format.width, format.height, render.totalFrames(), bestCpu, bestWall);
+            std::fflush(stdout);
+            continue;
+        }
 
         // The creation.
         double creationMs = 0;
+        const double selfBefore = cpuSeconds(RUSAGE_SELF);
+        const double childrenBefore = cpuSeconds(RUSAGE_CHILDREN);
         QString videoCommand;
         {
             CompileProgress job;
@@ -189,24 +248,18 @@ int main(int argc, char **argv)
             QFile::remove(job.outputPath());
         }
         const long peakSelf = peakKiB(RUSAGE_SELF);
+        const double creationSelf = cpuSeconds(RUSAGE_SELF) - selfBefore;
+        const double creationChildren = cpuSeconds(RUSAGE_CHILDREN) - childrenBefore;
 
         // The same frames, captured once.
         const QString frames = work.filePath(QStringLiteral("frames.y4m"));
-        {
-            AVWriterManager manager;
-            if (!manager.open(format))
-                return 1;
-            manager.setRenderer(&render);
-            auto *writer = new AVPipeWriter(format);
-            writer->start(QStringLiteral("\"/bin/dd\" \"of=%1\" bs=1M status=none").arg(frames));
-            manager.setVideoWriter(writer);
-            render.drawFrame(0, true, &manager);
-            manager.startWriting();
-            waitFor(&manager, &AVWriterManager::compileEnd, 3600000);
-            manager.stopWriting();
-            manager.closeWriters();
-            waitFor(writer, &AVPipeWriter::finished, 600000);
-        }
+        const double captureBefore = cpuSeconds(RUSAGE_SELF);
+        QElapsedTimer captureTimer;
+        captureTimer.start();
+        if (!captureFrames(render, format, frames))
+            return 1;
+        const double captureMs = double(captureTimer.elapsed());
+        const double captureSelf = cpuSeconds(RUSAGE_SELF) - captureBefore;
 
         // The encoder alone: the job's own video command reading those frames.
         const EncoderJob reference = buildEncoderJob(
@@ -215,6 +268,7 @@ int main(int argc, char **argv)
         encoder.setStandardInputFile(frames);
         encoder.setStandardOutputFile(QProcess::nullDevice());
         encoder.setStandardErrorFile(QProcess::nullDevice());
+        const double encoderBefore = cpuSeconds(RUSAGE_CHILDREN);
         QElapsedTimer timer;
         timer.start();
         if (!startCommandLine(encoder, reference.videoCommand, appDir)
@@ -223,6 +277,7 @@ int main(int argc, char **argv)
             return 1;
         }
         const double referenceMs = double(timer.elapsed());
+        const double encoderCpu = cpuSeconds(RUSAGE_CHILDREN) - encoderBefore;
         QFile::remove(frames);
         QFile::remove(reference.videoTarget);
 
@@ -230,6 +285,11 @@ int main(int argc, char **argv)
                     "peak memory %.0f MB\n",
                     format.width, format.height, render.totalFrames(), creationMs / 1000.0,
                     referenceMs / 1000.0, creationMs / referenceMs, peakSelf / 1024.0);
+        std::printf("            processor time a frame: creation %.1f ms here + %.1f ms in the "
+                    "encoders; frames alone %.1f ms (%.1f ms wall); encoder alone %.1f ms\n",
+                    creationSelf * 1000.0 / frameCount, creationChildren * 1000.0 / frameCount,
+                    captureSelf * 1000.0 / frameCount, captureMs / frameCount,
+                    encoderCpu * 1000.0 / frameCount);
         std::fflush(stdout);
     }
     return 0;
