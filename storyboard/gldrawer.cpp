@@ -237,6 +237,8 @@ bool GLDrawer::createResources()
     };
     textures.resize(static_cast<size_t>(requestedTextures));
     layerOpaque.assign(textures.size(), true);
+    layerContent.assign(textures.size(), 0);
+    layerAlpha.assign(textures.size(), 1.0f);
     for (GLuint &name : textures)
         name = createTexture();
     backgroundTexture = createTexture();
@@ -244,12 +246,16 @@ bool GLDrawer::createResources()
     // Object-linear texture coordinates: a vertex at a frame corner samples the picture's corner.
     const GLfloat planeS[4] = {1.0f / textureW, 0.0f, 0.0f, 0.5f};
     const GLfloat planeT[4] = {0.0f, (flipTexture ? -1.0f : 1.0f) / textureH, 0.0f, 0.5f};
-    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
-    glTexGenfv(GL_S, GL_OBJECT_PLANE, planeS);
-    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
-    glTexGenfv(GL_T, GL_OBJECT_PLANE, planeT);
-    glEnable(GL_TEXTURE_GEN_S);
-    glEnable(GL_TEXTURE_GEN_T);
+    // Both texture units get them: the second one carries the lower layer of a mixed frame.
+    for (GLenum unit : {GL_TEXTURE1, GL_TEXTURE0}) {
+        glActiveTexture(unit);
+        glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+        glTexGenfv(GL_S, GL_OBJECT_PLANE, planeS);
+        glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+        glTexGenfv(GL_T, GL_OBJECT_PLANE, planeT);
+        glEnable(GL_TEXTURE_GEN_S);
+        glEnable(GL_TEXTURE_GEN_T);
+    }
 
     resourcesReady = glGetError() == GL_NO_ERROR;
     if (!resourcesReady) {
@@ -268,6 +274,7 @@ void GLDrawer::releaseResources()
         glDeleteTextures(static_cast<GLsizei>(textures.size()), textures.data());
         textures.clear();
     }
+    std::fill(layerContent.begin(), layerContent.end(), 0);
     if (frameList) {
         glDeleteLists(frameList, 1);
         frameList = 0;
@@ -298,6 +305,8 @@ void GLDrawer::close()
     pendingLayers.clear();
     frameLayers.clear();
     layerOpaque.clear();
+    layerContent.clear();
+    layerAlpha.clear();
     listStale = false;
     recording = false;
     frameW = frameH = -1;
@@ -438,11 +447,14 @@ void GLDrawer::paintFrame(const QRect &target)
     glFinish();
 }
 
-bool GLDrawer::uploadPixels(int index, const uint8_t *pixels, int rowPixels, bool opaque)
+bool GLDrawer::uploadPixels(int index, const uint8_t *pixels, int rowPixels, bool opaque,
+                            uint64_t contentId)
 {
     CurrentScope scope(this);
     if (!scope || !resourcesReady)
         return false;
+    const auto layer = static_cast<size_t>(index);
+    layerContent[layer] = contentId;
     glBindTexture(GL_TEXTURE_2D, textures[static_cast<size_t>(index)]);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, rowPixels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
@@ -451,13 +463,35 @@ bool GLDrawer::uploadPixels(int index, const uint8_t *pixels, int rowPixels, boo
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     if (mipmapped)
         glGenerateMipmap(GL_TEXTURE_2D);
-    if (layerOpaque[static_cast<size_t>(index)] != opaque) {
-        layerOpaque[static_cast<size_t>(index)] = opaque;
-        // The compiled frame draws this layer with or without blending: redo it before painting.
-        listStale = std::any_of(frameLayers.begin(), frameLayers.end(),
-                                [index](const LayerCall &call) { return call.index == index; });
+    if (layerOpaque[layer] != opaque) {
+        layerOpaque[layer] = opaque;
+        layerChanged(index);
     }
     return true;
+}
+
+void GLDrawer::layerChanged(int index)
+{
+    // The compiled frame draws the layer with or without blending and with its constant alpha:
+    // redo it before painting.
+    if (std::any_of(frameLayers.begin(), frameLayers.end(),
+                    [index](const LayerCall &call) { return call.index == index; }))
+        listStale = true;
+}
+
+void GLDrawer::setLayerAlpha(int index, float alpha)
+{
+    float &current = layerAlpha[static_cast<size_t>(index)];
+    if (current != alpha) {
+        current = alpha;
+        layerChanged(index);
+    }
+}
+
+bool GLDrawer::drawsOpaque(int index) const
+{
+    const auto layer = static_cast<size_t>(index);
+    return layerOpaque[layer] && layerAlpha[layer] >= 1.0f;
 }
 
 bool GLDrawer::validLayer(int index, const char *operation) const
@@ -470,7 +504,7 @@ bool GLDrawer::validLayer(int index, const char *operation) const
     return true;
 }
 
-bool GLDrawer::uploadLayer(int index, const Picture &picture)
+bool GLDrawer::uploadLayer(int index, const Picture &picture, uint64_t contentId)
 {
     if (!validLayer(index, "uploadLayer"))
         return false;
@@ -479,7 +513,12 @@ bool GLDrawer::uploadLayer(int index, const Picture &picture)
         qWarning("GLDrawer::uploadLayer: the picture is not a %dx%d BGRA frame", frameW, frameH);
         return false;
     }
-    return uploadPixels(index, picture.data[0], picture.linesize[0] / 4, isOpaque(picture));
+    setLayerAlpha(index, 1.0f);
+    // A hold frame shows the photo of the frame before: uploading it again would only cost time.
+    if (contentId != 0 && layerContent[static_cast<size_t>(index)] == contentId)
+        return resourcesReady;
+    return uploadPixels(index, picture.data[0], picture.linesize[0] / 4, isOpaque(picture),
+                        contentId);
 }
 
 uint8_t *GLDrawer::scratchBuffer()
@@ -490,16 +529,24 @@ uint8_t *GLDrawer::scratchBuffer()
     return scratch.data();
 }
 
-bool GLDrawer::setDissolve(int index, double alpha, const Picture &incoming)
+bool GLDrawer::setDissolve(int index, double alpha, const Picture &incoming, uint64_t contentId)
 {
     if (!validLayer(index, "setDissolve"))
         return false;
     const uint8_t alphaByte = dissolveAlpha(alpha);
+    // An opaque picture with every alpha byte replaced is the picture drawn with that alpha as a
+    // constant: GL applies it, and the picture is uploaded once for the whole transition.
+    if (contentId != 0 && uploadLayer(index, incoming, contentId)
+        && layerOpaque[static_cast<size_t>(index)]) {
+        setLayerAlpha(index, alphaByte / 255.0f);
+        return true;
+    }
     if (!applyDissolveAlpha(scratchBuffer(), frameW, frameH, incoming, alphaByte)) {
         qWarning("GLDrawer::setDissolve: the picture is not a %dx%d BGRA frame", frameW, frameH);
         return false;
     }
-    return uploadPixels(index, scratch.data(), frameW, alphaByte == 255);
+    setLayerAlpha(index, 1.0f);
+    return uploadPixels(index, scratch.data(), frameW, alphaByte == 255, 0);
 }
 
 bool GLDrawer::setWipe(int index, double threshold, double softness, const Picture &pattern,
@@ -512,7 +559,8 @@ bool GLDrawer::setWipe(int index, double threshold, double softness, const Pictu
         qWarning("GLDrawer::setWipe: pictures are not %dx%d BGRA and grey frames", frameW, frameH);
         return false;
     }
-    return uploadPixels(index, scratch.data(), frameW, false);
+    setLayerAlpha(index, 1.0f);
+    return uploadPixels(index, scratch.data(), frameW, false, 0);
 }
 
 void GLDrawer::beginFrame()
@@ -563,7 +611,7 @@ bool GLDrawer::hidesFrame(const LayerCall &call) const
 {
     // An opaque layer that covers the whole frame hides the background and every layer below.
     // Orientation flips mirror about the centre and leave the covered area as it is.
-    if (!layerOpaque[static_cast<size_t>(call.index)] || call.fx.kind == LayerFx::Rotate)
+    if (!drawsOpaque(call.index) || call.fx.kind == LayerFx::Rotate)
         return false;
     const bool moved = call.fx.kind == LayerFx::Translate;
     const double x = moved ? call.fx.param0 : 0.0;
@@ -580,6 +628,96 @@ bool GLDrawer::hidesFrame(const LayerCall &call) const
         && (y - halfH) * scale <= -halfH && (y + halfH) * scale >= halfH;
 }
 
+bool GLDrawer::mapsAffinely(const LayerCall &call) const
+{
+    if (call.fx.kind == LayerFx::Rotate)
+        return false;
+    const double distance = frameW - (call.fx.kind == LayerFx::Translate ? call.fx.param2 : 0.0);
+    return distance > 2.0;
+}
+
+void GLDrawer::loadLayerTextureMatrix(const LayerCall &call) const
+{
+    // A layer parallel to the frame, seen from the eye, is the frame plane scaled by
+    // k = distance / frameWidth about the centre and shifted: frame-plane point (X, Y) shows the
+    // layer point x = fx (k X - p0), y = fy (k Y - p1), fx and fy being the orientation's
+    // mirrorings. In texture coordinates of the frame quad (s0, t0) that is an affine map.
+    const bool moved = call.fx.kind == LayerFx::Translate;
+    const double p0 = moved ? call.fx.param0 : 0.0;
+    const double p1 = moved ? call.fx.param1 : 0.0;
+    const double k = (frameW - (moved ? call.fx.param2 : 0.0)) / frameW;
+    const int o = call.orientation;
+    const double fx = (o == 2 || o == 7 || o == 3 || o == 5) ? -1.0 : 1.0;
+    const double fy = (o == 1 || o == 4 || o == 3 || o == 5) ? -1.0 : 1.0;
+    const double sigma = flipTexture ? -1.0 : 1.0;
+    glLoadIdentity();
+    glTranslated(0.5 - fx * p0 / textureW, 0.5 - sigma * fy * p1 / textureH, 0.0);
+    glScaled(fx * k, fy * k, 1.0);
+    glTranslated(-0.5, -0.5, 0.0);
+}
+
+void GLDrawer::compileMixedFrame(const LayerCall &lower, const LayerCall &upper)
+{
+    // One quad over the whole frame samples both layers through texture matrices and mixes them
+    // by the upper layer's alpha (times its constant alpha): the same picture as drawing the
+    // lower layer and blending the upper one over it, for one pass over the pixels instead of
+    // two. Outside a layer its border colour stands in: black for the lower one, as the
+    // background would show, transparent for the upper one.
+    static const GLfloat transparent[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    static const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    const auto setUnit = [this](GLenum unit, const LayerCall &call, const GLfloat *border) {
+        glActiveTexture(unit);
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, textures[static_cast<size_t>(call.index)]);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_BORDER);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_BORDER);
+        glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, border);
+        glMatrixMode(GL_TEXTURE);
+        loadLayerTextureMatrix(call);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    };
+    const auto resetUnit = [](GLenum unit) {
+        glActiveTexture(unit);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glMatrixMode(GL_TEXTURE);
+        glLoadIdentity();
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    };
+
+    glDisable(GL_BLEND);
+    glColor4f(1.0f, 1.0f, 1.0f, layerAlpha[static_cast<size_t>(upper.index)]);
+    // Unit 0: the upper layer's colour, its alpha times the constant alpha.
+    setUnit(GL_TEXTURE0, upper, transparent);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_REPLACE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_MODULATE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_ALPHA, GL_PRIMARY_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_ALPHA, GL_SRC_ALPHA);
+    // Unit 1: upper * alpha + lower * (1 - alpha), opaque.
+    setUnit(GL_TEXTURE1, lower, black);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_INTERPOLATE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_PREVIOUS);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE2_RGB, GL_PREVIOUS);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND2_RGB, GL_SRC_ALPHA);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
+    glMatrixMode(GL_MODELVIEW);
+    drawFrameQuad();
+
+    resetUnit(GL_TEXTURE1);
+    glDisable(GL_TEXTURE_2D);
+    resetUnit(GL_TEXTURE0);
+    glMatrixMode(GL_MODELVIEW);
+}
+
 void GLDrawer::compileFrameList()
 {
     size_t first = 0;
@@ -592,6 +730,15 @@ void GLDrawer::compileFrameList()
         }
     }
     glNewList(frameList, GL_COMPILE);
+    if (frameLayers.size() - first == 2 && drawsOpaque(frameLayers[first].index)
+        && mapsAffinely(frameLayers[first]) && mapsAffinely(frameLayers[first + 1])) {
+        compileMixedFrame(frameLayers[first], frameLayers[first + 1]);
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        glEnable(GL_BLEND);
+        glEndList();
+        listStale = false;
+        return;
+    }
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     // Opaque quads are drawn without blending, which gives the same pixels for less work.
     glDisable(GL_BLEND);
@@ -601,10 +748,11 @@ void GLDrawer::compileFrameList()
     }
     for (size_t i = first; i < frameLayers.size(); ++i) {
         const LayerCall &call = frameLayers[i];
-        if (layerOpaque[static_cast<size_t>(call.index)])
+        if (drawsOpaque(call.index))
             glDisable(GL_BLEND);
         else
             glEnable(GL_BLEND);
+        glColor4f(1.0f, 1.0f, 1.0f, layerAlpha[static_cast<size_t>(call.index)]);
         glPushMatrix();
         const LayerFx &fx = call.fx;
         if (fx.kind == LayerFx::Translate)
@@ -634,6 +782,7 @@ void GLDrawer::compileFrameList()
         drawFrameQuad();
         glPopMatrix();
     }
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glEnable(GL_BLEND);
     glEndList();
     listStale = false;

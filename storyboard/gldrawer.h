@@ -58,9 +58,12 @@ public:
     void setClearColor(float red, float green, float blue, float alpha);
 
     // Replaces layer index with a frame-sized BGRA picture (bottom row first, as photos are).
-    bool uploadLayer(int index, const Picture &picture);
-    // Layer index gets incoming with every alpha byte trunc(alpha * 255).
-    bool setDissolve(int index, double alpha, const Picture &incoming);
+    // A non-zero contentId names the picture's pixels: when the layer already holds them, nothing
+    // is uploaded again.
+    bool uploadLayer(int index, const Picture &picture, uint64_t contentId = 0);
+    // Layer index gets incoming with every alpha byte trunc(alpha * 255). An opaque incoming
+    // named by contentId is uploaded once and drawn with that alpha as a constant.
+    bool setDissolve(int index, double alpha, const Picture &incoming, uint64_t contentId = 0);
     // Layer index gets incoming with its alpha taken from the wipe table of threshold and
     // softness, looked up by the grey pattern pixel at the same row and column.
     bool setWipe(int index, double threshold, double softness, const Picture &pattern,
@@ -111,8 +114,15 @@ private:
 
     bool contextReady() const;
     bool validLayer(int index, const char *operation) const;
-    bool uploadPixels(int index, const uint8_t *pixels, int rowPixels, bool opaque);
+    bool uploadPixels(int index, const uint8_t *pixels, int rowPixels, bool opaque,
+                      uint64_t contentId);
+    void setLayerAlpha(int index, float alpha);
+    void layerChanged(int index);
+    bool drawsOpaque(int index) const;
     bool hidesFrame(const LayerCall &call) const;
+    bool mapsAffinely(const LayerCall &call) const;
+    void loadLayerTextureMatrix(const LayerCall &call) const;
+    void compileMixedFrame(const LayerCall &lower, const LayerCall &upper);
     unsigned uploadFormat() const;
     uint8_t *scratchBuffer();
     bool createResources();
@@ -149,7 +159,9 @@ private:
     bool recording = false;
     std::vector<LayerCall> pendingLayers;
     std::vector<LayerCall> frameLayers; // the layers of the compiled frame list
-    std::vector<bool> layerOpaque;
+    std::vector<bool> layerOpaque;        // every texel of the layer has alpha 255
+    std::vector<uint64_t> layerContent;   // what the layer holds, 0 when unnamed
+    std::vector<float> layerAlpha;        // constant alpha the layer is drawn with
     bool listStale = false;
     bool swizzleUploads = false;
     QRect viewport;

@@ -19,6 +19,7 @@ Picture &Picture::operator=(Picture &&other) noexcept
         std::swap(data, other.data);
         std::swap(linesize, other.linesize);
         std::swap(age, other.age);
+        std::swap(serial, other.serial);
         std::swap(w, other.w);
         std::swap(h, other.h);
         std::swap(fmt, other.fmt);

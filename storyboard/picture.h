@@ -7,7 +7,8 @@ extern "C" {
 
 // A frame-sized FFmpeg image buffer: four plane pointers and line sizes, as av_image_alloc
 // lays them out. Photo and frame pictures are AV_PIX_FMT_BGRA (bytes B, G, R, A), wipe patterns
-// AV_PIX_FMT_GRAY8. The age field belongs to the renderer's picture caches. Move-only.
+// AV_PIX_FMT_GRAY8. The age and serial fields belong to the renderer's picture caches (serial
+// names the pixels a load put there, so a drawer can tell a picture it already holds). Move-only.
 class Picture
 {
 public:
@@ -34,6 +35,7 @@ public:
     uint8_t *data[4] = {nullptr, nullptr, nullptr, nullptr};
     int linesize[4] = {0, 0, 0, 0};
     uint32_t age = 0;
+    uint64_t serial = 0;
 
 private:
     int w = 0;

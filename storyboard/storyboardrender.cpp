@@ -6,6 +6,7 @@
 
 #include <QDebug>
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -16,6 +17,14 @@ constexpr uint32_t newestAge = 0x80000000u;
 constexpr uint32_t evictedAge = 0xFFFFFFFFu;
 // How long the audio thread waits for a stop request when the ring has no room.
 constexpr int idleWaitMs = 2;
+
+// Names each load's pixels, process-wide, so that a drawer fed by several renderers never takes
+// one picture for another.
+uint64_t nextPictureSerial()
+{
+    static std::atomic<uint64_t> serial {0};
+    return ++serial;
+}
 
 void fillOpaqueBlack(Picture &picture)
 {
@@ -124,7 +133,8 @@ void StoryBoardRender::drawFrame(int k, bool seekAudioFirst, GLDrawer *drawer)
         const double f = format.frameRate;
         const double te = board.effectiveTransition();
         const ImageInfo &outgoing = board.photos.at(plan.photo);
-        drawer->uploadLayer(0, photoPicture(outgoing));
+        const Picture &outgoingPicture = photoPicture(outgoing);
+        drawer->uploadLayer(0, outgoingPicture, outgoingPicture.serial);
         if (plan.phase == FramePlan::Hold) {
             const double x = outgoingZoomProgress(plan.offset, te, f, lifeFrames, false);
             drawer->drawLayer(0, outgoing.orientation,
@@ -133,7 +143,7 @@ void StoryBoardRender::drawFrame(int k, bool seekAudioFirst, GLDrawer *drawer)
             const ImageInfo &incoming = board.photos.at(plan.photo + 1);
             const Picture &incomingPicture = photoPicture(incoming);
             if (plan.dissolve) {
-                drawer->setDissolve(1, plan.progress, incomingPicture);
+                drawer->setDissolve(1, plan.progress, incomingPicture, incomingPicture.serial);
             } else {
                 drawer->setWipe(1, 1.0 - plan.progress, WipeSoftness, patternPicture(plan.pattern),
                                 incomingPicture);
@@ -210,6 +220,7 @@ Picture &StoryBoardRender::cachedPicture(Cache &cache, const QString &key, bool 
     if (!loaded)
         qDebug() << "StoryBoardRender: cannot load" << path;
 
+    picture->serial = nextPictureSerial();
     Picture *result = picture.get();
     cache[key] = std::move(picture);
     allPictures.insert(key, result);

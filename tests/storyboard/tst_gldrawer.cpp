@@ -152,6 +152,26 @@ Frame referenceFrame(GLDrawer &drawer)
     return grab(drawer);
 }
 
+// Largest difference of any colour channel between two frames of the same size.
+int maxDifference(const Frame &a, const Frame &b)
+{
+    int worst = 0;
+    for (size_t i = 0; i < a.bytes.size() && i < b.bytes.size(); ++i) {
+        if (i % 4 != 3)
+            worst = std::max(worst, std::abs(int(a.bytes[i]) - int(b.bytes[i])));
+    }
+    return a.bytes.size() == b.bytes.size() ? worst : 256;
+}
+
+// Smooth but lopsided in both directions, so that a mirrored or shifted layer shows.
+Picture lopsidedPhoto(int w, int h, int seed)
+{
+    return makePhoto(w, h, [w, h, seed](int x, int y) {
+        return Bgra {(x * 255 / w + seed) % 256, y * 255 / h,
+                     (64 + x * x / (4 * w) + y * 97 / h + seed) % 256};
+    });
+}
+
 bool headless()
 {
     return QGuiApplication::platformName() == QLatin1String("offscreen");
@@ -176,6 +196,11 @@ private slots:
     void defaultZoomScale();
     void subPixelMotion();
     void backgroundUnderUncoveredLayers();
+    void mixedFrameMatchesLayers_data();
+    void mixedFrameMatchesLayers();
+    void mixedFrameOverUncoveredLayers();
+    void namedUploadsAreNotRepeated();
+    void constantDissolveKeepsAlphaRule();
     void minifiedFrameIsFiltered();
     void ultraHdFrame();
     void reopenAndMisfitInput();
@@ -671,6 +696,176 @@ void TestGLDrawer::sameFrameOnScreenAndOffscreen()
 
 // Besides the tests, the program draws the reference frame into a file when asked to, so that a
 // run without a display can be compared with one under X.
+void TestGLDrawer::mixedFrameMatchesLayers_data()
+{
+    QTest::addColumn<bool>("flipT");
+    QTest::addColumn<int>("lowerOrientation");
+    QTest::addColumn<int>("upperOrientation");
+    QTest::addColumn<float>("shift");
+    QTest::newRow("read-back, upright") << true << 0 << 0 << 0.0f;
+    QTest::newRow("read-back, zoomed and shifted") << true << 0 << 0 << 1.0f;
+    QTest::newRow("read-back, mirrored layers") << true << 2 << 1 << 1.0f;
+    QTest::newRow("read-back, half turn under upright") << true << 3 << 0 << -1.0f;
+    QTest::newRow("on screen, mirrored layers") << false << 4 << 7 << 1.0f;
+}
+
+void TestGLDrawer::mixedFrameMatchesLayers()
+{
+    // A frame of two layers is drawn in one pass; it must show what the layers drawn one by one
+    // and mixed by the upper layer's alpha show.
+    QFETCH(bool, flipT);
+    QFETCH(int, lowerOrientation);
+    QFETCH(int, upperOrientation);
+    QFETCH(float, shift);
+    const int w = 320;
+    const int h = 240;
+    GLDrawer drawer(nullptr, GLDrawer::Target::Offscreen);
+    QVERIFY(drawer.open(w, h, 2, flipT));
+    const Picture lower = lopsidedPhoto(w, h, 0);
+    const Picture upper = lopsidedPhoto(w, h, 120);
+    // Both closer than the frame, so they cover it wherever they are shifted to.
+    LayerFx lowerFx;
+    lowerFx.kind = LayerFx::Translate;
+    lowerFx.param0 = 0.05f * w * shift;
+    lowerFx.param1 = -0.04f * h * shift;
+    lowerFx.param2 = 0.2f * w;
+    LayerFx upperFx = lowerFx;
+    upperFx.param0 = -0.03f * w * shift;
+    upperFx.param1 = 0.06f * h * shift;
+    upperFx.param2 = 0.25f * w;
+
+    const auto alone = [&](int index, const Picture &picture, int orientation, const LayerFx &fx) {
+        drawer.beginFrame();
+        drawer.uploadLayer(index, picture);
+        drawer.drawLayer(index, orientation, fx);
+        drawer.endFrame();
+        return grab(drawer);
+    };
+    const Frame lowerOnly = alone(0, lower, lowerOrientation, lowerFx);
+    const Frame upperOnly = alone(1, upper, upperOrientation, upperFx);
+
+    drawer.beginFrame();
+    drawer.uploadLayer(0, lower, 1);
+    QVERIFY(drawer.setDissolve(1, 0.25, upper, 2));
+    drawer.drawLayer(0, lowerOrientation, lowerFx);
+    drawer.drawLayer(1, upperOrientation, upperFx);
+    drawer.endFrame();
+    const Frame mixed = grab(drawer);
+    QVERIFY(!mixed.bytes.empty());
+
+    Frame expected = lowerOnly;
+    const double a = dissolveAlpha(0.25) / 255.0;
+    for (size_t i = 0; i < expected.bytes.size(); ++i) {
+        expected.bytes[i] = static_cast<uint8_t>(
+            std::lround(upperOnly.bytes[i] * a + lowerOnly.bytes[i] * (1.0 - a)));
+    }
+    QVERIFY2(maxDifference(mixed, expected) <= 2,
+             QByteArray::number(maxDifference(mixed, expected)));
+    // The check above means something only if the two layers differ where they are compared.
+    QVERIFY(maxDifference(lowerOnly, upperOnly) > 60);
+}
+
+void TestGLDrawer::mixedFrameOverUncoveredLayers()
+{
+    // Where a layer of a two-layer frame does not reach, the lower one leaves the black
+    // background and the upper one lets the lower show.
+    const int w = 320;
+    const int h = 240;
+    GLDrawer drawer(nullptr, GLDrawer::Target::Offscreen);
+    QVERIFY(drawer.open(w, h, 2, true));
+    drawer.setClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+    LayerFx away;
+    away.kind = LayerFx::Translate;
+    away.param2 = -static_cast<float>(w);
+
+    drawer.beginFrame();
+    drawer.uploadLayer(0, solidPhoto(w, h, White), 1);
+    QVERIFY(drawer.setDissolve(1, 0.5, solidPhoto(w, h, Blue), 2));
+    drawer.drawLayer(0, 0, away);
+    drawer.drawLayer(1, 0, LayerFx {});
+    drawer.endFrame();
+    Frame frame = grab(drawer);
+    QVERIFY(!frame.bytes.empty());
+    const Bgra blueOverBlack {127, 0, 0};
+    const Bgra blueOverWhite {255, 128, 128};
+    COMPARE_COLOUR(frame.at(4, 4), blueOverBlack, 2);
+    COMPARE_COLOUR(frame.at(w / 4 - 4, h / 2), blueOverBlack, 2);
+    COMPARE_COLOUR(frame.at(w / 2, h / 2), blueOverWhite, 2);
+
+    drawer.beginFrame();
+    drawer.uploadLayer(0, solidPhoto(w, h, White), 1);
+    QVERIFY(drawer.setDissolve(1, 0.5, solidPhoto(w, h, Blue), 2));
+    drawer.drawLayer(0, 0, LayerFx {});
+    drawer.drawLayer(1, 0, away);
+    drawer.endFrame();
+    frame = grab(drawer);
+    COMPARE_COLOUR(frame.at(4, 4), White, 0);
+    COMPARE_COLOUR(frame.at(w / 2, h / 2), blueOverWhite, 2);
+}
+
+void TestGLDrawer::namedUploadsAreNotRepeated()
+{
+    const int w = 160;
+    const int h = 120;
+    GLDrawer drawer(nullptr, GLDrawer::Target::Offscreen);
+    QVERIFY(drawer.open(w, h, 2, true));
+    const auto show = [&](int index) {
+        drawer.beginFrame();
+        drawer.drawLayer(index, 0, LayerFx {});
+        drawer.endFrame();
+        return grab(drawer).at(w / 2, h / 2);
+    };
+    const Picture red = solidPhoto(w, h, Red);
+    QVERIFY(drawer.uploadLayer(1, red, 7));
+    COMPARE_COLOUR(show(1), Red, 0);
+
+    // The same name means the same pixels: the layer keeps what it holds.
+    QVERIFY(drawer.uploadLayer(1, solidPhoto(w, h, Green), 7));
+    COMPARE_COLOUR(show(1), Red, 0);
+    QVERIFY(drawer.uploadLayer(1, solidPhoto(w, h, Green), 8));
+    COMPARE_COLOUR(show(1), Green, 0);
+
+    // Anything else put into the layer forgets the name, so the named picture comes back.
+    for (int way = 0; way < 3; ++way) {
+        QVERIFY(drawer.uploadLayer(1, red, 9));
+        if (way == 0)
+            QVERIFY(drawer.setDissolve(1, 0.5, solidPhoto(w, h, Blue)));
+        else if (way == 1)
+            QVERIFY(drawer.uploadLayer(1, solidPhoto(w, h, Blue)));
+        else
+            QVERIFY(drawer.open(w, h, 2, true));
+        QVERIFY(drawer.uploadLayer(1, red, 9));
+        COMPARE_COLOUR(show(1), Red, 0);
+    }
+}
+
+void TestGLDrawer::constantDissolveKeepsAlphaRule()
+{
+    // Every alpha byte of the incoming picture becomes trunc(D * 255), whatever it was: a named
+    // picture that is not opaque must not be drawn with its own alpha times D.
+    const int w = 160;
+    const int h = 120;
+    GLDrawer drawer(nullptr, GLDrawer::Target::Offscreen);
+    QVERIFY(drawer.open(w, h, 2, true));
+    const auto dissolve = [&](double progress, const Picture &incoming, uint64_t name) {
+        drawer.beginFrame();
+        drawer.uploadLayer(0, solidPhoto(w, h, Red), 1);
+        drawer.setDissolve(1, progress, incoming, name);
+        drawer.drawLayer(0, 0, LayerFx {});
+        drawer.drawLayer(1, 0, LayerFx {});
+        drawer.endFrame();
+        return grab(drawer).at(w / 2, h / 2);
+    };
+    const Picture halfBlue = solidPhoto(w, h, Bgra {255, 0, 0, 128});
+    COMPARE_COLOUR(dissolve(1.0, halfBlue, 5), Blue, 0);
+    const Bgra mix = dissolve(0.3, halfBlue, 5);
+    COMPARE_COLOUR(dissolve(0.3, halfBlue, 0), mix, 1);
+    const Picture blue = solidPhoto(w, h, Blue);
+    COMPARE_COLOUR(dissolve(0.3, blue, 6), mix, 1);
+    COMPARE_COLOUR(dissolve(0.3, blue, 0), mix, 1);
+    COMPARE_COLOUR(mix, (Bgra {76, 0, 179}), 1);
+}
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
