@@ -214,10 +214,13 @@ bool AVWriterManager::writeNextVideoFrame()
     if (!scaler) {
         if (!yuvPicture.allocate(format.width, format.height, AV_PIX_FMT_YUV420P))
             return false;
-        // libswscale picks the processor's fast paths by itself.
+        // Same size, so only the chroma is resampled: with the chroma computed at full width
+        // first, the area filter makes each chroma sample the mean of its 2 x 2 pixels, which is
+        // both the faithful 4:2:0 value and about twice as fast as a bicubic filter. libswscale
+        // picks the processor's fast paths by itself.
         scaler.reset(sws_getContext(format.width, format.height, AV_PIX_FMT_BGRA, format.width,
-                                    format.height, AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr,
-                                    nullptr, nullptr));
+                                    format.height, AV_PIX_FMT_YUV420P,
+                                    SWS_AREA | SWS_FULL_CHR_H_INP, nullptr, nullptr, nullptr));
         if (!scaler) {
             qWarning("AVWriterManager: no BGRA to YUV 4:2:0 converter");
             return false;
