@@ -159,9 +159,9 @@ private:
     bool recording = false;
     std::vector<LayerCall> pendingLayers;
     std::vector<LayerCall> frameLayers; // the layers of the compiled frame list
-    std::vector<bool> layerOpaque;        // every texel of the layer has alpha 255
-    std::vector<uint64_t> layerContent;   // what the layer holds, 0 when unnamed
-    std::vector<float> layerAlpha;        // constant alpha the layer is drawn with
+    std::vector<bool> layerOpaque; // every texel of the layer has alpha 255
+    std::vector<uint64_t> layerContent; // what the layer holds, 0 when unnamed
+    std::vector<float> layerAlpha; // constant alpha the layer is drawn with
     bool listStale = false;
     bool swizzleUploads = false;
     QRect viewport;

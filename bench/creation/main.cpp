@@ -213,7 +213,8 @@ int main(int argc, char **argv)
                 if (!captureFrames(render, format, QStringLiteral("/dev/null")))
                     return 1;
                 bestWall = std::min(bestWall, double(timer.elapsed()) / frameCount);
-                bestCpu = std::min(bestCpu, (cpuSeconds(RUSAGE_SELF) - before) * 1000.0 / frameCount);
+                bestCpu
+                    = std::min(bestCpu, (cpuSeconds(RUSAGE_SELF) - before) * 1000.0 / frameCount);
             }
             std::printf("%4d x %-4d  %d frames  frames alone: %.2f ms processor time a frame "
                         "(%.2f ms wall)\n",
