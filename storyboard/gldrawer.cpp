@@ -686,13 +686,14 @@ void GLDrawer::compileMixedFrame(const LayerCall &lower, const LayerCall &upper)
     };
 
     glDisable(GL_BLEND);
-    glColor4f(1.0f, 1.0f, 1.0f, layerAlpha[static_cast<size_t>(upper.index)]);
-    // Unit 0: the upper layer's colour, its alpha times the constant alpha.
+    const float alpha = layerAlpha[static_cast<size_t>(upper.index)];
+    glColor4f(1.0f, 1.0f, 1.0f, alpha);
+    // Unit 0: the upper layer's colour, its alpha times the constant alpha (when there is one).
     setUnit(GL_TEXTURE0, upper, transparent);
     glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_REPLACE);
     glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_TEXTURE);
     glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_MODULATE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, alpha < 1.0f ? GL_MODULATE : GL_REPLACE);
     glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_TEXTURE);
     glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
     glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_ALPHA, GL_PRIMARY_COLOR);
@@ -752,7 +753,11 @@ void GLDrawer::compileFrameList()
             glDisable(GL_BLEND);
         else
             glEnable(GL_BLEND);
-        glColor4f(1.0f, 1.0f, 1.0f, layerAlpha[static_cast<size_t>(call.index)]);
+        // Modulating by white changes nothing, so only a constant alpha needs the colour: without
+        // it the fragments skip interpolating and multiplying it.
+        const float alpha = layerAlpha[static_cast<size_t>(call.index)];
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, alpha < 1.0f ? GL_MODULATE : GL_REPLACE);
+        glColor4f(1.0f, 1.0f, 1.0f, alpha);
         glPushMatrix();
         const LayerFx &fx = call.fx;
         if (fx.kind == LayerFx::Translate)
@@ -782,6 +787,7 @@ void GLDrawer::compileFrameList()
         drawFrameQuad();
         glPopMatrix();
     }
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glEnable(GL_BLEND);
     glEndList();
