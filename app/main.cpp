@@ -1,4 +1,5 @@
 #include "batchcreate.h"
+#include "offscreenglcontext.h"
 #include "qtsingleapplication.h"
 #include "vellumix.h"
 #include "zopref.h"
@@ -19,6 +20,7 @@ void closeSplashScreen()
 
 int main(int argc, char *argv[])
 {
+    OffscreenGLContext::rasterizeOnCallingThread();
     // Qt takes its own options (-name, -display, ...) out of the vector it is given. It gets a
     // copy, so that a command such as "create --name NAME" reaches the handler whole.
     int qtArgc = argc;

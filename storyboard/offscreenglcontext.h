@@ -34,6 +34,11 @@ public:
     // Frees the GL objects and the context; called by the destructor.
     void destroy();
 
+    // Has Mesa's software rasterizer draw on the thread that issues the GL calls instead of on a
+    // worker per processor, unless the user chose otherwise. Call at process start, before any
+    // other thread or GL context exists.
+    static void rasterizeOnCallingThread();
+
 private:
     void releaseFramebuffer();
 

@@ -16,6 +16,7 @@
 #include "avpipewriter.h"
 #include "avwritermanager.h"
 #include "compileprogress.h"
+#include "offscreenglcontext.h"
 #include "outputformat.h"
 #include "photoloader.h"
 #include "storyboardrender.h"
@@ -129,6 +130,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
         && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // As the application does.
+    OffscreenGLContext::rasterizeOnCallingThread();
     QApplication app(argc, argv);
     QTemporaryDir work;
     ZoPref::setFileName(work.filePath(QStringLiteral("settings.conf")));
