@@ -203,6 +203,7 @@ bool GLDrawer::createResources()
 
     glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
     frameList = glGenLists(1);
+    frameCovered = false;
 
     // Where the GL can swap channels when sampling (3.3 and later), the B, G, R, A pictures are
     // stored byte for byte, which spares the driver a conversion of every uploaded frame.
@@ -304,6 +305,7 @@ void GLDrawer::close()
     scratch.shrink_to_fit();
     pendingLayers.clear();
     frameLayers.clear();
+    frameCovered = false;
     layerOpaque.clear();
     layerContent.clear();
     layerAlpha.clear();
@@ -436,11 +438,16 @@ void GLDrawer::paintFrame(const QRect &target)
 {
     // The toolkit resets the viewport before every paint, so the letterbox is applied here.
     glViewport(target.x(), target.y(), target.width(), target.height());
-    glClear(GL_COLOR_BUFFER_BIT);
+    if (resourcesReady && frameList && listStale)
+        compileFrameList();
+    // A compiled frame paints every one of its pixels (the background quad, or layers that hide
+    // it); when it fills the whole buffer there is nothing to clear.
+    const bool fillsBuffer = isOffscreen() && target.topLeft() == QPoint(0, 0)
+        && offscreen->framebufferSize() == target.size();
+    if (!(fillsBuffer && frameCovered && resourcesReady && frameList))
+        glClear(GL_COLOR_BUFFER_BIT);
     glLoadIdentity();
     if (resourcesReady && frameList) {
-        if (listStale)
-            compileFrameList();
         glTranslatef(0.0f, 0.0f, static_cast<GLfloat>(-frameW));
         glCallList(frameList);
     }
@@ -738,6 +745,7 @@ void GLDrawer::compileFrameList()
         glEnable(GL_BLEND);
         glEndList();
         listStale = false;
+        frameCovered = true;
         return;
     }
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
@@ -792,6 +800,7 @@ void GLDrawer::compileFrameList()
     glEnable(GL_BLEND);
     glEndList();
     listStale = false;
+    frameCovered = true;
 }
 
 bool GLDrawer::ensureGrabTarget()

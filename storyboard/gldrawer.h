@@ -163,6 +163,7 @@ private:
     std::vector<uint64_t> layerContent; // what the layer holds, 0 when unnamed
     std::vector<float> layerAlpha; // constant alpha the layer is drawn with
     bool listStale = false;
+    bool frameCovered = false; // a frame has been compiled: it paints every pixel of the frame
     bool swizzleUploads = false;
     QRect viewport;
     float clearColor[4] = {0.0f, 0.0f, 0.0f, 1.0f};

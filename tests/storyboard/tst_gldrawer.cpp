@@ -539,6 +539,17 @@ void TestGLDrawer::backgroundUnderUncoveredLayers()
     drawer.uploadLayer(0, solidPhoto(w, h, Bgra {255, 255, 255, 128}));
     frame = grab(drawer);
     COMPARE_COLOUR(frame.at(0, 0), (Bgra {128, 128, 128}), 2);
+
+    // A frame that covers everything, then one that does not: nothing of the first stays.
+    drawer.uploadLayer(0, solidPhoto(w, h, Green));
+    frame = grab(drawer);
+    COMPARE_COLOUR(frame.at(0, 0), Green, 0);
+    drawer.beginFrame();
+    drawer.drawLayer(0, 0, away);
+    drawer.endFrame();
+    frame = grab(drawer);
+    COMPARE_COLOUR(frame.at(0, 0), Black, 0);
+    COMPARE_COLOUR(frame.at(w / 2, h / 2), Green, 0);
 }
 
 void TestGLDrawer::minifiedFrameIsFiltered()
