@@ -105,9 +105,12 @@ bool ZomExifInfo::open(const QString &path)
     ExifDataPtr data(exif_data_new());
     if (!data)
         return false;
-    // Report what the file holds: without this the library would invent the entries the
-    // standard calls mandatory and drop the ones it finds misplaced.
-    exif_data_unset_option(data.get(), EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
+    // Report what the file holds: of the library's default options keep only skipping unknown
+    // tags. The other one would invent the entries the standard calls mandatory and drop the
+    // ones it finds misplaced. (The options are single bits up to the maker-note one.)
+    for (unsigned bit = 1; bit <= EXIF_DATA_OPTION_DONT_CHANGE_MAKER_NOTE; bit <<= 1)
+        exif_data_unset_option(data.get(), static_cast<ExifDataOption>(bit));
+    exif_data_set_option(data.get(), EXIF_DATA_OPTION_IGNORE_UNKNOWN_TAGS);
     exif_data_load_data(data.get(), block, blockSize);
     loader.reset();
 

@@ -22,7 +22,10 @@ ExifBuilder::ExifBuilder(ExifByteOrder byteOrder)
     : data(exif_data_new())
     , order(byteOrder)
 {
-    exif_data_unset_option(data.get(), EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
+    // Written as given: no option may add or drop entries (they are single bits up to the
+    // maker-note one).
+    for (unsigned bit = 1; bit <= EXIF_DATA_OPTION_DONT_CHANGE_MAKER_NOTE; bit <<= 1)
+        exif_data_unset_option(data.get(), static_cast<ExifDataOption>(bit));
     exif_data_set_byte_order(data.get(), order);
     exif_data_set_data_type(data.get(), EXIF_DATA_TYPE_COMPRESSED);
 }
