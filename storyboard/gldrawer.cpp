@@ -739,15 +739,20 @@ void GLDrawer::compileFrameList()
     }
     glNewList(frameList, GL_COMPILE);
     if (frameLayers.size() - first == 2 && drawsOpaque(frameLayers[first].index)
-        && mapsAffinely(frameLayers[first]) && mapsAffinely(frameLayers[first + 1])) {
+        && mapsAffinely(frameLayers[first]) && mapsAffinely(frameLayers[first + 1]))
         compileMixedFrame(frameLayers[first], frameLayers[first + 1]);
-        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-        glEnable(GL_BLEND);
-        glEndList();
-        listStale = false;
-        frameCovered = true;
-        return;
-    }
+    else
+        compileLayers(first, background);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnable(GL_BLEND);
+    glEndList();
+    listStale = false;
+    frameCovered = true;
+}
+
+void GLDrawer::compileLayers(size_t first, bool background)
+{
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     // Opaque quads are drawn without blending, which gives the same pixels for less work.
     glDisable(GL_BLEND);
@@ -795,12 +800,6 @@ void GLDrawer::compileFrameList()
         drawFrameQuad();
         glPopMatrix();
     }
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glEnable(GL_BLEND);
-    glEndList();
-    listStale = false;
-    frameCovered = true;
 }
 
 bool GLDrawer::ensureGrabTarget()

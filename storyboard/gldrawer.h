@@ -123,6 +123,7 @@ private:
     bool mapsAffinely(const LayerCall &call) const;
     void loadLayerTextureMatrix(const LayerCall &call) const;
     void compileMixedFrame(const LayerCall &lower, const LayerCall &upper);
+    void compileLayers(size_t first, bool background);
     unsigned uploadFormat() const;
     uint8_t *scratchBuffer();
     bool createResources();

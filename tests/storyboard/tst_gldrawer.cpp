@@ -172,6 +172,14 @@ Picture lopsidedPhoto(int w, int h, int seed)
     });
 }
 
+// A layer pushed away to twice the frame's distance: half size, centred.
+LayerFx pushedAway(int frameWidth)
+{
+    LayerFx fx;
+    fx.param2 = -static_cast<float>(frameWidth);
+    return fx;
+}
+
 bool headless()
 {
     return QGuiApplication::platformName() == QLatin1String("offscreen");
@@ -506,8 +514,7 @@ void TestGLDrawer::backgroundUnderUncoveredLayers()
     drawer.setClearColor(1.0f, 0.0f, 0.0f, 1.0f);
 
     // Pushed away to twice the distance: half size, centred, with black around it.
-    LayerFx away;
-    away.param2 = -static_cast<float>(w);
+    const LayerFx away = pushedAway(w);
     drawer.beginFrame();
     drawer.uploadLayer(0, solidPhoto(w, h, White));
     drawer.drawLayer(0, 0, away);
@@ -736,7 +743,6 @@ void TestGLDrawer::mixedFrameMatchesLayers()
     const Picture upper = lopsidedPhoto(w, h, 120);
     // Both closer than the frame, so they cover it wherever they are shifted to.
     LayerFx lowerFx;
-    lowerFx.kind = LayerFx::Translate;
     lowerFx.param0 = 0.05f * w * shift;
     lowerFx.param1 = -0.04f * h * shift;
     lowerFx.param2 = 0.2f * w;
@@ -785,9 +791,7 @@ void TestGLDrawer::mixedFrameOverUncoveredLayers()
     GLDrawer drawer(nullptr, GLDrawer::Target::Offscreen);
     QVERIFY(drawer.open(w, h, 2, true));
     drawer.setClearColor(1.0f, 0.0f, 0.0f, 1.0f);
-    LayerFx away;
-    away.kind = LayerFx::Translate;
-    away.param2 = -static_cast<float>(w);
+    const LayerFx away = pushedAway(w);
 
     drawer.beginFrame();
     drawer.uploadLayer(0, solidPhoto(w, h, White), 1);
