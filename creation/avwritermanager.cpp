@@ -51,9 +51,9 @@ bool AVWriterManager::open(const MediaFormat &mediaFormat)
     if (!GLDrawer::open(format.width, format.height, 2, true))
         return false;
     setClearColor(0.5f, 0.5f, 0.5f, 0.0f);
-    // Frames are read back in the byte order the drawer's buffer keeps them in (R, G, B, A), which
-    // is a plain copy; asking for B, G, R, A has the GL swap every pixel first.
-    if (!capturePicture.allocate(format.width, format.height, AV_PIX_FMT_RGBA)) {
+    // Frames are read back in the byte order the drawer's buffer keeps them in (B, G, R, A), which
+    // is a plain copy.
+    if (!capturePicture.allocate(format.width, format.height, AV_PIX_FMT_BGRA)) {
         qWarning("AVWriterManager: no %dx%d capture buffer", format.width, format.height);
         close();
         return false;
@@ -209,7 +209,7 @@ bool AVWriterManager::writeNextVideoFrame()
     if (videoFrameCount >= frameTotal())
         return true;
     render->drawFrame(static_cast<int>(videoFrameCount), false, this);
-    if (!grabFrame(GL_RGBA, GL_UNSIGNED_BYTE, capturePicture.data[0])) {
+    if (!grabFrame(GL_BGRA, GL_UNSIGNED_BYTE, capturePicture.data[0])) {
         qWarning("AVWriterManager: cannot read frame %u back", videoFrameCount);
         return false;
     }
@@ -220,7 +220,7 @@ bool AVWriterManager::writeNextVideoFrame()
         // first, the area filter makes each chroma sample the mean of its 2 x 2 pixels, which is
         // both the faithful 4:2:0 value and about twice as fast as a bicubic filter. libswscale
         // picks the processor's fast paths by itself.
-        scaler.reset(sws_getContext(format.width, format.height, AV_PIX_FMT_RGBA, format.width,
+        scaler.reset(sws_getContext(format.width, format.height, AV_PIX_FMT_BGRA, format.width,
                                     format.height, AV_PIX_FMT_YUV420P,
                                     SWS_AREA | SWS_FULL_CHR_H_INP, nullptr, nullptr, nullptr));
         if (!scaler) {

@@ -24,6 +24,49 @@ void drainGLErrors()
     for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) { }
 }
 
+// Layers are drawn with a fragment program that only samples the picture. The fixed-function
+// equivalent (GL_REPLACE) samples projectively, which keeps Mesa's software rasterizer from
+// drawing the layer as a fixed-point rectangle; the picture is the same. A constant alpha is
+// applied by the blending, not here.
+constexpr char layerShaderSource[] = "uniform sampler2D picture;\n"
+                                     "void main()\n"
+                                     "{\n"
+                                     "    gl_FragColor = texture2D(picture, gl_TexCoord[0].st);\n"
+                                     "}\n";
+
+// The layer program, or 0 (the fixed-function pipeline draws the same) when it cannot be built.
+GLuint buildLayerProgram()
+{
+    GLint major = 0;
+    glGetIntegerv(GL_MAJOR_VERSION, &major);
+    drainGLErrors();
+    if (major < 2)
+        return 0;
+    const GLuint shader = glCreateShader(GL_FRAGMENT_SHADER);
+    const char *source = layerShaderSource;
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint compiled = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
+    GLuint program = 0;
+    if (compiled == GL_TRUE) {
+        program = glCreateProgram();
+        glAttachShader(program, shader);
+        glLinkProgram(program);
+        GLint linked = GL_FALSE;
+        glGetProgramiv(program, GL_LINK_STATUS, &linked);
+        if (linked != GL_TRUE) {
+            glDeleteProgram(program);
+            program = 0;
+        }
+    }
+    glDeleteShader(shader);
+    if (!program)
+        qWarning("GLDrawer: no layer program; layers are drawn by the fixed-function pipeline");
+    drainGLErrors();
+    return program;
+}
+
 // Whether every pixel of a BGRA picture has alpha 255. The pixels of a row are and-ed together
 // without stopping early, which lets the compiler vectorise the common, opaque case.
 bool isOpaque(const Picture &picture)
@@ -205,14 +248,7 @@ bool GLDrawer::createResources()
     frameList = glGenLists(1);
     frameCovered = false;
 
-    // Where the GL can swap channels when sampling (3.3 and later), the B, G, R, A pictures are
-    // stored byte for byte, which spares the driver a conversion of every uploaded frame.
-    GLint major = 0;
-    GLint minor = 0;
-    glGetIntegerv(GL_MAJOR_VERSION, &major);
-    glGetIntegerv(GL_MINOR_VERSION, &minor);
-    swizzleUploads = major > 3 || (major == 3 && minor >= 3);
-    drainGLErrors();
+    layerProgram = buildLayerProgram();
 
     std::vector<uint8_t> black(static_cast<size_t>(textureW) * textureH * 4, 0);
     for (size_t i = 3; i < black.size(); i += 4)
@@ -226,14 +262,12 @@ bool GLDrawer::createResources()
         // Clamping to the edge keeps the picture's own border texels at the quad's edges.
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        if (swizzleUploads) {
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_R, GL_BLUE);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_B, GL_RED);
-        }
         glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, textureW, textureH, 0, uploadFormat(),
-                     GL_UNSIGNED_BYTE, black.data());
+        // The unsized format lets the GL keep the B, G, R, A pictures byte for byte (Mesa does),
+        // so uploads are plain copies and the pictures can be drawn as fixed-point rectangles.
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, textureW, textureH, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                     black.data());
         return name;
     };
     textures.resize(static_cast<size_t>(requestedTextures));
@@ -247,16 +281,12 @@ bool GLDrawer::createResources()
     // Object-linear texture coordinates: a vertex at a frame corner samples the picture's corner.
     const GLfloat planeS[4] = {1.0f / textureW, 0.0f, 0.0f, 0.5f};
     const GLfloat planeT[4] = {0.0f, (flipTexture ? -1.0f : 1.0f) / textureH, 0.0f, 0.5f};
-    // Both texture units get them: the second one carries the lower layer of a mixed frame.
-    for (GLenum unit : {GL_TEXTURE1, GL_TEXTURE0}) {
-        glActiveTexture(unit);
-        glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
-        glTexGenfv(GL_S, GL_OBJECT_PLANE, planeS);
-        glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
-        glTexGenfv(GL_T, GL_OBJECT_PLANE, planeT);
-        glEnable(GL_TEXTURE_GEN_S);
-        glEnable(GL_TEXTURE_GEN_T);
-    }
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+    glTexGenfv(GL_S, GL_OBJECT_PLANE, planeS);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+    glTexGenfv(GL_T, GL_OBJECT_PLANE, planeT);
+    glEnable(GL_TEXTURE_GEN_S);
+    glEnable(GL_TEXTURE_GEN_T);
 
     resourcesReady = glGetError() == GL_NO_ERROR;
     if (!resourcesReady) {
@@ -284,6 +314,10 @@ void GLDrawer::releaseResources()
         glDeleteTextures(1, &backgroundTexture);
         backgroundTexture = 0;
     }
+    if (layerProgram) {
+        glDeleteProgram(layerProgram);
+        layerProgram = 0;
+    }
     resourcesReady = false;
 }
 
@@ -298,7 +332,7 @@ void GLDrawer::close()
         }
     }
     textures.clear();
-    frameList = backgroundTexture = 0;
+    frameList = backgroundTexture = layerProgram = 0;
     grabFbo = grabColor = 0;
     resourcesReady = false;
     scratch.clear();
@@ -466,7 +500,7 @@ bool GLDrawer::uploadPixels(int index, const uint8_t *pixels, int rowPixels, boo
     glPixelStorei(GL_UNPACK_ROW_LENGTH, rowPixels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexSubImage2D(GL_TEXTURE_2D, 0, (textureW - frameW) / 2, (textureH - frameH) / 2, frameW,
-                    frameH, uploadFormat(), GL_UNSIGNED_BYTE, pixels);
+                    frameH, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     if (mipmapped)
         glGenerateMipmap(GL_TEXTURE_2D);
@@ -609,11 +643,6 @@ void GLDrawer::drawFrameQuad() const
     glEnd();
 }
 
-unsigned GLDrawer::uploadFormat() const
-{
-    return swizzleUploads ? GL_RGBA : GL_BGRA;
-}
-
 bool GLDrawer::hidesFrame(const LayerCall &call) const
 {
     // An opaque layer that covers the whole frame hides the background and every layer below.
@@ -635,97 +664,6 @@ bool GLDrawer::hidesFrame(const LayerCall &call) const
         && (y - halfH) * scale <= -halfH && (y + halfH) * scale >= halfH;
 }
 
-bool GLDrawer::mapsAffinely(const LayerCall &call) const
-{
-    if (call.fx.kind == LayerFx::Rotate)
-        return false;
-    const double distance = frameW - (call.fx.kind == LayerFx::Translate ? call.fx.param2 : 0.0);
-    return distance > 2.0;
-}
-
-void GLDrawer::loadLayerTextureMatrix(const LayerCall &call) const
-{
-    // A layer parallel to the frame, seen from the eye, is the frame plane scaled by
-    // k = distance / frameWidth about the centre and shifted: frame-plane point (X, Y) shows the
-    // layer point x = fx (k X - p0), y = fy (k Y - p1), fx and fy being the orientation's
-    // mirrorings. In texture coordinates of the frame quad (s0, t0) that is an affine map.
-    const bool moved = call.fx.kind == LayerFx::Translate;
-    const double p0 = moved ? call.fx.param0 : 0.0;
-    const double p1 = moved ? call.fx.param1 : 0.0;
-    const double k = (frameW - (moved ? call.fx.param2 : 0.0)) / frameW;
-    const int o = call.orientation;
-    const double fx = (o == 2 || o == 7 || o == 3 || o == 5) ? -1.0 : 1.0;
-    const double fy = (o == 1 || o == 4 || o == 3 || o == 5) ? -1.0 : 1.0;
-    const double sigma = flipTexture ? -1.0 : 1.0;
-    glLoadIdentity();
-    glTranslated(0.5 - fx * p0 / textureW, 0.5 - sigma * fy * p1 / textureH, 0.0);
-    glScaled(fx * k, fy * k, 1.0);
-    glTranslated(-0.5, -0.5, 0.0);
-}
-
-void GLDrawer::compileMixedFrame(const LayerCall &lower, const LayerCall &upper)
-{
-    // One quad over the whole frame samples both layers through texture matrices and mixes them
-    // by the upper layer's alpha (times its constant alpha): the same picture as drawing the
-    // lower layer and blending the upper one over it, for one pass over the pixels instead of
-    // two. Outside a layer its border colour stands in: black for the lower one, as the
-    // background would show, transparent for the upper one.
-    static const GLfloat transparent[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    static const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    const auto setUnit = [this](GLenum unit, const LayerCall &call, const GLfloat *border) {
-        glActiveTexture(unit);
-        glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, textures[static_cast<size_t>(call.index)]);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_BORDER);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_BORDER);
-        glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, border);
-        glMatrixMode(GL_TEXTURE);
-        loadLayerTextureMatrix(call);
-        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-    };
-    const auto resetUnit = [](GLenum unit) {
-        glActiveTexture(unit);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        glMatrixMode(GL_TEXTURE);
-        glLoadIdentity();
-        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    };
-
-    glDisable(GL_BLEND);
-    const float alpha = layerAlpha[static_cast<size_t>(upper.index)];
-    glColor4f(1.0f, 1.0f, 1.0f, alpha);
-    // Unit 0: the upper layer's colour, its alpha times the constant alpha (when there is one).
-    setUnit(GL_TEXTURE0, upper, transparent);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_REPLACE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_TEXTURE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, alpha < 1.0f ? GL_MODULATE : GL_REPLACE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_TEXTURE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_ALPHA, GL_PRIMARY_COLOR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_ALPHA, GL_SRC_ALPHA);
-    // Unit 1: upper * alpha + lower * (1 - alpha), opaque.
-    setUnit(GL_TEXTURE1, lower, black);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_INTERPOLATE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_PREVIOUS);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_COLOR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE2_RGB, GL_PREVIOUS);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND2_RGB, GL_SRC_ALPHA);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_TEXTURE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
-    glMatrixMode(GL_MODELVIEW);
-    drawFrameQuad();
-
-    resetUnit(GL_TEXTURE1);
-    glDisable(GL_TEXTURE_2D);
-    resetUnit(GL_TEXTURE0);
-    glMatrixMode(GL_MODELVIEW);
-}
-
 void GLDrawer::compileFrameList()
 {
     size_t first = 0;
@@ -738,11 +676,7 @@ void GLDrawer::compileFrameList()
         }
     }
     glNewList(frameList, GL_COMPILE);
-    if (frameLayers.size() - first == 2 && drawsOpaque(frameLayers[first].index)
-        && mapsAffinely(frameLayers[first]) && mapsAffinely(frameLayers[first + 1]))
-        compileMixedFrame(frameLayers[first], frameLayers[first + 1]);
-    else
-        compileLayers(first, background);
+    compileLayers(first, background);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glEnable(GL_BLEND);
@@ -753,6 +687,8 @@ void GLDrawer::compileFrameList()
 
 void GLDrawer::compileLayers(size_t first, bool background)
 {
+    glUseProgram(layerProgram);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     // Opaque quads are drawn without blending, which gives the same pixels for less work.
     glDisable(GL_BLEND);
@@ -762,15 +698,20 @@ void GLDrawer::compileLayers(size_t first, bool background)
     }
     for (size_t i = first; i < frameLayers.size(); ++i) {
         const LayerCall &call = frameLayers[i];
-        if (drawsOpaque(call.index))
-            glDisable(GL_BLEND);
-        else
+        const auto layer = static_cast<size_t>(call.index);
+        const float alpha = layerAlpha[layer];
+        if (alpha < 1.0f) {
+            // Only opaque layers get a constant alpha (setDissolve()), so the blending can apply
+            // it in place of the layer's own alpha, and the fragments stay plain samples.
+            glBlendColor(0.0f, 0.0f, 0.0f, alpha);
+            glBlendFunc(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA);
             glEnable(GL_BLEND);
-        // Modulating by white changes nothing, so only a constant alpha needs the colour: without
-        // it the fragments skip interpolating and multiplying it.
-        const float alpha = layerAlpha[static_cast<size_t>(call.index)];
-        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, alpha < 1.0f ? GL_MODULATE : GL_REPLACE);
-        glColor4f(1.0f, 1.0f, 1.0f, alpha);
+        } else if (layerOpaque[layer]) {
+            glDisable(GL_BLEND);
+        } else {
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            glEnable(GL_BLEND);
+        }
         glPushMatrix();
         const LayerFx &fx = call.fx;
         if (fx.kind == LayerFx::Translate)
@@ -796,10 +737,12 @@ void GLDrawer::compileLayers(size_t first, bool background)
         default:
             break;
         }
-        glBindTexture(GL_TEXTURE_2D, textures[static_cast<size_t>(call.index)]);
+        glBindTexture(GL_TEXTURE_2D, textures[layer]);
         drawFrameQuad();
         glPopMatrix();
     }
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glUseProgram(0);
 }
 
 bool GLDrawer::ensureGrabTarget()

@@ -1,8 +1,9 @@
 #pragma once
 
 // GLDrawer composes one output frame from up to a few frame-sized picture layers over an opaque
-// black background, on the fixed-function OpenGL pipeline (display list, object-linear texture
-// coordinates, a perspective frustum, source-alpha blending).
+// black background, on the legacy OpenGL pipeline (display list, object-linear texture
+// coordinates, a perspective frustum, source-alpha or constant-alpha blending), with a fragment
+// program that only samples the layer's picture.
 //
 // Two ways to use it:
 // - On screen (Target::Screen, the preview player): an ordinary QOpenGLWidget placed in a window.
@@ -120,11 +121,7 @@ private:
     void layerChanged(int index);
     bool drawsOpaque(int index) const;
     bool hidesFrame(const LayerCall &call) const;
-    bool mapsAffinely(const LayerCall &call) const;
-    void loadLayerTextureMatrix(const LayerCall &call) const;
-    void compileMixedFrame(const LayerCall &lower, const LayerCall &upper);
     void compileLayers(size_t first, bool background);
-    unsigned uploadFormat() const;
     uint8_t *scratchBuffer();
     bool createResources();
     void releaseResources();
@@ -147,6 +144,7 @@ private:
     int requestedTextures = 0;
     std::vector<unsigned> textures;
     unsigned backgroundTexture = 0;
+    unsigned layerProgram = 0;
     unsigned frameList = 0;
     WipeTable wipeTableValues {};
     std::vector<uint8_t> scratch;
@@ -165,7 +163,6 @@ private:
     std::vector<float> layerAlpha; // constant alpha the layer is drawn with
     bool listStale = false;
     bool frameCovered = false; // a frame has been compiled: it paints every pixel of the frame
-    bool swizzleUploads = false;
     QRect viewport;
     float clearColor[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     unsigned grabFbo = 0;

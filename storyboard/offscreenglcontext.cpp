@@ -150,10 +150,20 @@ bool OffscreenGLContext::resizeFramebuffer(const QSize &size)
         return false;
     glGenFramebuffers(1, &fbo);
     glBindFramebuffer(GL_FRAMEBUFFER, fbo);
-    glGenRenderbuffers(1, &colorBuffer);
-    glBindRenderbuffer(GL_RENDERBUFFER, colorBuffer);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, size.width(), size.height());
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colorBuffer);
+    // The colour buffer is a texture given in B, G, R, A order with an unsized format, which
+    // Mesa stores as it is given. On such a buffer its software rasterizer draws screen-aligned
+    // textured rectangles row by row in fixed point, several times faster than pixel blocks in
+    // floating point; frames read back in that order are a plain copy.
+    GLint previousTexture = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &previousTexture);
+    glGenTextures(1, &colorBuffer);
+    glBindTexture(GL_TEXTURE_2D, colorBuffer);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, size.width(), size.height(), 0, GL_BGRA,
+                 GL_UNSIGNED_BYTE, nullptr);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previousTexture));
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colorBuffer, 0);
     const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
     if (status != GL_FRAMEBUFFER_COMPLETE) {
         qWarning("OffscreenGLContext: frame buffer %dx%d incomplete (0x%x)", size.width(),
@@ -173,7 +183,7 @@ void OffscreenGLContext::releaseFramebuffer()
         fbo = 0;
     }
     if (colorBuffer) {
-        glDeleteRenderbuffers(1, &colorBuffer);
+        glDeleteTextures(1, &colorBuffer);
         colorBuffer = 0;
     }
     fboSize = QSize();

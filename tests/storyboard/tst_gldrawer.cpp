@@ -706,10 +706,19 @@ void TestGLDrawer::sameFrameOnScreenAndOffscreen()
     QVERIFY(QTest::qWaitForWindowExposed(&screen));
     const Frame shown = referenceFrame(screen);
     QCOMPARE(shown.bytes.size(), reference.bytes.size());
+    // Off screen the layers are drawn as fixed-point rectangles, on screen in floating point, so
+    // filtering may round a few levels apart. A picture misplaced by a fraction of a pixel differs
+    // by far more on this pattern, and at many pixels.
     int worst = 0;
-    for (size_t i = 0; i < shown.bytes.size(); ++i)
-        worst = std::max(worst, std::abs(shown.bytes[i] - reference.bytes[i]));
-    QVERIFY2(worst <= 1, QByteArray::number(worst));
+    size_t apart = 0;
+    for (size_t i = 0; i < shown.bytes.size(); ++i) {
+        const int difference = std::abs(shown.bytes[i] - reference.bytes[i]);
+        worst = std::max(worst, difference);
+        apart += difference > 2 ? 1 : 0;
+    }
+    QVERIFY2(
+        worst <= 4 && apart * 100 < shown.bytes.size(),
+        qPrintable(QStringLiteral("worst %1, %2 values more than 2 apart").arg(worst).arg(apart)));
 }
 
 // Besides the tests, the program draws the reference frame into a file when asked to, so that a
