@@ -10,8 +10,10 @@
 // Peak memory is this process's resident maximum (the encoders are separate processes). The
 // processor time a frame is given for this process (drawing, read-back, conversion, sound) and for
 // the encoders.
-// With --frames-only, only the frames are made (three times, into /dev/null) and the best
-// processor time a frame is printed: the figure to watch when making frame production cheaper.
+// With --runs N, the creation and the reference run N times in turn and the median ratio is
+// printed as well. With --frames-only, only the frames are made (three times, into /dev/null)
+// and the best processor time a frame is printed: the figure to watch when making frame
+// production cheaper.
 
 #include "avpipewriter.h"
 #include "avwritermanager.h"
@@ -39,6 +41,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <sys/resource.h>
+#include <vector>
 
 namespace {
 
@@ -143,9 +146,12 @@ int main(int argc, char **argv)
     }
     QList<QSize> sizes;
     bool framesOnly = false;
+    int runs = 1;
     for (int i = 1; i < argc; ++i) {
         if (qstrcmp(argv[i], "--frames-only") == 0)
             framesOnly = true;
+        if (qstrcmp(argv[i], "--runs") == 0 && i + 1 < argc)
+            runs = std::max(1, QByteArray(argv[++i]).toInt());
         const QStringList wh = QString::fromLocal8Bit(argv[i]).split(QLatin1Char('x'));
         if (wh.size() == 2)
             sizes.append(QSize(wh[0].toInt(), wh[1].toInt()));
@@ -226,75 +232,92 @@ int main(int argc, char **argv)
             continue;
         }
 
-        // The creation.
-        double creationMs = 0;
-        const double selfBefore = cpuSeconds(RUSAGE_SELF);
-        const double childrenBefore = cpuSeconds(RUSAGE_CHILDREN);
-        QString videoCommand;
-        {
-            CompileProgress job;
-            job.setInteractive(false);
-            job.setOutputFolder(outDir);
+        // The creation, and the encoder alone on the same frames, runs times in turn: on a
+        // shared machine the speed drifts, and alternating exposes both to the same drift.
+        const QString frames = work.filePath(QStringLiteral("frames.y4m"));
+        std::vector<double> ratios;
+        for (int run = 0; run < runs; ++run) {
+            double creationMs = 0;
+            const double selfBefore = cpuSeconds(RUSAGE_SELF);
+            const double childrenBefore = cpuSeconds(RUSAGE_CHILDREN);
+            {
+                CompileProgress job;
+                job.setInteractive(false);
+                job.setOutputFolder(outDir);
+                QElapsedTimer timer;
+                timer.start();
+                if (!job.startCreation(&render, profile, QStringLiteral("Bench"))) {
+                    std::fprintf(stderr, "cannot start: %s\n", qPrintable(job.failureReason()));
+                    return 1;
+                }
+                if (!job.isFinished())
+                    waitFor(&job, &CompileProgress::jobEnded, 3600000);
+                creationMs = double(timer.elapsed());
+                if (!job.succeeded()) {
+                    std::fprintf(stderr, "creation failed: %s\n", qPrintable(job.failureReason()));
+                    return 1;
+                }
+                QFile::remove(job.outputPath());
+            }
+            const long peakSelf = peakKiB(RUSAGE_SELF);
+            const double creationSelf = cpuSeconds(RUSAGE_SELF) - selfBefore;
+            const double creationChildren = cpuSeconds(RUSAGE_CHILDREN) - childrenBefore;
+
+            // The same frames, captured once.
+            double captureMs = 0;
+            double captureSelf = 0;
+            if (run == 0) {
+                const double captureBefore = cpuSeconds(RUSAGE_SELF);
+                QElapsedTimer captureTimer;
+                captureTimer.start();
+                if (!captureFrames(render, format, frames))
+                    return 1;
+                captureMs = double(captureTimer.elapsed());
+                captureSelf = cpuSeconds(RUSAGE_SELF) - captureBefore;
+            }
+
+            // The encoder alone: the job's own video command reading those frames.
+            const EncoderJob reference = buildEncoderJob(
+                profile, format, outDir, QStringLiteral("Reference"), work.path(), appDir);
+            QProcess encoder;
+            encoder.setStandardInputFile(frames);
+            encoder.setStandardOutputFile(QProcess::nullDevice());
+            encoder.setStandardErrorFile(QProcess::nullDevice());
+            const double encoderBefore = cpuSeconds(RUSAGE_CHILDREN);
             QElapsedTimer timer;
             timer.start();
-            if (!job.startCreation(&render, profile, QStringLiteral("Bench"))) {
-                std::fprintf(stderr, "cannot start: %s\n", qPrintable(job.failureReason()));
+            if (!startCommandLine(encoder, reference.videoCommand, appDir)
+                || !encoder.waitForFinished(3600000) || encoder.exitCode() != 0) {
+                std::fprintf(stderr, "the reference run failed\n");
                 return 1;
             }
-            if (!job.isFinished())
-                waitFor(&job, &CompileProgress::jobEnded, 3600000);
-            creationMs = double(timer.elapsed());
-            if (!job.succeeded()) {
-                std::fprintf(stderr, "creation failed: %s\n", qPrintable(job.failureReason()));
-                return 1;
-            }
-            videoCommand = job.encoderJob().videoCommand;
-            QFile::remove(job.outputPath());
-        }
-        const long peakSelf = peakKiB(RUSAGE_SELF);
-        const double creationSelf = cpuSeconds(RUSAGE_SELF) - selfBefore;
-        const double creationChildren = cpuSeconds(RUSAGE_CHILDREN) - childrenBefore;
+            const double referenceMs = double(timer.elapsed());
+            const double encoderCpu = cpuSeconds(RUSAGE_CHILDREN) - encoderBefore;
+            QFile::remove(reference.videoTarget);
+            ratios.push_back(creationMs / referenceMs);
 
-        // The same frames, captured once.
-        const QString frames = work.filePath(QStringLiteral("frames.y4m"));
-        const double captureBefore = cpuSeconds(RUSAGE_SELF);
-        QElapsedTimer captureTimer;
-        captureTimer.start();
-        if (!captureFrames(render, format, frames))
-            return 1;
-        const double captureMs = double(captureTimer.elapsed());
-        const double captureSelf = cpuSeconds(RUSAGE_SELF) - captureBefore;
-
-        // The encoder alone: the job's own video command reading those frames.
-        const EncoderJob reference = buildEncoderJob(
-            profile, format, outDir, QStringLiteral("Reference"), work.path(), appDir);
-        QProcess encoder;
-        encoder.setStandardInputFile(frames);
-        encoder.setStandardOutputFile(QProcess::nullDevice());
-        encoder.setStandardErrorFile(QProcess::nullDevice());
-        const double encoderBefore = cpuSeconds(RUSAGE_CHILDREN);
-        QElapsedTimer timer;
-        timer.start();
-        if (!startCommandLine(encoder, reference.videoCommand, appDir)
-            || !encoder.waitForFinished(3600000) || encoder.exitCode() != 0) {
-            std::fprintf(stderr, "the reference run failed\n");
-            return 1;
+            std::printf("%4d x %-4d  %d frames  creation %7.1f s  encoder alone %7.1f s  ratio "
+                        "%.2f  peak memory %.0f MB\n",
+                        format.width, format.height, render.totalFrames(), creationMs / 1000.0,
+                        referenceMs / 1000.0, creationMs / referenceMs, peakSelf / 1024.0);
+            std::printf("            processor time a frame: creation %.1f ms here + %.1f ms in "
+                        "the encoders; encoder alone %.1f ms",
+                        creationSelf * 1000.0 / frameCount, creationChildren * 1000.0 / frameCount,
+                        encoderCpu * 1000.0 / frameCount);
+            if (run == 0)
+                std::printf("; frames alone %.1f ms (%.1f ms wall)",
+                            captureSelf * 1000.0 / frameCount, captureMs / frameCount);
+            std::printf("\n");
+            std::fflush(stdout);
         }
-        const double referenceMs = double(timer.elapsed());
-        const double encoderCpu = cpuSeconds(RUSAGE_CHILDREN) - encoderBefore;
         QFile::remove(frames);
-        QFile::remove(reference.videoTarget);
-
-        std::printf("%4d x %-4d  %d frames  creation %7.1f s  encoder alone %7.1f s  ratio %.2f  "
-                    "peak memory %.0f MB\n",
-                    format.width, format.height, render.totalFrames(), creationMs / 1000.0,
-                    referenceMs / 1000.0, creationMs / referenceMs, peakSelf / 1024.0);
-        std::printf("            processor time a frame: creation %.1f ms here + %.1f ms in the "
-                    "encoders; frames alone %.1f ms (%.1f ms wall); encoder alone %.1f ms\n",
-                    creationSelf * 1000.0 / frameCount, creationChildren * 1000.0 / frameCount,
-                    captureSelf * 1000.0 / frameCount, captureMs / frameCount,
-                    encoderCpu * 1000.0 / frameCount);
-        std::fflush(stdout);
+        if (runs > 1) {
+            std::sort(ratios.begin(), ratios.end());
+            std::printf("%4d x %-4d  median ratio of %d runs %.2f (%.2f to %.2f)\n", format.width,
+                        format.height, runs, ratios[ratios.size() / 2], ratios.front(),
+                        ratios.back());
+            std::fflush(stdout);
+        }
     }
     return 0;
 }

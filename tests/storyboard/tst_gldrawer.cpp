@@ -738,7 +738,7 @@ void TestGLDrawer::mixedFrameMatchesLayers_data()
 
 void TestGLDrawer::mixedFrameMatchesLayers()
 {
-    // A frame of two layers is drawn in one pass; it must show what the layers drawn one by one
+    // A dissolve over a shifted, zoomed or turned layer must show what the two layers drawn alone
     // and mixed by the upper layer's alpha show.
     QFETCH(bool, flipT);
     QFETCH(int, lowerOrientation);
