@@ -181,6 +181,9 @@ void TestAvc::ffmpegEndsWithLauncher()
     QList<qint64> children;
     QTRY_VERIFY_WITH_TIMEOUT(!(children = childrenOf(p.processId())).isEmpty(), 10000);
     QCOMPARE(children.size(), 1);
+    // Once started, ffmpeg waits for its input, where a termination request alone does not end
+    // it.
+    QTest::qWait(1500);
     ::kill(pid_t(p.processId()), signal);
     QVERIFY(p.waitForFinished(10000));
     QVERIFY2(processGone(children.first(), 10000), "ffmpeg outlived the launcher");

@@ -20,10 +20,22 @@ namespace {
 
 volatile sig_atomic_t childPid = 0;
 
+// ffmpeg acts on a termination request only between reads of its input, so one that waits for
+// input would wait on. It gets this long to finish its file, then it is killed.
+constexpr unsigned terminationGraceSeconds = 3;
+
 void forwardSignal(int sig)
 {
-    if (childPid > 0)
+    if (childPid > 0) {
         kill(childPid, sig);
+        alarm(terminationGraceSeconds);
+    }
+}
+
+void killChild(int)
+{
+    if (childPid > 0)
+        kill(childPid, SIGKILL);
 }
 
 bool writeAll(int fd, const char *data, size_t size)
@@ -111,6 +123,9 @@ int main(int argc, char **argv)
         sigaction(sig, &action, nullptr);
         sigaddset(&forwarded, sig);
     }
+    struct sigaction alarmAction = action;
+    alarmAction.sa_handler = killChild;
+    sigaction(SIGALRM, &alarmAction, nullptr);
     sigprocmask(SIG_BLOCK, &forwarded, &previous);
 
     const pid_t parent = getpid();
@@ -121,7 +136,7 @@ int main(int argc, char **argv)
     }
     if (pid == 0) {
         sigprocmask(SIG_SETMASK, &previous, nullptr);
-        for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGQUIT})
+        for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGALRM})
             std::signal(sig, SIG_DFL);
         std::signal(SIGPIPE, SIG_DFL);
         prctl(PR_SET_PDEATHSIG, SIGKILL);
