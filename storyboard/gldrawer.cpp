@@ -676,9 +676,12 @@ void GLDrawer::compileFrameList()
         }
     }
     glNewList(frameList, GL_COMPILE);
+    glUseProgram(layerProgram);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     compileLayers(first, background);
+    glUseProgram(0);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
     glEndList();
     listStale = false;
@@ -687,9 +690,6 @@ void GLDrawer::compileFrameList()
 
 void GLDrawer::compileLayers(size_t first, bool background)
 {
-    glUseProgram(layerProgram);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     // Opaque quads are drawn without blending, which gives the same pixels for less work.
     glDisable(GL_BLEND);
     if (background) {
@@ -741,8 +741,6 @@ void GLDrawer::compileLayers(size_t first, bool background)
         drawFrameQuad();
         glPopMatrix();
     }
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glUseProgram(0);
 }
 
 bool GLDrawer::ensureGrabTarget()
