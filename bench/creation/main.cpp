@@ -313,9 +313,12 @@ int main(int argc, char **argv)
         QFile::remove(frames);
         if (runs > 1) {
             std::sort(ratios.begin(), ratios.end());
+            const size_t middle = ratios.size() / 2;
+            const double median = ratios.size() % 2 != 0
+                ? ratios[middle]
+                : (ratios[middle - 1] + ratios[middle]) / 2.0;
             std::printf("%4d x %-4d  median ratio of %d runs %.2f (%.2f to %.2f)\n", format.width,
-                        format.height, runs, ratios[ratios.size() / 2], ratios.front(),
-                        ratios.back());
+                        format.height, runs, median, ratios.front(), ratios.back());
             std::fflush(stdout);
         }
     }
