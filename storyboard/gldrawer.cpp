@@ -37,12 +37,12 @@ constexpr char layerShaderSource[] = "uniform sampler2D picture;\n"
 // The layer program, or 0 (the fixed-function pipeline draws the same) when it cannot be built.
 GLuint buildLayerProgram()
 {
-    GLint major = 0;
-    glGetIntegerv(GL_MAJOR_VERSION, &major);
-    drainGLErrors();
-    if (major < 2)
-        return 0;
     const GLuint shader = glCreateShader(GL_FRAGMENT_SHADER);
+    if (!shader) {
+        qWarning("GLDrawer: no fragment shaders; layers are drawn by the fixed-function pipeline");
+        drainGLErrors();
+        return 0;
+    }
     const char *source = layerShaderSource;
     glShaderSource(shader, 1, &source, nullptr);
     glCompileShader(shader);
