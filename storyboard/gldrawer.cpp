@@ -496,7 +496,7 @@ bool GLDrawer::uploadPixels(int index, const uint8_t *pixels, int rowPixels, boo
         return false;
     const auto layer = static_cast<size_t>(index);
     layerContent[layer] = contentId;
-    glBindTexture(GL_TEXTURE_2D, textures[static_cast<size_t>(index)]);
+    glBindTexture(GL_TEXTURE_2D, textures[layer]);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, rowPixels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexSubImage2D(GL_TEXTURE_2D, 0, (textureW - frameW) / 2, (textureH - frameH) / 2, frameW,

@@ -208,7 +208,7 @@ void OffscreenGLContext::destroy()
 void OffscreenGLContext::rasterizeOnCallingThread()
 {
     // A video is drawn next to an encoder that keeps every processor busy, so the rasterizer's
-    // workers only add synchronisation: about a sixth more processor time a 1280 x 720 frame.
+    // workers only add synchronisation: about half again the processor time a 1280 x 720 frame.
     // Drawing the preview on one thread is still far faster than real time.
     if (qEnvironmentVariableIsEmpty("LP_NUM_THREADS"))
         qputenv("LP_NUM_THREADS", "0");
