@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QImageReader>
 #include <QLibraryInfo>
 #include <QMap>
@@ -67,6 +68,8 @@ ZoApplication::ZoApplication(int &argc, char **argv)
     setApplicationName(ZoPref::product_name());
     setOrganizationName(ZoPref::product_name());
     setApplicationVersion(QStringLiteral(VELLUMIX_VERSION));
+    // Lets the desktop match the windows to the installed desktop entry and its icon.
+    setDesktopFileName(QStringLiteral(VELLUMIX_APP_ID));
     langModel_ = new ZoLangItemModel(this);
     // Camera photos of 48 megapixels and more decode to well over Qt's default 128 MB.
     QImageReader::setAllocationLimit(1024);
@@ -143,6 +146,10 @@ void ZoApplication::initCfg(const char *configName, bool skin)
 void ZoApplication::applySkin()
 {
     const QString dir = ZoPref::skinDir();
+    // The installed icon theme's sizes first; the skin's own picture when the program runs from
+    // its build folder.
+    setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("vellumix"), QIcon(dir + QLatin1String("/vellumix.png"))));
     QFile file(dir + QLatin1String("/style.qss"));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return;

@@ -498,9 +498,11 @@ QImage gettingStarted(const StartTexts &texts)
     });
 }
 
-QImage applicationIcon()
+// Drawn on a 256 x 256 grid at any size, so that small icons are drawn rather than shrunk.
+QImage applicationIcon(int size = 256)
 {
-    return draw({256, 256}, [](QPainter &p) {
+    return draw({size, size}, [size](QPainter &p) {
+        p.scale(size / 256.0, size / 256.0);
         QLinearGradient sky(0, 16, 0, 240);
         sky.setColorAt(0, QColor(0x4f, 0x97, 0xe0));
         sky.setColorAt(1, QColor(0x2a, 0x5b, 0xa6));
@@ -870,8 +872,8 @@ bool save(const QImage &image, const QString &path)
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s SKIN_FOLDER\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s SKIN_FOLDER [ICON_THEME_FOLDER]\n", argv[0]);
         return 2;
     }
     const QDir skin(QString::fromLocal8Bit(argv[1]));
@@ -905,6 +907,14 @@ int main(int argc, char **argv)
     ok &= save(chevron(true), picture("arrow_up.png"));
     ok &= save(chevron(false), picture("arrow_down.png"));
     ok &= save(applicationIcon(), skin.filePath(QStringLiteral("vellumix.png")));
+    // The desktop's menus and docks pick the size they show from an icon theme folder.
+    if (argc == 3) {
+        const QDir theme(QString::fromLocal8Bit(argv[2]));
+        for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+            const QString apps = theme.filePath(QStringLiteral("%1x%1/apps").arg(size));
+            ok &= QDir().mkpath(apps) && save(applicationIcon(size), apps + "/vellumix.png");
+        }
+    }
     if (!ok)
         return 1;
 
