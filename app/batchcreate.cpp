@@ -151,7 +151,11 @@ int runBatchCreate(const QStringList &arguments)
     parser.setApplicationDescription(
         QStringLiteral("Makes a video slide show from photos and audio files, without a window.\n"
                        "PATH: photo files, audio files and folders, in show order."));
-    parser.addHelpOption();
+    // Not addHelpOption(): its --help-all lists the toolkit's options, which a command takes none
+    // of.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Print this help and exit."));
+    parser.addOption(help);
     parser.addOptions({
         {QStringLiteral("photo-duration"),
          QStringLiteral("How long each photo is held (1000-999000, default 5000)."),
@@ -190,8 +194,11 @@ int runBatchCreate(const QStringList &arguments)
 
     if (!parser.parse(QStringList {QStringLiteral("vellumix create")} + arguments))
         return usageError(parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        out() << parser.helpText();
+    if (parser.isSet(help)) {
+        // The usage line names the program as it was started; a verb is part of the command.
+        const QString text = parser.helpText();
+        const qsizetype usageEnd = text.indexOf(QLatin1Char('\n'));
+        out() << "Usage: vellumix create [options] PATH..." << text.mid(usageEnd);
         out().flush();
         return exitOk;
     }
