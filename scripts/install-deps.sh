@@ -11,6 +11,7 @@ packages=(
     libexif-dev
     libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0 mesa-utils
     xvfb xauth dbus-daemon
+    dpkg-dev file appstream desktop-file-utils man-db groff-base
 )
 
 missing=()
