@@ -1,0 +1,1 @@
+vellumix_test(tst_zosliderbar LABELS gui HEADLESS LIBS controls)
