@@ -1,10 +1,11 @@
-#include "openaloutput.h"
+#include "audio/openaloutput.h"
 
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <algorithm>
 #include <atomic>
 
@@ -23,19 +24,51 @@ std::atomic_bool clockNoticeGiven {false};
 
 } // namespace
 
-void OpenALOutput::DeviceCloser::operator()(ALCdevice *device) const
+// The device and context every output plays on and, without an output device, the loopback
+// mixer's clock. Shared by the outputs alive at one time.
+struct OpenALOutput::Mixer
 {
-    alcCloseDevice(device);
+    struct DeviceCloser
+    {
+        void operator()(ALCdevice *device) const { alcCloseDevice(device); }
+    };
+    struct ContextDestroyer
+    {
+        void operator()(ALCcontext *context) const
+        {
+            if (alcGetCurrentContext() == context)
+                alcMakeContextCurrent(nullptr);
+            alcDestroyContext(context);
+        }
+    };
+
+    Mixer();
+    bool openLoopback();
+    bool makeCurrent();
+    void advanceClock();
+
+    // Declared in this order so that the context goes before its device.
+    std::unique_ptr<ALCdevice, DeviceCloser> device;
+    std::unique_ptr<ALCcontext, ContextDestroyer> context;
+
+    bool loopback = false;
+    int mixRate = 0;
+    void (*renderSamples)(ALCdevice *, void *, int) = nullptr;
+    QElapsedTimer clock;
+    long long mixedFrames = 0;
+    std::vector<short> mixScratch;
+    // Outputs that play now.
+    int sounding = 0;
+};
+
+// Outputs are made and used on one thread only.
+std::weak_ptr<OpenALOutput::Mixer> &OpenALOutput::sharedMixer()
+{
+    static std::weak_ptr<Mixer> mixer;
+    return mixer;
 }
 
-void OpenALOutput::ContextDestroyer::operator()(ALCcontext *context) const
-{
-    if (alcGetCurrentContext() == context)
-        alcMakeContextCurrent(nullptr);
-    alcDestroyContext(context);
-}
-
-OpenALOutput::OpenALOutput(int bufferCount)
+OpenALOutput::Mixer::Mixer()
 {
     device.reset(alcOpenDevice(nullptr));
     if (device) {
@@ -48,46 +81,9 @@ OpenALOutput::OpenALOutput(int bufferCount)
         if (!openLoopback())
             qWarning("OpenALOutput: no loopback device either; the preview cannot keep time");
     }
-    if (!makeCurrent())
-        return;
-
-    alGetError();
-    alGenSources(1, &source);
-    if (alGetError() != AL_NO_ERROR) {
-        qWarning("OpenALOutput: cannot create a source");
-        source = 0;
-        return;
-    }
-    buffers.resize(static_cast<size_t>(std::max(bufferCount, 0)));
-    alGenBuffers(static_cast<ALsizei>(buffers.size()), buffers.data());
-    if (alGetError() != AL_NO_ERROR) {
-        qWarning("OpenALOutput: cannot create %d buffers", bufferCount);
-        buffers.clear();
-        return;
-    }
-    alSource3f(source, AL_POSITION, 0.0f, 0.0f, 0.0f);
-    alSource3f(source, AL_VELOCITY, 0.0f, 0.0f, 0.0f);
-    alSource3f(source, AL_DIRECTION, 0.0f, 0.0f, 0.0f);
-    alSourcef(source, AL_ROLLOFF_FACTOR, 0.0f);
-    alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
 }
 
-OpenALOutput::~OpenALOutput()
-{
-    if (context && makeCurrent()) {
-        if (source) {
-            alSourceStop(source);
-            alSourcei(source, AL_BUFFER, 0);
-            alDeleteSources(1, &source);
-        }
-        if (!buffers.empty())
-            alDeleteBuffers(static_cast<ALsizei>(buffers.size()), buffers.data());
-    }
-    context.reset();
-    device.reset();
-}
-
-bool OpenALOutput::openLoopback()
+bool OpenALOutput::Mixer::openLoopback()
 {
     using OpenLoopback = ALCdevice *(ALC_APIENTRY *)(const ALCchar *);
     using FormatSupported = ALCboolean(ALC_APIENTRY *)(ALCdevice *, ALCsizei, ALCenum, ALCenum);
@@ -124,7 +120,7 @@ bool OpenALOutput::openLoopback()
     return true;
 }
 
-bool OpenALOutput::makeCurrent()
+bool OpenALOutput::Mixer::makeCurrent()
 {
     if (!context)
         return false;
@@ -133,7 +129,7 @@ bool OpenALOutput::makeCurrent()
     return alcMakeContextCurrent(context.get()) == ALC_TRUE;
 }
 
-void OpenALOutput::advanceClock()
+void OpenALOutput::Mixer::advanceClock()
 {
     if (!loopback || !clock.isValid())
         return;
@@ -147,6 +143,71 @@ void OpenALOutput::advanceClock()
         renderSamples(device.get(), mixScratch.data(), frames);
         mixedFrames += frames;
     }
+}
+
+OpenALOutput::OpenALOutput(int bufferCount)
+{
+    mixer = sharedMixer().lock();
+    if (!mixer) {
+        mixer = std::make_shared<Mixer>();
+        sharedMixer() = mixer;
+    }
+    if (!makeCurrent())
+        return;
+
+    alGetError();
+    alGenSources(1, &source);
+    if (alGetError() != AL_NO_ERROR) {
+        qWarning("OpenALOutput: cannot create a source");
+        source = 0;
+        return;
+    }
+    buffers.resize(static_cast<size_t>(std::max(bufferCount, 0)));
+    alGenBuffers(static_cast<ALsizei>(buffers.size()), buffers.data());
+    if (alGetError() != AL_NO_ERROR) {
+        qWarning("OpenALOutput: cannot create %d buffers", bufferCount);
+        buffers.clear();
+        return;
+    }
+    alSource3f(source, AL_POSITION, 0.0f, 0.0f, 0.0f);
+    alSource3f(source, AL_VELOCITY, 0.0f, 0.0f, 0.0f);
+    alSource3f(source, AL_DIRECTION, 0.0f, 0.0f, 0.0f);
+    alSourcef(source, AL_ROLLOFF_FACTOR, 0.0f);
+    alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
+}
+
+OpenALOutput::~OpenALOutput()
+{
+    setSounding(false);
+    if (makeCurrent()) {
+        if (source) {
+            alSourceStop(source);
+            alSourcei(source, AL_BUFFER, 0);
+            alDeleteSources(1, &source);
+        }
+        if (!buffers.empty())
+            alDeleteBuffers(static_cast<ALsizei>(buffers.size()), buffers.data());
+    }
+}
+
+bool OpenALOutput::usesClock() const
+{
+    return mixer->loopback;
+}
+
+bool OpenALOutput::makeCurrent()
+{
+    return mixer->makeCurrent();
+}
+
+void OpenALOutput::setSounding(bool on)
+{
+    if (on == sounding)
+        return;
+    sounding = on;
+    mixer->sounding += on ? 1 : -1;
+    if (mixer->sounding == 0)
+        mixer->clock.invalidate();
 }
 
 void OpenALOutput::fillBuffer(unsigned name, const void *pcm, int bytes, int channels, int rate)
@@ -163,9 +224,11 @@ void OpenALOutput::playQueued(const unsigned *names, int count)
     alSourceRewind(source);
     alSourceQueueBuffers(source, count, names);
     alSourcePlay(source);
-    if (loopback) {
-        mixedFrames = 0;
-        clock.start();
+    setSounding(true);
+    // The clock starts with the first output that plays; others join it where it is.
+    if (mixer->loopback && mixer->sounding == 1) {
+        mixer->mixedFrames = 0;
+        mixer->clock.start();
     }
 }
 
@@ -173,7 +236,7 @@ int OpenALOutput::processedBuffers()
 {
     if (!isValid() || !makeCurrent())
         return 0;
-    advanceClock();
+    mixer->advanceClock();
     ALint processed = 0;
     alGetSourcei(source, AL_BUFFERS_PROCESSED, &processed);
     return processed;
@@ -215,7 +278,7 @@ void OpenALOutput::resume()
 
 void OpenALOutput::stop()
 {
-    clock.invalidate();
+    setSounding(false);
     if (!isValid() || !makeCurrent())
         return;
     alSourceStop(source);

@@ -1,15 +1,17 @@
 #pragma once
 
 #include <AL/alc.h>
-#include <QElapsedTimer>
 #include <memory>
 #include <vector>
 
-// The preview's sound output: one OpenAL device and context, one streaming source and a fixed
-// set of buffers, created once and released together.
-// With no output device (none present, or a driver list that opens nothing) the source plays on
-// a loopback device that this object mixes itself, paced by a monotonic clock, so that queued
-// buffers still finish at real-time speed and whoever counts them keeps time.
+// A sound output: one streaming OpenAL source and a fixed set of buffers, created once and
+// released together. Every output of the process plays on one device and context: the first
+// output opens them, later ones (the preview's and the audio editing dialog's) add their source
+// to it, and the last one closes them.
+// With no output device (none present, or a driver list that opens nothing) the sources play on
+// a loopback device that the outputs mix themselves, paced by a monotonic clock that runs while
+// any of them plays, so that queued buffers still finish at real-time speed and whoever counts
+// them keeps time.
 // Not thread-safe: every call belongs to the thread that created the object (OpenAL's current
 // context is process-wide; each call makes this object's context current again if needed).
 class OpenALOutput
@@ -27,7 +29,7 @@ public:
     // A context, the source and all buffers exist.
     bool isValid() const { return source != 0 && !buffers.empty(); }
     // Mixing on the loopback device in step with the clock, not on an output device.
-    bool usesClock() const { return loopback; }
+    bool usesClock() const;
 
     int bufferCount() const { return static_cast<int>(buffers.size()); }
     unsigned buffer(int index) const { return buffers.at(static_cast<size_t>(index)); }
@@ -55,28 +57,16 @@ public:
     int sizeOfBuffer(unsigned name);
 
 private:
-    struct DeviceCloser
-    {
-        void operator()(ALCdevice *device) const;
-    };
-    struct ContextDestroyer
-    {
-        void operator()(ALCcontext *context) const;
-    };
+    struct Mixer;
+    // The mixer of the outputs alive now, if any.
+    static std::weak_ptr<Mixer> &sharedMixer();
 
     bool makeCurrent();
-    bool openLoopback();
-    void advanceClock();
+    // Counts this output as playing or not; the loopback clock runs while any output plays.
+    void setSounding(bool on);
 
-    std::unique_ptr<ALCdevice, DeviceCloser> device;
-    std::unique_ptr<ALCcontext, ContextDestroyer> context;
+    std::shared_ptr<Mixer> mixer;
     unsigned source = 0;
     std::vector<unsigned> buffers;
-
-    bool loopback = false;
-    int mixRate = 0;
-    void (*renderSamples)(ALCdevice *, void *, int) = nullptr;
-    QElapsedTimer clock;
-    long long mixedFrames = 0;
-    std::vector<short> mixScratch;
+    bool sounding = false;
 };
