@@ -192,4 +192,14 @@ void qSleep(long ms)
         QThread::msleep(static_cast<unsigned long>(ms));
 }
 
+QString timeText(double seconds)
+{
+    // Written so that NaN, like a negative time, gives 0.
+    const qint64 whole = seconds > 0 ? static_cast<qint64>(std::min(seconds, 1e12)) : 0;
+    return QStringLiteral("%1:%2:%3")
+        .arg(whole / 3600, 2, 10, QLatin1Char('0'))
+        .arg(whole / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(whole % 60, 2, 10, QLatin1Char('0'));
+}
+
 } // namespace Zo

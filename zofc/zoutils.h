@@ -39,4 +39,7 @@ QImage scaleBorderImage(const QImage &source, const QSize &size, int left, int t
 // Blocks the calling thread for ms milliseconds.
 void qSleep(long ms);
 
+// A time as "hh:mm:ss": whole seconds, each part two digits at least; negative times count as 0.
+QString timeText(double seconds);
+
 } // namespace Zo

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 
 namespace {
 
@@ -71,6 +72,8 @@ private slots:
     void folderNotWritable();
     void tempPathCreatesFolder();
     void labelElidedText();
+    void timeText_data();
+    void timeText();
 };
 
 void TestZoUtils::scaleBorderImage_data()
@@ -243,6 +246,25 @@ void TestZoUtils::labelElidedText()
     QVERIFY(label.fontMetrics().horizontalAdvance(elided) <= label.contentsRect().width());
     QVERIFY(elided.endsWith(QStringLiteral("...")));
     QCOMPARE(Zo::labelElidedText(&label, QStringLiteral("Short")), QStringLiteral("Short"));
+}
+
+void TestZoUtils::timeText_data()
+{
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero") << 0.0 << "00:00:00";
+    QTest::newRow("fractions are cut, not rounded") << 75.99 << "00:01:15";
+    QTest::newRow("hours") << 3600.0 * 2 + 61 << "02:01:01";
+    QTest::newRow("more than 99 hours") << 3600.0 * 100 << "100:00:00";
+    QTest::newRow("negative") << -5.0 << "00:00:00";
+    QTest::newRow("not a number") << std::nan("") << "00:00:00";
+}
+
+void TestZoUtils::timeText()
+{
+    QFETCH(double, seconds);
+    QFETCH(QString, text);
+    QCOMPARE(Zo::timeText(seconds), text);
 }
 
 QTEST_MAIN(TestZoUtils)
