@@ -1,6 +1,7 @@
 #include "avwritermanager.h"
 
 #include "avpipewriter.h"
+#include "creation/videocolour.h"
 #include "storyboardrender.h"
 
 #include <QDebug>
@@ -225,6 +226,16 @@ bool AVWriterManager::writeNextVideoFrame()
                                     SWS_AREA | SWS_FULL_CHR_H_INP, nullptr, nullptr, nullptr));
         if (!scaler) {
             qWarning("AVWriterManager: no BGRA to YUV 4:2:0 converter");
+            return false;
+        }
+        // The matrix the encoder command line tags the stream with (the scaler's default is
+        // BT.601 whatever the size), from full-range RGB to limited-range YUV.
+        const int *coefficients
+            = sws_getCoefficients(videoColourFor(format.width, format.height).scalerMatrix());
+        if (sws_setColorspaceDetails(scaler.get(), coefficients, 1, coefficients, 0, 0, 1 << 16,
+                                     1 << 16)
+            < 0) {
+            qWarning("AVWriterManager: the converter refuses the output's colour matrix");
             return false;
         }
     }

@@ -13,7 +13,8 @@ struct SwsContext;
 
 // Feeds the encoders of one video: an off-screen drawer that, one frame per tick of a
 // zero-interval timer, has the renderer draw the next frame into it, reads it back, converts it
-// to planar YUV 4:2:0 and hands it to the video writer; on the same tick it moves the sound the
+// to planar YUV 4:2:0 with the matrix the stream is tagged with (videoColourFor) and hands it
+// to the video writer; on the same tick it moves the sound the
 // renderer's thread has produced to the audio writer, cut at the end of the last video frame.
 // While the video encoder has a few frames (at least 32 MB) queued, the ticks wait for it: memory
 // stays bounded and the encoder, not the timer, sets the pace.

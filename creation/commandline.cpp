@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "creation/videocolour.h"
 #include "storyboard.h"
 #include "zomprofiledata.h"
 #include "zoprofilemanager.h"
@@ -312,17 +313,21 @@ EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &for
         job.finalPath = uniqueOutputPath(outputFolder, name, ext);
     }
 
+    // Every run that encodes video says which colours its frames hold; the writer converts
+    // them with the matching matrix.
+    const QString colour = videoColourFor(format.width, format.height).encoderOptions();
     const QString encoder = encoderPath(appDir);
     if (isExt("wmv") || pspOnly) {
         const QString args = buildSelectedArguments(
             {QStringLiteral("vcodec"), QStringLiteral("b"), QStringLiteral("r")}, profile);
-        job.videoCommand = fillTemplate(EncoderTemplate::Video, {encoder, args, job.videoTarget});
+        job.videoCommand
+            = fillTemplate(EncoderTemplate::Video, {encoder, args + colour, job.videoTarget});
     } else {
         const EncoderTemplate video = isExt("qt") ? EncoderTemplate::VideoMov
             : isExt("swf")                        ? EncoderTemplate::VideoFlv
                                                   : EncoderTemplate::Video;
-        job.videoCommand
-            = fillTemplate(video, {encoder, buildArguments(profile, format), job.videoTarget});
+        job.videoCommand = fillTemplate(
+            video, {encoder, buildArguments(profile, format) + colour, job.videoTarget});
     }
     if (!job.hasAudio())
         return job;
@@ -349,7 +354,7 @@ EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &for
         = fillTemplate(mux, {encoderName(), job.videoTarget, job.audioTarget, job.finalPath});
     job.reencodeCommand = fillTemplate(EncoderTemplate::Reencode,
                                        {encoderName(), job.videoTarget, job.audioTarget,
-                                        buildArguments(profile, format), job.finalPath});
+                                        buildArguments(profile, format) + colour, job.finalPath});
     return job;
 }
 

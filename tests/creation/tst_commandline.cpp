@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "creation/videocolour.h"
 #include "storyboard.h"
 #include "zomprofiledata.h"
 #include "zoprofilemanager.h"
@@ -29,6 +30,8 @@ private slots:
     void fileNames();
     void commandsByExtension_data();
     void commandsByExtension();
+    void colourBySize_data();
+    void colourBySize();
     void quotingSurvivesSplitting_data();
     void quotingSurvivesSplitting();
 
@@ -274,9 +277,13 @@ void TestCommandLine::commandsByExtension_data()
     QTest::addColumn<QString>("audio");
     QTest::addColumn<QString>("mux");
 
-    const QString full = QStringLiteral(
+    const QString audioFull = QStringLiteral(
         " -ab 128K -acodec aac -ar 44100 -b 768K -vcodec mpeg4 -vol 256 -aspect 1.33333");
-    const QString vsel = QStringLiteral(" -vcodec mpeg4 -b 768K");
+    // A 640 x 480 frame is standard definition: BT.601 with the 525-line primaries.
+    const QString colour = QStringLiteral(
+        " -colorspace smpte170m -color_primaries smpte170m -color_trc smpte170m -color_range tv");
+    const QString full = audioFull + colour;
+    const QString vsel = QStringLiteral(" -vcodec mpeg4 -b 768K") + colour;
     const QString asel = QStringLiteral(" -acodec aac -ar 44100 -ab 128K -vol 256");
     const QString v
         = QStringLiteral("\"/app/avc\" -@ -f yuv4mpegpipe -i - -an %1 -y \"/tmp/Clip_v.%2\"");
@@ -286,11 +293,11 @@ void TestCommandLine::commandsByExtension_data()
 
     QTest::newRow("mp4") << "mp4"
                          << ""
-                         << "" << v.arg(full, "mp4") << a.arg(full, "mp4")
+                         << "" << v.arg(full, "mp4") << a.arg(audioFull, "mp4")
                          << m.arg("mp4", "mp4", "");
     QTest::newRow("OGV") << "OGV"
                          << ""
-                         << "" << v.arg(full, "OGV") << a.arg(full, "ogg")
+                         << "" << v.arg(full, "OGV") << a.arg(audioFull, "ogg")
                          << m.arg("OGV", "ogg", "");
     QTest::newRow("wmv") << "wmv"
                          << ""
@@ -309,7 +316,7 @@ void TestCommandLine::commandsByExtension_data()
                         << ""
                         << "\"/app/avc\" -@ -f yuv4mpegpipe -i - -f mov -an " + full
             + " -y \"/tmp/Clip_v.qt\""
-                        << "\"/app/avc\" -@ -f wav -i - -f mov -vn " + full
+                        << "\"/app/avc\" -@ -f wav -i - -f mov -vn " + audioFull
             + " -y \"/tmp/Clip_a.wav\""
                         << m.arg("qt", "wav", "-f mov ");
     QTest::newRow("swf") << "swf"
@@ -317,7 +324,7 @@ void TestCommandLine::commandsByExtension_data()
                          << ""
                          << "\"/app/avc\" -@ -f yuv4mpegpipe -i - -vcodec flv -an " + full
             + " -y \"/tmp/Clip_v.swf\""
-                         << a.arg(full, "mp3")
+                         << a.arg(audioFull, "mp3")
                          << "\"avc\" -@ -f swf -i \"/tmp/Clip_v.swf\" -i \"/tmp/Clip_a.mp3\" "
                             "-acodec copy -vcodec copy -y \"/out/Clip.swf\"";
     QTest::newRow("psp") << "mp4"
@@ -326,8 +333,8 @@ void TestCommandLine::commandsByExtension_data()
                          << m.arg("mp4", "mp4", "");
     QTest::newRow("psp for tv") << "mp4"
                                 << "PSP"
-                                << "h.264 video for tv" << v.arg(full, "mp4") << a.arg(full, "mp4")
-                                << m.arg("mp4", "mp4", "");
+                                << "h.264 video for tv" << v.arg(full, "mp4")
+                                << a.arg(audioFull, "mp4") << m.arg("mp4", "mp4", "");
 }
 
 void TestCommandLine::commandsByExtension()
@@ -354,7 +361,9 @@ void TestCommandLine::commandsByExtension()
     QCOMPARE(job.psp, !name.isEmpty());
     QCOMPARE(job.reencodeCommand,
              QStringLiteral("\"avc\" -@ -i \"%1\" -i \"%2\" %3 -y \"%4\"")
-                 .arg(job.videoTarget, job.audioTarget, buildArguments(data, vga), job.finalPath));
+                 .arg(job.videoTarget, job.audioTarget,
+                      buildArguments(data, vga) + videoColourFor(640, 480).encoderOptions(),
+                      job.finalPath));
 
     data.setValue(QStringLiteral("an"), true);
     const EncoderJob silent = buildEncoderJob(data, vga, "/out", "Clip", "/tmp", "/app");
@@ -363,6 +372,79 @@ void TestCommandLine::commandsByExtension()
     QVERIFY(!silent.hasAudio());
     QVERIFY(silent.audioCommand.isEmpty() && silent.muxCommand.isEmpty()
             && silent.reencodeCommand.isEmpty());
+}
+
+void TestCommandLine::colourBySize_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<QString>("matrix");
+    QTest::addColumn<QString>("primaries");
+    QTest::addColumn<QString>("transfer");
+    QTest::addColumn<int>("scaler");
+    QTest::newRow("4K") << 3840 << 2160 << "bt709"
+                        << "bt709"
+                        << "bt709" << 1;
+    QTest::newRow("1080p") << 1920 << 1080 << "bt709"
+                           << "bt709"
+                           << "bt709" << 1;
+    QTest::newRow("720p") << 1280 << 720 << "bt709"
+                          << "bt709"
+                          << "bt709" << 1;
+    QTest::newRow("wide HD under 720 lines") << 1280 << 536 << "bt709"
+                                             << "bt709"
+                                             << "bt709" << 1;
+    QTest::newRow("PAL") << 720 << 576 << "bt470bg"
+                         << "bt470bg"
+                         << "smpte170m" << 5;
+    QTest::newRow("PAL square pixels") << 1024 << 576 << "bt470bg"
+                                       << "bt470bg"
+                                       << "smpte170m" << 5;
+    QTest::newRow("QCIF") << 176 << 144 << "bt470bg"
+                          << "bt470bg"
+                          << "smpte170m" << 5;
+    QTest::newRow("NTSC") << 720 << 480 << "smpte170m"
+                          << "smpte170m"
+                          << "smpte170m" << 5;
+    QTest::newRow("VGA") << 640 << 480 << "smpte170m"
+                         << "smpte170m"
+                         << "smpte170m" << 5;
+    QTest::newRow("just under HD") << 1276 << 718 << "smpte170m"
+                                   << "smpte170m"
+                                   << "smpte170m" << 5;
+}
+
+void TestCommandLine::colourBySize()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    const VideoColour colour = videoColourFor(width, height);
+    QTEST(colour.matrixName(), "matrix");
+    QTEST(colour.primariesName(), "primaries");
+    QTEST(colour.transferName(), "transfer");
+    QTEST(colour.scalerMatrix(), "scaler");
+
+    // Every run that encodes video carries the four tags, the audio run none.
+    MediaFormat format;
+    format.width = width;
+    format.height = height;
+    for (const char *ext : {"mp4", "wmv", "mkv"}) {
+        const ZomProfileData data
+            = profile({}, {{"/ext_name", ext}, {"vcodec", "libx264"}, {"acodec", "aac"}});
+        const EncoderJob job = buildEncoderJob(data, format, "/out", "Clip", "/tmp", "/app");
+        for (const QString &command : {job.videoCommand, job.reencodeCommand}) {
+            const QStringList words = splitCommandLine(command);
+            const auto option = [&words](const char *name) {
+                const qsizetype at = words.indexOf(QLatin1String(name));
+                return at > 0 && at + 1 < words.size() ? words.at(at + 1) : QString();
+            };
+            QCOMPARE(option("-colorspace"), colour.matrixName());
+            QCOMPARE(option("-color_primaries"), colour.primariesName());
+            QCOMPARE(option("-color_trc"), colour.transferName());
+            QCOMPARE(option("-color_range"), QStringLiteral("tv"));
+        }
+        QVERIFY2(!job.audioCommand.contains(QLatin1String("-color")), qPrintable(job.audioCommand));
+    }
 }
 
 void TestCommandLine::quotingSurvivesSplitting_data()

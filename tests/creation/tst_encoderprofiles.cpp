@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "creation/videocolour.h"
 #include "storyboard.h"
 #include "zomprofiledata.h"
 #include "zoprofilemanager.h"
@@ -158,6 +159,22 @@ double rational(const QString &text)
     return parts[0].toDouble() / parts[1].toDouble();
 }
 
+// The shipped profiles whose video cannot say which colours it holds, and why. All are
+// standard-definition sizes, which players take for BT.601, the matrix the writer uses there.
+const QHash<QString, QString> untaggedReasons = {
+    {"3gp", "H.263 has no colour description, and the encoder's 3GP writer stores none"},
+    {"avi",
+     "MPEG-4 Part 2 as the encoder writes it has no colour description; AVI has no place "
+     "for one"},
+    {"dv", "DV video is BT.601 by definition and has no colour description"},
+    {"flv", "Sorenson H.263 has no colour description; FLV has no place for one"},
+    {"swf", "Sorenson H.263 has no colour description; SWF has no place for one"},
+    {"ogv",
+     "Theora can name only the BT.470 M and B/G primaries, not the 525-line ones of "
+     "640 x 480"},
+    {"wmv", "WMV 8 video has no colour description; ASF has no place for one"},
+};
+
 // Stream codec names of ffmpeg's encoders and of the profile names that stand for them.
 QString codecName(const QString &encoder)
 {
@@ -305,6 +322,25 @@ void TestEncoderProfiles::encode()
     if (duration > 0) {
         QVERIFY2(duration > seconds - 0.3 && duration < seconds + 0.5,
                  qPrintable(QString::number(duration)));
+    }
+
+    // Players take the colours from the stream's tags; where a codec and its container have no
+    // place for them, they assume from the size what the writer used.
+    const VideoColour colour = videoColourFor(format.width, format.height);
+    const QString untagged = untaggedReasons.value(id);
+    const QString tags
+        = QStringLiteral("%1 %2 %3 %4")
+              .arg(video.value("color_space").toString(), video.value("color_primaries").toString(),
+                   video.value("color_transfer").toString(), video.value("color_range").toString());
+    if (untagged.isEmpty()) {
+        QCOMPARE(tags,
+                 QStringLiteral("%1 %2 %3 tv")
+                     .arg(colour.matrixName(), colour.primariesName(), colour.transferName()));
+    } else {
+        QVERIFY2(colour.standard != VideoColour::Standard::Bt709, qPrintable(untagged));
+        QVERIFY2(video.value("color_space").toString().isEmpty()
+                     || video.value("color_space").toString() == QLatin1String("unknown"),
+                 qPrintable(QStringLiteral("%1 is listed as untagged but says %2").arg(id, tags)));
     }
 
     if (!job.hasAudio()) {

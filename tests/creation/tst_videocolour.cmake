@@ -1,0 +1,1 @@
+vellumix_test(tst_videocolour LABELS media LIBS creation AUDIO HEADLESS TIMEOUT 600)
