@@ -2,6 +2,7 @@
 #include "offscreenglcontext.h"
 #include "qtsingleapplication.h"
 #include "vellumix.h"
+#include "zofc/zomessagefilter.h"
 #include "zopref.h"
 
 #include <cstdio>
@@ -20,6 +21,7 @@ void closeSplashScreen()
 
 int main(int argc, char *argv[])
 {
+    ZoMessageFilter::install();
     OffscreenGLContext::rasterizeOnCallingThread();
     // Qt takes its own options (-name, -display, ...) out of the vector it is given. It gets a
     // copy, so that a command such as "create --name NAME" reaches the handler whole.

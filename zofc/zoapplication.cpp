@@ -1,5 +1,6 @@
 #include "zoapplication.h"
 
+#include "zofc/zomessagefilter.h"
 #include "zolangitemmodel.h"
 #include "zomainwindow.h"
 #include "zopref.h"
@@ -191,6 +192,8 @@ bool ZoApplication::processCmdLine(int argc, char **argv)
                                "Options:\n"
                                "  --lang NAME   show the program in language NAME (for example "
                                "de_DE)\n"
+                               "  --verbose     also print the program's debug notices and the "
+                               "toolkit's messages\n"
                                "  --version     print the version and exit\n"
                                "  --help        print this help and exit\n");
             if (!commands().isEmpty()) {
@@ -206,6 +209,10 @@ bool ZoApplication::processCmdLine(int argc, char **argv)
             printOut(versionText() + QLatin1Char('\n'));
             exitStatus_ = 0;
             return true;
+        }
+        if (arg == QLatin1String("--verbose")) {
+            ZoMessageFilter::setLevel(ZoMessageFilter::Level::Verbose);
+            continue;
         }
         if (arg == QLatin1String("--lang") && i + 1 < args.size()) {
             setLanguage(args.at(++i));

@@ -1,0 +1,1 @@
+vellumix_test(tst_zomessagefilter LABELS unit HEADLESS LIBS zofc)
