@@ -9,6 +9,7 @@
 #include "storyboard.h"
 #include "storyboardrender.h"
 #include "zoapplication.h"
+#include "zofc/zomessagefilter.h"
 #include "zomprofiledata.h"
 #include "zopref.h"
 #include "zoprofilemanager.h"
@@ -24,6 +25,7 @@
 #include <audiodecoder.h>
 #include <csignal>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -101,10 +103,15 @@ void listProfiles()
     out().flush();
 }
 
-// Shows the bar with the percentage and the time left, on one line of standard error.
+// The progress on standard error: on a terminal a bar with the time left, redrawn in place;
+// otherwise (a log file, a pipe) one plain line at every tenth, so that the log stays readable.
 class ProgressBar
 {
 public:
+    ProgressBar()
+        : terminal(::isatty(STDERR_FILENO) == 1)
+    { }
+
     void show(int percent)
     {
         if (percent == last)
@@ -112,6 +119,15 @@ public:
         last = percent;
         if (!clock.isValid())
             clock.start();
+        if (!terminal) {
+            const int tenth = percent / 10 * 10;
+            if (tenth > lastLine) {
+                lastLine = tenth;
+                err() << "Creating video: " << tenth << "%\n";
+                err().flush();
+            }
+            return;
+        }
         constexpr int width = 30;
         const int filled = percent * width / 100;
         QString left = QStringLiteral("--:--");
@@ -129,17 +145,21 @@ public:
         err().flush();
         shown = true;
     }
+    // Ends the bar's line, so that what follows starts on a line of its own.
     void end()
     {
         if (shown) {
             err() << "\n";
             err().flush();
+            shown = false;
         }
     }
 
 private:
     QElapsedTimer clock;
+    const bool terminal;
     int last = -1;
+    int lastLine = -1;
     bool shown = false;
 };
 
@@ -186,7 +206,9 @@ int runBatchCreate(const QStringList &arguments)
         {QStringLiteral("name"),
          QStringLiteral("File name without extension (default \"My Photo Movie\")."),
          QStringLiteral("NAME")},
-        {QStringLiteral("quiet"), QStringLiteral("Print no progress.")},
+        {QStringLiteral("quiet"), QStringLiteral("Print nothing but errors.")},
+        {QStringLiteral("verbose"),
+         QStringLiteral("Also print the encoders' logs and the toolkit's messages.")},
     });
     parser.addPositionalArgument(QStringLiteral("PATH"),
                                  QStringLiteral("Photos, audio files and folders."),
@@ -202,6 +224,13 @@ int runBatchCreate(const QStringList &arguments)
         out().flush();
         return exitOk;
     }
+    const bool quiet = parser.isSet(QStringLiteral("quiet"));
+    if (quiet && parser.isSet(QStringLiteral("verbose")))
+        return usageError(QStringLiteral("--quiet and --verbose exclude each other"));
+    if (quiet)
+        ZoMessageFilter::setLevel(ZoMessageFilter::Level::Quiet);
+    else if (parser.isSet(QStringLiteral("verbose")))
+        ZoMessageFilter::setLevel(ZoMessageFilter::Level::Verbose);
     if (parser.isSet(QStringLiteral("list-profiles"))) {
         listProfiles();
         return exitOk;
@@ -288,8 +317,9 @@ int runBatchCreate(const QStringList &arguments)
         }
         board.audios.append(clip);
     }
+    // Named even when quiet: the video will be made without them.
     for (const QString &path : std::as_const(unreadable))
-        err() << path << '\n';
+        err() << "vellumix create: left out, not a readable photo or audio file: " << path << '\n';
     err().flush();
     if (board.photos.isEmpty())
         return usageError(QStringLiteral("no readable photo among the paths given"));
@@ -307,7 +337,7 @@ int runBatchCreate(const QStringList &arguments)
         const int synced = syncPhotoDurationMs(board, format.frameRate);
         if (synced > 0) {
             board.setPhotoDurationMs(synced);
-        } else {
+        } else if (!quiet) {
             err() << "vellumix create: the audio cannot set the photo duration (each photo would "
                      "be shown for less than 1 s or more than 999 s); keeping "
                   << *photoMs << " ms\n";
@@ -331,7 +361,6 @@ int runBatchCreate(const QStringList &arguments)
         return exitFailed;
     }
 
-    const bool quiet = parser.isSet(QStringLiteral("quiet"));
     ProgressBar bar;
     QEventLoop loop;
     int cancelledBy = 0;
