@@ -113,8 +113,8 @@ void AVPipeWriter::onProcessFinished(int exitCode, QProcess::ExitStatus status)
     exited = true;
     exitedCleanly = inputClosed && !inputFailed && status == QProcess::NormalExit && exitCode == 0;
     if (!exitedCleanly)
-        qWarning("AVPipeWriter: the encoder exited with status %d%s", exitCode,
-                 status == QProcess::CrashExit ? " (crashed)" : "");
+        qDebug("AVPipeWriter: the encoder exited with status %d%s", exitCode,
+               status == QProcess::CrashExit ? " (crashed)" : "");
     emit finished(exitedCleanly);
 }
 
@@ -231,11 +231,30 @@ bool AVPipeWriter::writeAudio(const uint8_t *data, qint64 length)
     return put(reinterpret_cast<const char *>(data), length);
 }
 
+void AVPipeWriter::setLogFile(const QString &path)
+{
+    log = std::make_unique<QFile>(path);
+    if (!log->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        qDebug() << "AVPipeWriter: no log file" << path << log->errorString();
+        log.reset();
+    }
+}
+
+void AVPipeWriter::logOutput(const QByteArray &text)
+{
+    if (log) {
+        log->write(text);
+        // Flushed at once, so that the log can be read while the encoder runs or after it died.
+        log->flush();
+    }
+    qDebug().noquote() << "avc:" << QString::fromLocal8Bit(text).trimmed();
+}
+
 void AVPipeWriter::on_avcProcess_readyReadStandardOutput()
 {
     const QByteArray text = process->readAllStandardOutput();
     if (!text.isEmpty())
-        qDebug().noquote() << "avc:" << QString::fromLocal8Bit(text).trimmed();
+        logOutput(text);
 }
 
 void AVPipeWriter::on_avcProcess_readyReadStandardError()
@@ -243,9 +262,9 @@ void AVPipeWriter::on_avcProcess_readyReadStandardError()
     const QByteArray text = process->readAllStandardError();
     if (text.isEmpty())
         return;
-    const QString lines = QString::fromLocal8Bit(text).trimmed();
-    qDebug().noquote() << "avc:" << lines;
-    const QString last = lines.section(QLatin1Char('\n'), -1).trimmed();
+    logOutput(text);
+    const QString last
+        = QString::fromLocal8Bit(text).trimmed().section(QLatin1Char('\n'), -1).trimmed();
     if (!last.isEmpty())
         lastLine = last;
 }

@@ -3,6 +3,7 @@
 #include "storyboard.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QObject>
 #include <QProcess>
 #include <cstdint>
@@ -22,6 +23,11 @@ public:
     // half-written stream behind to be finished as if it were whole.
     ~AVPipeWriter() override;
 
+    // Keeps what the encoder reports on its standard output and error in this file (made anew)
+    // instead of on the program's; before start(). Shown on standard error only at the verbose
+    // message level.
+    void setLogFile(const QString &path);
+    QString logFile() const { return log ? log->fileName() : QString(); }
     // Starts the encoder command line in the application folder. False when an encoder was
     // already started or this one cannot be started.
     bool start(const QString &commandLine);
@@ -76,7 +82,10 @@ private:
     MediaFormat format;
     bool videoHeaderPending = true;
     bool audioHeaderPending = true;
+    void logOutput(const QByteArray &text);
+
     std::unique_ptr<QProcess> process;
+    std::unique_ptr<QFile> log;
     bool inputClosed = false;
     bool inputFailed = false;
     bool exited = false;

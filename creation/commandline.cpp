@@ -6,6 +6,7 @@
 #include "zoprofilemanager.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -414,4 +415,26 @@ bool startCommandLine(QProcess &process, const QString &commandLine,
     process.setArguments(words);
     process.start(mode);
     return process.waitForStarted();
+}
+
+QStringList lastLogLines(const QString &logPath, int count)
+{
+    QFile file(logPath);
+    if (count <= 0 || !file.open(QIODevice::ReadOnly))
+        return {};
+    // The end of a long log is enough for a few lines.
+    constexpr qint64 tailBytes = 64 * 1024;
+    if (file.size() > tailBytes)
+        file.seek(file.size() - tailBytes);
+    const QString text = QString::fromLocal8Bit(file.readAll());
+    static const QRegularExpression lineEnd(QStringLiteral("[\r\n]"));
+    QStringList lines;
+    for (const QString &line : text.split(lineEnd, Qt::SkipEmptyParts)) {
+        if (!line.trimmed().isEmpty())
+            lines.append(line.trimmed());
+    }
+    // A line cut by the seek is not shown.
+    if (file.size() > tailBytes && !lines.isEmpty())
+        lines.removeFirst();
+    return lines.mid(std::max<qsizetype>(0, lines.size() - count));
 }

@@ -90,3 +90,6 @@ QStringList splitCommandLine(const QString &commandLine);
 bool startCommandLine(QProcess &process, const QString &commandLine,
                       const QString &workingDirectory,
                       QIODevice::OpenMode mode = QIODevice::ReadWrite);
+// The last count lines of an encoder's log file (its progress lines, which end in a carriage
+// return, count as lines), blank lines left out; empty when there is no such file.
+QStringList lastLogLines(const QString &logPath, int count);

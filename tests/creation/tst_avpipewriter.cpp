@@ -65,6 +65,7 @@ private slots:
     void audioStream();
     void refusedStarts();
     void encoderThatGoesAway();
+    void logKeepsEncoderOutput();
 };
 
 void TestAVPipeWriter::videoStream_data()
@@ -213,6 +214,30 @@ void TestAVPipeWriter::encoderThatGoesAway()
     QVERIFY(!writer.succeeded());
     QCOMPARE(done.size(), 1);
     QCOMPARE(done.first().first().toBool(), false);
+}
+
+void TestAVPipeWriter::logKeepsEncoderOutput()
+{
+    // Both of the encoder's outputs go to the log file, not to the program's standard error.
+    QTemporaryDir dir;
+    const QString log = dir.filePath(QStringLiteral("video.log"));
+    QFile stale(log);
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.write("an earlier run\n");
+    stale.close();
+    AVPipeWriter writer {MediaFormat {}};
+    writer.setLogFile(log);
+    QCOMPARE(writer.logFile(), log);
+    QSignalSpy done(&writer, &AVPipeWriter::finished);
+    QVERIFY(writer.start(QStringLiteral(
+        "\"/bin/sh\" -c \"echo Stream mapping:; echo Unknown encoder >&2; exit 1\"")));
+    QVERIFY(done.wait(10000));
+    QFile file(log);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    QVERIFY2(text.contains("Stream mapping:") && text.contains("Unknown encoder"), text);
+    QVERIFY(!text.contains("an earlier run"));
+    QCOMPARE(writer.lastMessage(), QStringLiteral("Unknown encoder"));
 }
 
 QTEST_GUILESS_MAIN(TestAVPipeWriter)

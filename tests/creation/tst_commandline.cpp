@@ -34,6 +34,8 @@ private slots:
     void colourBySize();
     void quotingSurvivesSplitting_data();
     void quotingSurvivesSplitting();
+    void lastLogLines_data();
+    void lastLogLines();
 
 private:
     static ZomProfileData profile(const QString &id, const QList<QPair<QString, QVariant>> &values);
@@ -477,6 +479,46 @@ void TestCommandLine::quotingSurvivesSplitting()
              QStringList({"avc", "-@", "-i", folder + "/t/A \"b\"_v.mkv", "-i",
                           folder + "/t/A \"b\"_a.mkv", "-acodec", "copy", "-vcodec", "copy", "-y",
                           folder + "/A \"b\".mkv"}));
+}
+
+void TestCommandLine::lastLogLines_data()
+{
+    QTest::addColumn<QByteArray>("log"); // null: no log file at all
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("no log file") << QByteArray() << 5 << QStringList();
+    QTest::newRow("progress lines end in carriage returns")
+        << QByteArray(
+               "Stream mapping:\nframe=    1 fps=0\rframe=   25 fps=24\rConversion failed!\n")
+        << 2
+        << QStringList {QStringLiteral("frame=   25 fps=24"), QStringLiteral("Conversion failed!")};
+    QTest::newRow("blank lines left out, lines trimmed")
+        << QByteArray("  first\n\n   \r\nsecond  \n\n") << 5
+        << QStringList {QStringLiteral("first"), QStringLiteral("second")};
+    QTest::newRow("none asked") << QByteArray("a\nb\n") << 0 << QStringList();
+    QByteArray longLog;
+    for (int i = 1; i <= 10000; ++i)
+        longLog += QStringLiteral("line %1\n").arg(i, 5, 10, QLatin1Char('0')).toLatin1();
+    QTest::newRow("end of a long log")
+        << longLog << 2 << QStringList {QStringLiteral("line 09999"), QStringLiteral("line 10000")};
+}
+
+void TestCommandLine::lastLogLines()
+{
+    QFETCH(QByteArray, log);
+    QFETCH(int, count);
+    QFETCH(QStringList, expected);
+    const QString path = dir.filePath(QStringLiteral("encoder.log"));
+    QFile::remove(path);
+    if (!log.isNull()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(log);
+    }
+    QCOMPARE(::lastLogLines(path, count), expected);
+    // However much is asked, a line cut by reading only the end of the file is never shown.
+    for (const QString &line : ::lastLogLines(path, 100000))
+        QVERIFY2(!line.startsWith(QLatin1String("line ")) || line.size() == 10, qPrintable(line));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
