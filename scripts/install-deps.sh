@@ -9,6 +9,7 @@ packages=(
     libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev ffmpeg
     libopenal-dev libopenal1
     libexif-dev
+    qt6-image-formats-plugins libheif-dev libjpeg-dev
     libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0 mesa-utils
     xvfb xauth dbus-daemon
     dpkg-dev file appstream desktop-file-utils man-db groff-base

@@ -2,6 +2,7 @@
 
 #include "picture.h"
 #include "storyboard.h"
+#include "storyboard/heifimage.h"
 #include "zomexifinfo.h"
 
 #include <QDebug>
@@ -41,6 +42,54 @@ bool exceedsReaderLimit(QSize size)
         return false;
     const qint64 bytes = qint64(size.width()) * size.height() * 4;
     return bytes > qint64(limitMb) * 1024 * 1024;
+}
+
+// Whether the reader may be asked for a reduced picture. A picture that decodes to a colour map
+// or to one bit a pixel is read whole: the PNG reader's reduced decoding of a 1-bit colour map
+// keeps the bits but loses the map, so a solid red picture comes out black or white (grey once
+// scaled further). Whole decoding and our own scaling keep every format's colours.
+bool mayReduceWhileDecoding(const QImageReader &reader)
+{
+    if (!reader.supportsOption(QImageIOHandler::ScaledSize))
+        return false;
+    switch (reader.imageFormat()) {
+    case QImage::Format_Invalid:
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
+    case QImage::Format_Indexed8:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// Colour-map and 1-bit pictures in true colour, so that smooth scaling mixes colours instead of
+// map entries.
+QImage inTrueColour(const QImage &image)
+{
+    switch (image.format()) {
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
+    case QImage::Format_Indexed8:
+        return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                             : QImage::Format_RGB32);
+    default:
+        return image;
+    }
+}
+
+// The camera orientation tag of a photo, with its camera data read into exif. A HEIF container
+// that turns or mirrors its picture itself has already been obeyed by the decoder; its camera
+// tag says the same again and counts as none.
+int cameraOrientation(const QString &path, ZomExifInfo &exif)
+{
+    const HeifContainer heif = readHeifContainer(path);
+    if (!heif.valid) {
+        exif.open(path);
+        return exif.Orientation();
+    }
+    exif.openData(heif.exif);
+    return heif.transformed ? 1 : exif.Orientation();
 }
 
 QSize fitInside(QSize size, QSize box)
@@ -106,7 +155,7 @@ bool readPhotoInfo(ImageInfo &info)
         return false;
     }
     // Thumbnails need only a small image; JPEG decodes straight to a fraction of its size.
-    if (fullSize.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize)
+    if (fullSize.isValid() && mayReduceWhileDecoding(reader)
         && (fullSize.width() > ThumbnailSourceBox || fullSize.height() > ThumbnailSourceBox))
         reader.setScaledSize(fitInside(fullSize, QSize(ThumbnailSourceBox, ThumbnailSourceBox)));
 
@@ -122,8 +171,8 @@ bool readPhotoInfo(ImageInfo &info)
     result.height = photoSize.height();
     result.depth = image.depth();
 
-    const ZomExifInfo exif(info.path);
-    setCameraFields(result, exif.Orientation());
+    ZomExifInfo exif;
+    setCameraFields(result, cameraOrientation(info.path, exif));
 
     const QFileInfo file(info.path);
     result.suffix = file.suffix();
@@ -263,9 +312,8 @@ bool loadPhotoPicture(const QString &path, Picture &picture, int width, int heig
     // exactly the geometry of a full one.
     const QSize frame(width, height);
     const QSize shown = turn90 ? fullSize.transposed() : fullSize;
-    if (decode == PhotoDecode::Fast && fullSize.isValid()
-        && reader.supportsOption(QImageIOHandler::ScaledSize) && shown.width() >= 2 * width
-        && shown.height() >= 2 * height) {
+    if (decode == PhotoDecode::Fast && fullSize.isValid() && mayReduceWhileDecoding(reader)
+        && shown.width() >= 2 * width && shown.height() >= 2 * height) {
         const QSize fitted = fitInside(shown, frame);
         const QSize reduced = jpegReducedSize(fullSize, turn90 ? fitted.transposed() : fitted);
         if (reduced != fullSize)
@@ -278,6 +326,7 @@ bool loadPhotoPicture(const QString &path, Picture &picture, int width, int heig
         fillOpaqueBlack(picture);
         return false;
     }
+    image = inTrueColour(image);
     if (turn90)
         image = turnedRight(image);
     const QSize fitted = fitInside(fullSize.isValid() ? shown : image.size(), frame);

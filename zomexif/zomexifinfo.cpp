@@ -99,6 +99,23 @@ bool ZomExifInfo::open(const QString &path)
     const unsigned char *block = nullptr;
     unsigned int blockSize = 0;
     exif_loader_get_buf(loader.get(), &block, &blockSize);
+    return load(block, blockSize);
+}
+
+bool ZomExifInfo::openData(const QByteArray &block)
+{
+    valid = false;
+    orientation = 0;
+    texts.clear();
+    // libexif finds the block by its "Exif\0\0" header; anything else it would take for a JPEG.
+    if (!block.startsWith(QByteArray("Exif\0\0", 6)) || block.size() > 0xFFFFFF)
+        return false;
+    return load(reinterpret_cast<const unsigned char *>(block.constData()),
+                static_cast<unsigned int>(block.size()));
+}
+
+bool ZomExifInfo::load(const unsigned char *block, unsigned int blockSize)
+{
     if (!block || blockSize == 0)
         return false;
 
@@ -112,7 +129,6 @@ bool ZomExifInfo::open(const QString &path)
         exif_data_unset_option(data.get(), static_cast<ExifDataOption>(bit));
     exif_data_set_option(data.get(), EXIF_DATA_OPTION_IGNORE_UNKNOWN_TAGS);
     exif_data_load_data(data.get(), block, blockSize);
-    loader.reset();
 
     orientation = orientationTag(data.get());
     texts.reserve(PropertyTypeCount);

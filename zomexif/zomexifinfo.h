@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -37,6 +38,9 @@ public:
     // Reads the camera data of a photo file; false (and no data) when the file cannot be read
     // or holds no readable camera data. Damaged camera data yields whatever entries survive.
     bool open(const QString &path);
+    // The same for a camera-data block taken from a container by its own reader: "Exif\0\0"
+    // and the TIFF structure (the APP1 body of a JPEG, the Exif item of a HEIF file).
+    bool openData(const QByteArray &block);
     bool isValid() const { return valid; }
 
     // The orientation tag of the photo, 1..8; 0 when the photo has none (or an unusable one).
@@ -47,6 +51,8 @@ public:
     QString property(int type) const;
 
 private:
+    bool load(const unsigned char *block, unsigned int size);
+
     bool valid = false;
     int orientation = 0;
     QStringList texts;

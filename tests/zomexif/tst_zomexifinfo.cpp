@@ -21,6 +21,7 @@ private slots:
     void noCameraData_data();
     void noCameraData();
     void damagedBlockNeverCrashes();
+    void blockFromAContainer();
 
 private:
     QString photo(const QString &name, const QByteArray &block);
@@ -170,6 +171,30 @@ void TstZomExifInfo::noCameraData()
         QVERIFY(exif.property(i).isEmpty());
 
     QVERIFY(!ZomExifInfo(dir.filePath("missing.jpg")).isValid());
+}
+
+void TstZomExifInfo::blockFromAContainer()
+{
+    // A block as a HEIF file holds it, handed over without any JPEG around it.
+    const QByteArray block = ExifBuilder(EXIF_BYTE_ORDER_MOTOROLA)
+                                 .setShort(EXIF_IFD_0, EXIF_TAG_ORIENTATION, 6)
+                                 .setAscii(EXIF_IFD_0, EXIF_TAG_MODEL, "Pocket 12")
+                                 .block();
+    ZomExifInfo exif;
+    QVERIFY(exif.openData(block));
+    QCOMPARE(exif.Orientation(), 6);
+    QCOMPARE(exif.property(ZomExifInfo::CameraModel), QStringLiteral("Pocket 12"));
+
+    // Not a camera-data block: a whole JPEG, nothing, or the TIFF structure without its header.
+    for (const QByteArray &other : {jpegWithExif(image, block), QByteArray(), block.mid(6)}) {
+        QVERIFY(!exif.openData(other));
+        QCOMPARE(exif.Orientation(), 0);
+        QVERIFY(exif.property(ZomExifInfo::CameraModel).isEmpty());
+    }
+    for (int length = 6; length < block.size(); ++length) {
+        exif.openData(block.left(length));
+        QVERIFY(exif.Orientation() == 0 || exif.Orientation() == 6);
+    }
 }
 
 void TstZomExifInfo::damagedBlockNeverCrashes()

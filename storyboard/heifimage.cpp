@@ -1,0 +1,377 @@
+#include "storyboard/heifimage.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QtEndian>
+#include <QtPlugin>
+
+#include <libheif/heif.h>
+
+#include <cstring>
+#include <functional>
+#include <vector>
+
+namespace {
+
+struct ImageDeleter
+{
+    void operator()(heif_image *image) const { heif_image_release(image); }
+};
+struct OptionsDeleter
+{
+    void operator()(heif_decoding_options *options) const { heif_decoding_options_free(options); }
+};
+
+const QByteArray exifHeader("Exif\0\0", 6);
+
+quint32 bigEndian16(const QByteArray &bytes, qsizetype at)
+{
+    return qFromBigEndian<quint16>(bytes.constData() + at);
+}
+
+quint32 bigEndian32(const QByteArray &bytes, qsizetype at)
+{
+    return qFromBigEndian<quint32>(bytes.constData() + at);
+}
+
+// Calls visit(type, body start, end) for each box in [from, to); stops at the first box whose
+// size does not fit.
+void forEachBox(const QByteArray &bytes, qsizetype from, qsizetype to,
+                const std::function<void(QByteArrayView, qsizetype, qsizetype)> &visit)
+{
+    qsizetype at = from;
+    while (to - at >= 8) {
+        quint64 size = bigEndian32(bytes, at);
+        const QByteArrayView type(bytes.constData() + at + 4, 4);
+        qsizetype header = 8;
+        if (size == 1) {
+            if (to - at < 16)
+                return;
+            size = qFromBigEndian<quint64>(bytes.constData() + at + 8);
+            header = 16;
+        } else if (size == 0) {
+            size = quint64(to - at); // to the end
+        }
+        if (size < quint64(header) || size > quint64(to - at))
+            return;
+        visit(type, at + header, at + qsizetype(size));
+        at += qsizetype(size);
+    }
+}
+
+QString heifMessage(const heif_error &error)
+{
+    return QString::fromUtf8(error.message ? error.message : "unknown error");
+}
+
+} // namespace
+
+bool looksLikeHeif(const QByteArray &head)
+{
+    if (head.size() < 12)
+        return false;
+    return heif_check_filetype(reinterpret_cast<const uint8_t *>(head.constData()),
+                               int(std::min<qsizetype>(head.size(), 64)))
+        == heif_filetype_yes_supported;
+}
+
+bool heifPrimaryIsTransformed(const QByteArray &bytes)
+{
+    qsizetype metaStart = -1, metaEnd = -1;
+    forEachBox(bytes, 0, bytes.size(), [&](QByteArrayView type, qsizetype body, qsizetype end) {
+        if (type == "meta" && metaStart < 0 && end - body >= 4) {
+            metaStart = body + 4; // version and flags
+            metaEnd = end;
+        }
+    });
+    if (metaStart < 0)
+        return false;
+
+    bool hasPrimary = false;
+    quint32 primary = 0;
+    std::vector<bool> transforms; // per property, in ipco order (ipma counts from 1)
+    qsizetype ipmaStart = -1, ipmaEnd = -1;
+    forEachBox(bytes, metaStart, metaEnd, [&](QByteArrayView type, qsizetype body, qsizetype end) {
+        if (type == "pitm" && end - body >= 6) {
+            const int version = uchar(bytes.at(body));
+            if (version == 0) {
+                primary = bigEndian16(bytes, body + 4);
+                hasPrimary = true;
+            } else if (end - body >= 8) {
+                primary = bigEndian32(bytes, body + 4);
+                hasPrimary = true;
+            }
+        } else if (type == "iprp") {
+            forEachBox(bytes, body, end, [&](QByteArrayView inner, qsizetype b, qsizetype e) {
+                if (inner == "ipco" && transforms.empty()) {
+                    forEachBox(bytes, b, e,
+                               [&](QByteArrayView property, qsizetype pb, qsizetype pe) {
+                                   // A turn by 0 degrees is no turn; any mirror is one.
+                                   const bool turn = property == "irot" && pe > pb
+                                       && (uchar(bytes.at(pb)) & 3) != 0;
+                                   transforms.push_back(turn || property == "imir");
+                               });
+                } else if (inner == "ipma" && ipmaStart < 0) {
+                    ipmaStart = b;
+                    ipmaEnd = e;
+                }
+            });
+        }
+    });
+    if (!hasPrimary || ipmaStart < 0 || ipmaEnd - ipmaStart < 8)
+        return false;
+
+    const int version = uchar(bytes.at(ipmaStart));
+    const bool wideIndex = uchar(bytes.at(ipmaStart + 3)) & 1;
+    const quint32 entries = bigEndian32(bytes, ipmaStart + 4);
+    qsizetype at = ipmaStart + 8;
+    for (quint32 i = 0; i < entries; ++i) {
+        const int idBytes = version < 1 ? 2 : 4;
+        if (ipmaEnd - at < idBytes + 1)
+            return false;
+        const quint32 item = idBytes == 2 ? bigEndian16(bytes, at) : bigEndian32(bytes, at);
+        at += idBytes;
+        const int count = uchar(bytes.at(at++));
+        const int indexBytes = wideIndex ? 2 : 1;
+        if (ipmaEnd - at < qsizetype(count) * indexBytes)
+            return false;
+        for (int j = 0; j < count; ++j) {
+            const quint32 index
+                = wideIndex ? bigEndian16(bytes, at) & 0x7fff : quint32(uchar(bytes.at(at))) & 0x7f;
+            at += indexBytes;
+            if (item == primary && index >= 1 && index <= transforms.size()
+                && transforms[index - 1])
+                return true;
+        }
+    }
+    return false;
+}
+
+HeifContainer readHeifContainer(const QByteArray &bytes)
+{
+    HeifContainer container;
+    if (!looksLikeHeif(bytes.left(64)))
+        return container;
+    std::unique_ptr<heif_context, void (*)(heif_context *)> context(heif_context_alloc(),
+                                                                    heif_context_free);
+    heif_error error = heif_context_read_from_memory_without_copy(context.get(), bytes.constData(),
+                                                                  size_t(bytes.size()), nullptr);
+    if (error.code != heif_error_Ok) {
+        qDebug() << "HEIF container not readable:" << heifMessage(error);
+        return container;
+    }
+    heif_image_handle *handle = nullptr;
+    error = heif_context_get_primary_image_handle(context.get(), &handle);
+    if (error.code != heif_error_Ok) {
+        qDebug() << "HEIF file without a picture:" << heifMessage(error);
+        return container;
+    }
+    std::unique_ptr<heif_image_handle, void (*)(const heif_image_handle *)> primary(
+        handle, heif_image_handle_release);
+    container.valid = true;
+    container.transformed = heifPrimaryIsTransformed(bytes);
+
+    heif_item_id id = 0;
+    if (heif_image_handle_get_list_of_metadata_block_IDs(primary.get(), "Exif", &id, 1) == 1) {
+        QByteArray block(qsizetype(heif_image_handle_get_metadata_size(primary.get(), id)),
+                         Qt::Uninitialized);
+        error = heif_image_handle_get_metadata(primary.get(), id, block.data());
+        // The block starts with the offset of the TIFF structure behind its own four bytes.
+        if (error.code == heif_error_Ok && block.size() > 4) {
+            const quint32 offset = bigEndian32(block, 0);
+            if (offset <= quint32(block.size() - 4))
+                container.exif = exifHeader + block.mid(4 + offset);
+        }
+    }
+    return container;
+}
+
+HeifContainer readHeifContainer(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !looksLikeHeif(file.peek(64)))
+        return HeifContainer();
+    return readHeifContainer(file.readAll());
+}
+
+void HeifImageHandler::ContextDeleter::operator()(heif_context *context) const
+{
+    heif_context_free(context);
+}
+
+void HeifImageHandler::HandleDeleter::operator()(heif_image_handle *handle) const
+{
+    heif_image_handle_release(handle);
+}
+
+HeifImageHandler::HeifImageHandler() = default;
+HeifImageHandler::~HeifImageHandler() = default;
+
+bool HeifImageHandler::canRead(QIODevice *device)
+{
+    return device && looksLikeHeif(device->peek(64));
+}
+
+bool HeifImageHandler::canRead() const
+{
+    if (done)
+        return false;
+    if (loaded)
+        return !loadFailed;
+    if (!canRead(device()))
+        return false;
+    setFormat("heic");
+    return true;
+}
+
+bool HeifImageHandler::load() const
+{
+    if (loaded)
+        return !loadFailed;
+    loaded = true;
+    loadFailed = true;
+    if (!device() || !canRead(device()))
+        return false;
+    bytes = device()->readAll();
+    context.reset(heif_context_alloc());
+    heif_error error = heif_context_read_from_memory_without_copy(context.get(), bytes.constData(),
+                                                                  size_t(bytes.size()), nullptr);
+    if (error.code != heif_error_Ok) {
+        qDebug() << "HEIF container not readable:" << heifMessage(error);
+        return false;
+    }
+    heif_image_handle *handle = nullptr;
+    error = heif_context_get_primary_image_handle(context.get(), &handle);
+    if (error.code != heif_error_Ok) {
+        qDebug() << "HEIF file without a picture:" << heifMessage(error);
+        return false;
+    }
+    primary.reset(handle);
+    loadFailed = false;
+    return true;
+}
+
+bool HeifImageHandler::decode(heif_image_handle *handle, QImage *image) const
+{
+    const bool alpha = heif_image_handle_has_alpha_channel(handle);
+    const QSize size(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle));
+    // The reader's allocation limit holds before libheif allocates its own copy.
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    if (size.isEmpty() || (limit > 0 && qint64(size.width()) * size.height() * 4 > limit)) {
+        qDebug() << "HEIF picture of unusable size" << size;
+        return false;
+    }
+    std::unique_ptr<heif_decoding_options, OptionsDeleter> options(heif_decoding_options_alloc());
+    options->convert_hdr_to_8bit = 1;
+    heif_image *decoded = nullptr;
+    const heif_error error = heif_decode_image(
+        handle, &decoded, heif_colorspace_RGB,
+        alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get());
+    std::unique_ptr<heif_image, ImageDeleter> picture(decoded);
+    if (error.code != heif_error_Ok || !picture) {
+        qDebug() << "HEIF picture not decodable:" << heifMessage(error);
+        return false;
+    }
+    int stride = 0;
+    const uint8_t *plane
+        = heif_image_get_plane_readonly(picture.get(), heif_channel_interleaved, &stride);
+    const int width = heif_image_get_width(picture.get(), heif_channel_interleaved);
+    const int height = heif_image_get_height(picture.get(), heif_channel_interleaved);
+    if (!plane || width <= 0 || height <= 0)
+        return false;
+    QImage result;
+    if (!QImageIOHandler::allocateImage(
+            QSize(width, height), alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888, &result))
+        return false;
+    const size_t rowBytes = size_t(width) * (alpha ? 4 : 3);
+    for (int y = 0; y < height; ++y)
+        std::memcpy(result.scanLine(y), plane + qsizetype(y) * stride, rowBytes);
+    *image = std::move(result);
+    return true;
+}
+
+bool HeifImageHandler::read(QImage *image)
+{
+    if (done || !load())
+        return false;
+    done = true;
+
+    // A thumbnail large enough for the asked size, of the same shape, spares the full decode.
+    std::unique_ptr<heif_image_handle, HandleDeleter> thumbnail;
+    if (scaledSize.isValid()) {
+        const int count = heif_image_handle_get_number_of_thumbnails(primary.get());
+        std::vector<heif_item_id> ids(size_t(std::max(count, 0)));
+        if (count > 0)
+            heif_image_handle_get_list_of_thumbnail_IDs(primary.get(), ids.data(), count);
+        const double shape = double(heif_image_handle_get_width(primary.get()))
+            / heif_image_handle_get_height(primary.get());
+        for (heif_item_id id : ids) {
+            heif_image_handle *handle = nullptr;
+            if (heif_image_handle_get_thumbnail(primary.get(), id, &handle).code != heif_error_Ok)
+                continue;
+            std::unique_ptr<heif_image_handle, HandleDeleter> candidate(handle);
+            const int w = heif_image_handle_get_width(handle);
+            const int h = heif_image_handle_get_height(handle);
+            if (w < scaledSize.width() || h < scaledSize.height() || h <= 0
+                || qAbs(double(w) / h - shape) > 0.02 * shape)
+                continue;
+            if (!thumbnail || w < heif_image_handle_get_width(thumbnail.get()))
+                thumbnail = std::move(candidate);
+        }
+    }
+
+    QImage decoded;
+    if (!(thumbnail && decode(thumbnail.get(), &decoded)) && !decode(primary.get(), &decoded))
+        return false;
+    if (scaledSize.isValid() && decoded.size() != scaledSize)
+        decoded = decoded.scaled(scaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    *image = std::move(decoded);
+    return true;
+}
+
+QVariant HeifImageHandler::option(ImageOption option) const
+{
+    if (option != Size && option != ImageFormat)
+        return QVariant();
+    if (!load())
+        return QVariant();
+    if (option == Size)
+        return QSize(heif_image_handle_get_width(primary.get()),
+                     heif_image_handle_get_height(primary.get()));
+    return heif_image_handle_has_alpha_channel(primary.get()) ? QImage::Format_RGBA8888
+                                                              : QImage::Format_RGB888;
+}
+
+void HeifImageHandler::setOption(ImageOption option, const QVariant &value)
+{
+    if (option == ScaledSize)
+        scaledSize = value.toSize();
+}
+
+bool HeifImageHandler::supportsOption(ImageOption option) const
+{
+    return option == Size || option == ImageFormat || option == ScaledSize;
+}
+
+QImageIOPlugin::Capabilities HeifImagePlugin::capabilities(QIODevice *device,
+                                                           const QByteArray &format) const
+{
+    if (format == "heic" || format == "heif")
+        return CanRead;
+    if (!format.isEmpty() || !device || !device->isOpen())
+        return {};
+    return HeifImageHandler::canRead(device) ? Capabilities(CanRead) : Capabilities();
+}
+
+QImageIOHandler *HeifImagePlugin::create(QIODevice *device, const QByteArray &format) const
+{
+    auto *handler = new HeifImageHandler;
+    handler->setDevice(device);
+    handler->setFormat(format.isEmpty() ? QByteArray("heic") : format);
+    return handler;
+}
+
+// Registers the plugin with the image reader wherever this library's photo loading is linked.
+Q_IMPORT_PLUGIN(HeifImagePlugin)
