@@ -8,7 +8,8 @@ QStringList audioPatterns;
 
 const QString photoTypeFilters = QStringLiteral(
     "JPG Files (*.jpg; *.jpeg);;BMP Files (*.bmp);;PNG Files (*.png);;GIF Files (*.gif);;"
-    "TIFF Files (*.tiff);;XBP Files (*.xbm);;XPM Files (*.xpm);;");
+    "TIFF Files (*.tiff; *.tif);;XBP Files (*.xbm);;XPM Files (*.xpm);;"
+    "HEIC Files (*.heic; *.heif);;WebP Files (*.webp);;");
 const QString audioTypeFilters = QStringLiteral(
     "AAC Files (*.aac);;AIF Files (*.aif; *.aiff);;AC3 Files (*.ac3);;APE Files (*.ape);;"
     "AU Files (*.au);;FLAC Files (*.flac);;MPA Files (*.mpa);;MP2 Files (*.mp2);;"
@@ -19,7 +20,9 @@ void initFileTypeLists()
 {
     photoPatterns << QStringLiteral("*.jpg") << QStringLiteral("*.jpeg") << QStringLiteral("*.bmp")
                   << QStringLiteral("*.png") << QStringLiteral("*.gif") << QStringLiteral("*.tiff")
-                  << QStringLiteral("*.xbm") << QStringLiteral("*.xpm");
+                  << QStringLiteral("*.xbm") << QStringLiteral("*.xpm") << QStringLiteral("*.heic")
+                  << QStringLiteral("*.heif") << QStringLiteral("*.webp")
+                  << QStringLiteral("*.tif");
     audioPatterns << QStringLiteral("*.aac") << QStringLiteral("*.aif") << QStringLiteral("*.aiff")
                   << QStringLiteral("*.ac3") << QStringLiteral("*.ape") << QStringLiteral("*.au")
                   << QStringLiteral("*.flac") << QStringLiteral("*.mpa") << QStringLiteral("*.mp2")

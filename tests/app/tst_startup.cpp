@@ -83,9 +83,9 @@ void TestStartup::affinityUsesEachProcessorOnce()
 void TestStartup::fileTypeLists()
 {
     initFileTypeLists();
-    QCOMPARE(photoPatterns.size(), 8);
+    QCOMPARE(photoPatterns.size(), 12);
     QCOMPARE(photoPatterns.first(), QStringLiteral("*.jpg"));
-    QCOMPARE(photoPatterns.last(), QStringLiteral("*.xpm"));
+    QCOMPARE(photoPatterns.mid(7), QStringList({"*.xpm", "*.heic", "*.heif", "*.webp", "*.tif"}));
     QCOMPARE(audioPatterns.size(), 15);
     QCOMPARE(audioPatterns.indexOf(QStringLiteral("*.mp3")), 9);
     // Every pattern is offered by its open-file filter.
