@@ -1,7 +1,9 @@
 // Prints how long photo import and photo pictures take, as ratios against a reference run in
-// the same process: readPhotoInfo against a full decode of the same JPEG, and
-// loadPhotoPicture's reduced-scale decoding against its full-resolution pipeline.
+// the same process: readPhotoInfo against a full decode of the same JPEG,
+// loadPhotoPicture's reduced-scale decoding against its full-resolution pipeline, and a phone's
+// HEIC photo against the same photo as JPEG.
 
+#include "heicfixture.h"
 #include "photoloader.h"
 #include "picture.h"
 #include "storyboard.h"
@@ -178,6 +180,45 @@ int main(int argc, char **argv)
             return 1;
         }
         printRow(QStringLiteral("frame %1x%2").arg(frame.width()).arg(frame.height()), full, fast);
+    }
+
+    // A phone's 12 MP photo, as HEIC with the 320-pixel thumbnail phones store and without one,
+    // against the same pixels as JPEG.
+    std::printf("\nHEIC against JPEG, the same 12 MP photo, %d runs each\n", runs);
+    printHeader("JPEG", "HEIC");
+    const QImage phone = photoLikeImage(4032, 3024);
+    const QString jpeg = dir.filePath(QStringLiteral("phone.jpg"));
+    const QString heic = dir.filePath(QStringLiteral("phone.heic"));
+    const QString bare = dir.filePath(QStringLiteral("bare.heic"));
+    if (!phone.save(jpeg, "jpeg", 92) || !writeHeic(heic, phone, 80, 1, {}, 320)
+        || !writeHeic(bare, phone, 80)) {
+        std::fprintf(stderr, "Cannot write the phone photos\n");
+        return 1;
+    }
+    bool ok = true;
+    const auto info = [&ok](const QString &path) {
+        return [&ok, path] {
+            ImageInfo record;
+            record.path = path;
+            ok = ok && readPhotoInfo(record);
+        };
+    };
+    const Timing jpegInfo = timeRuns(runs, info(jpeg));
+    printRow(QStringLiteral("readPhotoInfo thumbnail"), jpegInfo, timeRuns(runs, info(heic)));
+    printRow(QStringLiteral("readPhotoInfo no thumb."), jpegInfo, timeRuns(runs, info(bare)));
+    for (const QSize frame : {QSize(1280, 720), QSize(1920, 1080)}) {
+        Picture picture(frame.width(), frame.height(), AV_PIX_FMT_BGRA);
+        const auto load = [&](const QString &path) {
+            return [&, path] {
+                ok = ok && loadPhotoPicture(path, picture, frame.width(), frame.height(), false);
+            };
+        };
+        printRow(QStringLiteral("picture %1x%2").arg(frame.width()).arg(frame.height()),
+                 timeRuns(runs, load(jpeg)), timeRuns(runs, load(heic)));
+    }
+    if (!ok) {
+        std::fprintf(stderr, "Reading the phone photos failed\n");
+        return 1;
     }
     return 0;
 }
