@@ -1,18 +1,19 @@
-#include "batchcreate.h"
+#include "app/batchcreate.h"
 
-#include "compileprogress.h"
-#include "mediaimport.h"
-#include "outputfolder.h"
-#include "outputformat.h"
-#include "photoloader.h"
-#include "startup.h"
-#include "storyboard.h"
-#include "storyboardrender.h"
-#include "zoapplication.h"
+#include "app/startup.h"
+#include "audio/audiodecoder.h"
+#include "audio/storyboardrender.h"
+#include "creation/compileprogress.h"
+#include "creation/outputfolder.h"
+#include "creation/outputformat.h"
+#include "media/mediaimport.h"
+#include "storyboard/photoloader.h"
+#include "storyboard/storyboard.h"
+#include "zofc/zoapplication.h"
 #include "zofc/zomessagefilter.h"
-#include "zomprofiledata.h"
-#include "zopref.h"
-#include "zoprofilemanager.h"
+#include "zofc/zopref.h"
+#include "zomprofile/zomprofiledata.h"
+#include "zomprofile/zoprofilemanager.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -22,7 +23,6 @@
 #include <QRegularExpression>
 #include <QTextStream>
 #include <QUrl>
-#include <audiodecoder.h>
 #include <csignal>
 #include <optional>
 #include <unistd.h>

@@ -1,9 +1,9 @@
-#include "batchcreate.h"
-#include "offscreenglcontext.h"
-#include "qtsingleapplication.h"
-#include "vellumix.h"
+#include "app/batchcreate.h"
+#include "app/vellumix.h"
+#include "storyboard/offscreenglcontext.h"
+#include "zofc/qtsingleapplication.h"
 #include "zofc/zomessagefilter.h"
-#include "zopref.h"
+#include "zofc/zopref.h"
 
 #include <cstdio>
 #include <memory>

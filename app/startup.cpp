@@ -1,7 +1,7 @@
-#include "startup.h"
+#include "app/startup.h"
 
-#include "zomainwindow.h"
-#include "zopref.h"
+#include "zofc/zomainwindow.h"
+#include "zofc/zopref.h"
 
 QStringList photoPatterns;
 QStringList audioPatterns;

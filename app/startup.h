@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zoaffinity.h"
+#include "zofc/zoaffinity.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "vellumix.h"
+#include "app/vellumix.h"
 
-#include "startup.h"
+#include "app/startup.h"
 
 #include <QLabel>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "storyboard.h"
-#include "zomainwindow.h"
+#include "storyboard/storyboard.h"
+#include "zofc/zomainwindow.h"
 
 class QLabel;
 class QTimer;

@@ -1,6 +1,6 @@
-#include "audiodecoder.h"
+#include "audio/audiodecoder.h"
 
-#include "audioring.h"
+#include "audio/audioring.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>

@@ -1,4 +1,4 @@
-#include "audioring.h"
+#include "audio/audioring.h"
 
 #include <QDebug>
 #include <limits>

@@ -16,7 +16,9 @@ if(VELLUMIX_SANITIZE)
 endif()
 
 # vellumix_subsystem(NAME [LIBS ...]): one static library from every source file of the
-# calling folder. New files are picked up without editing the folder's CMakeLists.
+# calling folder. New files are picked up without editing the folder's CMakeLists. The only
+# include path is the source root, so every include names its folder; LIBS are the libraries of
+# the folders below this one that it uses (scripts/check-layers.sh keeps the chain one-way).
 function(vellumix_subsystem name)
     cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS
@@ -26,12 +28,12 @@ function(vellumix_subsystem name)
     if(NOT sources)
         # A subsystem that has no code yet still answers to its name.
         add_library(${name} INTERFACE)
-        target_include_directories(${name} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR})
+        target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
         target_link_libraries(${name} INTERFACE ${ARG_LIBS})
         return()
     endif()
     add_library(${name} STATIC ${sources})
-    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
     target_compile_options(${name} PRIVATE ${VELLUMIX_WARNINGS})
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()

@@ -1,7 +1,7 @@
-#include "avpipewriter.h"
+#include "creation/avpipewriter.h"
 
-#include "commandline.h"
-#include "zopref.h"
+#include "creation/commandline.h"
+#include "zofc/zopref.h"
 
 #include <QDebug>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storyboard.h"
+#include "storyboard/storyboard.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "avwritermanager.h"
+#include "creation/avwritermanager.h"
 
-#include "avpipewriter.h"
+#include "audio/storyboardrender.h"
+#include "creation/avpipewriter.h"
 #include "creation/videocolour.h"
-#include "storyboardrender.h"
 
 #include <QDebug>
 #include <QTimer>

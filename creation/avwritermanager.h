@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gldrawer.h"
-#include "picture.h"
+#include "storyboard/gldrawer.h"
+#include "storyboard/picture.h"
 
 #include <QtGlobal>
 #include <memory>

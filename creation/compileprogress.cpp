@@ -1,15 +1,15 @@
-#include "compileprogress.h"
+#include "creation/compileprogress.h"
 
-#include "avpipewriter.h"
-#include "outputfolder.h"
-#include "storyboardrender.h"
+#include "audio/storyboardrender.h"
+#include "creation/avpipewriter.h"
+#include "creation/outputfolder.h"
 #include "ui_compileprogress.h"
-#include "zomessagebox.h"
-#include "zomprofiledata.h"
-#include "zopowerstate.h"
-#include "zopref.h"
-#include "zoutils.h"
-#include "zowidgethelper.h"
+#include "zofc/zomessagebox.h"
+#include "zofc/zopowerstate.h"
+#include "zofc/zopref.h"
+#include "zofc/zoutils.h"
+#include "zofc/zowidgethelper.h"
+#include "zomprofile/zomprofiledata.h"
 
 #include <QDebug>
 #include <QDesktopServices>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "avwritermanager.h"
-#include "commandline.h"
-#include "zodialog.h"
+#include "creation/avwritermanager.h"
+#include "creation/commandline.h"
+#include "zofc/zodialog.h"
 
 #include <QProcess>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "outputfolder.h"
+#include "creation/outputfolder.h"
 
-#include "zoutils.h"
+#include "zofc/zoutils.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,8 +1,8 @@
-#include "outputformat.h"
+#include "creation/outputformat.h"
 
-#include "commandline.h"
-#include "storyboard.h"
-#include "zomprofiledata.h"
+#include "creation/commandline.h"
+#include "storyboard/storyboard.h"
+#include "zomprofile/zomprofiledata.h"
 
 namespace {
 

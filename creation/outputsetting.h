@@ -1,7 +1,7 @@
 #pragma once
 
-#include "zodialog.h"
-#include "zomprofiledata.h"
+#include "zofc/zodialog.h"
+#include "zomprofile/zomprofiledata.h"
 
 #include <memory>
 

@@ -1,12 +1,12 @@
-#include "preferences.h"
+#include "creation/preferences.h"
 
-#include "outputfolder.h"
+#include "creation/outputfolder.h"
 #include "ui_preferences.h"
-#include "zoaffinity.h"
-#include "zomessagebox.h"
-#include "zopref.h"
-#include "zoutils.h"
-#include "zowidgethelper.h"
+#include "zofc/zoaffinity.h"
+#include "zofc/zomessagebox.h"
+#include "zofc/zopref.h"
+#include "zofc/zoutils.h"
+#include "zofc/zowidgethelper.h"
 
 #include <QDesktopServices>
 #include <QDir>

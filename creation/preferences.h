@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zodialog.h"
+#include "zofc/zodialog.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
-#include "mediaimport.h"
+#include "media/mediaimport.h"
 
-#include "photoloader.h"
-#include "storyboard.h"
+#include "storyboard/photoloader.h"
+#include "storyboard/storyboard.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,10 +4,10 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include "gldrawer.h"
+#include "storyboard/gldrawer.h"
 
-#include "offscreenglcontext.h"
-#include "picture.h"
+#include "storyboard/offscreenglcontext.h"
+#include "storyboard/picture.h"
 
 #include <QDebug>
 #include <QOpenGLContext>

@@ -26,8 +26,8 @@
 // Not thread-safe: every operation makes the drawer's context current and must run on the thread
 // that owns the widget.
 
-#include "storyboard.h"
-#include "transitions.h"
+#include "storyboard/storyboard.h"
+#include "storyboard/transitions.h"
 
 #include <QOpenGLWidget>
 #include <memory>

@@ -5,7 +5,7 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
-#include "offscreenglcontext.h"
+#include "storyboard/offscreenglcontext.h"
 
 #include <QDebug>
 #include <QOpenGLContext>

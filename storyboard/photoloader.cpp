@@ -1,9 +1,9 @@
-#include "photoloader.h"
+#include "storyboard/photoloader.h"
 
-#include "picture.h"
-#include "storyboard.h"
 #include "storyboard/heifimage.h"
-#include "zomexifinfo.h"
+#include "storyboard/picture.h"
+#include "storyboard/storyboard.h"
+#include "zomexif/zomexifinfo.h"
 
 #include <QDebug>
 #include <QFileInfo>

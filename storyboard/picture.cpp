@@ -1,4 +1,4 @@
-#include "picture.h"
+#include "storyboard/picture.h"
 
 extern "C" {
 #include <libavutil/imgutils.h>

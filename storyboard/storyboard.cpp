@@ -1,6 +1,6 @@
-#include "storyboard.h"
+#include "storyboard/storyboard.h"
 
-#include "zopref.h"
+#include "zofc/zopref.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "transitions.h"
+#include "storyboard/transitions.h"
 
-#include "picture.h"
+#include "storyboard/picture.h"
 
 extern "C" {
 #include <libswscale/swscale.h>

@@ -1,6 +1,6 @@
-#include "qtsingleapplication.h"
+#include "zofc/qtsingleapplication.h"
 
-#include "zopref.h"
+#include "zofc/zopref.h"
 
 #include <QCryptographicHash>
 #include <QLocalServer>

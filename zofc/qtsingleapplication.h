@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zoapplication.h"
+#include "zofc/zoapplication.h"
 
 #include <QPointer>
 #include <QWidget>

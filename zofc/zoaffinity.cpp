@@ -1,6 +1,6 @@
-#include "zoaffinity.h"
+#include "zofc/zoaffinity.h"
 
-#include "zopref.h"
+#include "zofc/zopref.h"
 
 #include <QDir>
 #include <QStringList>

@@ -1,9 +1,9 @@
-#include "zoapplication.h"
+#include "zofc/zoapplication.h"
 
+#include "zofc/zolangitemmodel.h"
+#include "zofc/zomainwindow.h"
 #include "zofc/zomessagefilter.h"
-#include "zolangitemmodel.h"
-#include "zomainwindow.h"
-#include "zopref.h"
+#include "zofc/zopref.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "zodialog.h"
+#include "zofc/zodialog.h"
 
-#include "zowidgethelper.h"
+#include "zofc/zowidgethelper.h"
 
 #include <QEvent>
 

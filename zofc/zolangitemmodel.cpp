@@ -1,6 +1,6 @@
-#include "zolangitemmodel.h"
+#include "zofc/zolangitemmodel.h"
 
-#include "zopref.h"
+#include "zofc/zopref.h"
 
 #include <QDir>
 #include <QLocale>

@@ -1,8 +1,8 @@
-#include "zomainwindow.h"
+#include "zofc/zomainwindow.h"
 
-#include "zoapplication.h"
-#include "zolangitemmodel.h"
-#include "zopref.h"
+#include "zofc/zoapplication.h"
+#include "zofc/zolangitemmodel.h"
+#include "zofc/zopref.h"
 
 #include <QActionGroup>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "zomessagebox.h"
+#include "zofc/zomessagebox.h"
 
-#include "zopref.h"
+#include "zofc/zopref.h"
 
 #include <QMessageBox>
 

@@ -1,7 +1,7 @@
-#include "zopowerstate.h"
+#include "zofc/zopowerstate.h"
 
-#include "zomessagebox.h"
-#include "zowidgethelper.h"
+#include "zofc/zomessagebox.h"
+#include "zofc/zowidgethelper.h"
 
 #include <QApplication>
 #include <QDBusConnection>

@@ -1,4 +1,4 @@
-#include "zopref.h"
+#include "zofc/zopref.h"
 
 #include <QDir>
 #include <QFileInfo>

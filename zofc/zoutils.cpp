@@ -1,4 +1,4 @@
-#include "zoutils.h"
+#include "zofc/zoutils.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "zowidgethelper.h"
+#include "zofc/zowidgethelper.h"
 
-#include "zopref.h"
+#include "zofc/zopref.h"
 
 #include <QWidget>
 

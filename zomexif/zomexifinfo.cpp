@@ -1,4 +1,4 @@
-#include "zomexifinfo.h"
+#include "zomexif/zomexifinfo.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "zogroupitemview.h"
+#include "zomprofile/zogroupitemview.h"
 
-#include "zoprofilemodel.h"
+#include "zomprofile/zoprofilemodel.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "zombitratecalc.h"
+#include "zomprofile/zombitratecalc.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zombitratecalculator.h"
+#include "zomprofile/zombitratecalculator.h"
 
 #include <QDialog>
 

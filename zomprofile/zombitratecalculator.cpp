@@ -1,4 +1,4 @@
-#include "zombitratecalculator.h"
+#include "zomprofile/zombitratecalculator.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "zomprofiledata.h"
+#include "zomprofile/zomprofiledata.h"
 
 bool ZomProfileData::isTrue(const QString &key) const
 {

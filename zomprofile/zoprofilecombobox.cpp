@@ -1,7 +1,7 @@
-#include "zoprofilecombobox.h"
+#include "zomprofile/zoprofilecombobox.h"
 
-#include "zogroupitemview.h"
-#include "zoprofilemodel.h"
+#include "zomprofile/zogroupitemview.h"
+#include "zomprofile/zoprofilemodel.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

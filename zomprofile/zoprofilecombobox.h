@@ -1,7 +1,7 @@
 #pragma once
 
-#include "zogroupitemview.h"
-#include "zoprofilemodel.h"
+#include "zomprofile/zogroupitemview.h"
+#include "zomprofile/zoprofilemodel.h"
 
 #include <QComboBox>
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "zoprofilefilehandler.h"
+#include "zomprofile/zoprofilefilehandler.h"
 
-#include "zoprofilemodel.h"
+#include "zomprofile/zoprofilemodel.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zoprofilemanager.h"
+#include "zomprofile/zoprofilemanager.h"
 
 #include <optional>
 

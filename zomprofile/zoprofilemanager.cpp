@@ -1,6 +1,6 @@
-#include "zoprofilemanager.h"
+#include "zomprofile/zoprofilemanager.h"
 
-#include "zoprofilefilehandler.h"
+#include "zomprofile/zoprofilefilehandler.h"
 
 #include <QDebug>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zomprofiledata.h"
+#include "zomprofile/zomprofiledata.h"
 
 #include <QHash>
 #include <QMap>

@@ -1,7 +1,7 @@
-#include "zoprofilemodel.h"
+#include "zomprofile/zoprofilemodel.h"
 
-#include "zomprofiledata.h"
-#include "zoprofilemanager.h"
+#include "zomprofile/zomprofiledata.h"
+#include "zomprofile/zoprofilemanager.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "zoprofilepropertymanager.h"
+#include "zomprofile/zoprofilepropertymanager.h"
 
-#include "zomprofiledata.h"
-#include "zoprofilemanager.h"
+#include "zomprofile/zomprofiledata.h"
+#include "zomprofile/zoprofilemanager.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>

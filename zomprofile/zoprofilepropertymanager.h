@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zoproperty.h"
+#include "zomprofile/zoproperty.h"
 
 #include <QStringList>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "zoprofilepropertywidget.h"
+#include "zomprofile/zoprofilepropertywidget.h"
 
-#include "zomprofiledata.h"
-#include "zoprofilepropertymanager.h"
-#include "zoproperty.h"
+#include "zomprofile/zomprofiledata.h"
+#include "zomprofile/zoprofilepropertymanager.h"
+#include "zomprofile/zoproperty.h"
 
 #include <QCheckBox>
 #include <QComboBox>

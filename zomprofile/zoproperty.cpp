@@ -1,4 +1,4 @@
-#include "zoproperty.h"
+#include "zomprofile/zoproperty.h"
 
 ZoProperty::ZoProperty(const QString &key, const QString &label, Kind kind, ZoProperty *parent)
     : QObject(parent)

@@ -2,8 +2,8 @@
 // to 48 kHz stereo, as a ratio against `ffmpeg -i FILE -ar 48000 -f s16le -` on the same file
 // in the same process. Each side runs several times; the best run counts.
 
-#include "audiodecoder.h"
-#include "audioring.h"
+#include "audio/audiodecoder.h"
+#include "audio/audioring.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -4,9 +4,9 @@
 // CPU at the same size.
 // Usage: bench_compose [frames per measurement at 640x480, default 40]
 
-#include "gldrawer.h"
-#include "picture.h"
-#include "transitions.h"
+#include "storyboard/gldrawer.h"
+#include "storyboard/picture.h"
+#include "storyboard/transitions.h"
 
 #include <GL/gl.h>
 

@@ -15,16 +15,16 @@
 // and the best processor time a frame is printed: the figure to watch when making frame
 // production cheaper.
 
-#include "avpipewriter.h"
-#include "avwritermanager.h"
-#include "compileprogress.h"
-#include "offscreenglcontext.h"
-#include "outputformat.h"
-#include "photoloader.h"
-#include "storyboardrender.h"
-#include "zomprofiledata.h"
-#include "zopref.h"
-#include "zoprofilemanager.h"
+#include "audio/storyboardrender.h"
+#include "creation/avpipewriter.h"
+#include "creation/avwritermanager.h"
+#include "creation/compileprogress.h"
+#include "creation/outputformat.h"
+#include "storyboard/offscreenglcontext.h"
+#include "storyboard/photoloader.h"
+#include "zofc/zopref.h"
+#include "zomprofile/zomprofiledata.h"
+#include "zomprofile/zoprofilemanager.h"
 
 #include <QApplication>
 #include <QDir>

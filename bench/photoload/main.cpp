@@ -3,10 +3,10 @@
 // loadPhotoPicture's reduced-scale decoding against its full-resolution pipeline, and a phone's
 // HEIC photo against the same photo as JPEG.
 
-#include "heicfixture.h"
-#include "photoloader.h"
-#include "picture.h"
-#include "storyboard.h"
+#include "storyboard/photoloader.h"
+#include "storyboard/picture.h"
+#include "storyboard/storyboard.h"
+#include "tests/storyboard/heicfixture.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
 // "vellumix create": the program run from the command line without a window, end to end.
-#include "testsupport.h"
+#include "tests/support/testsupport.h"
 
 #include <QDir>
 #include <QImage>

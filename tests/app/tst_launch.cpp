@@ -1,5 +1,5 @@
 // The program as a user starts it: splash lines, single instance, signals, settings across runs.
-#include "testsupport.h"
+#include "tests/support/testsupport.h"
 
 #include <QProcess>
 #include <QSettings>

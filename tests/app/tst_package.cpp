@@ -1,6 +1,6 @@
 // The Debian package built from this build: what it holds, what it depends on, that its desktop
 // files and manual page are well formed, and that the program runs from where it installs.
-#include "testsupport.h"
+#include "tests/support/testsupport.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 // Start-up duties that need no window: processor-affinity masks and the file-type lists.
-#include "startup.h"
+#include "app/startup.h"
 
 #include <QTest>
 #include <deque>

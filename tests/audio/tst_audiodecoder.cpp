@@ -1,5 +1,5 @@
-#include "audiodecoder.h"
-#include "audioring.h"
+#include "audio/audiodecoder.h"
+#include "audio/audioring.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -4,7 +4,7 @@
 // OpenAL Soft's null output and once more with no device at all.
 #include "audio/clipplayer.h"
 #include "audio/openaloutput.h"
-#include "testsupport.h"
+#include "tests/support/testsupport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

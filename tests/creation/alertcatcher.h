@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zomessagebox.h"
+#include "zofc/zomessagebox.h"
 
 #include <QAbstractButton>
 #include <QApplication>

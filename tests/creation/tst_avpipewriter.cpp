@@ -1,6 +1,6 @@
 // The raw streams the encoders read: captured byte for byte through a real child process.
-#include "avpipewriter.h"
-#include "testsupport.h"
+#include "creation/avpipewriter.h"
+#include "tests/support/testsupport.h"
 
 #include <QFile>
 #include <QSignalSpy>

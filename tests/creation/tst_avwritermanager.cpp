@@ -1,11 +1,11 @@
 // The writer manager on a real show: frames drawn off screen, read back and converted, sound
 // drained from the renderer's thread, both captured byte for byte through child processes.
 // What the frames show is checked on the encoded video (tst_compileprogress).
-#include "audiodecoder.h"
-#include "avpipewriter.h"
-#include "avwritermanager.h"
-#include "storyboardrender.h"
-#include "testsupport.h"
+#include "audio/audiodecoder.h"
+#include "audio/storyboardrender.h"
+#include "creation/avpipewriter.h"
+#include "creation/avwritermanager.h"
+#include "tests/support/testsupport.h"
 
 #include <QFile>
 #include <QImage>

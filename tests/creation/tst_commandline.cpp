@@ -1,8 +1,8 @@
-#include "commandline.h"
+#include "creation/commandline.h"
 #include "creation/videocolour.h"
-#include "storyboard.h"
-#include "zomprofiledata.h"
-#include "zoprofilemanager.h"
+#include "storyboard/storyboard.h"
+#include "zomprofile/zomprofiledata.h"
+#include "zomprofile/zoprofilemanager.h"
 
 #include <QDir>
 #include <QFile>

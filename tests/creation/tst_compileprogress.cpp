@@ -1,13 +1,13 @@
 // Whole video creations with the real encoder launcher: the files they leave, what the files
 // hold, and what Stop and failing encoders leave behind.
-#include "audiodecoder.h"
-#include "compileprogress.h"
-#include "outputformat.h"
-#include "storyboardrender.h"
-#include "testsupport.h"
-#include "zomprofiledata.h"
-#include "zopref.h"
-#include "zoprofilemanager.h"
+#include "audio/audiodecoder.h"
+#include "audio/storyboardrender.h"
+#include "creation/compileprogress.h"
+#include "creation/outputformat.h"
+#include "tests/support/testsupport.h"
+#include "zofc/zopref.h"
+#include "zomprofile/zomprofiledata.h"
+#include "zomprofile/zoprofilemanager.h"
 
 #include <QDir>
 #include <QFile>

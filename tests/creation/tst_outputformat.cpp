@@ -1,7 +1,7 @@
 // The output format a profile gives.
-#include "outputformat.h"
-#include "storyboard.h"
-#include "zomprofiledata.h"
+#include "creation/outputformat.h"
+#include "storyboard/storyboard.h"
+#include "zomprofile/zomprofiledata.h"
 
 #include <QTest>
 

@@ -1,15 +1,15 @@
 // The output settings dialog with the real profile templates of the build's application folder
 // and a temporary settings store.
-#include "alertcatcher.h"
-#include "outputsetting.h"
-#include "testsupport.h"
-#include "zogroupitemview.h"
-#include "zombitratecalc.h"
-#include "zopref.h"
-#include "zoprofilecombobox.h"
-#include "zoprofilemodel.h"
-#include "zoprofilepropertywidget.h"
-#include "zoproperty.h"
+#include "creation/outputsetting.h"
+#include "tests/creation/alertcatcher.h"
+#include "tests/support/testsupport.h"
+#include "zofc/zopref.h"
+#include "zomprofile/zogroupitemview.h"
+#include "zomprofile/zombitratecalc.h"
+#include "zomprofile/zoprofilecombobox.h"
+#include "zomprofile/zoprofilemodel.h"
+#include "zomprofile/zoprofilepropertywidget.h"
+#include "zomprofile/zoproperty.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,10 +1,10 @@
 // The preferences dialog against a temporary settings store: what it shows for stored values,
 // what it stores back, the folder checks, Apply, and the processor choice reaching the process.
-#include "alertcatcher.h"
-#include "preferences.h"
-#include "testsupport.h"
-#include "zoaffinity.h"
-#include "zopref.h"
+#include "creation/preferences.h"
+#include "tests/creation/alertcatcher.h"
+#include "tests/support/testsupport.h"
+#include "zofc/zoaffinity.h"
+#include "zofc/zopref.h"
 
 #include <QCheckBox>
 #include <QComboBox>

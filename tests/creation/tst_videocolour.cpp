@@ -1,14 +1,14 @@
 // Created video as a player sees it: the stream names its colours, and a photo's colour decoded
 // with the named matrix comes back as the photo had it.
-#include "avpipewriter.h"
-#include "avwritermanager.h"
-#include "commandline.h"
+#include "audio/storyboardrender.h"
+#include "creation/avpipewriter.h"
+#include "creation/avwritermanager.h"
+#include "creation/commandline.h"
+#include "creation/outputformat.h"
 #include "creation/videocolour.h"
-#include "outputformat.h"
-#include "storyboardrender.h"
-#include "testsupport.h"
-#include "zomprofiledata.h"
-#include "zoprofilemanager.h"
+#include "tests/support/testsupport.h"
+#include "zomprofile/zomprofiledata.h"
+#include "zomprofile/zoprofilemanager.h"
 
 #include <QFile>
 #include <QImage>

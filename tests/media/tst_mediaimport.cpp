@@ -1,6 +1,6 @@
 // Import path expansion and the preparation of newly imported photos.
-#include "mediaimport.h"
-#include "storyboard.h"
+#include "media/mediaimport.h"
+#include "storyboard/storyboard.h"
 
 #include <QDir>
 #include <QFile>

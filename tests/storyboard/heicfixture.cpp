@@ -1,4 +1,4 @@
-#include "heicfixture.h"
+#include "tests/storyboard/heicfixture.h"
 
 #include <QDebug>
 #include <QFile>

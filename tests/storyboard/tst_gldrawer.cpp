@@ -1,6 +1,6 @@
-#include "gldrawer.h"
-#include "picture.h"
-#include "transitions.h"
+#include "storyboard/gldrawer.h"
+#include "storyboard/picture.h"
+#include "storyboard/transitions.h"
 
 #include <GL/gl.h>
 

@@ -1,14 +1,14 @@
 // Photos in every format people have them: each encoding at a size below the frame and at one
 // several times larger, read in its true colours into the list thumbnail, the frame picture and
 // a composed frame; HEIC photos from phones upright whichever way they say they are turned.
-#include "../zomexif/photofixture.h"
-#include "gldrawer.h"
-#include "heicfixture.h"
-#include "photoloader.h"
-#include "picture.h"
-#include "storyboard.h"
-#include "storyboardrender.h"
-#include "testsupport.h"
+#include "storyboard/gldrawer.h"
+#include "storyboard/photoloader.h"
+#include "storyboard/picture.h"
+#include "storyboard/storyboard.h"
+#include "storyboard/storyboardframes.h"
+#include "tests/storyboard/heicfixture.h"
+#include "tests/support/testsupport.h"
+#include "tests/zomexif/photofixture.h"
 
 #include <QFile>
 #include <QImageWriter>
@@ -210,11 +210,11 @@ bool TestPhotoFormats::compose(const ImageInfo &info, std::vector<uint8_t> &fram
     board.patterns.clear();
     board.useZoom = false;
     board.photos = {info};
-    StoryBoardRender render;
+    StoryBoardFrames render;
     render.setFormat(format);
     render.setStoryBoard(&board);
     frame.assign(size_t(format.width) * format.height * 4, 0);
-    render.drawFrame(render.totalFrames() / 2, false, drawer.get());
+    render.drawFrame(render.totalFrames() / 2, drawer.get());
     return drawer->grabFrame(0x80E1 /* GL_BGRA */, 0x1401 /* GL_UNSIGNED_BYTE */, frame.data());
 }
 

@@ -1,7 +1,7 @@
-#include "../zomexif/photofixture.h"
-#include "photoloader.h"
-#include "picture.h"
-#include "storyboard.h"
+#include "storyboard/photoloader.h"
+#include "storyboard/picture.h"
+#include "storyboard/storyboard.h"
+#include "tests/zomexif/photofixture.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 // The story-board model: timeline arithmetic, "Sync with Audio", zoom defaults, pattern list.
-#include "storyboard.h"
-#include "testsupport.h"
+#include "storyboard/storyboard.h"
+#include "tests/support/testsupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
-#include "picture.h"
-#include "storyboard.h"
-#include "transitions.h"
+#include "storyboard/picture.h"
+#include "storyboard/storyboard.h"
+#include "storyboard/transitions.h"
 
-#include "testsupport.h"
+#include "tests/support/testsupport.h"
 
 #include <QDir>
 #include <QFile>

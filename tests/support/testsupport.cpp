@@ -1,6 +1,6 @@
-#include "testsupport.h"
+#include "tests/support/testsupport.h"
 
-#include "zopref.h"
+#include "zofc/zopref.h"
 
 TempSettings::TempSettings()
 {

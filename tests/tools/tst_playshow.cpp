@@ -1,6 +1,6 @@
 // The playshow harness plays a generated show in the preview player to its end and stops there,
 // as the main window does, with the picture kept in time by the sound.
-#include "testsupport.h"
+#include "tests/support/testsupport.h"
 
 #include <QElapsedTimer>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "testsupport.h"
-#include "zoapplication.h"
-#include "zopref.h"
+#include "tests/support/testsupport.h"
+#include "zofc/zoapplication.h"
+#include "zofc/zopref.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "zodialog.h"
-#include "zomessagebox.h"
-#include "zopowerstate.h"
+#include "zofc/zodialog.h"
+#include "zofc/zomessagebox.h"
+#include "zofc/zopowerstate.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,10 +1,10 @@
 // The framework's main window: its own menu, language switching with re-translation, the
 // update-check settings and Exit.
-#include "testsupport.h"
-#include "zoapplication.h"
-#include "zolangitemmodel.h"
-#include "zomainwindow.h"
-#include "zopref.h"
+#include "tests/support/testsupport.h"
+#include "zofc/zoapplication.h"
+#include "zofc/zolangitemmodel.h"
+#include "zofc/zomainwindow.h"
+#include "zofc/zopref.h"
 
 #include <QMenu>
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "photofixture.h"
+#include "tests/zomexif/photofixture.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "photofixture.h"
-#include "zomexifinfo.h"
+#include "tests/zomexif/photofixture.h"
+#include "zomexif/zomexifinfo.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>

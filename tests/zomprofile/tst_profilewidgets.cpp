@@ -1,15 +1,15 @@
 // The profile widgets on their own: the property tree of a profile, two editors sharing it, the
 // chooser with its group view.
-#include "testsupport.h"
-#include "zogroupitemview.h"
-#include "zomprofiledata.h"
-#include "zopref.h"
-#include "zoprofilecombobox.h"
-#include "zoprofilemanager.h"
-#include "zoprofilemodel.h"
-#include "zoprofilepropertymanager.h"
-#include "zoprofilepropertywidget.h"
-#include "zoproperty.h"
+#include "tests/support/testsupport.h"
+#include "zofc/zopref.h"
+#include "zomprofile/zogroupitemview.h"
+#include "zomprofile/zomprofiledata.h"
+#include "zomprofile/zoprofilecombobox.h"
+#include "zomprofile/zoprofilemanager.h"
+#include "zomprofile/zoprofilemodel.h"
+#include "zomprofile/zoprofilepropertymanager.h"
+#include "zomprofile/zoprofilepropertywidget.h"
+#include "zomprofile/zoproperty.h"
 
 #include <QCheckBox>
 #include <QComboBox>

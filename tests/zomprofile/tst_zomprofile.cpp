@@ -1,8 +1,8 @@
-#include "zombitratecalculator.h"
-#include "zomprofiledata.h"
-#include "zoprofilefilehandler.h"
-#include "zoprofilemanager.h"
-#include "zoprofilemodel.h"
+#include "zomprofile/zombitratecalculator.h"
+#include "zomprofile/zomprofiledata.h"
+#include "zomprofile/zoprofilefilehandler.h"
+#include "zomprofile/zoprofilemanager.h"
+#include "zomprofile/zoprofilemodel.h"
 
 #include <QFile>
 #include <QTemporaryDir>

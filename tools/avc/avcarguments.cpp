@@ -1,4 +1,4 @@
-#include "avcarguments.h"
+#include "tools/avc/avcarguments.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,7 +3,7 @@
 // ffmpeg's progress lines ("frame= ... fps= ...") to standard output and everything else it
 // reports to standard error, and exits with ffmpeg's status. ffmpeg dies with the launcher.
 
-#include "avcarguments.h"
+#include "tools/avc/avcarguments.h"
 
 #include <cerrno>
 #include <csignal>

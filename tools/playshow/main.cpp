@@ -2,9 +2,9 @@
 // story board in the preview player, and quits when the show has ended (or after --seconds).
 // Play, pause and the 40 ms progress update follow the main window's preview controls.
 #include "audio/audiodecoder.h"
-#include "audio/avplayer.h"
+#include "audio/storyboardrender.h"
+#include "preview/avplayer.h"
 #include "storyboard/photoloader.h"
-#include "storyboard/storyboardrender.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

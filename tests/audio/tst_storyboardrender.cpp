@@ -1,8 +1,8 @@
 // The frame renderer: which photo and phase each frame shows, the picture caches, and whole
 // frames composed off screen and read back.
-#include "gldrawer.h"
-#include "storyboardrender.h"
-#include "testsupport.h"
+#include "audio/storyboardrender.h"
+#include "storyboard/gldrawer.h"
+#include "tests/support/testsupport.h"
 
 #include <QImage>
 #include <QTemporaryDir>

@@ -1,22 +1,16 @@
-#include "storyboardrender.h"
+#include "storyboard/storyboardframes.h"
 
-#include "gldrawer.h"
-#include "photoloader.h"
-#include "transitions.h"
+#include "storyboard/gldrawer.h"
+#include "storyboard/photoloader.h"
+#include "storyboard/transitions.h"
 
 #include <QDebug>
-#include <algorithm>
 #include <atomic>
-#include <climits>
-#include <cmath>
-#include <cstring>
 
 namespace {
 
 constexpr uint32_t newestAge = 0x80000000u;
 constexpr uint32_t evictedAge = 0xFFFFFFFFu;
-// How long the audio thread waits for a stop request when the ring has no room.
-constexpr int idleWaitMs = 2;
 
 // Names each load's pixels, process-wide, so that a drawer fed by several renderers never takes
 // one picture for another.
@@ -38,46 +32,20 @@ void fillOpaqueBlack(Picture &picture)
 
 } // namespace
 
-StoryBoardRender::StoryBoardRender(QObject *parent)
-    : QThread(parent)
-{ }
-
-StoryBoardRender::~StoryBoardRender()
-{
-    if (isRunning()) {
-        stopAudio();
-        wait();
-    }
-    decoder.close();
-}
-
-bool StoryBoardRender::setFormat(const MediaFormat &newFormat)
+void StoryBoardFrames::setFormat(const MediaFormat &newFormat)
 {
     clearCaches();
-    audioRing.release();
     format = newFormat;
-    clipFormat.channels = format.channels;
-    clipFormat.sampleRate = format.sampleRate;
-    clipFormat.bitsPerSample = format.bitsPerSample;
-    const qint64 bitsPerSecond
-        = qint64 {format.sampleRate} * format.bitsPerSample * qint64 {format.channels};
-    frameBytes = format.frameRate > 0.0
-        ? static_cast<int>(static_cast<double>(bitsPerSecond) / format.frameRate * 0.125)
-        : 0;
-    if (!audioRing.allocate(frameBytes))
-        qWarning("StoryBoardRender: no audio ring for %d bytes a frame", frameBytes);
-    pendingSilence = 0;
     updateTiming();
-    return true;
 }
 
-void StoryBoardRender::setStoryBoard(StoryBoard *board)
+void StoryBoardFrames::setStoryBoard(StoryBoard *board)
 {
     storyBoard = board;
     updateTiming();
 }
 
-int StoryBoardRender::updateTiming()
+int StoryBoardFrames::updateTiming()
 {
     if (!storyBoard) {
         total = 0;
@@ -92,7 +60,7 @@ int StoryBoardRender::updateTiming()
     return total;
 }
 
-StoryBoardRender::FramePlan StoryBoardRender::planFrame(int k) const
+StoryBoardFrames::FramePlan StoryBoardFrames::planFrame(int k) const
 {
     FramePlan plan;
     if (!storyBoard || storyBoard->photos.isEmpty() || periodFrames <= 0.0)
@@ -122,10 +90,8 @@ StoryBoardRender::FramePlan StoryBoardRender::planFrame(int k) const
     return plan;
 }
 
-void StoryBoardRender::drawFrame(int k, bool seekAudioFirst, GLDrawer *drawer)
+void StoryBoardFrames::drawFrame(int k, GLDrawer *drawer)
 {
-    if (seekAudioFirst)
-        seekAudio(k);
     drawer->beginFrame();
     const FramePlan plan = planFrame(k);
     if (plan.phase != FramePlan::Background) {
@@ -160,22 +126,22 @@ void StoryBoardRender::drawFrame(int k, bool seekAudioFirst, GLDrawer *drawer)
     drawer->endFrame();
 }
 
-QString StoryBoardRender::photoKey(const ImageInfo &info)
+QString StoryBoardFrames::photoKey(const ImageInfo &info)
 {
     return QStringLiteral("%1%2").arg(info.path).arg(int(info.orientation > 3));
 }
 
-Picture &StoryBoardRender::photoPicture(const ImageInfo &info)
+Picture &StoryBoardFrames::photoPicture(const ImageInfo &info)
 {
     return cachedPicture(photoCache, photoKey(info), true, info.path, info.orientation > 3);
 }
 
-Picture &StoryBoardRender::patternPicture(const QString &path)
+Picture &StoryBoardFrames::patternPicture(const QString &path)
 {
     return cachedPicture(patternCache, path, false, path, false);
 }
 
-Picture &StoryBoardRender::cachedPicture(Cache &cache, const QString &key, bool photo,
+Picture &StoryBoardFrames::cachedPicture(Cache &cache, const QString &key, bool photo,
                                          const QString &path, bool turn90)
 {
     if (Picture *hit = allPictures.value(key))
@@ -235,151 +201,9 @@ Picture &StoryBoardRender::cachedPicture(Cache &cache, const QString &key, bool 
     return *result;
 }
 
-void StoryBoardRender::clearCaches()
+void StoryBoardFrames::clearCaches()
 {
     allPictures.clear();
     photoCache.clear();
     patternCache.clear();
-}
-
-void StoryBoardRender::startAudio()
-{
-    {
-        QMutexLocker lock(&ringMutex);
-        audioRing.fill = 0;
-        audioRing.readPos = 0;
-    }
-    // Stop requests left from before are stale. They are dropped here, on the caller's thread,
-    // not at the top of run(): a stop made right after this start must not be dropped with them.
-    stopSignal.tryAcquire(stopSignal.available());
-    start(QThread::InheritPriority);
-}
-
-void StoryBoardRender::stopAudio()
-{
-    stopSignal.release(1);
-}
-
-void StoryBoardRender::run()
-{
-    for (;;) {
-        if (stopSignal.tryAcquire(1))
-            return;
-        // With no room in the ring, wait for a stop request a moment instead of spinning.
-        if (!fillAudio() && stopSignal.tryAcquire(1, idleWaitMs))
-            return;
-    }
-}
-
-int StoryBoardRender::clipFrames(int index) const
-{
-    const AudioInfo &clip = storyBoard->audios.at(index);
-    return static_cast<int>((clip.clipEnd - clip.clipStart) * format.frameRate);
-}
-
-bool StoryBoardRender::openClip(int index)
-{
-    const AudioInfo &clip = storyBoard->audios.at(index);
-    clipFormat.clipStart = clip.clipStart;
-    clipFormat.clipEnd = clip.clipEnd;
-    pendingSilence = 0;
-    if (decoder.open(clip, clipFormat))
-        return true;
-    // The clip keeps its place on the timeline: it plays as silence for its own length.
-    qDebug() << "StoryBoardRender: cannot open audio" << clip.path;
-    pendingSilence = qint64 {clipFrames(index)} * frameBytes;
-    return false;
-}
-
-void StoryBoardRender::seekAudio(int k)
-{
-    if (!storyBoard || storyBoard->audios.isEmpty())
-        return;
-    nextClip = INT_MAX;
-    pendingSilence = 0;
-    decoder.close();
-    const int count = static_cast<int>(storyBoard->audios.size());
-
-    bool anyLength = false;
-    for (int i = 0; i < count; ++i)
-        anyLength = anyLength || clipFrames(i) > 0;
-
-    qint64 start = 0;
-    int found = -1;
-    for (int i = 0;; ++i) {
-        if (i == count) {
-            if (!storyBoard->loopAudio || !anyLength)
-                return;
-            i = 0;
-        }
-        const int length = clipFrames(i);
-        if (start <= k && k < start + length) {
-            found = i;
-            break;
-        }
-        start += length;
-        if (!storyBoard->loopAudio && start > k)
-            return;
-    }
-
-    nextClip = found;
-    if (openClip(found)) {
-        decoder.seek((k - start) / format.frameRate + clipFormat.clipStart);
-    } else {
-        pendingSilence = qint64 {clipFrames(found) - (k - start)} * frameBytes;
-    }
-    nextClip = found + 1;
-}
-
-void StoryBoardRender::writeSilence(int bytes)
-{
-    const int from = audioRing.fill & ~1;
-    std::memset(audioRing.data() + from, 0, static_cast<size_t>(bytes));
-    audioRing.fill = from + bytes;
-}
-
-bool StoryBoardRender::fillAudio()
-{
-    if (!ringMutex.tryLock()) {
-        QThread::msleep(1);
-        return false;
-    }
-    const int limit = frameBytes * AudioRing::FramesHeld;
-    if (audioRing.data() == nullptr || audioRing.fill >= limit) {
-        ringMutex.unlock();
-        return false;
-    }
-
-    const int count = storyBoard ? static_cast<int>(storyBoard->audios.size()) : 0;
-    if (count > 0 && nextClip <= count) {
-        if (pendingSilence > 0) {
-            const int bytes
-                = static_cast<int>(std::min<qint64>(pendingSilence, limit - (audioRing.fill & ~1)));
-            writeSilence(bytes);
-            pendingSilence -= bytes;
-        } else {
-            decoder.decodeInto(audioRing, frameBytes);
-        }
-        const bool ended = pendingSilence <= 0 && (decoder.clipEnded() || !decoder.isOpen());
-        if (ended) {
-            const int i = nextClip;
-            int opened = i;
-            if (i >= count) {
-                if (!storyBoard->loopAudio) {
-                    nextClip = i + 1;
-                    ringMutex.unlock();
-                    return true;
-                }
-                opened = 0;
-            }
-            nextClip = opened;
-            if (openClip(opened))
-                decoder.seek(clipFormat.clipStart);
-            nextClip = opened + 1;
-        }
-    } else {
-        writeSilence(limit - (audioRing.fill & ~1));
-    }
-    ringMutex.unlock();
-    return true;
 }

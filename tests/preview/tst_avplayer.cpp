@@ -2,12 +2,12 @@
 // start and stop, a source that ran dry, the letterbox, and a machine without a sound device.
 // CTest runs this program twice: on OpenAL Soft's null output and with a driver list that opens
 // no device at all, where every timing check must hold just the same.
-#include "audioring.h"
-#include "avplayer.h"
-#include "openaloutput.h"
-#include "photoloader.h"
-#include "storyboardrender.h"
-#include "testsupport.h"
+#include "audio/audioring.h"
+#include "audio/openaloutput.h"
+#include "audio/storyboardrender.h"
+#include "preview/avplayer.h"
+#include "storyboard/photoloader.h"
+#include "tests/support/testsupport.h"
 
 #include <AL/al.h>
 

@@ -1,8 +1,8 @@
-#include "avplayer.h"
+#include "preview/avplayer.h"
 
-#include "audioring.h"
-#include "openaloutput.h"
-#include "storyboard/storyboardrender.h"
+#include "audio/audioring.h"
+#include "audio/openaloutput.h"
+#include "audio/storyboardrender.h"
 
 #include <QDebug>
 #include <QThread>

@@ -1,7 +1,7 @@
 // The renderer's sound track: clips laid end to end by video frame, looping, silence, clips
 // that cannot be opened, and the audio thread's start and stop.
-#include "storyboardrender.h"
-#include "testsupport.h"
+#include "audio/storyboardrender.h"
+#include "tests/support/testsupport.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>

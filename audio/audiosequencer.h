@@ -1,0 +1,56 @@
+#pragma once
+
+#include "audio/audiodecoder.h"
+#include "audio/audioring.h"
+#include "storyboard/storyboard.h"
+
+class QMutex;
+
+// Lays the story board's audio clips end to end into one stream of 16-bit PCM in the output
+// format, one fill step at a time, into a ring of 256 video frames of sound. A clip that cannot
+// be opened plays as silence for its own length; with looping on, the list starts again.
+// Thread-safety: setFormat, setStoryBoard and seek belong to the owner and run only while no
+// thread fills; fill runs on the filling thread; the ring is shared with consumers under
+// ringMutex, taken with tryLock.
+class AudioSequencer
+{
+public:
+    // ringMutex guards the ring; it is held by whoever shares the ring with consumers.
+    explicit AudioSequencer(QMutex &ringMutex)
+        : ringMutex(ringMutex)
+    { }
+    ~AudioSequencer();
+    AudioSequencer(const AudioSequencer &) = delete;
+    AudioSequencer &operator=(const AudioSequencer &) = delete;
+
+    // Sizes the ring for the format and forgets any silence still owed.
+    void setFormat(const MediaFormat &format);
+    void setStoryBoard(const StoryBoard *board) { storyBoard = board; }
+    int bytesPerFrame() const { return frameBytes; }
+
+    // Empties the ring (under its lock) before a new run of fill steps.
+    void restart();
+    // Positions the sound track at video frame k.
+    void seek(int k);
+    // One fill step; returns false when the ring was full or busy, so the caller may wait
+    // before the next one.
+    bool fill();
+
+    AudioRing &ring() { return audioRing; }
+
+private:
+    bool openClip(int index);
+    void writeSilence(int bytes);
+    int clipFrames(int index) const;
+
+    QMutex &ringMutex;
+    MediaFormat format;
+    const StoryBoard *storyBoard = nullptr;
+    int nextClip = 0;
+    AudioRing audioRing;
+    AudioDecoder decoder;
+    AudioInfo clipFormat;
+    int frameBytes = 0;
+    // Silence still owed for a clip that could not be opened, so later clips keep their place.
+    qint64 pendingSilence = 0;
+};

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "storyboard/picture.h"
+#include "storyboard/storyboard.h"
+
+#include <QMap>
+#include <QString>
+#include <map>
+#include <memory>
+
+class GLDrawer;
+
+// The frame side of rendering a story board: the timeline in frames, the photo and pattern
+// picture caches, and the composition of frame k on a drawer. The sound side lives with the
+// audio (StoryBoardRender joins the two).
+// Not thread-safe: belongs to its owner's thread.
+class StoryBoardFrames
+{
+public:
+    static constexpr int CacheSize = 32;
+
+    StoryBoardFrames() = default;
+    StoryBoardFrames(const StoryBoardFrames &) = delete;
+    StoryBoardFrames &operator=(const StoryBoardFrames &) = delete;
+
+    // Empties both caches, takes the format and recomputes the timing.
+    void setFormat(const MediaFormat &format);
+    const MediaFormat &mediaFormat() const { return format; }
+    void setStoryBoard(StoryBoard *board);
+    StoryBoard *board() const { return storyBoard; }
+
+    // Recomputes the frame counts from the model; returns totalFrames.
+    int updateTiming();
+    int totalFrames() const { return total; }
+    double framesPerPeriod() const { return periodFrames; }
+    double framesPerLife() const { return lifeFrames; }
+
+    // What frame k shows: the photo e of its period, the whole frames f into the period, and
+    // for a transition its progress and the kind of transition.
+    struct FramePlan
+    {
+        enum Phase { Background, Hold, Transition };
+        Phase phase = Background;
+        int photo = -1;
+        int offset = 0;
+        double progress = 0.0;
+        bool dissolve = true;
+        QString pattern;
+    };
+    FramePlan planFrame(int k) const;
+
+    // Composes frame k on drawer.
+    void drawFrame(int k, GLDrawer *drawer);
+
+    // Cache lookups that load on a miss. The reference stays valid until the next lookup of the
+    // same kind or setFormat.
+    Picture &photoPicture(const ImageInfo &info);
+    Picture &patternPicture(const QString &path);
+    int cachedPhotos() const { return static_cast<int>(photoCache.size()); }
+    int cachedPatterns() const { return static_cast<int>(patternCache.size()); }
+    bool isCached(const QString &key) const { return allPictures.contains(key); }
+    static QString photoKey(const ImageInfo &info);
+
+private:
+    using Cache = std::map<QString, std::unique_ptr<Picture>>;
+    Picture &cachedPicture(Cache &cache, const QString &key, bool photo, const QString &path,
+                           bool turn90);
+    void clearCaches();
+
+    MediaFormat format;
+    StoryBoard *storyBoard = nullptr;
+    int total = 0;
+    Cache photoCache;
+    Cache patternCache;
+    QMap<QString, Picture *> allPictures;
+    double periodFrames = 0.0;
+    double lifeFrames = 0.0;
+};

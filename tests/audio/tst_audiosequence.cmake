@@ -1,0 +1,1 @@
+vellumix_test(tst_audiosequence LABELS media threads LIBS audio)

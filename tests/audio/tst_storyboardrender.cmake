@@ -1,0 +1,1 @@
+vellumix_test(tst_storyboardrender LABELS gui LIBS audio)

@@ -1,1 +1,0 @@
-vellumix_test(tst_audiosequence LABELS media threads LIBS storyboard)

@@ -1,1 +1,0 @@
-vellumix_test(tst_storyboardrender LABELS gui LIBS storyboard)
