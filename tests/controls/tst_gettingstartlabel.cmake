@@ -1,0 +1,1 @@
+vellumix_test(tst_gettingstartlabel LABELS gui unit LIBS controls)
