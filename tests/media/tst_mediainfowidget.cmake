@@ -1,0 +1,1 @@
+vellumix_test(tst_mediainfowidget LABELS gui unit LIBS media)
