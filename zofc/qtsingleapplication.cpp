@@ -5,11 +5,13 @@
 #include <QCryptographicHash>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QUrl>
 #include <unistd.h>
 
 namespace {
 constexpr int connectTimeoutMs = 500;
 const QByteArray activateMessage = QByteArrayLiteral("activate\n");
+const QString openPrefix = QStringLiteral("open ");
 } // namespace
 
 QtSingleApplication::QtSingleApplication(const QString &appId, int &argc, char **argv)
@@ -37,6 +39,8 @@ bool QtSingleApplication::isRunning(const QString &id)
     QLocalSocket probe;
     probe.connectToServer(name);
     if (probe.waitForConnected(connectTimeoutMs)) {
+        if (!fileArguments().isEmpty())
+            probe.write(openMessage(fileArguments()));
         probe.write(activateMessage);
         probe.waitForBytesWritten(connectTimeoutMs);
         probe.disconnectFromServer();
@@ -51,6 +55,32 @@ bool QtSingleApplication::isRunning(const QString &id)
         qWarning("Cannot listen on %s: %s", qPrintable(name), qPrintable(server_->errorString()));
     connect(server_, &QLocalServer::newConnection, this, &QtSingleApplication::onNewConnection);
     return false;
+}
+
+QByteArray QtSingleApplication::openMessage(const QStringList &paths)
+{
+    QByteArray line = openPrefix.toUtf8();
+    for (int i = 0; i < paths.size(); ++i) {
+        if (i > 0)
+            line += ' ';
+        line += QUrl::fromLocalFile(paths.at(i)).toEncoded();
+    }
+    return line + '\n';
+}
+
+QStringList QtSingleApplication::filesInMessage(const QString &message)
+{
+    if (!message.startsWith(openPrefix))
+        return {};
+    QStringList paths;
+    const QStringList urls
+        = message.mid(openPrefix.size()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString &text : urls) {
+        const QUrl url = QUrl::fromEncoded(text.toUtf8(), QUrl::StrictMode);
+        if (url.isValid() && url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    return paths;
 }
 
 void QtSingleApplication::setActivationWindow(QWidget *window, bool activateOnMessage)
@@ -77,6 +107,9 @@ void QtSingleApplication::onNewConnection()
             while (socket->canReadLine()) {
                 const QString message = QString::fromUtf8(socket->readLine()).trimmed();
                 emit messageReceived(message);
+                const QStringList files = filesInMessage(message);
+                if (!files.isEmpty())
+                    emit filesReceived(files);
                 if (activateOnMessage_ && message == QLatin1String("activate"))
                     activateWindow();
             }

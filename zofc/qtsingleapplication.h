@@ -17,8 +17,9 @@ public:
     QtSingleApplication(const QString &appId, int &argc, char **argv);
     ~QtSingleApplication() override;
 
-    // True when another instance runs (it has then been asked to activate its window).
-    // Otherwise this instance starts listening and becomes the one that runs.
+    // True when another instance runs (it has then been handed this start's file arguments and
+    // asked to activate its window). Otherwise this instance starts listening and becomes the
+    // one that runs.
     bool isRunning(const QString &id = QString());
     void setActivationWindow(QWidget *window, bool activateOnMessage = true);
     QWidget *activationWindow() const { return activationWindow_; }
@@ -26,8 +27,15 @@ public:
     // The socket name for an identifier: per user and per settings file.
     static QString serverName(const QString &appId, const QString &id);
 
+    // The line that hands files to the running instance, and the files in such a line (empty
+    // for any other line). Paths travel as encoded file URLs, so no name can break the line.
+    static QByteArray openMessage(const QStringList &paths);
+    static QStringList filesInMessage(const QString &message);
+
 signals:
     void messageReceived(const QString &message);
+    // A further start was given these files (absolute paths).
+    void filesReceived(const QStringList &paths);
 
 public slots:
     void activateWindow();

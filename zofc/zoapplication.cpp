@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QImageReader>
 #include <QLibraryInfo>
@@ -183,12 +184,23 @@ bool ZoApplication::processCmdLine(int argc, char **argv)
     }
     const QStringList args = arguments().mid(1);
 
+    fileArguments_.clear();
+    bool onlyFiles = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args.at(i);
+        if (onlyFiles || !arg.startsWith(QLatin1Char('-'))) {
+            fileArguments_.append(QFileInfo(arg).absoluteFilePath());
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            onlyFiles = true;
+            continue;
+        }
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            QString usage = tr("Usage: vellumix [--lang NAME]\n"
+            QString usage = tr("Usage: vellumix [--lang NAME] [FILE...]\n"
                                "       vellumix COMMAND [OPTIONS]\n\n"
-                               "Turns photos and music into a video slide show.\n\n"
+                               "Turns photos and music into a video slide show. Photos, audio "
+                               "files and folders given as FILE are imported into the window.\n\n"
                                "Options:\n"
                                "  --lang NAME   show the program in language NAME (for example "
                                "de_DE)\n"

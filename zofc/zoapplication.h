@@ -46,6 +46,8 @@ public:
     static void registerCommand(const QString &verb, const QString &summary,
                                 CommandHandler handler);
     int exitStatus() const { return exitStatus_; }
+    // The files and folders named on the command line (after processCmdLine), as absolute paths.
+    QStringList fileArguments() const { return fileArguments_; }
 
     void setMainWindow(ZoMainWindow *window);
     ZoMainWindow *mainWindow() const;
@@ -61,6 +63,7 @@ private:
 
     int zofcVersion_ = 0;
     int exitStatus_ = 0;
+    QStringList fileArguments_;
     ZoLangItemModel *langModel_ = nullptr;
     QPointer<ZoMainWindow> mainWindow_;
     std::unique_ptr<QTranslator> qtTranslator_;
