@@ -18,6 +18,9 @@ const QString audioTypeFilters = QStringLiteral(
 
 void initFileTypeLists()
 {
+    // Once per process, however many windows are made.
+    if (!photoPatterns.isEmpty())
+        return;
     photoPatterns << QStringLiteral("*.jpg") << QStringLiteral("*.jpeg") << QStringLiteral("*.bmp")
                   << QStringLiteral("*.png") << QStringLiteral("*.gif") << QStringLiteral("*.tiff")
                   << QStringLiteral("*.xbm") << QStringLiteral("*.xpm") << QStringLiteral("*.heic")

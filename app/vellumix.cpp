@@ -1,42 +1,580 @@
 #include "app/vellumix.h"
 
 #include "app/startup.h"
+#include "app/timeline.h"
+#include "preview/avplayer.h"
+#include "controls/gettingstartlabel.h"
+#include "creation/compileprogress.h"
+#include "creation/outputformat.h"
+#include "creation/outputsetting.h"
+#include "creation/preferences.h"
+#include "media/mediainfowidget.h"
+#include "audio/storyboardrender.h"
+#include "zofc/zopref.h"
+#include "zofc/zoutils.h"
 
-#include <QLabel>
+#include "ui_vellumix.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QSignalBlocker>
 #include <QTimer>
-#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+const QString afterBurnKey = QStringLiteral("AfterBurnAction");
+const QString geometryKey = QStringLiteral("MainWindowGeometry");
+constexpr int progressMs = 40;
+constexpr int doNothing = 5;
+
+} // namespace
 
 Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     : ZoMainWindow(parent, flags)
+    , render(std::make_unique<StoryBoardRender>())
+    , mediaInfo(new MediaInfoWidget(this))
+    , ui(std::make_unique<Ui::VellumixClass>())
 {
-    setObjectName(QStringLiteral("VellumixClass"));
-    resize(993, 760);
+    ui->setupUi(this);
+    Zo::moveCenter(mediaInfo);
 
-    auto *central = new QWidget(this);
-    central->setObjectName(QStringLiteral("centralWidget"));
-    auto *layout = new QVBoxLayout(central);
-    layout->setSpacing(6);
-    layout->setContentsMargins(11, 11, 11, 11);
-    placeholder = new QLabel(central);
-    placeholder->setAlignment(Qt::AlignCenter);
-    placeholder->setMinimumSize(480, 360);
-    layout->addWidget(placeholder);
-    setCentralWidget(central);
+    render->setFormat(previewFormat);
+    render->setStoryBoard(&storyBoard);
+    ui->avPlayer->open(previewFormat);
+    ui->avPlayer->setRenderer(render.get());
+
+    ui->gettingStart->show();
+    ui->avPlayer->hide();
+    ui->avPlayer->clearDisplay();
+    loadSettingsPanel();
+
+    ui->position->setMaximum(0);
+    ui->position->setValue(0);
+    connect(ui->position, &QSlider::sliderPressed, this, &Vellumix::on_sliderPosition_presssed);
+    connect(ui->position, &QSlider::sliderReleased, this, &Vellumix::on_sliderPosition_released);
+    connect(ui->position, &QSlider::actionTriggered, this,
+            &Vellumix::on_sliderPositionAction_triggered);
+    connect(ui->position, &QSlider::valueChanged, this, &Vellumix::on_sliderPosition_changed);
+    ui->mute->show();
+    ui->unmute->hide();
+    ui->volume->setMaximum(100);
+    ui->volume->setValue(100);
+    connect(ui->volume, &QSlider::valueChanged, ui->avPlayer, &AVPlayer::setVolume);
+    connect(ui->volume, &QSlider::actionTriggered, this,
+            &Vellumix::on_volumePositionAction_triggered);
 
     progressTimer = new QTimer(this);
+    connect(progressTimer, &QTimer::timeout, this, &Vellumix::updateProgress);
+
+    QScrollBar *shared = ui->horizontalScrollBar;
+    for (QAbstractScrollArea *strip : {static_cast<QAbstractScrollArea *>(ui->photoListWidget),
+                                       static_cast<QAbstractScrollArea *>(ui->audioListWidget)}) {
+        QScrollBar *own = strip->horizontalScrollBar();
+        connect(own, &QScrollBar::valueChanged, shared, &QScrollBar::setValue);
+        connect(shared, &QScrollBar::valueChanged, own, &QScrollBar::setValue);
+    }
+    connect(ui->photoListWidget, &QListWidget::currentRowChanged, this,
+            &Vellumix::on_photoListWidget_row_changed);
+    connect(ui->audioListWidget, &QListWidget::currentRowChanged, this,
+            &Vellumix::on_audioListWidget_row_changed);
+    connect(ui->photoListWidget, &QListWidget::itemClicked, this,
+            &Vellumix::on_photoListWidget_item_clicked);
+    connect(ui->audioListWidget, &QListWidget::itemClicked, this,
+            &Vellumix::on_audioListWidget_item_clicked);
+    connect(ui->actionProperty, &QAction::triggered, this, &Vellumix::on_fileProperty);
+    connect(ui->actionCreate_DVD, &QAction::triggered, this, &Vellumix::on_burn_clicked);
+
+    autoRotateMenu = new QMenu(this);
+    autoRotateAction = autoRotateMenu->addAction(QString());
+    autoRotateAllAction = autoRotateMenu->addAction(QString());
+    autoRotateMenu->addSeparator();
+    autoRotateMenu->addAction(ui->actionAuto_Rotate_Photoes_While_Importing);
+    ui->autoRotate->setMenu(autoRotateMenu);
+    for (QAction *action : {ui->actionDo_Nothing, ui->actionExit_Program, ui->actionShut_Down,
+                            ui->actionHibernate, ui->actionStand_By})
+        connect(action, &QAction::triggered, this, &Vellumix::on_AfterBurnAction);
 
     initialize();
+    if (QMenu *menu = mainMenu()) {
+        menu->addSeparator();
+        menu->addAction(ui->actionPreferences);
+    }
+    connect(ui->actionPreferences, &QAction::triggered, this, &Vellumix::on_preferences_clicked);
+
+    ui->timeCode->setText(QStringLiteral("00:00:00 / 00:00:00"));
+    disableEditCommands();
+    syncAfterBurnChecks();
+
+    ui->play->setVisible(playState != 1);
+    ui->pause->setVisible(playState == 1);
+    updateEnabledState();
+    changeScrollRange();
+
+    // Space plays and pauses wherever the focus is, except in a field that takes the key: a
+    // shortcut only fires when the focus widget does not claim the key for itself.
+    playShortcut = new QShortcut(QKeySequence(Qt::Key_Space), this);
+    connect(playShortcut, &QShortcut::activated, this, &Vellumix::togglePlayback);
+
     retranslate();
 
+    // The window opens where the user left it; the first time it fits the screen it opens on.
+    if (!restoreGeometry(ZoPref::value(geometryKey, QByteArray()).toByteArray())) {
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            const QRect free = screen->availableGeometry();
+            resize(std::min(width(), free.width() * 9 / 10),
+                   std::min(height(), free.height() * 9 / 10));
+            Zo::moveCenter(this);
+        }
+    }
+
     runFirstStart(this);
+    ui->checkBox_3->hide();
     applyProcessorAffinity();
     initFileTypeLists();
 }
 
-Vellumix::~Vellumix() = default;
+Vellumix::~Vellumix()
+{
+    on_pause_clicked();
+    delete mediaInfo;
+    mediaInfo = nullptr;
+    // The player draws through the renderer until it goes with the form's widgets.
+    ui->avPlayer->setRenderer(nullptr);
+}
+
+void Vellumix::closeEvent(QCloseEvent *event)
+{
+    saveGeometrySetting();
+    ZoMainWindow::closeEvent(event);
+}
+
+void Vellumix::saveGeometrySetting()
+{
+    ZoPref::setValue(geometryKey, saveGeometry());
+}
 
 void Vellumix::retranslate()
 {
+    ui->retranslateUi(this);
     ZoMainWindow::retranslate();
-    placeholder->setText(tr("Import photos and music to make your slide show."));
+    autoRotateAction->setText(tr("Auto Rotate"));
+    autoRotateAllAction->setText(tr("Auto Rotate All Photos"));
+    // The skin names the picture when the label is polished.
+    ui->gettingStart->ensurePolished();
+    ui->gettingStart->reloadImage();
+    mediaInfo->retranslate();
+    // The form's texts include the time code's design-time value.
+    updateProgress();
+}
+
+void Vellumix::loadSettingsPanel()
+{
+    ui->spinBox->setValue(storyBoard.photoDurationMs);
+    ui->spinBox_2->setValue(storyBoard.transitionDurationMs);
+    ui->checkBox->setChecked(storyBoard.useTransition);
+    const bool patterns = !storyBoard.patterns.isEmpty();
+    ui->radioButton->setChecked(storyBoard.dissolveOnly || !patterns);
+    ui->radioButton_2->setChecked(!storyBoard.dissolveOnly && patterns);
+    ui->radioButton_2->setEnabled(patterns);
+    ui->checkBoxUseDynamicZoom->setChecked(storyBoard.useZoom);
+    ui->checkBox_2->setChecked(storyBoard.loopAudio);
+    ui->checkBox_3->setChecked(storyBoard.fadeInOut);
+}
+
+void Vellumix::disableEditCommands()
+{
+    for (QToolButton *button : {ui->burn, ui->play, ui->stop, ui->previous, ui->next, ui->moveLeft,
+                                ui->moveRight, ui->deleteClip, ui->turnLeft, ui->turnRight,
+                                ui->mirror, ui->flip, ui->autoRotate, ui->restore})
+        button->setEnabled(false);
+    for (QAction *action :
+         {ui->actionCreate_DVD, ui->actionSelect_All, ui->actionInvert_Select, ui->actionDelete,
+          ui->actionTurn_Left, ui->actionTurn_Right, ui->actionMirror, ui->actionFlip,
+          ui->actionRestore, ui->actionAuto_Rotate_All_Phtotes, ui->actionMove_Left,
+          ui->actionMove_Right})
+        action->setEnabled(false);
+    ui->pause->hide();
+}
+
+void Vellumix::syncAfterBurnChecks()
+{
+    const int value = ZoPref::value(afterBurnKey, doNothing).toInt();
+    ui->actionExit_Program->setChecked(value == 0);
+    ui->actionStand_By->setChecked(value == 1);
+    ui->actionHibernate->setChecked(value == 2);
+    ui->actionShut_Down->setChecked(value == 4);
+    ui->actionDo_Nothing->setChecked(value == 5);
+}
+
+void Vellumix::on_AfterBurnAction()
+{
+    const QObject *action = sender();
+    int value = doNothing;
+    if (action == ui->actionExit_Program)
+        value = 0;
+    else if (action == ui->actionStand_By)
+        value = 1;
+    else if (action == ui->actionHibernate)
+        value = 2;
+    else if (action == ui->actionShut_Down)
+        value = 4;
+    ZoPref::setValue(afterBurnKey, value);
+    syncAfterBurnChecks();
+}
+
+void Vellumix::on_fileProperty()
+{
+    mediaInfo->show();
+}
+
+void Vellumix::on_preferences_clicked()
+{
+    Preferences dialog(this);
+    dialog.exec();
+    syncAfterBurnChecks();
+}
+
+// --- preview
+
+void Vellumix::on_play_clicked()
+{
+    if (playState == 1)
+        return;
+    AVPlayer *player = ui->avPlayer;
+    render->drawFrame(player->currentFrame(), true, player);
+    render->startAudio();
+    player->startPlayback();
+    ui->position->setTracking(false);
+    progressTimer->start(progressMs);
+    playState = 1;
+    updateEnabledState();
+    ui->play->hide();
+    ui->pause->show();
+    ui->pause->setFocus();
+}
+
+void Vellumix::on_pause_clicked()
+{
+    if (playState != 1)
+        return;
+    ui->avPlayer->stopPlayback();
+    render->stopAudio();
+    render->wait();
+    ui->position->setTracking(true);
+    progressTimer->stop();
+    playState = 2;
+    updateEnabledState();
+    ui->pause->hide();
+    ui->play->show();
+    ui->play->setFocus();
+}
+
+void Vellumix::on_stop_clicked()
+{
+    on_pause_clicked();
+    showPosition(0);
+    setScrollValue(0);
+    playState = 0;
+    updateEnabledState();
+}
+
+void Vellumix::togglePlayback()
+{
+    if (playState == 1)
+        on_pause_clicked();
+    else if (ui->play->isEnabled())
+        on_play_clicked();
+}
+
+void Vellumix::on_previous_clicked()
+{
+    QListWidget *strip = activeList == 0 ? static_cast<QListWidget *>(ui->photoListWidget)
+                                         : static_cast<QListWidget *>(ui->audioListWidget);
+    strip->setCurrentRow(strip->currentRow() - 1);
+}
+
+void Vellumix::on_next_clicked()
+{
+    QListWidget *strip = activeList == 0 ? static_cast<QListWidget *>(ui->photoListWidget)
+                                         : static_cast<QListWidget *>(ui->audioListWidget);
+    strip->setCurrentRow(strip->currentRow() + 1);
+}
+
+void Vellumix::on_mute_clicked()
+{
+    ui->avPlayer->setVolume(0);
+    ui->volume->setEnabled(false);
+    ui->mute->hide();
+    ui->unmute->show();
+    ui->unmute->setFocus();
+}
+
+void Vellumix::on_unmute_clicked()
+{
+    ui->avPlayer->setVolume(ui->volume->value());
+    ui->volume->setEnabled(true);
+    ui->unmute->hide();
+    ui->mute->show();
+    ui->mute->setFocus();
+}
+
+void Vellumix::on_volumePositionAction_triggered()
+{
+    QSlider *slider = ui->volume;
+    const int left = slider->mapToGlobal(QPoint(0, 0)).x();
+    slider->setSliderPosition(
+        sliderValueAtCursor(QCursor::pos().x(), left, slider->width(), slider->maximum()));
+}
+
+void Vellumix::on_sliderPosition_presssed()
+{
+    on_pause_clicked();
+}
+
+void Vellumix::on_sliderPosition_released()
+{
+    showPosition(ui->position->value());
+}
+
+void Vellumix::on_sliderPositionAction_triggered()
+{
+    QSlider *slider = ui->position;
+    const int left = slider->mapToGlobal(QPoint(0, 0)).x();
+    slider->setSliderPosition(
+        sliderValueAtCursor(QCursor::pos().x(), left, slider->width(), render->totalFrames()));
+}
+
+void Vellumix::on_sliderPosition_changed(int value)
+{
+    showPosition(value);
+    int current = ui->avPlayer->currentFrame();
+    const int length = std::max(render->totalFrames(), audioStripFrames());
+    if (length == 0) {
+        QSignalBlocker block(ui->position);
+        ui->position->setValue(0);
+        current = 0;
+    }
+    QScrollBar *bar = ui->horizontalScrollBar;
+    setScrollValue(scrollValueForFrame(current, length, bar->width(), bar->maximum()));
+}
+
+void Vellumix::showPosition(int k)
+{
+    on_pause_clicked();
+    const int total = render->totalFrames();
+    k = total > 0 ? std::clamp(k, 0, total - 1) : 0;
+    ui->avPlayer->seek(k);
+    updateProgress();
+}
+
+void Vellumix::updateProgress()
+{
+    int current = ui->avPlayer->currentFrame();
+    const int total = render->totalFrames();
+    {
+        QSignalBlocker block(ui->position);
+        if (total > 0) {
+            ui->position->setValue(std::min(current, total));
+            if (playState == 1) {
+                const int half = ui->horizontalScrollBar->width() / 2;
+                setScrollValue(std::max(0, static_cast<int>(current * pixelsPerFrame - half)));
+            }
+        } else {
+            ui->position->setValue(0);
+            current = 0;
+        }
+    }
+    ui->timeCode->setText(formatTimeCode(current, previewFormat.frameRate) + QStringLiteral(" / ")
+                          + formatTimeCode(total, previewFormat.frameRate));
+    if (playState == 1 && current >= total) {
+        on_pause_clicked();
+        showPosition(0);
+        setScrollValue(0);
+        playState = 0;
+    }
+    updateEnabledState();
+}
+
+void Vellumix::updateEnabledState()
+{
+    const bool hasPhoto = !storyBoard.photos.isEmpty();
+    const bool playing = playState == 1;
+    ui->play->setEnabled(hasPhoto && ui->avPlayer->currentFrame() < render->totalFrames()
+                         && !playing);
+    ui->pause->setEnabled(hasPhoto && playing);
+    ui->stop->setEnabled(hasPhoto && playState != 0);
+}
+
+void Vellumix::onStoryBoardDataChanged()
+{
+    const bool hasPhoto = !storyBoard.photos.isEmpty();
+    ui->burn->setEnabled(hasPhoto);
+    ui->actionCreate_DVD->setEnabled(hasPhoto);
+    const int total = render->updateTiming();
+    ui->position->setRange(0, total);
+    ui->position->setSingleStep(static_cast<int>(render->framesPerPeriod()));
+    ui->position->setPageStep(total / 10);
+    ui->photoLength->setText(formatSeconds(static_cast<qint64>(storyBoard.totalDuration())));
+    ui->audioLength->setText(formatSeconds(static_cast<qint64>(storyBoard.totalAudioDuration())));
+    ui->play->setEnabled(hasPhoto);
+    ui->syncAlbum->setEnabled(hasPhoto && !storyBoard.audios.isEmpty());
+    ui->actionAuto_Rotate_All_Phtotes->setEnabled(storyBoard.totalDuration() > 0.01);
+    if (storyBoard.isEmpty()) {
+        ui->avPlayer->hide();
+        ui->gettingStart->show();
+        ui->avPlayer->clearDisplay();
+        ui->timeCode->setText(QStringLiteral("00:00:00 / 00:00:00"));
+    } else {
+        ui->gettingStart->hide();
+        ui->avPlayer->show();
+    }
+    if (activeList == 0)
+        ui->actionSelect_All->setEnabled(hasPhoto);
+    else if (activeList == 1)
+        ui->actionSelect_All->setEnabled(!storyBoard.audios.isEmpty());
+    changeScrollRange();
+}
+
+void Vellumix::changeScrollRange()
+{
+    QScrollBar *shared = ui->horizontalScrollBar;
+    const int w = shared->width();
+    QScrollBar *photoBar = ui->photoListWidget->horizontalScrollBar();
+    QScrollBar *audioBar = ui->audioListWidget->horizontalScrollBar();
+    for (QScrollBar *bar : {shared, photoBar, audioBar})
+        bar->setPageStep(w);
+    const int contentWidth = stripContentWidth();
+    pixelsPerFrame = 1.0;
+    const int maximum = std::max(0, contentWidth - w / 2);
+    if (!storyBoard.isEmpty()) {
+        const int frames = std::max(audioStripFrames(), render->totalFrames());
+        if (frames > 0)
+            pixelsPerFrame = double(contentWidth) / frames;
+    }
+    for (QScrollBar *bar : {shared, photoBar, audioBar})
+        bar->setRange(0, maximum);
+    qDebug("maximum=%d", maximum);
+}
+
+int Vellumix::stripContentWidth() const
+{
+    return 0;
+}
+
+int Vellumix::audioStripFrames() const
+{
+    return 0;
+}
+
+void Vellumix::setScrollValue(int value)
+{
+    ui->horizontalScrollBar->setValue(value);
+}
+
+void Vellumix::resizeEvent(QResizeEvent *event)
+{
+    ZoMainWindow::resizeEvent(event);
+    changeScrollRange();
+}
+
+void Vellumix::photoListChanged(const QList<ImageInfo> &list)
+{
+    on_pause_clicked();
+    storyBoard.setPhotos(list);
+    onStoryBoardDataChanged();
+}
+
+void Vellumix::audioListChanged(const QList<AudioInfo> &list)
+{
+    on_pause_clicked();
+    storyBoard.setAudios(list);
+    onStoryBoardDataChanged();
+}
+
+void Vellumix::on_photoListWidget_row_changed(int row)
+{
+    const int photos = static_cast<int>(storyBoard.photos.size());
+    if (row >= 0 && row / 2 < photos) {
+        if (row % 2 == 0) {
+            mediaInfo->setMediaInfo(photoMediaInfo(storyBoard.photos.at(row / 2)));
+            mediaInfo->updateView();
+        }
+        const int target = photoRowFrame(row, render->framesPerPeriod(), storyBoard.photoDuration,
+                                         previewFormat.frameRate);
+        on_pause_clicked();
+        showPosition(target);
+        ui->previous->setEnabled(row > 0);
+        ui->next->setEnabled(row < ui->photoListWidget->count() - 1);
+    } else {
+        mediaInfo->setMediaInfo(MediaInfo());
+        mediaInfo->updateView();
+        ui->previous->setEnabled(false);
+        ui->next->setEnabled(false);
+    }
+}
+
+void Vellumix::on_audioListWidget_row_changed(int row)
+{
+    if (row >= 0 && row < storyBoard.audios.size()) {
+        mediaInfo->setMediaInfo(audioMediaInfo(storyBoard.audios.at(row)));
+        mediaInfo->updateView();
+        const int target = audioClipFrame(storyBoard.audios, row, previewFormat.frameRate);
+        on_pause_clicked();
+        showPosition(target);
+        ui->previous->setEnabled(row > 0);
+        ui->next->setEnabled(row < ui->audioListWidget->count() - 1);
+    } else {
+        mediaInfo->setMediaInfo(MediaInfo());
+        mediaInfo->updateView();
+        ui->previous->setEnabled(false);
+        ui->next->setEnabled(false);
+    }
+}
+
+void Vellumix::on_photoListWidget_item_clicked()
+{
+    on_photoListWidget_row_changed(ui->photoListWidget->currentRow());
+}
+
+void Vellumix::on_audioListWidget_item_clicked()
+{
+    on_audioListWidget_row_changed(ui->audioListWidget->currentRow());
+}
+
+// --- creation
+
+void Vellumix::on_burn_clicked()
+{
+    on_pause_clicked();
+    OutputSetting settings(this);
+    if (settings.exec() != QDialog::Accepted)
+        return;
+    profileData = settings.profileData();
+    const auto &values = profileData.values();
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        qDebug().nospace() << "key:\"" << it.key() << "\", value:\"" << it.value().toString()
+                           << '"';
+    formatFromProfile(profileData, previewFormat);
+    render->setFormat(previewFormat);
+    {
+        CompileProgress progress(this);
+        if (progress.startCreation(render.get(), profileData, settings.outputName()))
+            progress.exec();
+    }
+    // The preview keeps the last output's size, rate and sound, but plays at most stereo.
+    previewFormat.channels = std::min(previewFormat.channels, 2);
+    render->setFormat(previewFormat);
+    AVPlayer *player = ui->avPlayer;
+    player->open(previewFormat);
+    player->resize(player->size());
+    const int total = render->updateTiming();
+    ui->position->setRange(0, total);
+    player->seek(total > 0 ? std::clamp(player->currentFrame(), 0, total - 1) : 0);
+    updateProgress();
 }

@@ -2,28 +2,113 @@
 
 #include "storyboard/storyboard.h"
 #include "zofc/zomainwindow.h"
+#include "zomprofile/zomprofiledata.h"
 
-class QLabel;
+#include <QList>
+#include <QStringList>
+#include <memory>
+
+class MediaInfoWidget;
+class QAction;
+class QMenu;
+class QShortcut;
 class QTimer;
+class StoryBoardRender;
 
-// The program's only top-level window. It owns the story board and, as the program grows, the
-// renderer, the preview player and the media strips.
+namespace Ui {
+class VellumixClass;
+}
+
+// The program's only top-level window: the preview with its controls and timeline, the two
+// strips, the settings column, the tool row and the menus. It owns the story board, the renderer
+// and the properties window, keeps the controls' enabled state in step with the model, and runs
+// the commands that reach beyond one strip (properties, preferences, post-task action, video
+// creation). GUI thread only.
 class Vellumix : public ZoMainWindow
 {
     Q_OBJECT
+
 public:
     explicit Vellumix(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
     ~Vellumix() override;
 
     StoryBoard &board() { return storyBoard; }
     const MediaFormat &format() const { return previewFormat; }
+    StoryBoardRender *renderer() const { return render.get(); }
+    MediaInfoWidget *mediaInfoWidget() const { return mediaInfo; }
+    Ui::VellumixClass *form() const { return ui.get(); }
+    int state() const { return playState; }
+    double framePixels() const { return pixelsPerFrame; }
+    const ZomProfileData &lastProfile() const { return profileData; }
+
+    // Pauses, clamps k to the show and shows that frame.
+    void showPosition(int k);
+    void updateEnabledState();
+    // Post-task action values as stored under "AfterBurnAction".
+    void syncAfterBurnChecks();
 
     void retranslate() override;
 
+public slots:
+    // Joined to the form's buttons by their object names.
+    void on_play_clicked();
+    void on_pause_clicked();
+    void on_stop_clicked();
+    void on_previous_clicked();
+    void on_next_clicked();
+    void on_mute_clicked();
+    void on_unmute_clicked();
+    void on_burn_clicked();
+
+public:
+    // Connected explicitly; not slots, so that the form's by-name wiring does not look for
+    // objects of these names.
+    void on_volumePositionAction_triggered();
+    void on_sliderPosition_presssed();
+    void on_sliderPosition_released();
+    void on_sliderPositionAction_triggered();
+    void on_sliderPosition_changed(int value);
+    void on_fileProperty();
+    void on_preferences_clicked();
+    void on_photoListWidget_item_clicked();
+    void on_audioListWidget_item_clicked();
+    void on_photoListWidget_row_changed(int row);
+    void on_audioListWidget_row_changed(int row);
+    void on_AfterBurnAction();
+    void photoListChanged(const QList<ImageInfo> &list);
+    void audioListChanged(const QList<AudioInfo> &list);
+    void changeScrollRange();
+    void updateProgress();
+    void onStoryBoardDataChanged();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    // Shows the model's album and audio settings in the settings column.
+    void loadSettingsPanel();
+    void disableEditCommands();
+    void togglePlayback();
+    void saveGeometrySetting();
+    // The audio strip's length in frames at the preview rate.
+    int audioStripFrames() const;
+    int stripContentWidth() const;
+    // Sets the scroll bar from code without the strips' bars echoing it back.
+    void setScrollValue(int value);
+
     int playState = 0;
     QTimer *progressTimer = nullptr;
+    ZomProfileData profileData;
     MediaFormat previewFormat;
     StoryBoard storyBoard;
-    QLabel *placeholder = nullptr;
+    std::unique_ptr<StoryBoardRender> render;
+    MediaInfoWidget *mediaInfo = nullptr;
+    int activeList = -1;
+    QMenu *autoRotateMenu = nullptr;
+    QAction *autoRotateAction = nullptr;
+    QAction *autoRotateAllAction = nullptr;
+    QShortcut *playShortcut = nullptr;
+    double pixelsPerFrame = 1.0;
+    std::unique_ptr<Ui::VellumixClass> ui;
 };

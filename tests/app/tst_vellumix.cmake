@@ -1,0 +1,1 @@
+vellumix_test(tst_vellumix LABELS gui e2e LIBS app AUDIO TIMEOUT 600)

@@ -1,0 +1,377 @@
+// The main window as a user meets it: what is enabled at the start, the preview's position and
+// time code, moving through the strips, the end of the show, the properties window, post-task
+// actions, Space, the window's place across runs, and a video made from the window.
+#include "app/timeline.h"
+#include "app/vellumix.h"
+#include "audio/audiodecoder.h"
+#include "audio/avplayer.h"
+#include "controls/gettingstartlabel.h"
+#include "media/mediainfowidget.h"
+#include "storyboard/photoloader.h"
+#include "storyboard/storyboardrender.h"
+#include "testsupport.h"
+#include "zofc/zolangitemmodel.h"
+#include "zofc/zopref.h"
+
+#include "ui_vellumix.h"
+
+#include <QCursor>
+#include <QFileInfo>
+#include <QImage>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <memory>
+
+namespace {
+
+constexpr int photoCount = 3;
+
+} // namespace
+
+class TestVellumix : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void timeCodes_data();
+    void timeCodes();
+    void startState();
+    void postTaskActions_data();
+    void postTaskActions();
+    void selectingRowsMovesThePreview_data();
+    void selectingRowsMovesThePreview();
+    void sliderClickJumpsToTheClickedPlace();
+    void gettingStartedShowsOnlyWhenTheShowIsEmpty();
+    void showEndStopsAtFrameZero();
+    void spaceTogglesPlaybackOutsideTextFields();
+    void propertiesShowTheSelectedPhotoAsTyped();
+    void languageChangeReloadsTheGettingStartedPicture();
+    void geometryIsKeptBetweenRuns();
+
+private:
+    Ui::VellumixClass *ui() const { return window->form(); }
+    void loadShow(bool withAudio);
+
+    QTemporaryDir dir;
+    QList<ImageInfo> photos;
+    QList<AudioInfo> audios;
+    std::unique_ptr<TempSettings> settings;
+    std::unique_ptr<Vellumix> window;
+};
+
+void TestVellumix::initTestCase()
+{
+    const QColor colours[photoCount] = {Qt::red, Qt::green, Qt::blue};
+    for (int i = 0; i < photoCount; ++i) {
+        QImage image(320, 240, QImage::Format_RGB32);
+        image.fill(colours[i]);
+        ImageInfo info;
+        info.path = dir.filePath(QStringLiteral("photo%1.jpg").arg(i + 1));
+        QVERIFY(image.save(info.path, "JPEG"));
+        QVERIFY(readPhotoInfo(info));
+        photos.append(info);
+    }
+    AudioInfo song;
+    song.path = dir.filePath(QStringLiteral("song.wav"));
+    QVERIFY(writeToneWav(song.path, {{440.0, 6.0}}));
+    QVERIFY(readAudioInfo(song));
+    audios.append(song);
+}
+
+void TestVellumix::init()
+{
+    settings = std::make_unique<TempSettings>();
+    window = std::make_unique<Vellumix>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void TestVellumix::cleanup()
+{
+    window.reset();
+    settings.reset();
+}
+
+void TestVellumix::loadShow(bool withAudio)
+{
+    window->photoListChanged(photos);
+    if (withAudio)
+        window->audioListChanged(audios);
+}
+
+void TestVellumix::timeCodes_data()
+{
+    QTest::addColumn<qint64>("frames");
+    QTest::addColumn<double>("rate");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("an hour and five seconds") << qint64(90125) << 25.0 << "01:00:05";
+    QTest::newRow("under two seconds") << qint64(37) << 25.0 << "00:00:01";
+    QTest::newRow("NTSC rate") << qint64(1799) << 29.97 << "00:01:00";
+    QTest::newRow("hundred hours") << qint64(9000000) << 25.0 << "100:00:00";
+}
+
+void TestVellumix::timeCodes()
+{
+    QFETCH(qint64, frames);
+    QFETCH(double, rate);
+    QFETCH(QString, text);
+    QCOMPARE(formatTimeCode(frames, rate), text);
+}
+
+void TestVellumix::startState()
+{
+    QCOMPARE(window->objectName(), QStringLiteral("VellumixClass"));
+    for (QWidget *off :
+         {static_cast<QWidget *>(ui()->burn), static_cast<QWidget *>(ui()->play),
+          static_cast<QWidget *>(ui()->stop), static_cast<QWidget *>(ui()->previous),
+          static_cast<QWidget *>(ui()->next), static_cast<QWidget *>(ui()->deleteClip),
+          static_cast<QWidget *>(ui()->turnLeft), static_cast<QWidget *>(ui()->moveLeft),
+          static_cast<QWidget *>(ui()->moveRight)})
+        QVERIFY2(!off->isEnabled(), qPrintable(off->objectName()));
+    for (QAction *off :
+         {ui()->actionDelete, ui()->actionSelect_All, ui()->actionTurn_Left, ui()->actionMove_Left,
+          ui()->actionMove_Right, ui()->actionCreate_DVD, ui()->actionAuto_Rotate_All_Phtotes})
+        QVERIFY2(!off->isEnabled(), qPrintable(off->objectName()));
+    QVERIFY(ui()->actionClear->isEnabled());
+    QVERIFY(ui()->actionAuto_Rotate_Photoes_While_Importing->isChecked());
+    QVERIFY(ui()->actionSortByName->isChecked());
+    QVERIFY(ui()->actionSortAscending->isChecked());
+    QVERIFY(ui()->actionDo_Nothing->isChecked());
+    QVERIFY(ui()->play->isVisible());
+    QVERIFY(!ui()->pause->isVisible());
+    QVERIFY(ui()->mute->isVisible());
+    QVERIFY(!ui()->unmute->isVisible());
+    QVERIFY(ui()->gettingStart->isVisible());
+    QVERIFY(!ui()->avPlayer->isVisible());
+    QVERIFY(!ui()->checkBox_3->isVisible());
+    QCOMPARE(ui()->timeCode->text(), QStringLiteral("00:00:00 / 00:00:00"));
+    QCOMPARE(ui()->volume->value(), 100);
+    QCOMPARE(ui()->position->maximum(), 0);
+    // The settings column shows the model's settings, not the form's.
+    QCOMPARE(ui()->spinBox->value(), 5000);
+    QCOMPARE(ui()->spinBox_2->value(), 1500);
+    QVERIFY(ui()->checkBox->isChecked());
+    QVERIFY(ui()->checkBoxUseDynamicZoom->isChecked());
+    QCOMPARE(ui()->radioButton_2->isEnabled(), !window->board().patterns.isEmpty());
+    // "Preferences..." closes the framework's own menu.
+    QCOMPARE(window->mainMenu()->actions().constLast(), ui()->actionPreferences);
+}
+
+void TestVellumix::postTaskActions_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("shut down") << "actionShut_Down" << 4;
+    QTest::newRow("exit") << "actionExit_Program" << 0;
+    QTest::newRow("stand by") << "actionStand_By" << 1;
+    QTest::newRow("hibernate") << "actionHibernate" << 2;
+    QTest::newRow("nothing") << "actionDo_Nothing" << 5;
+}
+
+void TestVellumix::postTaskActions()
+{
+    QFETCH(QString, action);
+    QFETCH(int, stored);
+    const QList<QAction *> group = ui()->menuAfter_Burn->actions();
+    QCOMPARE(group.size(), 5);
+    auto *chosen = window->findChild<QAction *>(action);
+    QVERIFY(chosen);
+    chosen->trigger();
+    QCOMPARE(ZoPref::value(QStringLiteral("AfterBurnAction"), -1).toInt(), stored);
+    for (QAction *entry : group)
+        QCOMPARE(entry->isChecked(), entry == chosen);
+
+    // A stored value outside the table checks nothing.
+    ZoPref::setValue(QStringLiteral("AfterBurnAction"), 3);
+    window->syncAfterBurnChecks();
+    for (QAction *entry : group)
+        QVERIFY(!entry->isChecked());
+}
+
+void TestVellumix::selectingRowsMovesThePreview_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("frame");
+    QTest::addColumn<bool>("previous");
+    QTest::addColumn<bool>("next");
+    // 5 s photos, 1.5 s transitions, 25 frames/s: 162.5 frames a period.
+    QTest::newRow("first photo") << 0 << 0 << false << true;
+    QTest::newRow("transition after photo 2") << 3 << 287 << true << true;
+    QTest::newRow("last photo") << 4 << 325 << true << false;
+}
+
+void TestVellumix::selectingRowsMovesThePreview()
+{
+    QFETCH(int, row);
+    QFETCH(int, frame);
+    QFETCH(bool, previous);
+    QFETCH(bool, next);
+    QCOMPARE(photoRowFrame(row, 162.5, 5.0, 25.0), frame);
+    loadShow(false);
+    window->on_photoListWidget_row_changed(row);
+    QCOMPARE(ui()->avPlayer->currentFrame(), frame);
+    QCOMPARE(ui()->position->value(), frame);
+    QCOMPARE(ui()->timeCode->text(),
+             formatTimeCode(frame, 25.0) + QStringLiteral(" / ")
+                 + formatTimeCode(window->renderer()->totalFrames(), 25.0));
+    if (ui()->photoListWidget->count() == 2 * photoCount - 1) {
+        QCOMPARE(ui()->previous->isEnabled(), previous);
+        QCOMPARE(ui()->next->isEnabled(), next);
+    }
+    // A row past the photos clears the properties and both step buttons.
+    window->on_photoListWidget_row_changed(2 * photoCount);
+    QVERIFY(!ui()->previous->isEnabled());
+    QVERIFY(!ui()->next->isEnabled());
+    QCOMPARE(window->mediaInfoWidget()->mediaInfo().mode, int(MediaInfo::Empty));
+}
+
+void TestVellumix::sliderClickJumpsToTheClickedPlace()
+{
+    QCOMPARE(sliderValueAtCursor(175, 100, 100, 400), 300);
+    QCOMPARE(sliderValueAtCursor(50, 100, 100, 400), 0);
+    QCOMPARE(sliderValueAtCursor(260, 100, 100, 400), 400);
+
+    loadShow(false);
+    const int total = window->renderer()->totalFrames();
+    QSlider *slider = ui()->position;
+    const QPoint threeQuarters(slider->width() * 3 / 4, slider->height() / 2);
+    // The jump follows the pointer, as it does for a user's click.
+    QCursor::setPos(slider->mapToGlobal(threeQuarters));
+    QTRY_COMPARE(QCursor::pos(), slider->mapToGlobal(threeQuarters));
+    QTest::mouseClick(slider, Qt::LeftButton, {}, threeQuarters);
+    const int expected = total * 3 / 4;
+    QTRY_VERIFY2(qAbs(ui()->avPlayer->currentFrame() - expected) <= total / 100,
+                 qPrintable(QStringLiteral("frame %1, expected about %2")
+                                .arg(ui()->avPlayer->currentFrame())
+                                .arg(expected)));
+}
+
+void TestVellumix::gettingStartedShowsOnlyWhenTheShowIsEmpty()
+{
+    loadShow(true);
+    QVERIFY(ui()->avPlayer->isVisible());
+    QVERIFY(!ui()->gettingStart->isVisible());
+    QVERIFY(ui()->burn->isEnabled());
+    QVERIFY(ui()->play->isEnabled());
+    QVERIFY(ui()->syncAlbum->isEnabled());
+    QCOMPARE(ui()->photoLength->text(), formatSeconds(qint64(window->board().totalDuration())));
+    QCOMPARE(ui()->audioLength->text(), QStringLiteral("00:00:06"));
+
+    // Audio left: the player stays.
+    window->photoListChanged({});
+    QVERIFY(ui()->avPlayer->isVisible());
+    QVERIFY(!ui()->burn->isEnabled());
+    QVERIFY(!ui()->play->isEnabled());
+
+    // Nothing left: the picture of how to begin.
+    window->audioListChanged({});
+    QVERIFY(!ui()->avPlayer->isVisible());
+    QVERIFY(ui()->gettingStart->isVisible());
+    QCOMPARE(ui()->timeCode->text(), QStringLiteral("00:00:00 / 00:00:00"));
+    QCOMPARE(ui()->position->maximum(), 0);
+}
+
+void TestVellumix::showEndStopsAtFrameZero()
+{
+    StoryBoard &board = window->board();
+    board.setPhotoDurationMs(1000);
+    board.setTransitionDurationMs(500);
+    window->photoListChanged(photos.mid(0, 1));
+    const int total = window->renderer()->totalFrames();
+    QVERIFY(total > 0 && total <= 50);
+    window->showPosition(total - 10);
+    ui()->play->click();
+    QCOMPARE(window->state(), 1);
+    QVERIFY(ui()->pause->isVisible());
+    QVERIFY(!ui()->play->isVisible());
+    QVERIFY(ui()->stop->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(window->state(), 0, 10000);
+    QCOMPARE(ui()->avPlayer->currentFrame(), 0);
+    QCOMPARE(ui()->position->value(), 0);
+    QVERIFY(ui()->play->isEnabled());
+    QVERIFY(ui()->play->isVisible());
+    QVERIFY(!ui()->stop->isEnabled());
+    QVERIFY(!window->renderer()->isRunning());
+}
+
+void TestVellumix::spaceTogglesPlaybackOutsideTextFields()
+{
+    loadShow(true);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    ui()->volume->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), ui()->volume);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(window->state(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(window->state(), 2);
+
+    // In a number field the key is the field's.
+    ui()->spinBox->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), ui()->spinBox);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(window->state(), 2);
+}
+
+void TestVellumix::propertiesShowTheSelectedPhotoAsTyped()
+{
+    QList<ImageInfo> list = photos;
+    list[1].exifProperties[0] = QStringLiteral("<img src=\"file:///etc/passwd\">");
+    list[1].exifProperties[1] = QStringLiteral("Model & Co");
+    list[1].fileSize = 1500000;
+    window->photoListChanged(list);
+    window->on_photoListWidget_row_changed(2);
+    ui()->actionProperty->trigger();
+    MediaInfoWidget *info = window->mediaInfoWidget();
+    QVERIFY(info->isVisible());
+    const QString text = info->view()->toPlainText();
+    QVERIFY(text.contains(QStringLiteral("photo2.jpg")));
+    QVERIFY(text.contains(QStringLiteral("JPG")));
+    QVERIFY(text.contains(QStringLiteral("1464KB")));
+    QVERIFY(text.contains(QStringLiteral("320x240")));
+    QVERIFY(text.contains(list[1].exifProperties[0]));
+    QVERIFY(text.contains(list[1].exifProperties[1]));
+
+    // Audio clips show their own rows.
+    window->audioListChanged(audios);
+    window->on_audioListWidget_row_changed(0);
+    const MediaInfo &clip = window->mediaInfoWidget()->mediaInfo();
+    QCOMPARE(clip.mode, int(MediaInfo::Audio));
+    QCOMPARE(clip.channels, QStringLiteral("2"));
+    QCOMPARE(clip.sampleRate, QStringLiteral("48000Hz"));
+    QCOMPARE(clip.duration, QStringLiteral("00:00:06"));
+}
+
+// The skin names the getting-started picture; a language change loads the language's own.
+void TestVellumix::languageChangeReloadsTheGettingStartedPicture()
+{
+    const QString base = ZoPref::skinDir() + QStringLiteral("/app_vellumix/start.png");
+    QVERIFY2(QFileInfo(base).isFile(), qPrintable(base));
+    ui()->gettingStart->setGettingStart(base);
+    ZoLangItemModel::setCurrentLangName(QStringLiteral("de_DE"));
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(window.get(), &change);
+    QVERIFY(ui()->gettingStart->loadedPath().endsWith(QLatin1String("/start_de_DE.png")));
+    QVERIFY(!ui()->gettingStart->image().isNull());
+    QCOMPARE(ui()->actionPreferences->text(), QStringLiteral("&Preferences..."));
+}
+
+void TestVellumix::geometryIsKeptBetweenRuns()
+{
+    window->resize(1000, 720);
+    window->move(40, 30);
+    QTRY_COMPARE(window->size(), QSize(1000, 720));
+    const QRect before = window->geometry();
+    window->close();
+    window = std::make_unique<Vellumix>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCOMPARE(window->size(), before.size());
+}
+
+QTEST_MAIN(TestVellumix)
+#include "tst_vellumix.moc"
