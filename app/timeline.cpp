@@ -1,6 +1,7 @@
 #include "app/timeline.h"
 
 #include "storyboard/storyboard.h"
+#include "zofc/zoutils.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -30,9 +31,7 @@ QString formatTimeCode(qint64 frames, double frameRate)
 
 QString formatSeconds(qint64 seconds)
 {
-    seconds = std::max<qint64>(seconds, 0);
-    return QStringLiteral("%1:%2:%3")
-        .arg(twoDigits(seconds / 3600), twoDigits(seconds % 3600 / 60), twoDigits(seconds % 60));
+    return Zo::timeText(static_cast<double>(seconds));
 }
 
 int photoRowFrame(int row, double framesPerPeriod, double photoDuration, double frameRate)

@@ -19,6 +19,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QOpenGLContext>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
@@ -42,6 +43,12 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     , ui(std::make_unique<Ui::VellumixClass>())
 {
     ui->setupUi(this);
+    // Without OpenGL (Qt's off-screen platform, used when there is no display) a GL widget
+    // cannot be composed into the window: the player then works unseen, outside it.
+    if (QOpenGLContext probe; !probe.create()) {
+        ui->avPlayer->setParent(nullptr);
+        unseenPlayer.reset(ui->avPlayer);
+    }
     Zo::moveCenter(mediaInfo);
 
     render->setFormat(previewFormat);
@@ -49,8 +56,7 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     ui->avPlayer->open(previewFormat);
     ui->avPlayer->setRenderer(render.get());
 
-    ui->gettingStart->show();
-    ui->avPlayer->hide();
+    showPreview(false);
     ui->avPlayer->clearDisplay();
     loadSettingsPanel();
 
@@ -425,20 +431,24 @@ void Vellumix::onStoryBoardDataChanged()
     ui->play->setEnabled(hasPhoto);
     ui->syncAlbum->setEnabled(hasPhoto && !storyBoard.audios.isEmpty());
     ui->actionAuto_Rotate_All_Phtotes->setEnabled(storyBoard.totalDuration() > 0.01);
+    showPreview(!storyBoard.isEmpty());
     if (storyBoard.isEmpty()) {
-        ui->avPlayer->hide();
-        ui->gettingStart->show();
         ui->avPlayer->clearDisplay();
         ui->timeCode->setText(QStringLiteral("00:00:00 / 00:00:00"));
-    } else {
-        ui->gettingStart->hide();
-        ui->avPlayer->show();
     }
     if (activeList == 0)
         ui->actionSelect_All->setEnabled(hasPhoto);
     else if (activeList == 1)
         ui->actionSelect_All->setEnabled(!storyBoard.audios.isEmpty());
     changeScrollRange();
+}
+
+void Vellumix::showPreview(bool on)
+{
+    if (unseenPlayer)
+        on = false;
+    ui->gettingStart->setVisible(!on);
+    ui->avPlayer->setVisible(on);
 }
 
 void Vellumix::changeScrollRange()

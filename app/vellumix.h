@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <memory>
 
+class AVPlayer;
 class MediaInfoWidget;
 class QAction;
 class QMenu;
@@ -90,6 +91,8 @@ private:
     void loadSettingsPanel();
     void disableEditCommands();
     void togglePlayback();
+    // The player when there is a show, the getting-started picture when there is none.
+    void showPreview(bool on);
     void saveGeometrySetting();
     // The audio strip's length in frames at the preview rate.
     int audioStripFrames() const;
@@ -109,6 +112,8 @@ private:
     QAction *autoRotateAction = nullptr;
     QAction *autoRotateAllAction = nullptr;
     QShortcut *playShortcut = nullptr;
+    // The player when the platform cannot show it; otherwise it lives in the form.
+    std::unique_ptr<AVPlayer> unseenPlayer;
     double pixelsPerFrame = 1.0;
     std::unique_ptr<Ui::VellumixClass> ui;
 };
