@@ -6,6 +6,7 @@
 #include "audio/audiodecoder.h"
 #include "audio/avplayer.h"
 #include "controls/gettingstartlabel.h"
+#include "creation/compileprogress.h"
 #include "media/mediainfowidget.h"
 #include "storyboard/photoloader.h"
 #include "storyboard/storyboardrender.h"
@@ -16,12 +17,16 @@
 #include "ui_vellumix.h"
 
 #include <QCursor>
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QProcess>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -51,6 +56,7 @@ private slots:
     void propertiesShowTheSelectedPhotoAsTyped();
     void languageChangeReloadsTheGettingStartedPicture();
     void geometryIsKeptBetweenRuns();
+    void playThenCreateVideoFile();
 
 private:
     Ui::VellumixClass *ui() const { return window->form(); }
@@ -371,6 +377,77 @@ void TestVellumix::geometryIsKeptBetweenRuns()
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QCOMPARE(window->size(), before.size());
+}
+
+// A user's whole path: a show in the window, a second of playing, Create Video File with the
+// DVD PAL profile through the real encoder, and the preview afterwards in the output's format.
+void TestVellumix::playThenCreateVideoFile()
+{
+    QTemporaryDir output;
+    ZoPref::setValue(QStringLiteral("OutputPath"), output.path());
+    ZoPref::setValue(QStringLiteral("OutputName"), QStringLiteral("Window Show"));
+    ZoPref::setValue(QStringLiteral("last_profile_url"), QStringLiteral("dvdpal"));
+    ZoPref::setValue(QStringLiteral("last_profile_group"), QStringLiteral("DVD and TV"));
+    window->board().setPhotoDurationMs(1000);
+    window->board().setTransitionDurationMs(500);
+    loadShow(true);
+    const int total = window->renderer()->totalFrames();
+    QVERIFY(total >= 75); // at least the three seconds of photos at 25 frames/s
+
+    ui()->play->click();
+    QTest::qWait(1000);
+    QVERIFY(ui()->avPlayer->currentFrame() > 5);
+    QCOMPARE(window->state(), 1);
+
+    // Answers the two modal dialogs as a user would: OK in the output settings, Close once the
+    // creation has ended.
+    QStringList seen;
+    QTimer driver;
+    driver.setInterval(50);
+    connect(&driver, &QTimer::timeout, this, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (modal->objectName() == QLatin1String("OutputSettingClass")) {
+            seen << modal->objectName();
+            static_cast<QDialog *>(modal)->accept();
+        } else if (auto *progress = qobject_cast<CompileProgress *>(modal)) {
+            if (!seen.contains(modal->objectName()))
+                seen << modal->objectName();
+            if (progress->isFinished()) {
+                QVERIFY(progress->succeeded());
+                progress->findChild<QPushButton *>(QStringLiteral("close"))->click();
+            }
+        }
+    });
+    driver.start();
+    ui()->burn->click();
+    driver.stop();
+    QCOMPARE(seen, QStringList({"OutputSettingClass", "CompileProgressClass"}));
+    QCOMPARE(window->state(), 2); // creating paused the preview
+
+    const QStringList made = QDir(output.path()).entryList(QDir::Files);
+    QCOMPARE(made, QStringList {QStringLiteral("Window Show.mpg")});
+    QProcess probe;
+    probe.start(QStringLiteral("ffprobe"),
+                {"-v", "error", "-select_streams", "v:0", "-show_entries", "stream=width,height",
+                 "-of", "csv=p=0", output.filePath(made.first())});
+    QVERIFY(probe.waitForFinished(60000));
+    QVERIFY(probe.readAllStandardOutput().startsWith("720,576"));
+
+    // The preview now runs in the profile's format.
+    const MediaFormat &format = window->format();
+    QCOMPARE(format.width, 720);
+    QCOMPARE(format.height, 576);
+    QCOMPARE(format.aspect, 1.25);
+    QCOMPARE(format.frameRate, 25.0);
+    QCOMPARE(format.channels, 2);
+    QCOMPARE(ui()->avPlayer->mediaFormat().width, 720);
+    QCOMPARE(window->renderer()->mediaFormat().height, 576);
+    QCOMPARE(ui()->position->maximum(), window->renderer()->totalFrames());
+    QVERIFY(window->lastProfile().text(QStringLiteral("s")) == QStringLiteral("720x576"));
+    ui()->play->click();
+    QTRY_VERIFY(ui()->avPlayer->currentFrame() > 5);
 }
 
 QTEST_MAIN(TestVellumix)
