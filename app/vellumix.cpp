@@ -2,14 +2,14 @@
 
 #include "app/startup.h"
 #include "app/timeline.h"
-#include "preview/avplayer.h"
+#include "audio/storyboardrender.h"
 #include "controls/gettingstartlabel.h"
 #include "creation/compileprogress.h"
 #include "creation/outputformat.h"
 #include "creation/outputsetting.h"
 #include "creation/preferences.h"
 #include "media/mediainfowidget.h"
-#include "audio/storyboardrender.h"
+#include "preview/avplayer.h"
 #include "zofc/zopref.h"
 #include "zofc/zoutils.h"
 

@@ -1,6 +1,6 @@
 // The getting-started picture: which file is shown for a language and where it is painted.
 #include "controls/gettingstartlabel.h"
-#include "testsupport.h"
+#include "tests/support/testsupport.h"
 #include "zofc/zolangitemmodel.h"
 
 #include <QImage>

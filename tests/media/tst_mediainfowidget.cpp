@@ -1,6 +1,6 @@
 // The properties window: rows per kind, values shown as typed, language change.
 #include "media/mediainfowidget.h"
-#include "testsupport.h"
+#include "tests/support/testsupport.h"
 #include "zofc/zopref.h"
 
 #include <QCoreApplication>

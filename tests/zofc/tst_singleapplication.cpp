@@ -1,6 +1,6 @@
 // Files handed from a further start to the running instance: the message survives any file
 // name, and a real second start of the program delivers its files as absolute paths.
-#include "testsupport.h"
+#include "tests/support/testsupport.h"
 #include "zofc/qtsingleapplication.h"
 #include "zofc/zopref.h"
 
