@@ -16,6 +16,7 @@
 #include "ui_vellumix.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
@@ -582,7 +583,10 @@ void Vellumix::on_burn_clicked()
     render->setFormat(previewFormat);
     AVPlayer *player = ui->avPlayer;
     player->open(previewFormat);
-    player->resize(player->size());
+    // The same size again, so that the player lays its picture out for the new aspect (a plain
+    // resize to the current size would be dropped).
+    QResizeEvent relayout(player->size(), player->size());
+    QCoreApplication::sendEvent(player, &relayout);
     const int total = render->updateTiming();
     ui->position->setRange(0, total);
     player->seek(total > 0 ? std::clamp(player->currentFrame(), 0, total - 1) : 0);
