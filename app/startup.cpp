@@ -3,36 +3,6 @@
 #include "zofc/zomainwindow.h"
 #include "zofc/zopref.h"
 
-QStringList photoPatterns;
-QStringList audioPatterns;
-
-const QString photoTypeFilters = QStringLiteral(
-    "JPG Files (*.jpg; *.jpeg);;BMP Files (*.bmp);;PNG Files (*.png);;GIF Files (*.gif);;"
-    "TIFF Files (*.tiff; *.tif);;XBP Files (*.xbm);;XPM Files (*.xpm);;"
-    "HEIC Files (*.heic; *.heif);;WebP Files (*.webp);;");
-const QString audioTypeFilters = QStringLiteral(
-    "AAC Files (*.aac);;AIF Files (*.aif; *.aiff);;AC3 Files (*.ac3);;APE Files (*.ape);;"
-    "AU Files (*.au);;FLAC Files (*.flac);;MPA Files (*.mpa);;MP2 Files (*.mp2);;"
-    "MP3 Files (*.mp3);;OGG Files (*.ogg);;RA Files (*.ra);;WAV Files (*.wav);;"
-    "WMA Files (*.wma);;M4A Files (*.m4a);;");
-
-void initFileTypeLists()
-{
-    // Once per process, however many windows are made.
-    if (!photoPatterns.isEmpty())
-        return;
-    photoPatterns << QStringLiteral("*.jpg") << QStringLiteral("*.jpeg") << QStringLiteral("*.bmp")
-                  << QStringLiteral("*.png") << QStringLiteral("*.gif") << QStringLiteral("*.tiff")
-                  << QStringLiteral("*.xbm") << QStringLiteral("*.xpm") << QStringLiteral("*.heic")
-                  << QStringLiteral("*.heif") << QStringLiteral("*.webp")
-                  << QStringLiteral("*.tif");
-    audioPatterns << QStringLiteral("*.aac") << QStringLiteral("*.aif") << QStringLiteral("*.aiff")
-                  << QStringLiteral("*.ac3") << QStringLiteral("*.ape") << QStringLiteral("*.au")
-                  << QStringLiteral("*.flac") << QStringLiteral("*.mpa") << QStringLiteral("*.mp2")
-                  << QStringLiteral("*.mp3") << QStringLiteral("*.ogg") << QStringLiteral("*.ra")
-                  << QStringLiteral("*.wav") << QStringLiteral("*.wma") << QStringLiteral("*.m4a");
-}
-
 void runFirstStart(ZoMainWindow *window)
 {
     if (!ZoPref::value(QStringLiteral("FirstStart"), true).toBool())

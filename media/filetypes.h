@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Process-wide lists of importable file types (name patterns such as "*.jpg"), filled once by
+// initFileTypeLists() at start-up; the strips and the import commands read them.
+extern QStringList photoPatterns;
+extern QStringList audioPatterns;
+// Per-type filters of the open-file dialogs.
+extern const QString photoTypeFilters;
+extern const QString audioTypeFilters;
+
+void initFileTypeLists();
