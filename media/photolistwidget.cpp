@@ -1,0 +1,603 @@
+#include "media/photolistwidget.h"
+
+#include "media/filetypes.h"
+#include "media/importprogress.h"
+#include "media/mediaimport.h"
+#include "storyboard/photoloader.h"
+#include "zofc/zopref.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDebug>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QItemSelection>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace {
+
+const QSize photoItemSize(88, 66);
+const QSize transitionItemSize(44, 33);
+// Pictures sit inside their cells with 4 pixels on either side and 3 above and below.
+const QSize transitionImageSize = transitionItemSize - QSize(8, 6);
+
+QImage loadTransitionImage()
+{
+    const QImage marker(ZoPref::skinDir() + QLatin1String("/app_vellumix/transition.png"));
+    if (marker.isNull())
+        return marker;
+    return marker.scaled(transitionImageSize, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+bool isPhotoRow(int row)
+{
+    return row >= 0 && row % 2 == 0;
+}
+
+bool lessByKey(const ImageInfo &a, const ImageInfo &b, int key)
+{
+    switch (key) {
+    case PhotoListWidget::SortByPath:
+        return a.path < b.path;
+    case PhotoListWidget::SortByModified:
+        return a.modified < b.modified;
+    case PhotoListWidget::SortBySuffix:
+        return a.suffix < b.suffix;
+    case PhotoListWidget::SortByFileSize:
+        return a.fileSize < b.fileSize;
+    default:
+        return false;
+    }
+}
+
+void pushStep(ImageInfo &record, int step)
+{
+    record.operations.prepend(step);
+    foldOrientation(record);
+}
+
+void clearSteps(ImageInfo &record, int)
+{
+    restoreOrientation(record);
+}
+
+void cameraSteps(ImageInfo &record, int)
+{
+    applyCameraOrientation(record);
+}
+
+} // namespace
+
+PhotoListWidget::PhotoListWidget(QWidget *parent)
+    : QListWidget(parent)
+    , transitionImage(loadTransitionImage())
+{
+    // The row arithmetic below relies on a single left-to-right row that the user never edits.
+    setMinimumHeight(72);
+    setMaximumHeight(72);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setFlow(QListView::LeftToRight);
+    setDropIndicatorShown(true);
+}
+
+QListWidgetItem *PhotoListWidget::makeTransitionItem() const
+{
+    auto *item = new QListWidgetItem;
+    item->setSizeHint(transitionItemSize);
+    item->setData(Qt::DecorationRole, transitionImage);
+    return item;
+}
+
+QImage PhotoListWidget::orientedThumbnail(const ImageInfo &record)
+{
+    switch (record.orientation) {
+    case 0:
+        return record.thumbnail;
+    case 1:
+        return record.thumbnail.mirrored(false, true);
+    case 2:
+        return record.thumbnail.mirrored(true, false);
+    case 3:
+        return record.thumbnail.mirrored(true, true);
+    case 4:
+        return record.thumbnailRotated.mirrored(false, true);
+    case 5:
+        return record.thumbnailRotated.mirrored(true, true);
+    case 6:
+        return record.thumbnailRotated;
+    case 7:
+        return record.thumbnailRotated.mirrored(true, false);
+    default:
+        qDebug() << "I Don't think this will happen!";
+        return record.thumbnail;
+    }
+}
+
+QString PhotoListWidget::toolTipFor(const ImageInfo &record) const
+{
+    const QString name = QFileInfo(record.path).fileName().toHtmlEscaped();
+    return QLatin1String("<nobr>") + tr("Name") + QLatin1String(":&nbsp;<b>") + name
+        + QLatin1String("</b><nobr/><br />") + QLatin1String("<nobr>") + tr("Dimension")
+        + QLatin1String(":&nbsp;<b>")
+        + QStringLiteral("%1 x %2").arg(record.width).arg(record.height)
+        + QLatin1String("</b><nobr/><br />") + QLatin1String("<nobr>") + tr("Depth")
+        + QLatin1String(":&nbsp;<b>") + QString::number(record.depth) + tr("Bits").toHtmlEscaped()
+        + QLatin1String("</b><nobr/>");
+}
+
+void PhotoListWidget::refreshPhotoItem(int index)
+{
+    QListWidgetItem *photoItem = item(index * 2);
+    if (!photoItem)
+        return;
+    ImageInfo &record = records[index];
+    foldOrientation(record);
+    photoItem->setData(Qt::DecorationRole, orientedThumbnail(record));
+    photoItem->setToolTip(toolTipFor(record));
+}
+
+void PhotoListWidget::addPhoto(const ImageInfo &record, bool isNew)
+{
+    ++rowsVersion;
+    if (insertRow % 2 == 1) {
+        insertItem(insertRow, makeTransitionItem());
+        ++insertRow;
+    }
+    ImageInfo copy = record;
+    if (isNew)
+        prepareNewPhoto(copy, autoRotate);
+    else
+        foldOrientation(copy);
+    const int index = insertRow / 2;
+    records.insert(index, copy);
+
+    auto *photoItem = new QListWidgetItem;
+    photoItem->setSizeHint(photoItemSize);
+    insertItem(insertRow, photoItem);
+    if (firstAddedRow < 0)
+        firstAddedRow = insertRow;
+    ++insertRow;
+    refreshPhotoItem(index);
+}
+
+void PhotoListWidget::finishInsertion()
+{
+    if (insertRow < count() && insertRow % 2 == 1) {
+        insertItem(insertRow, makeTransitionItem());
+        ++rowsVersion;
+    }
+    insertRow = count();
+    emit photoListChanged(records);
+}
+
+void PhotoListWidget::clearPhotos()
+{
+    ++rowsVersion;
+    clear();
+    records.clear();
+    insertRow = 0;
+}
+
+PhotoListWidget::Span PhotoListWidget::selectedPhotos() const
+{
+    Span span;
+    const QModelIndexList indexes = selectedIndexes();
+    if (indexes.isEmpty())
+        return span;
+    span.first = count();
+    span.last = -1;
+    for (const QModelIndex &index : indexes) {
+        span.first = std::min(span.first, index.row());
+        span.last = std::max(span.last, index.row());
+    }
+    if (span.first % 2 == 1)
+        ++span.first;
+    if (span.last % 2 == 1)
+        --span.last;
+    return span;
+}
+
+void PhotoListWidget::removeSelected(bool quiet)
+{
+    const QModelIndexList indexes = selectedIndexes();
+    if (indexes.isEmpty())
+        return;
+    int selectionFirst = count(), selectionLast = -1;
+    for (const QModelIndex &index : indexes) {
+        selectionFirst = std::min(selectionFirst, index.row());
+        selectionLast = std::max(selectionLast, index.row());
+    }
+    const Span span = selectedPhotos();
+    if (span.isEmpty() && !(selectionFirst == 0 && selectionLast == count() - 1))
+        return; // only a transition is selected
+
+    // The widget's own signals stay quiet until the rows are consistent again; the model keeps
+    // the view informed, so the view never looks at rows that are gone.
+    QSignalBlocker blocker(this);
+    ++rowsVersion;
+    int first = span.first;
+    if (selectionFirst == 0 && selectionLast == count() - 1) {
+        clear();
+        records.clear();
+        first = 0;
+    } else {
+        for (int row = span.first; row <= span.last; ++row) {
+            delete takeItem(span.first);
+            if (row % 2 == 0)
+                records.removeAt(span.first / 2);
+        }
+        delete takeItem(first > 0 ? first - 1 : 0);
+    }
+    insertRow = count();
+    blocker.unblock();
+
+    if (quiet)
+        return;
+    emit photoListChanged(records);
+    if (count() > 0) {
+        const int current = std::min(first, count() - 1);
+        setCurrentRow(current);
+        scrollToItem(item(current));
+    }
+    relayout();
+}
+
+void PhotoListWidget::relayout()
+{
+    // Going through an empty size makes the view lay its items out again, and tells the main
+    // window (sizeChanged) that the content width may have changed.
+    const QSize previous = size();
+    resize(0, 0);
+    resize(previous);
+}
+
+void PhotoListWidget::selectRows(int first, int last)
+{
+    first = std::clamp(first, 0, count() - 1);
+    last = std::clamp(last, first, count() - 1);
+    selectionModel()->select(QItemSelection(model()->index(first, 0), model()->index(last, 0)),
+                             QItemSelectionModel::ClearAndSelect);
+}
+
+void PhotoListWidget::moveSelectedLeft()
+{
+    const Span span = selectedPhotos();
+    if (span.isEmpty() || span.first < 2)
+        return;
+    const QList<ImageInfo> moved = records.mid(span.first / 2, span.size() / 2 + 1);
+    removeSelected(true);
+    {
+        const QSignalBlocker blocker(this);
+        insertRow = span.first - 2;
+        for (const ImageInfo &record : moved)
+            addPhoto(record, false);
+    }
+    finishInsertion();
+
+    const int target = span.first - 2;
+    scrollToItem(item(std::max(span.first - 3, 0)));
+    setCurrentRow(target);
+    selectRows(target, target + span.size() - 1);
+}
+
+void PhotoListWidget::moveSelectedRight()
+{
+    const Span span = selectedPhotos();
+    if (span.isEmpty() || span.last >= count() - 1)
+        return;
+    const QList<ImageInfo> moved = records.mid(span.first / 2, span.size() / 2 + 1);
+    removeSelected(true);
+    int end = 0;
+    {
+        const QSignalBlocker blocker(this);
+        insertRow = std::min(span.first + 2, count());
+        for (const ImageInfo &record : moved)
+            addPhoto(record, false);
+        end = insertRow;
+    }
+    finishInsertion();
+
+    scrollToItem(item(std::min(end, count() - 1)));
+    setCurrentRow(std::min(end - 1, count() - 1));
+    selectRows(end - span.size(), end - 1);
+    if (end >= count())
+        relayout();
+}
+
+void PhotoListWidget::changeSelectedOrientation(void (*change)(ImageInfo &, int), int step)
+{
+    const QModelIndexList indexes = selectedIndexes();
+    for (const QModelIndex &index : indexes) {
+        if (!isPhotoRow(index.row()))
+            continue;
+        change(records[index.row() / 2], step);
+        refreshPhotoItem(index.row() / 2);
+    }
+    emit photoListChanged(records);
+    // Leaving the current photo and coming back makes the main window show it anew; the
+    // selection stays as it is.
+    for (const QModelIndex &index : indexes) {
+        if (!isPhotoRow(index.row()))
+            continue;
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+        break;
+    }
+}
+
+void PhotoListWidget::rotateSelected(int step)
+{
+    changeSelectedOrientation(pushStep, step);
+}
+
+void PhotoListWidget::resetSelectedOrientation()
+{
+    changeSelectedOrientation(clearSteps, 0);
+}
+
+void PhotoListWidget::restoreSelectedExifOrientation()
+{
+    changeSelectedOrientation(cameraSteps, 0);
+}
+
+void PhotoListWidget::resetAllOrientations()
+{
+    for (int i = 0; i < records.size(); ++i) {
+        restoreOrientation(records[i]);
+        refreshPhotoItem(i);
+    }
+    emit photoListChanged(records);
+}
+
+void PhotoListWidget::sortPhotos(int key, bool ascending)
+{
+    ++rowsVersion;
+    std::stable_sort(records.begin(), records.end(),
+                     [key, ascending](const ImageInfo &a, const ImageInfo &b) {
+                         return ascending ? lessByKey(a, b, key) : lessByKey(b, a, key);
+                     });
+    for (int i = 0; i < records.size(); ++i)
+        refreshPhotoItem(i);
+    emit photoListChanged(records);
+}
+
+int PhotoListWidget::contentWidth() const
+{
+    if (count() == 0)
+        return 0;
+    return visualItemRect(item(count() - 1)).right() + horizontalOffset();
+}
+
+void PhotoListWidget::retranslateItems()
+{
+    for (int i = 0; i < records.size(); ++i) {
+        if (QListWidgetItem *photoItem = item(i * 2))
+            photoItem->setToolTip(toolTipFor(records.at(i)));
+    }
+}
+
+void PhotoListWidget::changeEvent(QEvent *event)
+{
+    QListWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslateItems();
+}
+
+void PhotoListWidget::paintEvent(QPaintEvent *event)
+{
+    QListWidget::paintEvent(event);
+
+    QPainter painter(viewport());
+    const QString hint = tr("Drag Photo(s) Here");
+    const int flags = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap;
+    const int textWidth = fontMetrics().boundingRect(hint).width();
+    int left = spacing();
+    if (count() > 0)
+        left += visualItemRect(item(count() - 1)).right() + 4;
+    else
+        left += 4 - horizontalOffset();
+    const QRect box(left, 3, std::max(240, textWidth), viewport()->height() - 7);
+    painter.drawText(box, flags, hint);
+    painter.setPen(QPen(Qt::black, 0, Qt::DashLine));
+    painter.drawRect(box);
+}
+
+void PhotoListWidget::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        dragStartPos = event->position().toPoint();
+    QListWidget::mousePressEvent(event);
+}
+
+void PhotoListWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    // Replaces the view's own handling: a press and move here always means a drag of photos.
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    if ((event->position().toPoint() - dragStartPos).manhattanLength()
+        <= QApplication::startDragDistance())
+        return;
+
+    QList<int> rows;
+    const QModelIndexList indexes = selectedIndexes();
+    for (const QModelIndex &index : indexes) {
+        if (isPhotoRow(index.row()))
+            rows.append(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    if (rows.isEmpty())
+        return;
+
+    // The payload names rows; it is only honoured by this strip while this drag runs and the
+    // rows have not changed since it started.
+    QByteArray payload = QByteArray::number(rows.size()) + '\0';
+    QList<QListWidgetItem *> items;
+    for (int row : rows) {
+        payload += QByteArray::number(row) + '\0';
+        items.append(item(row));
+    }
+    auto *mime = new QMimeData;
+    mime->setData(QLatin1String(dragFormat), payload);
+    auto *drag = new QDrag(this);
+    drag->setMimeData(mime);
+    if (!items.isEmpty())
+        drag->setPixmap(QPixmap::fromImage(orientedThumbnail(records.at(rows.first() / 2))));
+
+    dragVersion = rowsVersion;
+    dragging = true;
+    const Qt::DropAction action = drag->exec(Qt::CopyAction | Qt::MoveAction);
+    dragging = false;
+
+    if (action == Qt::MoveAction) {
+        ++rowsVersion;
+        for (QListWidgetItem *dragged : std::as_const(items)) {
+            const int row = this->row(dragged);
+            if (row < 0)
+                continue;
+            records.removeAt(row / 2);
+            delete takeItem(row);
+            if (row < count())
+                delete takeItem(row);
+            else if (row > 0)
+                delete takeItem(row - 1);
+        }
+        insertRow = count();
+        emit photoListChanged(records);
+    }
+    clearSelection();
+}
+
+void PhotoListWidget::resizeEvent(QResizeEvent *event)
+{
+    emit sizeChanged();
+    QListWidget::resizeEvent(event);
+}
+
+void PhotoListWidget::contextMenuEvent(QContextMenuEvent *event)
+{
+    const int current = currentRow();
+    emit contextMenu(current < 0 || current % 2 == 0, event->globalPos());
+}
+
+void PhotoListWidget::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QMimeData *mime = event->mimeData();
+    if (mime->hasUrls()) {
+        if (!expandImportPaths(mime->urls(), photoPatterns, true).isEmpty())
+            event->acceptProposedAction();
+        return;
+    }
+    if (mime->hasFormat(QLatin1String(dragFormat)) && event->source() == this)
+        event->acceptProposedAction();
+}
+
+void PhotoListWidget::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (event->source() == this && event->mimeData()->hasFormat(QLatin1String(dragFormat))) {
+        event->setDropAction((event->modifiers() & Qt::ControlModifier) ? Qt::CopyAction
+                                                                        : Qt::MoveAction);
+        event->accept();
+        return;
+    }
+    event->acceptProposedAction();
+}
+
+QList<int> PhotoListWidget::draggedRows(const QByteArray &payload) const
+{
+    if (!dragging || dragVersion != rowsVersion)
+        return {};
+    QList<QByteArray> fields = payload.split('\0');
+    // Every field ends with a NUL, so the split leaves one empty field at the end.
+    if (fields.size() < 2 || !fields.last().isEmpty())
+        return {};
+    fields.removeLast();
+    bool ok = false;
+    const int number = fields.first().toInt(&ok);
+    if (!ok || number <= 0 || number != fields.size() - 1)
+        return {};
+    QList<int> rows;
+    for (int i = 1; i < fields.size(); ++i) {
+        const int row = fields.at(i).toInt(&ok);
+        if (!ok || !isPhotoRow(row) || row >= count() || rows.contains(row))
+            return {};
+        rows.append(row);
+    }
+    return rows;
+}
+
+void PhotoListWidget::dropFiles(QDropEvent *event)
+{
+    emit photoListAboutToChange();
+    const QStringList paths = expandImportPaths(event->mimeData()->urls(), photoPatterns, true);
+    if (paths.isEmpty())
+        return;
+    ImportProgress dialog(true, this);
+    dialog.setFiles(paths);
+    dialog.exec();
+    if (dialog.addedAny())
+        finishInsertion();
+}
+
+void PhotoListWidget::dropEvent(QDropEvent *event)
+{
+    const QModelIndex target = indexAt(event->position().toPoint());
+    int dropRow = target.isValid() ? target.row() : count();
+    if (target.isValid() && dropRow % 2 == 1)
+        ++dropRow;
+    insertRow = dropRow;
+    firstAddedRow = -1;
+
+    const QMimeData *mime = event->mimeData();
+    Qt::DropAction action = Qt::IgnoreAction;
+    if (event->source() == this) {
+        if (mime->hasFormat(QLatin1String(dragFormat))) {
+            const bool copy = event->modifiers() & Qt::ControlModifier;
+            const QList<int> rows = draggedRows(mime->data(QLatin1String(dragFormat)));
+            if (!rows.isEmpty()) {
+                action = copy ? Qt::CopyAction : Qt::MoveAction;
+                // A photo dropped onto a later photo lands after it.
+                if (!copy && *std::max_element(rows.begin(), rows.end()) < dropRow)
+                    insertRow = std::min(insertRow + 2, count());
+                QList<ImageInfo> copies;
+                for (int row : rows)
+                    copies.append(records.at(row / 2));
+                emit photoListAboutToChange();
+                for (const ImageInfo &record : std::as_const(copies))
+                    addPhoto(record, false);
+                finishInsertion();
+            }
+        }
+    } else if (mime->hasUrls()) {
+        action = Qt::CopyAction;
+        dropFiles(event);
+    }
+
+    // The first photo the drop brought in becomes current; without one, the photo at the drop.
+    int current = firstAddedRow;
+    if (current < 0 && count() > 0)
+        current = std::min(dropRow, count() - 1) & ~1;
+    firstAddedRow = -1;
+    if (current >= 0) {
+        if (current == currentRow())
+            emit currentRowChanged(current);
+        else
+            setCurrentRow(current);
+    }
+    event->setDropAction(action);
+    if (action == Qt::IgnoreAction)
+        event->ignore();
+    else
+        event->accept();
+    insertRow = count();
+}

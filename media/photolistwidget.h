@@ -1,0 +1,109 @@
+#pragma once
+
+#include "storyboard/storyboard.h"
+
+#include <QList>
+#include <QListWidget>
+#include <QPoint>
+#include <QStringList>
+
+class QListWidgetItem;
+
+// The story-board strip: one row of photo thumbnails with a transition marker between every two
+// neighbours. It owns the ordered photo records and is the only place where photos are added,
+// removed, moved, sorted and turned; every completed change ends with photoListChanged().
+// Rows alternate: even rows are photos (record row / 2), odd rows transitions. GUI thread only.
+class PhotoListWidget : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    // The drag format of photos moved or copied within one strip.
+    static constexpr const char *dragFormat = "ImageList";
+    enum SortKey { SortByPath = 0, SortByModified = 1, SortBySuffix = 2, SortByFileSize = 3 };
+
+    explicit PhotoListWidget(QWidget *parent = nullptr);
+
+    void setAutoRotate(bool on) { autoRotate = on; }
+    bool isAutoRotate() const { return autoRotate; }
+    const QList<ImageInfo> &photoList() const { return records; }
+
+    // Inserts one photo at the insertion row without telling anyone; isNew for a freshly read
+    // file (camera orientation, next move and zoom), false for a moved or copied record.
+    void addPhoto(const ImageInfo &record, bool isNew);
+    // Closes a run of addPhoto() calls: mends the transition after the run, emits the list.
+    void finishInsertion();
+    // Removes everything; emits nothing.
+    void clearPhotos();
+    // Removes the selected photos and the transitions that go with them; quiet emits nothing
+    // and leaves the current row and the layout alone.
+    void removeSelected(bool quiet = false);
+    // Move the selected photos one place; nothing happens at the first or last photo.
+    void moveSelectedLeft();
+    void moveSelectedRight();
+    // Orientation of the selected photos: a step (ImageInfo::Operation) put before the others,
+    // upright again, or as the camera asks.
+    void rotateSelected(int step);
+    void resetSelectedOrientation();
+    void restoreSelectedExifOrientation();
+    void resetAllOrientations();
+    // A stable sort by SortKey; equal keys keep their order. An unknown key changes nothing.
+    void sortPhotos(int key, bool ascending);
+    // The width of all items, for the main window's scroll bar; 0 when empty.
+    int contentWidth() const;
+    virtual void retranslateItems();
+
+    // The picture a photo item shows for a record's folded orientation code.
+    static QImage orientedThumbnail(const ImageInfo &record);
+
+signals:
+    void photoListAboutToChange();
+    void photoListChanged(QList<ImageInfo> photoList);
+    void contextMenu(bool isPhoto, QPoint pos);
+    void sizeChanged();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    struct Span
+    {
+        int first = 0;
+        int last = -1;
+        int size() const { return last - first + 1; }
+        bool isEmpty() const { return last < first; }
+    };
+
+    QListWidgetItem *makeTransitionItem() const;
+    void refreshPhotoItem(int index);
+    QString toolTipFor(const ImageInfo &record) const;
+    // The selected rows with transitions trimmed from both ends.
+    Span selectedPhotos() const;
+    void selectRows(int first, int last);
+    void relayout();
+    void changeSelectedOrientation(void (*change)(ImageInfo &, int), int step);
+    // Rows of the photos a payload names, checked against the drag this strip started.
+    QList<int> draggedRows(const QByteArray &payload) const;
+    void dropFiles(QDropEvent *event);
+
+    QList<ImageInfo> records;
+    bool autoRotate = true;
+    int insertRow = 0;
+    QPoint dragStartPos;
+    QImage transitionImage;
+
+    // Every change of the rows counts up, so a payload can be told to be stale.
+    quint64 rowsVersion = 0;
+    quint64 dragVersion = 0;
+    bool dragging = false;
+    // The first photo row a drop added, to make it current.
+    int firstAddedRow = -1;
+};

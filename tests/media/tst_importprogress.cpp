@@ -1,0 +1,127 @@
+// The import dialog feeding the photo strip: order, rejected files, Cancel, the label.
+#include "../creation/alertcatcher.h"
+#include "media/importprogress.h"
+#include "media/infoparser.h"
+#include "media/photolistwidget.h"
+#include "mediafiles.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QStringList pathsOf(const QList<ImageInfo> &photos)
+{
+    QStringList paths;
+    for (const ImageInfo &photo : photos)
+        paths.append(photo.path);
+    return paths;
+}
+
+} // namespace
+
+class TestImportProgress : public QObject
+{
+    Q_OBJECT
+private slots:
+    void formAndTitle();
+    void addsReadableInOrderAndNamesTheRest();
+    void unreadableOnlyAddsNothing();
+    void cancelKeepsDelivered();
+};
+
+void TestImportProgress::formAndTitle()
+{
+    PhotoListWidget list;
+    ImportProgress dialog(true, &list);
+    QCOMPARE(dialog.objectName(), QStringLiteral("ImportProgressClass"));
+    QCOMPARE(dialog.size(), QSize(450, 100));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Import Progress"));
+    QVERIFY(dialog.findChild<QPushButton *>(QStringLiteral("Cancel")));
+    QVERIFY(dialog.findChild<QProgressBar *>(QStringLiteral("progressBar")));
+    QVERIFY(dialog.findChild<QLabel *>(QStringLiteral("label")));
+}
+
+void TestImportProgress::addsReadableInOrderAndNamesTheRest()
+{
+    QTemporaryDir dir;
+    const QStringList paths = MediaFiles::writeBatch(dir, 10, {2, 6});
+    QVERIFY(!paths.isEmpty());
+    PhotoListWidget list;
+    QSignalSpy changed(&list, &PhotoListWidget::photoListChanged);
+    AlertCatcher alerts;
+    ImportProgress dialog(true, &list);
+    dialog.setFiles(paths);
+    dialog.exec();
+
+    QVERIFY(dialog.addedAny());
+    QStringList expected = paths;
+    expected.removeAt(6);
+    expected.removeAt(2);
+    QCOMPARE(pathsOf(list.photoList()), expected);
+    // The dialog only adds; the caller finishes the insertion.
+    QCOMPARE(changed.size(), 0);
+    list.finishInsertion();
+    QCOMPARE(list.count(), 15);
+    QCOMPARE(alerts.texts,
+             QStringList {QStringLiteral("Some files have not been added to the list:\n%1\t%2\t")
+                              .arg(paths[2], paths[6])});
+}
+
+void TestImportProgress::unreadableOnlyAddsNothing()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("broken.jpg"));
+    QVERIFY(MediaFiles::writeGarbage(path));
+    PhotoListWidget list;
+    AlertCatcher alerts;
+    ImportProgress dialog(true, &list);
+    dialog.setFiles({path});
+    dialog.exec();
+    QVERIFY(!dialog.addedAny());
+    QCOMPARE(list.count(), 0);
+    QCOMPARE(alerts.texts.size(), 1);
+    QVERIFY(alerts.texts.first().endsWith(path + QLatin1Char('\t')));
+}
+
+void TestImportProgress::cancelKeepsDelivered()
+{
+    QTemporaryDir dir;
+    const QStringList paths = MediaFiles::writeBatch(dir, 40, {}, 1600, 1200);
+    QVERIFY(!paths.isEmpty());
+    PhotoListWidget list;
+    ImportProgress dialog(true, &list);
+    dialog.setFiles(paths);
+    dialog.infoParser()->setReaderCount(1);
+
+    // While the dialog runs, the label names the file being read, never one already in the
+    // list; once three photos are in, Cancel is clicked.
+    QStringList wrongLabels;
+    QTimer watcher;
+    connect(&watcher, &QTimer::timeout, &dialog, [&] {
+        const int delivered = int(list.photoList().size());
+        const QString label = dialog.findChild<QLabel *>(QStringLiteral("label"))->text();
+        if (delivered > 0 && label.contains(QFileInfo(paths[delivered - 1]).fileName()))
+            wrongLabels.append(label);
+        if (delivered >= 3)
+            QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Cancel")),
+                              Qt::LeftButton);
+    });
+    watcher.start(15);
+    dialog.exec();
+
+    const QStringList delivered = pathsOf(list.photoList());
+    QVERIFY2(delivered.size() >= 3 && delivered.size() < paths.size(),
+             qPrintable(QString::number(delivered.size())));
+    QCOMPARE(delivered, paths.mid(0, delivered.size()));
+    QVERIFY(dialog.addedAny());
+    QVERIFY(dialog.infoParser()->isFinished());
+    QVERIFY2(wrongLabels.isEmpty(), qPrintable(wrongLabels.join(QLatin1Char('\n'))));
+}
+
+QTEST_MAIN(TestImportProgress)
+#include "tst_importprogress.moc"

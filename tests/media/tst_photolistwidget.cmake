@@ -1,0 +1,2 @@
+vellumix_test(tst_photolistwidget LABELS gui media LIBS media PkgConfig::EXIF
+    SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/../zomexif/photofixture.cpp)
