@@ -451,8 +451,9 @@ void PhotoListWidget::mouseMoveEvent(QMouseEvent *event)
     mime->setData(QLatin1String(dragFormat), payload);
     auto *drag = new QDrag(this);
     drag->setMimeData(mime);
-    if (!items.isEmpty())
-        drag->setPixmap(QPixmap::fromImage(orientedThumbnail(records.at(rows.first() / 2))));
+    const QPixmap picture = QPixmap::fromImage(orientedThumbnail(records.at(rows.first() / 2)));
+    drag->setPixmap(picture);
+    drag->setHotSpot(QPoint(picture.width() / 2, picture.height() / 2));
 
     dragVersion = rowsVersion;
     dragging = true;
@@ -476,6 +477,8 @@ void PhotoListWidget::mouseMoveEvent(QMouseEvent *event)
         emit photoListChanged(records);
     }
     clearSelection();
+    // Rows moved under the spot where the drag was drawn; paint the strip anew.
+    viewport()->update();
 }
 
 void PhotoListWidget::resizeEvent(QResizeEvent *event)
