@@ -1,0 +1,3 @@
+vellumix_test(tst_photostrip LABELS gui LIBS Qt6::Gui TIMEOUT 120)
+target_compile_definitions(tst_photostrip PRIVATE PHOTOSTRIP_PROGRAM="$<TARGET_FILE:photostrip>")
+add_dependencies(tst_photostrip photostrip)
