@@ -22,6 +22,8 @@ InfoParser::~InfoParser()
 
 void InfoParser::setReaderCount(int count)
 {
+    if (isRunning())
+        return;
     readers = std::clamp(count, 1, maxReaders);
 }
 

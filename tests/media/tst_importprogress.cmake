@@ -1,1 +1,1 @@
-vellumix_test(tst_importprogress LABELS gui media LIBS media)
+vellumix_test(tst_importprogress LABELS gui media threads LIBS media)

@@ -1,1 +1,1 @@
-vellumix_test(tst_infoparser LABELS unit media HEADLESS LIBS media)
+vellumix_test(tst_infoparser LABELS unit media threads HEADLESS LIBS media)

@@ -1,7 +1,7 @@
 // The reading thread of an import: batch order with several readers, rejected files, stopping.
 #include "media/infoparser.h"
-#include "mediafiles.h"
-#include "testsupport.h"
+#include "tests/media/mediafiles.h"
+#include "tests/support/testsupport.h"
 
 #include <QElapsedTimer>
 #include <QTest>

@@ -1,10 +1,10 @@
 // The photo strip: its alternating rows, drops of files and of its own photos, removal, moves,
 // orientation pictures, sorting and tool tips. Drags are real: pressed, moved and released.
-#include "../zomexif/photofixture.h"
 #include "media/filetypes.h"
 #include "media/photolistwidget.h"
-#include "mediafiles.h"
 #include "storyboard/photoloader.h"
+#include "tests/media/mediafiles.h"
+#include "tests/zomexif/photofixture.h"
 
 #include <QApplication>
 #include <QMimeData>
