@@ -1,5 +1,6 @@
 #include "storyboard/heifimage.h"
 
+#include <QColorSpace>
 #include <QDebug>
 #include <QFile>
 #include <QImage>
@@ -253,6 +254,39 @@ bool HeifImageHandler::load() const
     return true;
 }
 
+namespace {
+
+// The colour space a HEIF picture declares: an ICC profile, or the coded primaries and transfer
+// of the two spaces phones use (sRGB and Display P3). Anything else counts as sRGB.
+QColorSpace heifColourSpace(const heif_image_handle *handle)
+{
+    switch (heif_image_handle_get_color_profile_type(handle)) {
+    case heif_color_profile_type_prof:
+    case heif_color_profile_type_rICC: {
+        QByteArray icc(qsizetype(heif_image_handle_get_raw_color_profile_size(handle)),
+                       Qt::Uninitialized);
+        if (icc.isEmpty()
+            || heif_image_handle_get_raw_color_profile(handle, icc.data()).code != heif_error_Ok)
+            return QColorSpace();
+        // A profile the toolkit cannot read gives an invalid space (and one line in its log).
+        return QColorSpace::fromIccProfile(icc);
+    }
+    case heif_color_profile_type_nclx: {
+        heif_color_profile_nclx *nclx = nullptr;
+        if (heif_image_handle_get_nclx_color_profile(handle, &nclx).code != heif_error_Ok || !nclx)
+            return QColorSpace();
+        const bool p3 = nclx->color_primaries == heif_color_primaries_SMPTE_EG_432_1
+            && nclx->transfer_characteristics == heif_transfer_characteristic_IEC_61966_2_1;
+        heif_nclx_color_profile_free(nclx);
+        return p3 ? QColorSpace(QColorSpace::DisplayP3) : QColorSpace();
+    }
+    default:
+        return QColorSpace();
+    }
+}
+
+} // namespace
+
 bool HeifImageHandler::decode(heif_image_handle *handle, QImage *image) const
 {
     const bool alpha = heif_image_handle_has_alpha_channel(handle);
@@ -288,6 +322,8 @@ bool HeifImageHandler::decode(heif_image_handle *handle, QImage *image) const
     const size_t rowBytes = size_t(width) * (alpha ? 4 : 3);
     for (int y = 0; y < height; ++y)
         std::memcpy(result.scanLine(y), plane + qsizetype(y) * stride, rowBytes);
+    // A thumbnail shows the primary picture's colours whether or not it says so itself.
+    result.setColorSpace(heifColourSpace(primary.get()));
     *image = std::move(result);
     return true;
 }

@@ -5,6 +5,7 @@
 #include "storyboard/storyboard.h"
 #include "zomexif/zomexifinfo.h"
 
+#include <QColorSpace>
 #include <QDebug>
 #include <QFileInfo>
 #include <QImageReader>
@@ -78,6 +79,20 @@ QImage inTrueColour(const QImage &image)
     }
 }
 
+// Pictures are drawn as sRGB. A photo that carries its own colour profile (wide-gamut phone and
+// camera photos: Display P3, Adobe RGB) is converted to sRGB; one without a profile, or with one
+// the toolkit could not read (it says so in its log), is taken as sRGB as it is.
+void convertToSrgb(QImage &image)
+{
+    const QColorSpace space = image.colorSpace();
+    if (!space.isValid() || space == QColorSpace(QColorSpace::SRgb))
+        return;
+    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32)
+        image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                              : QImage::Format_RGB32);
+    image.convertToColorSpace(QColorSpace::SRgb);
+}
+
 // The camera orientation tag of a photo, with its camera data read into exif. A HEIF container
 // that turns or mirrors its picture itself has already been obeyed by the decoder; its camera
 // tag says the same again and counts as none.
@@ -105,8 +120,10 @@ QImage makeThumbnail(const QImage &image, QSize photoSize)
     QImage canvas(ThumbnailWidth, ThumbnailHeight, QImage::Format_RGB32);
     canvas.fill(ThumbnailBackground);
     const QSize size = fitInside(photoSize, canvas.size());
-    const QImage scaled = image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                              .convertToFormat(QImage::Format_RGB32);
+    QImage scaled = image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                        .convertToFormat(QImage::Format_RGB32);
+    // At thumbnail size the conversion costs next to nothing.
+    convertToSrgb(scaled);
     const int x = (ThumbnailWidth - scaled.width()) / 2;
     const int y = (ThumbnailHeight - scaled.height()) / 2;
     for (int row = 0; row < scaled.height(); ++row)
@@ -333,6 +350,8 @@ bool loadPhotoPicture(const QString &path, Picture &picture, int width, int heig
     if (image.size() != fitted)
         image = image.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     image = image.convertToFormat(QImage::Format_RGB32);
+    // Once, on the fitted picture: the fewest pixels this photo is ever handled at.
+    convertToSrgb(image);
 
     const int left = (width - image.width()) / 2;
     const int top = (height - image.height()) / 2;

@@ -1,13 +1,15 @@
 // Prints how long photo import and photo pictures take, as ratios against a reference run in
 // the same process: readPhotoInfo against a full decode of the same JPEG,
-// loadPhotoPicture's reduced-scale decoding against its full-resolution pipeline, and a phone's
-// HEIC photo against the same photo as JPEG.
+// loadPhotoPicture's reduced-scale decoding against its full-resolution pipeline, a phone's
+// HEIC photo against the same photo as JPEG, and a 24 MP Display P3 photo, converted to sRGB,
+// against the same pixels without a profile.
 
 #include "storyboard/photoloader.h"
 #include "storyboard/picture.h"
 #include "storyboard/storyboard.h"
 #include "tests/storyboard/heicfixture.h"
 
+#include <QColorSpace>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -218,6 +220,45 @@ int main(int argc, char **argv)
     }
     if (!ok) {
         std::fprintf(stderr, "Reading the phone photos failed\n");
+        return 1;
+    }
+
+    // The loader converts the fitted picture, not the photo: the last row shows what converting
+    // the whole 24 MP photo would cost on top of its decode.
+    std::printf("\nA 24 MP Display P3 JPEG against the same pixels without a profile, %d runs "
+                "each\n",
+                runs);
+    printHeader("no profile", "Display P3");
+    QImage wide = photoLikeImage(6000, 4000);
+    const QString plain = dir.filePath(QStringLiteral("plain.jpg"));
+    const QString p3 = dir.filePath(QStringLiteral("p3.jpg"));
+    const bool plainWritten = wide.save(plain, "jpeg", 92);
+    wide.setColorSpace(QColorSpace::DisplayP3);
+    if (!plainWritten || !wide.save(p3, "jpeg", 92)) {
+        std::fprintf(stderr, "Cannot write the 24 MP photos\n");
+        return 1;
+    }
+    wide = QImage();
+    printRow(QStringLiteral("readPhotoInfo"), timeRuns(runs, info(plain)),
+             timeRuns(runs, info(p3)));
+    for (const QSize frame : {QSize(1920, 1080), QSize(3840, 2160)}) {
+        Picture picture(frame.width(), frame.height(), AV_PIX_FMT_BGRA);
+        const auto load = [&](const QString &path) {
+            return [&, path] {
+                ok = ok && loadPhotoPicture(path, picture, frame.width(), frame.height(), false);
+            };
+        };
+        printRow(QStringLiteral("picture %1x%2").arg(frame.width()).arg(frame.height()),
+                 timeRuns(runs, load(plain)), timeRuns(runs, load(p3)));
+    }
+    printRow(QStringLiteral("whole photo converted"),
+             timeRuns(runs, [&] { ok = ok && !fullDecode(p3).isNull(); }), timeRuns(runs, [&] {
+                 QImage image = fullDecode(p3);
+                 image.convertToColorSpace(QColorSpace::SRgb);
+                 ok = ok && !image.isNull();
+             }));
+    if (!ok) {
+        std::fprintf(stderr, "Reading the 24 MP photos failed\n");
         return 1;
     }
     return 0;

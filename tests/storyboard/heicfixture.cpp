@@ -28,7 +28,7 @@ heif_error writeToFile(heif_context *, const void *data, size_t size, void *user
 } // namespace
 
 bool writeHeic(const QString &path, const QImage &source, int quality, int orientation,
-               const QByteArray &exif, int thumbnail)
+               const QByteArray &exif, int thumbnail, const QByteArray &icc, bool p3Coding)
 {
     std::unique_ptr<heif_context, void (*)(heif_context *)> context(heif_context_alloc(),
                                                                     heif_context_free);
@@ -56,9 +56,27 @@ bool writeHeic(const QString &path, const QImage &source, int quality, int orien
     for (int y = 0; y < rgb.height(); ++y)
         std::memcpy(plane + qsizetype(y) * stride, rgb.constScanLine(y), size_t(rgb.width()) * 3);
 
+    if (!icc.isEmpty()
+        && !ok(heif_image_set_raw_color_profile(image.get(), "prof", icc.constData(),
+                                                size_t(icc.size())),
+               "colour profile refused"))
+        return false;
+
     std::unique_ptr<heif_encoding_options, void (*)(heif_encoding_options *)> options(
         heif_encoding_options_alloc(), heif_encoding_options_free);
     options->image_orientation = heif_orientation(orientation);
+    std::unique_ptr<heif_color_profile_nclx, void (*)(heif_color_profile_nclx *)> nclx(
+        heif_nclx_color_profile_alloc(), heif_nclx_color_profile_free);
+    if (p3Coding) {
+        nclx->color_primaries = heif_color_primaries_SMPTE_EG_432_1;
+        nclx->transfer_characteristics = heif_transfer_characteristic_IEC_61966_2_1;
+        nclx->matrix_coefficients = heif_matrix_coefficients_ITU_R_BT_601_6;
+        nclx->full_range_flag = 1;
+        options->output_nclx_profile = nclx.get();
+        options->macOS_compatibility_workaround_no_nclx_profile = 0; // else no colour box
+        if (!ok(heif_image_set_nclx_color_profile(image.get(), nclx.get()), "P3 coding refused"))
+            return false;
+    }
     heif_image_handle *rawHandle = nullptr;
     if (!ok(heif_context_encode_image(context.get(), image.get(), encoder.get(), options.get(),
                                       &rawHandle),

@@ -10,6 +10,7 @@
 #include "tests/support/testsupport.h"
 #include "tests/zomexif/photofixture.h"
 
+#include <QColorSpace>
 #include <QFile>
 #include <QImageWriter>
 #include <QTemporaryDir>
@@ -183,6 +184,8 @@ private slots:
     void heicCameraData();
     void brokenHeicRefused_data();
     void brokenHeicRefused();
+    void colourProfiles_data();
+    void colourProfiles();
 
 private:
     // The centre of a frame composed from one photo.
@@ -411,6 +414,73 @@ void TestPhotoFormats::brokenHeicRefused()
     QVERIFY(!loadPhotoPicture(info.path, picture, FrameWidth, FrameHeight, false));
     const uint8_t *p = picture.row(FrameHeight / 2) + FrameWidth / 2 * 4;
     QCOMPARE(QColor(p[2], p[1], p[0], p[3]), QColor(0, 0, 0, 255));
+}
+
+void TestPhotoFormats::colourProfiles_data()
+{
+    // sRGB's pure red, stored as Display P3 values: a photo carrying its P3 profile shows pure
+    // red, the same values without a profile are shown as they are.
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("profile");
+    QTest::addColumn<QColor>("expected");
+    QTest::addColumn<int>("tolerance");
+    const QColor srgbRed(255, 0, 0);
+    const QColor p3Values(234, 51, 35);
+    for (const char *format : {"jpeg", "png", "tiff", "webp", "heic"})
+        QTest::addRow("%s display p3", format)
+            << format << "p3" << srgbRed << (QByteArrayView(format) == "heic" ? 6 : 4);
+    QTest::newRow("heic display p3 coded") << "heic"
+                                           << "p3 coded" << srgbRed << 6;
+    QTest::newRow("jpeg without a profile") << "jpeg"
+                                            << "none" << p3Values << 4;
+    QTest::newRow("jpeg with a damaged profile") << "jpeg"
+                                                 << "damaged" << p3Values << 4;
+    QTest::newRow("heic with a damaged profile") << "heic"
+                                                 << "damaged" << p3Values << 6;
+}
+
+void TestPhotoFormats::colourProfiles()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, profile);
+    QFETCH(QColor, expected);
+    QFETCH(int, tolerance);
+    QImage image = solid(large, QColor(234, 51, 35));
+    QByteArray icc;
+    if (profile != QLatin1String("none") && profile != QLatin1String("p3 coded")) {
+        image.setColorSpace(QColorSpace::DisplayP3);
+        icc = image.colorSpace().iccProfile();
+        // The profile's signature spoilt: no reader accepts it any more.
+        if (profile == QLatin1String("damaged"))
+            icc.replace("acsp", "xxxx");
+    }
+    ImageInfo info;
+    info.path = dir.filePath(QStringLiteral("profile-%1-%2.%3").arg(format, profile, format));
+    if (format == QLatin1String("heic")) {
+        QVERIFY(writeHeic(info.path, image, 95, 1, {}, 0, icc, profile == "p3 coded"));
+    } else {
+        QVERIFY(writeWith(info.path, image, qPrintable(format), format == "webp" ? 100 : 95));
+        if (profile == QLatin1String("damaged")) {
+            QFile file(info.path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QByteArray bytes = file.readAll();
+            QVERIFY(bytes.contains("acsp"));
+            bytes.replace("acsp", "xxxx");
+            QVERIFY(file.seek(0) && file.write(bytes) == bytes.size());
+        }
+    }
+
+    QVERIFY(readPhotoInfo(info));
+    const QColor thumb = info.thumbnail.pixelColor(ThumbnailWidth / 2, ThumbnailHeight / 2);
+    QVERIFY2(near(thumb, expected, tolerance), qPrintable("thumbnail " + text(thumb)));
+    Picture picture;
+    QVERIFY(picture.allocate(FrameWidth, FrameHeight, AV_PIX_FMT_BGRA));
+    QVERIFY(loadPhotoPicture(info.path, picture, FrameWidth, FrameHeight, false));
+    const uint8_t *p = picture.row(FrameHeight / 2) + FrameWidth / 2 * 4;
+    const QColor got(p[2], p[1], p[0]);
+    QVERIFY2(near(got, expected, tolerance), qPrintable("picture " + text(got)));
+    const QColor frame = composedCentre(info);
+    QVERIFY2(near(frame, expected, tolerance + 1), qPrintable("frame " + text(frame)));
 }
 
 QTEST_MAIN(TestPhotoFormats)
