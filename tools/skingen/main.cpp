@@ -826,6 +826,13 @@ QLabel#timeCode {
     color: #5a6577;
     font-family: "DejaVu Sans Mono";
 }
+/* The audio editing dialog is 360 pixels wide: its playing and trimming buttons share a row. */
+QDialog#AdjustAudioOrderClass QPushButton#playSegment,
+QDialog#AdjustAudioOrderClass QPushButton#setInPoint,
+QDialog#AdjustAudioOrderClass QPushButton#setOutPoint {
+    min-width: 0px;
+    padding: 5px 9px;
+}
 
 GettingStartLabel, QLabel#gettingStart {
     background: #f3f4f6;
