@@ -1,0 +1,557 @@
+#include "media/audiolistwidget.h"
+
+#include "media/adjustaudioorder.h"
+#include "media/filetypes.h"
+#include "media/importprogress.h"
+#include "media/mediaimport.h"
+#include "zofc/zopref.h"
+#include "zofc/zoutils.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+// The bar leaves 3 pixels above and below it inside its 32-pixel item.
+constexpr int barTop = 3;
+// The label starts right of the head picture's note.
+constexpr int labelLeft = 30;
+
+QImage skinPicture(const char *name)
+{
+    return QImage(ZoPref::skinDir() + QLatin1String("/app_vellumix/") + QLatin1String(name));
+}
+
+bool lessByKey(const AudioInfo &a, const AudioInfo &b, int key)
+{
+    switch (key) {
+    case AudioListWidget::SortByPath:
+        return a.path < b.path;
+    case AudioListWidget::SortByModified:
+        return a.modified < b.modified;
+    case AudioListWidget::SortBySuffix:
+        return a.suffix < b.suffix;
+    case AudioListWidget::SortByFileSize:
+        return a.fileSize < b.fileSize;
+    default:
+        return false;
+    }
+}
+
+QString toolTipLine(const QString &label, const QString &value)
+{
+    return QStringLiteral("<br /><nobr>") + label + QStringLiteral(":&nbsp;<b>")
+        + value.toHtmlEscaped() + QStringLiteral("</b><nobr/>");
+}
+
+} // namespace
+
+AudioListWidget::AudioListWidget(QWidget *parent)
+    : QListWidget(parent)
+{
+    // One left-to-right row of bars, 32 pixels high, that the user never edits in place.
+    setMinimumHeight(36);
+    setMaximumHeight(36);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setFlow(QListView::LeftToRight);
+    setSpacing(0);
+    setDropIndicatorShown(true);
+    connect(this, &QListWidget::itemDoubleClicked, this, &AudioListWidget::on_itemDoubleClicked);
+}
+
+void AudioListWidget::addAudio(const AudioInfo &record)
+{
+    insertRow = std::clamp(insertRow, 0, static_cast<int>(records.size()));
+    ++rowsVersion;
+    records.insert(insertRow, record);
+    insertItem(insertRow, new QListWidgetItem);
+    ++insertRow;
+}
+
+void AudioListWidget::finishAudioInsertion()
+{
+    insertRow = count();
+    relayout();
+    emit audioListChanged(records);
+}
+
+void AudioListWidget::setAudioList(const QList<AudioInfo> &list)
+{
+    clearAudio();
+    for (const AudioInfo &record : list)
+        addAudio(record);
+    finishAudioInsertion();
+}
+
+void AudioListWidget::clearAudio()
+{
+    ++rowsVersion;
+    clear();
+    records.clear();
+    insertRow = 0;
+}
+
+void AudioListWidget::setTimelineScale(int width, double secondsPerPixel)
+{
+    lineWidth = width;
+    scale = secondsPerPixel < 0.001 ? DefaultSecondsPerPixel : secondsPerPixel;
+    relayout();
+}
+
+void AudioListWidget::relayout()
+{
+    const QImage head = skinPicture("head.png");
+    const QImage body = skinPicture("body.png");
+    const QFontMetrics metrics(font());
+    int x = 0;
+    for (int i = 0; i < records.size(); ++i) {
+        QListWidgetItem *bar = item(i);
+        const AudioInfo &record = records.at(i);
+        bar->setToolTip(toolTipFor(i));
+        int width = 0;
+        int grey = 0;
+        if (x < lineWidth) {
+            width = static_cast<int>((record.clipEnd - record.clipStart) / scale);
+            // A clip may reach past the last photo by the overflow allowance; that part is grey.
+            if (x + width > lineWidth) {
+                width = std::min(width, lineWidth - x + OverflowWidth);
+                grey = x + width - lineWidth;
+            }
+        } else {
+            width = OverflowWidth;
+            grey = width;
+        }
+        // Even a clip too short to measure stays wide enough to be seen and picked.
+        width = std::max(width, 1);
+        bar->setSizeHint(QSize(width, ItemHeight));
+        bar->setData(GreyWidthRole, grey);
+        const QString label = clipLabel(i, record, &metrics, width - 1 - labelLeft);
+        bar->setData(Qt::DecorationRole, clipImage(width, grey, label, head, body, font()));
+        x += width;
+    }
+    if (!records.isEmpty())
+        refreshGeometry();
+}
+
+void AudioListWidget::refreshGeometry()
+{
+    // Switching the flow makes the view place every item again at its new size.
+    setFlow(QListView::TopToBottom);
+    setFlow(QListView::LeftToRight);
+}
+
+QString AudioListWidget::clipLabel(int row, const AudioInfo &record, const QFontMetrics *metrics,
+                                   int width)
+{
+    const QString pattern = QStringLiteral("#%1 %2 | %3");
+    const QString number = QString::number(row + 1);
+    const QString length = Zo::timeText(record.clipEnd - record.clipStart);
+    QString name = QDir::toNativeSeparators(QFileInfo(record.path).fileName());
+    if (metrics) {
+        const int rest = metrics->horizontalAdvance(pattern.arg(number, QString(), length));
+        name = metrics->elidedText(name, Qt::ElideMiddle, std::max(width - rest, 0));
+    }
+    return pattern.arg(number, name, length);
+}
+
+QImage AudioListWidget::clipImage(int width, int grey, const QString &label, const QImage &head,
+                                  const QImage &body, const QFont &font)
+{
+    QImage image(std::max(width, 1), ItemHeight, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    const int barHeight = ItemHeight - 2 * barTop;
+    QPainter painter(&image);
+    if (!head.isNull()) {
+        painter.drawImage(QRect(0, barTop, head.width(), barHeight), head);
+        if (head.width() < width && !body.isNull() && body.width() > 0) {
+            for (int x = head.width(); x < width; x += body.width())
+                painter.drawImage(QRect(x, barTop, body.width(), barHeight), body);
+        }
+    }
+    painter.end();
+
+    // The part that plays after the last photo loses its colour.
+    const int firstGrey = std::max(width - grey, 0);
+    for (int y = barTop; y <= ItemHeight - 4 && grey > 0; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = firstGrey; x < width; ++x) {
+            const QRgb pixel = line[x];
+            const int level = static_cast<int>(0.299 * qRed(pixel) + 0.587 * qGreen(pixel)
+                                               + 0.114 * qBlue(pixel));
+            line[x] = qRgb(level, level, level);
+        }
+    }
+
+    painter.begin(&image);
+    painter.drawRect(QRect(QPoint(1, barTop), QPoint(width - 5, ItemHeight - 4)));
+    painter.setFont(font);
+    painter.drawText(QRect(QPoint(labelLeft, 0), QPoint(width - 1, ItemHeight - 1)),
+                     Qt::AlignLeft | Qt::AlignVCenter, label);
+    return image;
+}
+
+QString AudioListWidget::toolTipFor(int row) const
+{
+    const AudioInfo &record = records.at(row);
+    QString tip = QStringLiteral("<nobr>#%1&nbsp;<b>%2</b><nobr/>")
+                      .arg(row + 1)
+                      .arg(QFileInfo(record.path).fileName().toHtmlEscaped());
+    tip += toolTipLine(tr("Duration"), Zo::timeText(record.clipEnd - record.clipStart));
+    tip += toolTipLine(tr("Channels"), QString::number(record.channels));
+    tip += toolTipLine(tr("Sample Rate"), QString::number(record.sampleRate));
+    if (record.clipStart != 0.0 || record.clipEnd != record.duration) {
+        tip += toolTipLine(tr("Start Point"), Zo::timeText(record.clipStart));
+        tip += toolTipLine(tr("End Point"), Zo::timeText(record.clipEnd));
+    }
+    return tip;
+}
+
+void AudioListWidget::retranslateItems()
+{
+    for (int i = 0; i < records.size(); ++i) {
+        if (QListWidgetItem *bar = item(i))
+            bar->setToolTip(toolTipFor(i));
+    }
+}
+
+void AudioListWidget::changeEvent(QEvent *event)
+{
+    QListWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslateItems();
+}
+
+std::pair<int, int> AudioListWidget::selectedSpan() const
+{
+    int first = count();
+    int last = -1;
+    const QModelIndexList indexes = selectedIndexes();
+    for (const QModelIndex &index : indexes) {
+        first = std::min(first, index.row());
+        last = std::max(last, index.row());
+    }
+    return {first, last};
+}
+
+void AudioListWidget::selectRows(int first, int last)
+{
+    if (first < 0 || last < first || last >= count())
+        return;
+    const QRect left = visualItemRect(item(first));
+    const QRect right = visualItemRect(item(last));
+    setSelection(QRect(QPoint(left.left(), left.top()), QPoint(right.right(), right.bottom())),
+                 QItemSelectionModel::ClearAndSelect);
+}
+
+void AudioListWidget::removeSelected(bool quiet)
+{
+    const auto [first, last] = selectedSpan();
+    if (last < first)
+        return;
+    ++rowsVersion;
+    for (int row = first; row <= last; ++row) {
+        delete takeItem(first);
+        records.removeAt(first);
+    }
+    if (quiet)
+        return;
+    insertRow = count();
+    relayout();
+    emit audioListChanged(records);
+    if (count() > 0) {
+        const int current = std::min(first, count() - 1);
+        scrollToItem(item(current));
+        setCurrentRow(current);
+    }
+    // Squeezing the widget and giving its size back makes the view lay the bars out anew.
+    const QSize size = this->size();
+    resize(0, 0);
+    resize(size);
+}
+
+void AudioListWidget::moveSelectedLeft()
+{
+    const auto [first, last] = selectedSpan();
+    if (last < first || first == 0)
+        return;
+    const QList<AudioInfo> moved = records.mid(first, last - first + 1);
+    removeSelected(true);
+    {
+        const QSignalBlocker blocker(this);
+        const QSignalBlocker modelBlocker(model());
+        insertRow = first - 1;
+        for (const AudioInfo &record : moved)
+            addAudio(record);
+    }
+    finishAudioInsertion();
+    const int newFirst = first - 1;
+    scrollToItem(item(std::max(newFirst, 0)));
+    setCurrentRow(newFirst);
+    selectRows(newFirst, newFirst + static_cast<int>(moved.size()) - 1);
+}
+
+void AudioListWidget::moveSelectedRight()
+{
+    const auto [first, last] = selectedSpan();
+    if (last < first || last + 1 >= count())
+        return;
+    const QList<AudioInfo> moved = records.mid(first, last - first + 1);
+    removeSelected(true);
+    int end = 0;
+    {
+        const QSignalBlocker blocker(this);
+        const QSignalBlocker modelBlocker(model());
+        insertRow = std::min(first + 1, count());
+        for (const AudioInfo &record : moved)
+            addAudio(record);
+        end = insertRow;
+    }
+    finishAudioInsertion();
+    scrollToItem(item(std::min(end, count() - 1)));
+    setCurrentRow(std::min(end - 1, count() - 1));
+    selectRows(end - static_cast<int>(moved.size()), end - 1);
+}
+
+void AudioListWidget::sortAudio(int key, bool ascending)
+{
+    if (key < SortByPath || key > SortByFileSize)
+        return;
+    ++rowsVersion;
+    std::stable_sort(records.begin(), records.end(),
+                     [key, ascending](const AudioInfo &a, const AudioInfo &b) {
+                         return ascending ? lessByKey(a, b, key) : lessByKey(b, a, key);
+                     });
+    insertRow = count();
+    relayout();
+    emit audioListChanged(records);
+}
+
+int AudioListWidget::contentWidth() const
+{
+    if (count() == 0)
+        return 0;
+    return visualItemRect(item(count() - 1)).right() + horizontalOffset();
+}
+
+void AudioListWidget::on_itemDoubleClicked(QListWidgetItem *clicked)
+{
+    const int clickedRow = row(clicked);
+    if (clickedRow < 0)
+        return;
+    AdjustAudioOrder dialog(records, this);
+    dialog.setCurrentRow(clickedRow);
+    if (dialog.exec() == QDialog::Accepted)
+        setAudioList(dialog.editedClips());
+}
+
+void AudioListWidget::paintEvent(QPaintEvent *event)
+{
+    QListWidget::paintEvent(event);
+
+    QPainter painter(viewport());
+    const QString hint = tr("Drag Audio File(s) Here");
+    const int flags = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap;
+    const int textWidth = fontMetrics().boundingRect(hint).width();
+    int left = spacing();
+    if (count() > 0)
+        left += visualItemRect(item(count() - 1)).right() + 4;
+    else
+        left += 4 - horizontalOffset();
+    const QRect box(left, 3, std::max(240, textWidth), viewport()->height() - 7);
+    painter.drawText(box, flags, hint);
+    painter.setPen(QPen(Qt::black, 0, Qt::DashLine));
+    painter.drawRect(box);
+}
+
+void AudioListWidget::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        dragStartPos = event->position().toPoint();
+    QListWidget::mousePressEvent(event);
+}
+
+void AudioListWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    // Replaces the view's own handling: a press and move here always means a drag of clips.
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    if ((event->position().toPoint() - dragStartPos).manhattanLength()
+        <= QApplication::startDragDistance())
+        return;
+
+    QList<int> rows;
+    const QModelIndexList indexes = selectedIndexes();
+    for (const QModelIndex &index : indexes)
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    if (rows.isEmpty())
+        return;
+
+    // The payload names rows; it is only honoured by this strip while this drag runs and the
+    // rows have not changed since it started.
+    QByteArray payload = QByteArray::number(rows.size()) + '\0';
+    QList<QListWidgetItem *> items;
+    for (int row : std::as_const(rows)) {
+        payload += QByteArray::number(row) + '\0';
+        items.append(item(row));
+    }
+    auto *mime = new QMimeData;
+    mime->setData(QLatin1String(dragFormat), payload);
+    auto *drag = new QDrag(this);
+    drag->setMimeData(mime);
+    const QImage first = item(rows.first())->data(Qt::DecorationRole).value<QImage>();
+    if (!first.isNull())
+        drag->setPixmap(QPixmap::fromImage(first));
+
+    dragVersion = rowsVersion;
+    dragging = true;
+    const Qt::DropAction action = drag->exec(Qt::CopyAction | Qt::MoveAction);
+    dragging = false;
+
+    if (action == Qt::MoveAction) {
+        ++rowsVersion;
+        for (QListWidgetItem *dragged : std::as_const(items)) {
+            const int row = this->row(dragged);
+            if (row < 0)
+                continue;
+            records.removeAt(row);
+            delete takeItem(row);
+        }
+    }
+    // Whatever became of the drag, the bars and the main window see the list as it is now.
+    insertRow = count();
+    relayout();
+    emit audioListChanged(records);
+    clearSelection();
+}
+
+void AudioListWidget::resizeEvent(QResizeEvent *event)
+{
+    emit sizeChanged();
+    QListWidget::resizeEvent(event);
+}
+
+void AudioListWidget::contextMenuEvent(QContextMenuEvent *event)
+{
+    emit contextMenu(event->globalPos());
+}
+
+void AudioListWidget::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QMimeData *mime = event->mimeData();
+    if (mime->hasUrls()) {
+        if (!expandImportPaths(mime->urls(), audioPatterns, true).isEmpty())
+            event->acceptProposedAction();
+        return;
+    }
+    if (mime->hasFormat(QLatin1String(dragFormat)) && event->source() == this)
+        event->acceptProposedAction();
+}
+
+void AudioListWidget::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (event->source() == this && event->mimeData()->hasFormat(QLatin1String(dragFormat))) {
+        event->setDropAction((event->modifiers() & Qt::ControlModifier) ? Qt::CopyAction
+                                                                        : Qt::MoveAction);
+        event->accept();
+        return;
+    }
+    event->acceptProposedAction();
+}
+
+QList<int> AudioListWidget::draggedRows(const QByteArray &payload) const
+{
+    if (!dragging || dragVersion != rowsVersion)
+        return {};
+    QList<QByteArray> fields = payload.split('\0');
+    // Every field ends with a NUL, so the split leaves one empty field at the end.
+    if (fields.size() < 2 || !fields.last().isEmpty())
+        return {};
+    fields.removeLast();
+    bool ok = false;
+    const int number = fields.first().toInt(&ok);
+    if (!ok || number <= 0 || number != fields.size() - 1)
+        return {};
+    QList<int> rows;
+    for (int i = 1; i < fields.size(); ++i) {
+        const int row = fields.at(i).toInt(&ok);
+        if (!ok || row < 0 || row >= count() || rows.contains(row))
+            return {};
+        rows.append(row);
+    }
+    return rows;
+}
+
+void AudioListWidget::dropFiles(QDropEvent *event)
+{
+    emit audioListAboutToChange();
+    const QStringList paths = expandImportPaths(event->mimeData()->urls(), audioPatterns, true);
+    if (paths.isEmpty())
+        return;
+    ImportProgress dialog(false, this);
+    dialog.setFiles(paths);
+    dialog.exec();
+    if (dialog.addedAny())
+        finishAudioInsertion();
+}
+
+void AudioListWidget::dropEvent(QDropEvent *event)
+{
+    const QModelIndex target = indexAt(event->position().toPoint());
+    const int dropRow = target.isValid() ? target.row() : count();
+    insertRow = dropRow;
+
+    const QMimeData *mime = event->mimeData();
+    Qt::DropAction action = Qt::IgnoreAction;
+    if (event->source() == this) {
+        if (mime->hasFormat(QLatin1String(dragFormat))) {
+            const bool copy = event->modifiers() & Qt::ControlModifier;
+            const QList<int> rows = draggedRows(mime->data(QLatin1String(dragFormat)));
+            if (!rows.isEmpty()) {
+                action = copy ? Qt::CopyAction : Qt::MoveAction;
+                // A clip moved onto a later clip lands right after it.
+                if (!copy && *std::max_element(rows.begin(), rows.end()) < dropRow)
+                    insertRow = std::min(insertRow + 1, count());
+                QList<AudioInfo> copies;
+                for (int row : rows)
+                    copies.append(records.at(row));
+                emit audioListAboutToChange();
+                for (const AudioInfo &record : std::as_const(copies))
+                    addAudio(record);
+                finishAudioInsertion();
+            }
+        }
+    } else if (mime->hasUrls()) {
+        action = Qt::CopyAction;
+        dropFiles(event);
+    }
+
+    if (count() > 0) {
+        const int current = std::min(dropRow, count() - 1);
+        if (current == currentRow())
+            emit currentRowChanged(current);
+        else
+            setCurrentRow(current);
+    }
+    event->setDropAction(action);
+    if (action == Qt::IgnoreAction)
+        event->ignore();
+    else
+        event->accept();
+    insertRow = count();
+}
