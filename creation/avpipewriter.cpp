@@ -98,6 +98,12 @@ void AVPipeWriter::close()
     process.reset();
 }
 
+void AVPipeWriter::waitForExit(int ms)
+{
+    if (process && process->state() != QProcess::NotRunning)
+        process->waitForFinished(ms);
+}
+
 bool AVPipeWriter::isRunning() const
 {
     return process && process->state() == QProcess::Running;

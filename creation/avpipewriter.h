@@ -41,6 +41,11 @@ public:
     // True once the encoder has exited after closeInput() with status 0.
     bool succeeded() const { return exitedCleanly; }
     bool hasExited() const { return exited; }
+    // The encoder no longer takes input: it exited, or its end of the pipe is closed.
+    bool inputBroken() const { return exited || inputFailed; }
+    // Gives an encoder whose input broke up to ms to exit, so that everything it reported on the
+    // way out has been read (and logged).
+    void waitForExit(int ms);
     // The last line the encoder reported on its standard error (its reason, when it failed).
     QString lastMessage() const { return lastLine; }
     // Bytes written to the writer that the encoder has not taken yet.

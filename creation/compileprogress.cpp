@@ -25,6 +25,8 @@
 namespace {
 
 constexpr int thumbnailTimeoutMs = 30000;
+// Lines of a failed encoder's log shown under the reason.
+constexpr int failureLogLines = 10;
 
 bool hasContent(const QString &path)
 {
@@ -113,7 +115,8 @@ void CompileProgress::setPhase(Phase phase)
 bool CompileProgress::refuse(const QString &why)
 {
     reason = why;
-    qWarning().noquote() << "CompileProgress:" << why;
+    // The message box, or the caller, tells the user.
+    qDebug().noquote() << "CompileProgress:" << why;
     if (interactive)
         ZoMessageBox::alert(why, QString(), parentWidget());
     return false;
@@ -122,7 +125,11 @@ bool CompileProgress::refuse(const QString &why)
 void CompileProgress::failSoon(const QString &why)
 {
     reason = why;
-    qWarning().noquote() << "CompileProgress:" << why;
+    // A batch caller prints the reason itself.
+    if (interactive)
+        qWarning().noquote() << "CompileProgress:" << why;
+    else
+        qDebug().noquote() << "CompileProgress:" << why;
     // The caller learns of the failure from jobEnded(), after startCreation() has returned.
     QTimer::singleShot(0, this, [this] {
         if (!finished && currentPhase != Phase::Cancelled) {
@@ -139,6 +146,7 @@ bool CompileProgress::startCreation(StoryBoardRender *render, const ZomProfileDa
         return refuse(tr("A video is already being created."));
     renderer = render;
     reason.clear();
+    failureLog.clear();
     if (!renderer || renderer->totalFrames() <= 0)
         return refuse(tr("The slide show is empty: add photos before creating a video."));
     if (!isOutputNameValid(outputName))
@@ -194,7 +202,14 @@ bool CompileProgress::startCreation(StoryBoardRender *render, const ZomProfileDa
         thumbnailExisted = QFileInfo::exists(thumbnailFile);
     }
 
+    // The encoders' logs stay in the job's folder; a failure shows their end.
+    const QDir logs(tempFolderPath);
+    combineProcess.setProcessChannelMode(QProcess::MergedChannels);
+    combineProcess.setStandardOutputFile(logs.filePath(QStringLiteral("mux.log")));
+    recompressProcess.setStandardErrorFile(logs.filePath(QStringLiteral("reencode.log")));
+
     auto *video = new AVPipeWriter(format);
+    video->setLogFile(logs.filePath(QStringLiteral("video.log")));
     if (!video->start(job.videoCommand)) {
         delete video;
         failSoon(tr("The video encoder cannot be started."));
@@ -206,6 +221,7 @@ bool CompileProgress::startCreation(StoryBoardRender *render, const ZomProfileDa
     manager.setVideoWriter(video);
     if (job.hasAudio()) {
         auto *audio = new AVPipeWriter(format);
+        audio->setLogFile(logs.filePath(QStringLiteral("audio.log")));
         if (!audio->start(job.audioCommand)) {
             delete audio;
             failSoon(tr("The audio encoder cannot be started."));
@@ -227,9 +243,13 @@ bool CompileProgress::startCreation(StoryBoardRender *render, const ZomProfileDa
             &CompileProgress::on_progressChanged);
     connect(&manager, &AVWriterManager::compileEnd, this, &CompileProgress::onCompileEnd);
     connect(&manager, &AVWriterManager::writeFailed, this, [this] {
-        const AVPipeWriter *video = manager.videoWriter();
-        const AVPipeWriter *audio = manager.audioWriter();
-        const AVPipeWriter *dead = video && !video->isRunning() ? video : audio;
+        AVPipeWriter *video = manager.videoWriter();
+        AVPipeWriter *audio = manager.audioWriter();
+        // A write fails as soon as the pipe breaks, often before the encoder's exit and its last
+        // words have arrived.
+        AVPipeWriter *dead = video && video->inputBroken() ? video : audio;
+        if (dead)
+            dead->waitForExit(3000);
         reason = encoderFailure(dead, dead == video ? tr("video") : tr("audio"));
         stopEverything();
         finish(false);
@@ -245,12 +265,19 @@ bool CompileProgress::startCreation(StoryBoardRender *render, const ZomProfileDa
     return true;
 }
 
-QString CompileProgress::encoderFailure(const AVPipeWriter *writer, const QString &which) const
+QString CompileProgress::encoderFailure(const AVPipeWriter *writer, const QString &which)
 {
-    QString text = tr("The %1 encoder stopped before the end of the show.").arg(which);
-    if (writer && !writer->lastMessage().isEmpty())
-        text += QLatin1Char(' ') + writer->lastMessage();
-    return text;
+    return withEncoderLog(tr("The %1 encoder stopped before the end of the show.").arg(which),
+                          writer);
+}
+
+QString CompileProgress::withEncoderLog(const QString &why, const AVPipeWriter *writer)
+{
+    // Read now: the log goes with the job's folder when the job ends.
+    failureLog = writer ? lastLogLines(writer->logFile(), failureLogLines) : QStringList();
+    if (failureLog.isEmpty() && writer && !writer->lastMessage().isEmpty())
+        return why + QLatin1Char(' ') + writer->lastMessage();
+    return why;
 }
 
 void CompileProgress::on_progressChanged(int value)
@@ -289,9 +316,8 @@ void CompileProgress::onEncoderFinished()
         return;
     if ((video && !video->succeeded()) || (audio && !audio->succeeded())) {
         const AVPipeWriter *bad = video && !video->succeeded() ? video : audio;
-        reason = tr("The %1 encoder failed.").arg(bad == video ? tr("video") : tr("audio"));
-        if (!bad->lastMessage().isEmpty())
-            reason += QLatin1Char(' ') + bad->lastMessage();
+        reason = withEncoderLog(
+            tr("The %1 encoder failed.").arg(bad == video ? tr("video") : tr("audio")), bad);
         manager.deleteWriters();
         finish(false);
         return;
@@ -381,11 +407,8 @@ void CompileProgress::on_recompressFinished(int exitCode, QProcess::ExitStatus e
     const bool ok = exitStatus == QProcess::NormalExit && exitCode == 0 && hasContent(finalPath);
     if (!ok) {
         reason = tr("The encoder could not write the output file.");
-        const QString message = QString::fromLocal8Bit(recompressProcess.readAllStandardError())
-                                    .trimmed()
-                                    .section(QLatin1Char('\n'), -1);
-        if (!message.isEmpty())
-            reason += QLatin1Char(' ') + message;
+        failureLog = lastLogLines(QDir(tempFolderPath).filePath(QStringLiteral("reencode.log")),
+                                  failureLogLines);
     } else if (isPsp) {
         startThumbnail();
         return;
@@ -457,9 +480,10 @@ void CompileProgress::finish(bool ok)
     tempFolder.reset();
     finished = true;
     succeededJob = ok;
-    if (ok)
+    if (ok) {
         reason.clear();
-    else if (reason.isEmpty())
+        failureLog.clear();
+    } else if (reason.isEmpty())
         reason = tr("Failed to create video.");
     setBar(100);
     ui->label->setText(ok ? tr("Created Successfully!") : tr("Failed to create video."));

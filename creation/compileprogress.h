@@ -73,6 +73,9 @@ public:
     QString outputFolder() const { return folder; }
     // Why the job could not start or failed; empty after success.
     QString failureReason() const { return reason; }
+    // The last lines of the failed encoder's log, which the job's folder no longer holds once
+    // the job has ended; empty when no encoder failed.
+    QStringList encoderLog() const { return failureLog; }
     // The job's own folder for the temporary files (gone once the job has ended).
     QString temporaryFolder() const { return tempFolderPath; }
     // The command lines and file names of the job.
@@ -110,7 +113,9 @@ private:
     void removeCreatedFiles();
     void setPhase(Phase phase);
     void setBar(int value);
-    QString encoderFailure(const AVPipeWriter *writer, const QString &which) const;
+    QString encoderFailure(const AVPipeWriter *writer, const QString &which);
+    // The reason, and the end of the writer's log kept for encoderLog().
+    QString withEncoderLog(const QString &why, const AVPipeWriter *writer);
 
     std::unique_ptr<Ui::CompileProgressClass> ui;
     StoryBoardRender *renderer = nullptr;
@@ -133,6 +138,7 @@ private:
     QString outputFolderOverride;
     QString folder;
     QString reason;
+    QStringList failureLog;
     QByteArray reencodeOutput;
     Phase currentPhase = Phase::Idle;
     bool interactive = true;

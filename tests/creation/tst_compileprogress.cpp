@@ -377,19 +377,25 @@ void TestCompileProgress::failingLauncher_data()
 {
     QTest::addColumn<QString>("launcher");
     QTest::addColumn<QString>("profileId");
-    QTest::newRow("exits at once") << "#!/bin/sh\nexit 1\n"
-                                   << "mpeg4h264";
-    QTest::newRow("exits at once, no audio") << "#!/bin/sh\nexit 1\n"
-                                             << "noaudio";
-    QTest::newRow("reads a little, then exits") << "#!/bin/sh\nhead -c 1000 > /dev/null\nexit 0\n"
-                                                << "mpeg4h264";
-    QTest::newRow("missing") << QString() << "mpeg4h264";
+    QTest::addColumn<QString>("lastLogLine"); // of encoderLog(); empty: no log
+    QTest::newRow("exits at once") << "#!/bin/sh\necho 'Unknown encoder' >&2\nexit 1\n"
+                                   << "mpeg4h264"
+                                   << "Unknown encoder";
+    QTest::newRow("exits at once, no audio") << "#!/bin/sh\necho 'Unknown encoder' >&2\nexit 1\n"
+                                             << "noaudio"
+                                             << "Unknown encoder";
+    QTest::newRow("reads a little, then exits")
+        << "#!/bin/sh\nhead -c 1000 > /dev/null\necho 'Conversion failed!' >&2\nexit 0\n"
+        << "mpeg4h264"
+        << "Conversion failed!";
+    QTest::newRow("missing") << QString() << "mpeg4h264" << QString();
 }
 
 void TestCompileProgress::failingLauncher()
 {
     QFETCH(QString, launcher);
     QFETCH(QString, profileId);
+    QFETCH(QString, lastLogLine);
     QTemporaryDir appDir;
     if (!launcher.isEmpty()) {
         QFile avc(appDir.filePath(QStringLiteral("avc")));
@@ -410,6 +416,8 @@ void TestCompileProgress::failingLauncher()
     QVERIFY(job.isFinished());
     QVERIFY(!job.succeeded());
     QVERIFY(!job.failureReason().isEmpty());
+    // What the encoder said on the way out outlives the job's folder.
+    QCOMPARE(job.encoderLog().isEmpty() ? QString() : job.encoderLog().last(), lastLogLine);
     QCOMPARE(job.findChild<QLabel *>("label")->text(), QStringLiteral("Failed to create video."));
     QVERIFY(filesIn(out.path()).isEmpty());
     QVERIFY(!job.temporaryFolder().isEmpty());
