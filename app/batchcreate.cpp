@@ -365,7 +365,8 @@ int runBatchCreate(const QStringList &arguments)
     QEventLoop loop;
     int cancelledBy = 0;
     QObject::connect(&job, &CompileProgress::progressChanged, &job, [&](int value) {
-        if (!quiet)
+        // A failed job fills the bar too; that is no progress to report.
+        if (!quiet && !(job.isFinished() && !job.succeeded()))
             bar.show(value);
     });
     QObject::connect(&job, &CompileProgress::jobEnded, &loop, [&loop] { loop.quit(); });
@@ -392,6 +393,9 @@ int runBatchCreate(const QStringList &arguments)
         const QString why = job.failureReason();
         err() << "vellumix create: "
               << (why.isEmpty() ? QStringLiteral("the video could not be created") : why) << '\n';
+        // The end of the failed encoder's log, which went with the job's folder.
+        for (const QString &line : job.encoderLog())
+            err() << "  " << line << '\n';
         err().flush();
         return exitFailed;
     }

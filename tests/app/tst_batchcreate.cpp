@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -101,6 +102,7 @@ private slots:
     void makesPlayableVideo();
     void withoutAudioOrDisplay();
     void quietPrintsNoStandardError();
+    void failingEncoderShowsItsLog();
     void counterNeverOverwrites();
     void interruptLeavesNothing();
 
@@ -247,6 +249,31 @@ void TestBatchCreate::quietPrintsNoStandardError()
     QCOMPARE(run.status, 0);
     QVERIFY2(run.err.isEmpty(), run.err.constData());
     QVERIFY(QFileInfo(run.lastLine()).size() > 0);
+}
+
+void TestBatchCreate::failingEncoderShowsItsLog()
+{
+    QTemporaryDir home;
+    const QString out = home.filePath(QStringLiteral("out"));
+    const Run run = create(home.path(),
+                           {QStringLiteral("--output-dir"), out, QStringLiteral("--set"),
+                            QStringLiteral("vcodec=nosuchcodec"), QStringLiteral("--set"),
+                            QStringLiteral("s=160x120"), photo1, photo2, tone});
+    QCOMPARE(run.status, 1);
+    // The reason, then the end of the video encoder's log, indented under it.
+    const QStringList lines = QString::fromUtf8(run.err).split(QLatin1Char('\n'));
+    const qsizetype reason = lines.indexOf(
+        QStringLiteral("vellumix create: The video encoder stopped before the end of the show."));
+    QVERIFY2(reason >= 0, run.err.constData());
+    const QStringList log
+        = lines.mid(reason + 1).filter(QRegularExpression(QStringLiteral("^  \\S")));
+    QCOMPARE(log.size(), lines.size() - reason - 2); // all but the final empty line
+    QVERIFY2(log.size() >= 2 && log.contains(QStringLiteral("  Unknown encoder 'nosuchcodec'")),
+             run.err.constData());
+    QVERIFY(!run.err.contains("100%"));
+    // Neither the log nor anything else is left behind.
+    QVERIFY(filesIn(out).isEmpty());
+    QVERIFY(filesIn(home.filePath(QStringLiteral("tmp"))).isEmpty());
 }
 
 void TestBatchCreate::counterNeverOverwrites()
