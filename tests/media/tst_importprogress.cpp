@@ -77,7 +77,7 @@ void TestImportProgress::unreadableOnlyAddsNothing()
 void TestImportProgress::cancelKeepsDelivered()
 {
     QTemporaryDir dir;
-    const QStringList paths = MediaFiles::writeBatch(dir, 40, {}, 1600, 1200);
+    const QStringList paths = MediaFiles::writeBatch(dir, 300, {}, 1600, 1200);
     QVERIFY(!paths.isEmpty());
     PhotoListWidget list;
     ImportProgress dialog(true, &list);
