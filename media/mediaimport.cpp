@@ -35,3 +35,24 @@ void prepareNewPhoto(ImageInfo &info, bool autoRotate)
     info.zoom = nextDefaultZoom();
     foldOrientation(info);
 }
+
+QList<int> parseDraggedRows(const QByteArray &payload, const std::function<bool(int)> &validRow)
+{
+    QList<QByteArray> fields = payload.split('\0');
+    // Every field ends with a NUL, so the split leaves one empty field at the end.
+    if (fields.size() < 2 || !fields.last().isEmpty())
+        return {};
+    fields.removeLast();
+    bool ok = false;
+    const int number = fields.first().toInt(&ok);
+    if (!ok || number <= 0 || number != fields.size() - 1)
+        return {};
+    QList<int> rows;
+    for (int i = 1; i < fields.size(); ++i) {
+        const int row = fields.at(i).toInt(&ok);
+        if (!ok || !validRow(row) || rows.contains(row))
+            return {};
+        rows.append(row);
+    }
+    return rows;
+}

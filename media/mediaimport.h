@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
+
 struct ImageInfo;
 
 // Turns picked or dropped URLs into file paths: files pass unchanged, in order; a folder gives
@@ -15,3 +17,7 @@ QStringList expandImportPaths(const QList<QUrl> &urls, const QStringList &nameFi
 // Makes a freshly read photo ready for the strip: with autoRotate its camera orientation is
 // applied; every new photo gets the next default move and zoom; the orientation is folded.
 void prepareNewPhoto(ImageInfo &info, bool autoRotate);
+
+// Reads a strip's drag payload: a row count, then that many rows, each field NUL-terminated.
+// Empty when the payload is malformed, repeats a row or names one that validRow refuses.
+QList<int> parseDraggedRows(const QByteArray &payload, const std::function<bool(int)> &validRow);

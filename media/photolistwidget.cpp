@@ -520,23 +520,7 @@ QList<int> PhotoListWidget::draggedRows(const QByteArray &payload) const
 {
     if (!dragging || dragVersion != rowsVersion)
         return {};
-    QList<QByteArray> fields = payload.split('\0');
-    // Every field ends with a NUL, so the split leaves one empty field at the end.
-    if (fields.size() < 2 || !fields.last().isEmpty())
-        return {};
-    fields.removeLast();
-    bool ok = false;
-    const int number = fields.first().toInt(&ok);
-    if (!ok || number <= 0 || number != fields.size() - 1)
-        return {};
-    QList<int> rows;
-    for (int i = 1; i < fields.size(); ++i) {
-        const int row = fields.at(i).toInt(&ok);
-        if (!ok || !isPhotoRow(row) || row >= count() || rows.contains(row))
-            return {};
-        rows.append(row);
-    }
-    return rows;
+    return parseDraggedRows(payload, [this](int row) { return isPhotoRow(row) && row < count(); });
 }
 
 void PhotoListWidget::dropFiles(QDropEvent *event)
