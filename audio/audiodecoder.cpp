@@ -15,31 +15,6 @@ extern "C" {
 #include <algorithm>
 #include <cstring>
 
-void FormatContextDeleter::operator()(AVFormatContext *context) const
-{
-    avformat_close_input(&context);
-}
-
-void CodecContextDeleter::operator()(AVCodecContext *context) const
-{
-    avcodec_free_context(&context);
-}
-
-void PacketDeleter::operator()(AVPacket *packet) const
-{
-    av_packet_free(&packet);
-}
-
-void FrameDeleter::operator()(AVFrame *frame) const
-{
-    av_frame_free(&frame);
-}
-
-void ResamplerDeleter::operator()(SwrContext *context) const
-{
-    swr_free(&context);
-}
-
 namespace {
 
 constexpr int OutputBytesPerSample = 2;
@@ -290,7 +265,7 @@ bool AudioDecoder::decodeInto(AudioRing &ring, int bytesPerFrame)
             ended = carryLength == 0;
             return true;
         }
-        if (ring.fill >= limit)
+        if (ring.fill() >= limit)
             return true;
 
         const int read = av_read_frame(container.get(), packet.get());
@@ -423,14 +398,13 @@ void AudioDecoder::convert(const uint8_t **in, int inSamples, AudioRing &ring)
     const int outSamples = std::max(swr_get_out_samples(resampler.get(), inSamples), 0);
     const int64_t need = int64_t(outSamples) * frameBytes;
     if (carryLength == 0 && need <= ring.room()) {
-        const int position = ring.fill & ~1;
-        uint8_t *out = ring.data() + position;
+        uint8_t *out = ring.writeArea();
         const int made = swr_convert(resampler.get(), &out, outSamples, in, inSamples);
         if (made < 0) {
             qDebug() << "Audio: conversion failed:" << errorText(made);
             return;
         }
-        ring.fill = position + made * frameBytes;
+        ring.wrote(made * frameBytes);
         return;
     }
     // The block may not fit behind fill: convert it aside and let the ring take what it can.
@@ -457,10 +431,9 @@ void AudioDecoder::putBytes(const uint8_t *bytes, int size, AudioRing &ring)
     if (carryLength == 0) {
         const int room = std::max(ring.room(), 0) / frameBytes * frameBytes;
         taken = std::min(size, room);
-        const int position = ring.fill & ~1;
         if (taken > 0) {
-            std::memcpy(ring.data() + position, bytes, size_t(taken));
-            ring.fill = position + taken;
+            std::memcpy(ring.writeArea(), bytes, size_t(taken));
+            ring.wrote(taken);
         }
         if (taken == size)
             return;
@@ -485,9 +458,8 @@ bool AudioDecoder::moveCarry(AudioRing &ring)
     const int room = std::max(ring.room(), 0) / frameBytes * frameBytes;
     const int taken = std::min(carryLength, room);
     if (taken > 0) {
-        const int position = ring.fill & ~1;
-        std::memcpy(ring.data() + position, carry.data() + carryPos, size_t(taken));
-        ring.fill = position + taken;
+        std::memcpy(ring.writeArea(), carry.data() + carryPos, size_t(taken));
+        ring.wrote(taken);
     }
     carryPos += taken;
     carryLength -= taken;

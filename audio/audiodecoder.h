@@ -1,44 +1,13 @@
 #pragma once
 
+#include "clib/handles.h"
 #include "storyboard/storyboard.h"
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-struct AVCodecContext;
-struct AVFormatContext;
-struct AVFrame;
-struct AVPacket;
-struct SwrContext;
 class AudioRing;
-
-// Owners of the FFmpeg handles, each released by the library's own free function.
-struct FormatContextDeleter
-{
-    void operator()(AVFormatContext *context) const;
-};
-struct CodecContextDeleter
-{
-    void operator()(AVCodecContext *context) const;
-};
-struct PacketDeleter
-{
-    void operator()(AVPacket *packet) const;
-};
-struct FrameDeleter
-{
-    void operator()(AVFrame *frame) const;
-};
-struct ResamplerDeleter
-{
-    void operator()(SwrContext *context) const;
-};
-using FormatContextPtr = std::unique_ptr<AVFormatContext, FormatContextDeleter>;
-using CodecContextPtr = std::unique_ptr<AVCodecContext, CodecContextDeleter>;
-using PacketPtr = std::unique_ptr<AVPacket, PacketDeleter>;
-using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
-using ResamplerPtr = std::unique_ptr<SwrContext, ResamplerDeleter>;
 
 // Fills channels, sampleRate, bitsPerSample (16), duration, clipStart = 0, clipEnd = duration
 // and the file's suffix, size and time from the file at info.path. False when the file cannot

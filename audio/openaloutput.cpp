@@ -1,5 +1,6 @@
 #include "audio/openaloutput.h"
 
+#include "clib/handles.h"
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
@@ -28,28 +29,14 @@ std::atomic_bool clockNoticeGiven {false};
 // mixer's clock. Shared by the outputs alive at one time.
 struct OpenALOutput::Mixer
 {
-    struct DeviceCloser
-    {
-        void operator()(ALCdevice *device) const { alcCloseDevice(device); }
-    };
-    struct ContextDestroyer
-    {
-        void operator()(ALCcontext *context) const
-        {
-            if (alcGetCurrentContext() == context)
-                alcMakeContextCurrent(nullptr);
-            alcDestroyContext(context);
-        }
-    };
-
     Mixer();
     bool openLoopback();
     bool makeCurrent();
     void advanceClock();
 
     // Declared in this order so that the context goes before its device.
-    std::unique_ptr<ALCdevice, DeviceCloser> device;
-    std::unique_ptr<ALCcontext, ContextDestroyer> context;
+    ALDevicePtr device;
+    ALContextPtr context;
 
     bool loopback = false;
     int mixRate = 0;

@@ -14,14 +14,15 @@ set -euo pipefail
 
 # The chain, lowest level first. Keep README.md's folder table in step with it.
 declare -A level=(
-    [zofc]=0 [zomexif]=0
-    [zomprofile]=1
-    [storyboard]=2
-    [audio]=3
-    [preview]=4 [creation]=4
-    [controls]=5
-    [media]=6
-    [app]=7
+    [clib]=0
+    [zofc]=1 [zomexif]=1
+    [zomprofile]=2
+    [storyboard]=3
+    [audio]=4
+    [preview]=5 [creation]=5
+    [controls]=6
+    [media]=7
+    [app]=8
 )
 # Folders of programs built on top of the chain, and folders without sources.
 top_folders=" tools bench "
@@ -56,7 +57,7 @@ level_of()
     if [[ $top_folders == *" $1 "* ]]; then
         echo 1000
     elif [[ $1 == support ]]; then
-        echo 1
+        echo 2
     else
         echo "${level[$1]:--1}"
     fi

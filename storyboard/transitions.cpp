@@ -1,5 +1,6 @@
 #include "storyboard/transitions.h"
 
+#include "clib/handles.h"
 #include "storyboard/picture.h"
 
 extern "C" {
@@ -16,12 +17,6 @@ extern "C" {
 #include <numbers>
 
 namespace {
-
-struct SwsContextDeleter
-{
-    void operator()(SwsContext *context) const { sws_freeContext(context); }
-};
-using SwsContextPtr = std::unique_ptr<SwsContext, SwsContextDeleter>;
 
 bool ensureGrey(Picture &picture, int width, int height)
 {
@@ -60,9 +55,9 @@ bool loadPatternPicture(const QString &path, Picture &picture, int width, int he
 
     // Accurate rounding keeps the ramps of the patterns monotonic after scaling. The scaler picks
     // its own CPU-specific code paths.
-    SwsContextPtr scaler(sws_getContext(image.width(), image.height(), AV_PIX_FMT_RGB24, width,
-                                        height, AV_PIX_FMT_GRAY8, SWS_BICUBIC | SWS_ACCURATE_RND,
-                                        nullptr, nullptr, nullptr));
+    ScalerPtr scaler(sws_getContext(image.width(), image.height(), AV_PIX_FMT_RGB24, width, height,
+                                    AV_PIX_FMT_GRAY8, SWS_BICUBIC | SWS_ACCURATE_RND, nullptr,
+                                    nullptr, nullptr));
     if (!scaler) {
         qWarning() << "loadPatternPicture: no scaler for" << image.size() << "to" << width << "x"
                    << height;

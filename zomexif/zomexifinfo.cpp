@@ -1,5 +1,6 @@
 #include "zomexif/zomexifinfo.h"
 
+#include "clib/handles.h"
 #include <QFile>
 
 #include <libexif/exif-data.h>
@@ -10,17 +11,6 @@
 #include <memory>
 
 namespace {
-
-struct ExifLoaderDeleter
-{
-    void operator()(ExifLoader *loader) const { exif_loader_unref(loader); }
-};
-struct ExifDataDeleter
-{
-    void operator()(ExifData *data) const { exif_data_unref(data); }
-};
-using ExifLoaderPtr = std::unique_ptr<ExifLoader, ExifLoaderDeleter>;
-using ExifDataPtr = std::unique_ptr<ExifData, ExifDataDeleter>;
 
 // The tag behind each property type, in PropertyType order.
 constexpr std::array<ExifTag, ZomExifInfo::PropertyTypeCount> propertyTags = {
