@@ -3,7 +3,7 @@
 #include "app/startup.h"
 #include "audio/audiodecoder.h"
 #include "audio/storyboardrender.h"
-#include "creation/compileprogress.h"
+#include "creation/creationjob.h"
 #include "creation/outputfolder.h"
 #include "creation/outputformat.h"
 #include "media/mediaimport.h"
@@ -348,14 +348,14 @@ int runBatchCreate(const QStringList &arguments)
     render.setFormat(format);
     render.setStoryBoard(&board);
 
-    CompileProgress job;
-    job.setInteractive(false);
+    CreationJob job;
+    job.setCallerReportsFailures(true);
     job.setOutputFolder(
         parser.isSet(QStringLiteral("output-dir"))
             ? QFileInfo(parser.value(QStringLiteral("output-dir"))).absoluteFilePath()
             : QDir::fromNativeSeparators(outputFolderOrDefault(
                 ZoPref::value(QStringLiteral("OutputPath"), QString()).toString())));
-    if (!job.startCreation(&render, profile, name)) {
+    if (!job.start(&render, profile, name)) {
         err() << "vellumix create: " << job.failureReason() << '\n';
         err().flush();
         return exitFailed;
@@ -364,12 +364,12 @@ int runBatchCreate(const QStringList &arguments)
     ProgressBar bar;
     QEventLoop loop;
     int cancelledBy = 0;
-    QObject::connect(&job, &CompileProgress::progressChanged, &job, [&](int value) {
+    QObject::connect(&job, &CreationJob::progressChanged, &job, [&](int value) {
         // A failed job fills the bar too; that is no progress to report.
         if (!quiet && !(job.isFinished() && !job.succeeded()))
             bar.show(value);
     });
-    QObject::connect(&job, &CompileProgress::jobEnded, &loop, [&loop] { loop.quit(); });
+    QObject::connect(&job, &CreationJob::jobEnded, &loop, [&loop] { loop.quit(); });
     if (auto *app = ZoApplication::instance()) {
         app->setTerminationHandler([&job, &cancelledBy](int number) {
             if (cancelledBy == 0) {

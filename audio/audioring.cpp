@@ -1,6 +1,8 @@
 #include "audio/audioring.h"
 
 #include <QDebug>
+#include <algorithm>
+#include <cstring>
 #include <limits>
 #include <new>
 
@@ -27,6 +29,39 @@ void AudioRing::release()
     storage.reset();
     capacityBytes = 0;
     allocationBytes = 0;
-    fill = 0;
-    readPos = 0;
+    fillBytes = 0;
+    readBytes = 0;
+}
+
+void AudioRing::clear()
+{
+    QMutexLocker lock(&mutex);
+    fillBytes = 0;
+    readBytes = 0;
+}
+
+void AudioRing::take(int bytes)
+{
+    readBytes += bytes;
+    if (readBytes == fillBytes)
+        fillBytes = readBytes = 0;
+}
+
+void AudioRing::compact()
+{
+    if (readBytes == 0)
+        return;
+    const int rest = fillBytes - readBytes;
+    std::memmove(storage.get(), storage.get() + readBytes, static_cast<size_t>(rest));
+    fillBytes = rest;
+    readBytes = 0;
+}
+
+void AudioRing::discard(int bytes)
+{
+    const int rest = std::max(fillBytes - bytes, 0);
+    if (rest > 0)
+        std::memmove(storage.get(), storage.get() + bytes, static_cast<size_t>(rest));
+    fillBytes = rest;
+    readBytes = 0;
 }

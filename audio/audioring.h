@@ -1,12 +1,19 @@
 #pragma once
 
+#include <QMutex>
 #include <cstdint>
 #include <memory>
 
 // Decoded 16-bit PCM waiting for a consumer: 256 video frames of sound plus a reserve behind
-// them that the last decoded block of a fill step may spill into. The producer appends at
-// fill; consumers take bytes from readPos (or from the start) and move fill and readPos back.
-// Not thread-safe: the owner guards it with one mutex.
+// them that the last decoded block of a fill step may spill into. The producer appends at the
+// fill position; consumers take bytes from the read position (the preview player) or from the
+// start (the writer), and move what is left to the front so the producer has room again.
+//
+// Threads: allocate() and release() belong to the owner while no other thread uses the ring.
+// The producer (the renderer's audio thread) and the consumers (the preview player or the
+// writer, on the GUI thread) touch the contents only while holding a TryLock, which never waits:
+// a side that does not get the lock comes back later. clear() waits for the lock; the owner
+// calls it before a producer starts. A ring used by one thread alone needs no lock.
 class AudioRing
 {
 public:
@@ -14,27 +21,71 @@ public:
     // Room for one decoder output block written past capacity().
     static constexpr int Reserve = 750 * FramesHeld;
 
+    // The ring's lock, tried once on construction and released on destruction.
+    class TryLock
+    {
+    public:
+        explicit TryLock(AudioRing &ring)
+            : ring(ring)
+            , held(ring.mutex.tryLock())
+        { }
+        ~TryLock()
+        {
+            if (held)
+                ring.mutex.unlock();
+        }
+        TryLock(const TryLock &) = delete;
+        TryLock &operator=(const TryLock &) = delete;
+        explicit operator bool() const { return held; }
+
+    private:
+        AudioRing &ring;
+        bool held;
+    };
+
     AudioRing() = default;
     AudioRing(const AudioRing &) = delete;
     AudioRing &operator=(const AudioRing &) = delete;
 
-    // capacity() = bytesPerFrame * 256, allocation() = capacity() + Reserve; fill and readPos
-    // start at 0. False (and an empty ring) when the size is not positive or not allocatable.
+    // capacity() = bytesPerFrame * 256, allocation() = capacity() + Reserve; empty. False (and
+    // no storage) when the size is not positive or not allocatable.
     bool allocate(int bytesPerFrame);
     void release();
+    // Empties the ring under its lock, waiting for it.
+    void clear();
 
-    uint8_t *data() const { return storage.get(); }
+    bool isAllocated() const { return storage != nullptr; }
     int capacity() const { return capacityBytes; }
     int allocation() const { return allocationBytes; }
-    // Bytes that can still be written at fill without passing the allocation, counted from
-    // fill rounded down to even as every producer writes.
-    int room() const { return allocationBytes - (fill & ~1); }
 
-    int fill = 0;
-    int readPos = 0;
+    // Everything below only under a TryLock (or with one thread alone).
+    const uint8_t *data() const { return storage.get(); }
+    int fill() const { return fillBytes; }
+    int readPos() const { return readBytes; }
+    int unread() const { return fillBytes - readBytes; }
+
+    // The producer's side. Writes go at fill rounded down to even, as every producer writes;
+    // room() counts from there to the end of the allocation.
+    int writePos() const { return fillBytes & ~1; }
+    int room() const { return allocationBytes - writePos(); }
+    uint8_t *writeArea() { return storage.get() + writePos(); }
+    // bytes have been written at writeArea().
+    void wrote(int bytes) { fillBytes = writePos() + bytes; }
+
+    // The consumers' side.
+    // Moves the read position on by bytes; when it reaches fill, both go back to the start.
+    void take(int bytes);
+    // Moves the unread bytes to the start of the data.
+    void compact();
+    // Drops the first bytes of the data (all of it when bytes >= fill); what stays moves to
+    // the start.
+    void discard(int bytes);
 
 private:
+    QMutex mutex;
     std::unique_ptr<uint8_t[]> storage;
     int capacityBytes = 0;
     int allocationBytes = 0;
+    int fillBytes = 0;
+    int readBytes = 0;
 };

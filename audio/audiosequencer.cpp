@@ -1,7 +1,6 @@
 #include "audio/audiosequencer.h"
 
 #include <QDebug>
-#include <QMutex>
 #include <QThread>
 #include <algorithm>
 #include <climits>
@@ -31,9 +30,7 @@ void AudioSequencer::setFormat(const MediaFormat &newFormat)
 
 void AudioSequencer::restart()
 {
-    QMutexLocker lock(&ringMutex);
-    audioRing.fill = 0;
-    audioRing.readPos = 0;
+    audioRing.clear();
 }
 
 int AudioSequencer::clipFrames(int index) const
@@ -98,28 +95,26 @@ void AudioSequencer::seek(int k)
 
 void AudioSequencer::writeSilence(int bytes)
 {
-    const int from = audioRing.fill & ~1;
-    std::memset(audioRing.data() + from, 0, static_cast<size_t>(bytes));
-    audioRing.fill = from + bytes;
+    std::memset(audioRing.writeArea(), 0, static_cast<size_t>(bytes));
+    audioRing.wrote(bytes);
 }
 
 bool AudioSequencer::fill()
 {
-    if (!ringMutex.tryLock()) {
+    const AudioRing::TryLock lock(audioRing);
+    if (!lock) {
         QThread::msleep(1);
         return false;
     }
     const int limit = frameBytes * AudioRing::FramesHeld;
-    if (audioRing.data() == nullptr || audioRing.fill >= limit) {
-        ringMutex.unlock();
+    if (!audioRing.isAllocated() || audioRing.fill() >= limit)
         return false;
-    }
 
     const int count = storyBoard ? static_cast<int>(storyBoard->audios.size()) : 0;
     if (count > 0 && nextClip <= count) {
         if (pendingSilence > 0) {
             const int bytes
-                = static_cast<int>(std::min<qint64>(pendingSilence, limit - (audioRing.fill & ~1)));
+                = static_cast<int>(std::min<qint64>(pendingSilence, limit - audioRing.writePos()));
             writeSilence(bytes);
             pendingSilence -= bytes;
         } else {
@@ -132,7 +127,6 @@ bool AudioSequencer::fill()
             if (i >= count) {
                 if (!storyBoard->loopAudio) {
                     nextClip = i + 1;
-                    ringMutex.unlock();
                     return true;
                 }
                 opened = 0;
@@ -143,8 +137,7 @@ bool AudioSequencer::fill()
             nextClip = opened + 1;
         }
     } else {
-        writeSilence(limit - (audioRing.fill & ~1));
+        writeSilence(limit - audioRing.writePos());
     }
-    ringMutex.unlock();
     return true;
 }

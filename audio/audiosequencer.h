@@ -4,21 +4,16 @@
 #include "audio/audioring.h"
 #include "storyboard/storyboard.h"
 
-class QMutex;
-
 // Lays the story board's audio clips end to end into one stream of 16-bit PCM in the output
 // format, one fill step at a time, into a ring of 256 video frames of sound. A clip that cannot
 // be opened plays as silence for its own length; with looping on, the list starts again.
-// Thread-safety: setFormat, setStoryBoard and seek belong to the owner and run only while no
-// thread fills; fill runs on the filling thread; the ring is shared with consumers under
-// ringMutex, taken with tryLock.
+// Thread-safety: setFormat, setStoryBoard, restart and seek belong to the owner and run only
+// while no thread fills; fill runs on the filling thread; the ring is shared with consumers
+// through its own lock (AudioRing::TryLock).
 class AudioSequencer
 {
 public:
-    // ringMutex guards the ring; it is held by whoever shares the ring with consumers.
-    explicit AudioSequencer(QMutex &ringMutex)
-        : ringMutex(ringMutex)
-    { }
+    AudioSequencer() = default;
     ~AudioSequencer();
     AudioSequencer(const AudioSequencer &) = delete;
     AudioSequencer &operator=(const AudioSequencer &) = delete;
@@ -43,7 +38,6 @@ private:
     void writeSilence(int bytes);
     int clipFrames(int index) const;
 
-    QMutex &ringMutex;
     MediaFormat format;
     const StoryBoard *storyBoard = nullptr;
     int nextClip = 0;

@@ -41,8 +41,7 @@ void ClipPlayer::close()
 void ClipPlayer::play(double seconds)
 {
     stop();
-    ring.fill = 0;
-    ring.readPos = 0;
+    ring.clear();
     if (decoder.isOpen())
         decoder.seek(seconds);
     for (int i = 0; i < BufferCount; ++i)
@@ -80,22 +79,17 @@ int ClipPlayer::poll()
 
 bool ClipPlayer::ensureUnread(int bytes)
 {
-    if (!ring.data())
+    if (!ring.isAllocated())
         return false;
-    while (ring.fill - ring.readPos < bytes) {
+    while (ring.unread() < bytes) {
         if (decoder.clipEnded())
             return false;
-        if (ring.readPos > 0) {
-            const int unread = ring.fill - ring.readPos;
-            std::memmove(ring.data(), ring.data() + ring.readPos, static_cast<size_t>(unread));
-            ring.fill = unread;
-            ring.readPos = 0;
-        }
-        const int before = ring.fill;
+        ring.compact();
+        const int before = ring.fill();
         // The decoder stops once the ring's fill reaches 256 times its second argument: ask for
         // just what this buffer needs, so that each poll decodes little.
         decoder.decodeInto(ring, (bytes + AudioRing::FramesHeld - 1) / AudioRing::FramesHeld);
-        if (ring.fill == before && !decoder.clipEnded())
+        if (ring.fill() == before && !decoder.clipEnded())
             return false;
     }
     return true;
@@ -104,18 +98,16 @@ bool ClipPlayer::ensureUnread(int bytes)
 void ClipPlayer::fillNext(unsigned name)
 {
     if (ensureUnread(BufferBytes)) {
-        output->fillBuffer(name, ring.data() + ring.readPos, BufferBytes, Channels, SampleRate);
-        ring.readPos += BufferBytes;
-        if (ring.readPos == ring.fill)
-            ring.fill = ring.readPos = 0;
+        output->fillBuffer(name, ring.data() + ring.readPos(), BufferBytes, Channels, SampleRate);
+        ring.take(BufferBytes);
         return;
     }
     // The file has ended: what is left, then silence.
-    const int left = ring.data() ? std::clamp(ring.fill - ring.readPos, 0, BufferBytes) & ~3 : 0;
+    const int left = ring.isAllocated() ? std::clamp(ring.unread(), 0, BufferBytes) & ~3 : 0;
     if (left > 0)
-        std::memcpy(tail.data(), ring.data() + ring.readPos, static_cast<size_t>(left));
+        std::memcpy(tail.data(), ring.data() + ring.readPos(), static_cast<size_t>(left));
     std::fill(tail.begin() + left, tail.end(), 0);
-    ring.fill = ring.readPos = 0;
+    ring.discard(ring.fill());
     output->fillBuffer(name, tail.data(), BufferBytes, Channels, SampleRate);
 }
 

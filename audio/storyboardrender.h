@@ -3,7 +3,6 @@
 #include "audio/audiosequencer.h"
 #include "storyboard/storyboardframes.h"
 
-#include <QMutex>
 #include <QSemaphore>
 #include <QThread>
 
@@ -15,7 +14,7 @@ class GLDrawer;
 // on one timeline and runs the sound's thread.
 // Thread-safety: drawFrame, the caches, setFormat and seekAudio belong to the owner's thread
 // and may run only while the audio thread is stopped (drawFrame may also run while it plays);
-// the ring is shared with consumers under ringMutex, taken with tryLock.
+// the ring is shared with consumers through its own lock (AudioRing::TryLock).
 class StoryBoardRender : public QThread
 {
     Q_OBJECT
@@ -63,8 +62,7 @@ public:
     // thread may wait before the next one.
     bool fillAudio() { return sound.fill(); }
 
-    // The ring and its lock, for the consumers (the preview player and the writer).
-    QMutex ringMutex;
+    // The ring, for the consumers (the preview player and the writer), who take its lock.
     AudioRing &ring() { return sound.ring(); }
 
 protected:
@@ -72,6 +70,6 @@ protected:
 
 private:
     StoryBoardFrames frames;
-    AudioSequencer sound {ringMutex};
+    AudioSequencer sound;
     QSemaphore stopSignal;
 };

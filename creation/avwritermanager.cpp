@@ -25,11 +25,6 @@ constexpr qint64 queuedBytes = 32 << 20;
 
 } // namespace
 
-void AVWriterManager::ScalerDeleter::operator()(SwsContext *context) const
-{
-    sws_freeContext(context);
-}
-
 AVWriterManager::AVWriterManager(QWidget *parent)
     : GLDrawer(parent, Target::Offscreen)
     , timer(new QTimer(this))
@@ -70,16 +65,16 @@ void AVWriterManager::close()
     scaler.reset();
 }
 
-void AVWriterManager::setVideoWriter(AVPipeWriter *writer)
+void AVWriterManager::setVideoWriter(std::unique_ptr<AVPipeWriter> writer)
 {
-    video.reset(writer);
-    if (writer)
-        connect(writer, &AVPipeWriter::bytesWritten, this, &AVWriterManager::onWriterDrained);
+    video = std::move(writer);
+    if (video)
+        connect(video.get(), &AVPipeWriter::bytesWritten, this, &AVWriterManager::onWriterDrained);
 }
 
-void AVWriterManager::setAudioWriter(AVPipeWriter *writer)
+void AVWriterManager::setAudioWriter(std::unique_ptr<AVPipeWriter> writer)
 {
-    audio.reset(writer);
+    audio = std::move(writer);
 }
 
 quint32 AVWriterManager::frameTotal() const
@@ -257,13 +252,14 @@ bool AVWriterManager::movePendingAudio()
         audioFrameCount = frameTotal();
         return true;
     }
-    if (!render->ringMutex.tryLock())
-        return true;
     AudioRing &ring = render->ring();
+    const AudioRing::TryLock lock(ring);
+    if (!lock)
+        return true;
     const int bytesPerFrame = render->bytesPerFrame();
     const int blockAlign = std::max(1, format.channels * format.bitsPerSample / 8);
     bool ok = true;
-    const int fill = ring.fill;
+    const int fill = ring.fill();
     if (fill > 0 && bytesPerFrame > 0) {
         // Whole samples only, and nothing past the end of the last frame: what is left over
         // (less than a sample) stays at the start of the ring for the next tick.
@@ -274,16 +270,12 @@ bool AVWriterManager::movePendingAudio()
             ok = audio->writeAudio(ring.data(), take);
         audioBytesWritten += take;
         if (last) {
-            ring.fill = 0;
+            ring.discard(fill);
             audioFrameCount = frameTotal();
         } else {
-            const int rest = fill - static_cast<int>(take);
-            std::memmove(ring.data(), ring.data() + take, static_cast<size_t>(rest));
-            ring.fill = rest;
+            ring.discard(static_cast<int>(take));
             audioFrameCount = static_cast<quint32>(audioBytesWritten / bytesPerFrame);
         }
-        ring.readPos = 0;
     }
-    render->ringMutex.unlock();
     return ok;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clib/handles.h"
 #include "storyboard/gldrawer.h"
 #include "storyboard/picture.h"
 
@@ -9,7 +10,6 @@
 class AVPipeWriter;
 class QTimer;
 class StoryBoardRender;
-struct SwsContext;
 
 // Feeds the encoders of one video: an off-screen drawer that, one frame per tick of a
 // zero-interval timer, has the renderer draw the next frame into it, reads it back, converts it
@@ -18,7 +18,7 @@ struct SwsContext;
 // renderer's thread has produced to the audio writer, cut at the end of the last video frame.
 // While the video encoder has a few frames (at least 32 MB) queued, the ticks wait for it: memory
 // stays bounded and the encoder, not the timer, sets the pace.
-// GUI thread only (the renderer's ring is shared with its audio thread under ringMutex).
+// GUI thread only (the renderer's ring is shared with its audio thread under the ring's lock).
 class AVWriterManager : public GLDrawer
 {
     Q_OBJECT
@@ -32,8 +32,8 @@ public:
     bool open(const MediaFormat &format);
     void setRenderer(StoryBoardRender *renderer) { render = renderer; }
     // Take ownership of started writers; the manager keeps watching their backlog.
-    void setVideoWriter(AVPipeWriter *writer);
-    void setAudioWriter(AVPipeWriter *writer);
+    void setVideoWriter(std::unique_ptr<AVPipeWriter> writer);
+    void setAudioWriter(std::unique_ptr<AVPipeWriter> writer);
     AVPipeWriter *videoWriter() const { return video.get(); }
     AVPipeWriter *audioWriter() const { return audio.get(); }
 
@@ -73,11 +73,6 @@ signals:
     void writeFailed();
 
 private:
-    struct ScalerDeleter
-    {
-        void operator()(SwsContext *context) const;
-    };
-
     bool writeNextVideoFrame();
     bool movePendingAudio();
     void updateTimer();
@@ -94,7 +89,7 @@ private:
     quint32 audioFrameCount = 0;
     qint64 audioBytesWritten = 0;
     Picture yuvPicture;
-    std::unique_ptr<SwsContext, ScalerDeleter> scaler;
+    ScalerPtr scaler;
     MediaFormat format;
     bool running = false;
     bool paused = false;

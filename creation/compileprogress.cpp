@@ -1,93 +1,42 @@
 #include "creation/compileprogress.h"
 
-#include "audio/storyboardrender.h"
-#include "creation/avpipewriter.h"
-#include "creation/outputfolder.h"
 #include "ui_compileprogress.h"
 #include "zofc/zomessagebox.h"
 #include "zofc/zopowerstate.h"
 #include "zofc/zopref.h"
-#include "zofc/zoutils.h"
 #include "zofc/zowidgethelper.h"
-#include "zomprofile/zomprofiledata.h"
 
-#include <QDebug>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QUrl>
-#include <algorithm>
-
-namespace {
-
-constexpr int thumbnailTimeoutMs = 30000;
-// Lines of a failed encoder's log shown under the reason.
-constexpr int failureLogLines = 10;
-
-bool hasContent(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.isFile() && info.size() > 0;
-}
-
-// Makes an empty file at path unless something is there already: the output name is taken
-// from the moment the job starts, so no other job picks it and no file the job did not make is
-// ever overwritten or removed.
-bool reserveFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
-}
-
-void killProcess(QProcess &process)
-{
-    process.disconnect();
-    if (process.state() != QProcess::NotRunning) {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-}
-
-} // namespace
 
 CompileProgress::CompileProgress(QWidget *parent)
     : ZoDialog(parent, Qt::MSWindowsFixedSizeDialogHint)
     , ui(std::make_unique<Ui::CompileProgressClass>())
-    , thumbnailTimer(new QTimer(this))
 {
     ui->setupUi(this);
     setFixedSize(450, 120);
     ui->open->hide();
     ui->close->hide();
-    thumbnailTimer->setSingleShot(true);
-    connect(thumbnailTimer, &QTimer::timeout, this, &CompileProgress::onThumbnailDone);
+    connect(&creation, &CreationJob::progressChanged, this, &CompileProgress::onProgressChanged);
+    connect(&creation, &CreationJob::phaseChanged, this, &CompileProgress::onPhaseChanged);
+    connect(&creation, &CreationJob::jobEnded, this, &CompileProgress::onJobEnded);
     retranslate();
 }
 
 CompileProgress::~CompileProgress()
 {
-    if (!finished && currentPhase != Phase::Cancelled) {
-        stopEverything();
-        removeCreatedFiles();
-    } else {
-        manager.stopWriting();
-        manager.deleteWriters();
-    }
-    manager.close();
+    // The job stops and cleans up as it is destroyed; the dialog no longer listens.
+    creation.disconnect(this);
 }
 
 void CompileProgress::retranslate()
 {
     ui->retranslateUi(this);
     widgetHelper()->setAllWindowTitle(tr("Create Video File"));
-    if (finished)
-        ui->label->setText(succeededJob ? tr("Created Successfully!")
-                                        : tr("Failed to create video."));
-    ui->pause_resume->setText(paused ? tr("Resume") : tr("Pause"));
+    if (creation.isFinished())
+        ui->label->setText(creation.succeeded() ? tr("Created Successfully!")
+                                                : tr("Failed to create video."));
+    ui->pause_resume->setText(creation.isPaused() ? tr("Resume") : tr("Pause"));
 }
 
 int CompileProgress::progressValue() const
@@ -95,406 +44,41 @@ int CompileProgress::progressValue() const
     return ui->progressBar->value();
 }
 
-void CompileProgress::setBar(int value)
+bool CompileProgress::startCreation(StoryBoardRender *renderer, const ZomProfileData &profile,
+                                    const QString &outputName)
 {
-    value = std::clamp(value, 0, 100);
-    if (ui->progressBar->value() == value)
-        return;
+    if (creation.start(renderer, profile, outputName))
+        return true;
+    if (interactive)
+        ZoMessageBox::alert(creation.failureReason(), QString(), parentWidget());
+    return false;
+}
+
+void CompileProgress::onProgressChanged(int value)
+{
     ui->progressBar->setValue(value);
     emit progressChanged(value);
 }
 
-void CompileProgress::setPhase(Phase phase)
+void CompileProgress::onPhaseChanged(Phase phase)
 {
-    if (currentPhase == phase)
-        return;
-    currentPhase = phase;
+    if (phase == Phase::Settling) {
+        ui->pause_resume->setEnabled(false);
+    } else if (phase == Phase::Done) {
+        ui->label->setText(creation.succeeded() ? tr("Created Successfully!")
+                                                : tr("Failed to create video."));
+        ui->pause_resume->hide();
+        ui->stop->hide();
+        ui->open->show();
+        ui->close->show();
+    }
     emit phaseChanged(phase);
 }
 
-bool CompileProgress::refuse(const QString &why)
+void CompileProgress::onJobEnded(bool ok)
 {
-    reason = why;
-    // The message box, or the caller, tells the user.
-    qDebug().noquote() << "CompileProgress:" << why;
-    if (interactive)
-        ZoMessageBox::alert(why, QString(), parentWidget());
-    return false;
-}
-
-void CompileProgress::failSoon(const QString &why)
-{
-    reason = why;
-    // A batch caller prints the reason itself.
-    if (interactive)
-        qWarning().noquote() << "CompileProgress:" << why;
-    else
-        qDebug().noquote() << "CompileProgress:" << why;
-    // The caller learns of the failure from jobEnded(), after startCreation() has returned.
-    QTimer::singleShot(0, this, [this] {
-        if (!finished && currentPhase != Phase::Cancelled) {
-            stopEverything();
-            finish(false);
-        }
-    });
-}
-
-bool CompileProgress::startCreation(StoryBoardRender *render, const ZomProfileData &profile,
-                                    const QString &outputName)
-{
-    if (currentPhase != Phase::Idle)
-        return refuse(tr("A video is already being created."));
-    renderer = render;
-    reason.clear();
-    failureLog.clear();
-    if (!renderer || renderer->totalFrames() <= 0)
-        return refuse(tr("The slide show is empty: add photos before creating a video."));
-    if (!isOutputNameValid(outputName))
-        return refuse(tr("\"%1\" cannot be used as a file name.").arg(outputName));
-
-    folder = outputFolderOverride;
-    if (folder.isEmpty())
-        folder = ZoPref::value(QStringLiteral("OutputPath"), QString()).toString();
-    if (folder.isEmpty())
-        folder = defaultOutputFolder();
-    folder = QDir::cleanPath(QDir::fromNativeSeparators(folder));
-    if (!QDir().mkpath(folder))
-        return refuse(tr("The output folder %1 cannot be created.").arg(folder));
-    if (!Zo::isFolderWritable(folder))
-        return refuse(tr("The output folder %1 cannot be written to.").arg(folder));
-
-    const QString systemTemp = Zo::tempPath();
-    if (!systemTemp.isEmpty())
-        tempFolder
-            = std::make_unique<QTemporaryDir>(systemTemp + QStringLiteral("/vellumix-XXXXXX"));
-    if (tempFolder && tempFolder->isValid())
-        tempFolderPath = tempFolder->path();
-    if (!tempFolder || !tempFolder->isValid()) {
-        tempFolder.reset();
-        return refuse(tr("No temporary folder can be created in %1.")
-                          .arg(systemTemp.isEmpty() ? tr("the system") : systemTemp));
-    }
-
-    // Every command line of the job, built at once; the output name is reserved with them.
-    const MediaFormat &format = renderer->mediaFormat();
-    const QString appDir = ZoPref::appDir();
-    for (int attempt = 0; attempt < 100 && !outputReserved; ++attempt) {
-        job = buildEncoderJob(profile, format, folder, outputName, tempFolder->path(), appDir);
-        outputReserved = reserveFile(job.outputPath());
-        if (!outputReserved && !QFileInfo::exists(job.outputPath()))
-            break;
-    }
-    if (!outputReserved) {
-        tempFolder.reset();
-        job = EncoderJob();
-        return refuse(tr("The output file cannot be created in %1.").arg(folder));
-    }
-    muxCommand = job.muxCommand;
-    reencodeCommand = job.reencodeCommand;
-    videoTempPath = job.videoTarget;
-    audioTempPath = job.audioTarget;
-    finalPath = job.finalPath;
-    isPsp = job.psp;
-    isNds = job.nds;
-    totalFrames = renderer->totalFrames();
-    if (isPsp) {
-        thumbnailFile = thumbnailPath(finalPath);
-        thumbnailExisted = QFileInfo::exists(thumbnailFile);
-    }
-
-    // The encoders' logs stay in the job's folder; a failure shows their end.
-    const QDir logs(tempFolderPath);
-    combineProcess.setProcessChannelMode(QProcess::MergedChannels);
-    combineProcess.setStandardOutputFile(logs.filePath(QStringLiteral("mux.log")));
-    recompressProcess.setStandardErrorFile(logs.filePath(QStringLiteral("reencode.log")));
-
-    auto *video = new AVPipeWriter(format);
-    video->setLogFile(logs.filePath(QStringLiteral("video.log")));
-    if (!video->start(job.videoCommand)) {
-        delete video;
-        failSoon(tr("The video encoder cannot be started."));
-        return true;
-    }
-    // Queued: the writer and its process must not be destroyed inside their own signal.
-    connect(video, &AVPipeWriter::finished, this, &CompileProgress::onEncoderFinished,
-            Qt::QueuedConnection);
-    manager.setVideoWriter(video);
-    if (job.hasAudio()) {
-        auto *audio = new AVPipeWriter(format);
-        audio->setLogFile(logs.filePath(QStringLiteral("audio.log")));
-        if (!audio->start(job.audioCommand)) {
-            delete audio;
-            failSoon(tr("The audio encoder cannot be started."));
-            return true;
-        }
-        connect(audio, &AVPipeWriter::finished, this, &CompileProgress::onEncoderFinished,
-                Qt::QueuedConnection);
-        manager.setAudioWriter(audio);
-    }
-
-    if (!manager.open(format)) {
-        failSoon(tr("No OpenGL context for drawing %1 x %2 frames.")
-                     .arg(format.width)
-                     .arg(format.height));
-        return true;
-    }
-    manager.setRenderer(renderer);
-    connect(&manager, &AVWriterManager::progressChanged, this,
-            &CompileProgress::on_progressChanged);
-    connect(&manager, &AVWriterManager::compileEnd, this, &CompileProgress::onCompileEnd);
-    connect(&manager, &AVWriterManager::writeFailed, this, [this] {
-        AVPipeWriter *video = manager.videoWriter();
-        AVPipeWriter *audio = manager.audioWriter();
-        // A write fails as soon as the pipe breaks, often before the encoder's exit and its last
-        // words have arrived.
-        AVPipeWriter *dead = video && video->inputBroken() ? video : audio;
-        if (dead)
-            dead->waitForExit(3000);
-        reason = encoderFailure(dead, dead == video ? tr("video") : tr("audio"));
-        stopEverything();
-        finish(false);
-    });
-    connect(&combineProcess, &QProcess::finished, this, &CompileProgress::on_combineFinished);
-    connect(&recompressProcess, &QProcess::readyReadStandardOutput, this,
-            &CompileProgress::on_readyReadStandardOutput);
-    connect(&recompressProcess, &QProcess::finished, this, &CompileProgress::on_recompressFinished);
-
-    renderer->drawFrame(0, true, &manager);
-    manager.startWriting();
-    setPhase(Phase::Rendering);
-    return true;
-}
-
-QString CompileProgress::encoderFailure(const AVPipeWriter *writer, const QString &which)
-{
-    return withEncoderLog(tr("The %1 encoder stopped before the end of the show.").arg(which),
-                          writer);
-}
-
-QString CompileProgress::withEncoderLog(const QString &why, const AVPipeWriter *writer)
-{
-    // Read now: the log goes with the job's folder when the job ends.
-    failureLog = writer ? lastLogLines(writer->logFile(), failureLogLines) : QStringList();
-    if (failureLog.isEmpty() && writer && !writer->lastMessage().isEmpty())
-        return why + QLatin1Char(' ') + writer->lastMessage();
-    return why;
-}
-
-void CompileProgress::on_progressChanged(int value)
-{
-    setBar(value * 9 / 10);
-}
-
-void CompileProgress::onCompileEnd()
-{
-    // Both streams are complete: end them, and go on once both encoders have exited, so that
-    // their files are whole before anything reads them.
-    manager.stopWriting();
-    manager.closeWriters();
-    ui->pause_resume->setEnabled(false);
-    setPhase(Phase::Settling);
-    onEncoderFinished();
-}
-
-void CompileProgress::onEncoderFinished()
-{
-    if (finished || currentPhase == Phase::Cancelled)
-        return;
-    const AVPipeWriter *video = manager.videoWriter();
-    const AVPipeWriter *audio = manager.audioWriter();
-    if (currentPhase == Phase::Rendering) {
-        // An encoder that exits while the show is still being written has failed.
-        const AVPipeWriter *dead = video && video->hasExited() ? video : audio;
-        reason = encoderFailure(dead, dead == video ? tr("video") : tr("audio"));
-        stopEverything();
-        finish(false);
-        return;
-    }
-    if (currentPhase != Phase::Settling)
-        return;
-    if ((video && !video->hasExited()) || (audio && !audio->hasExited()))
-        return;
-    if ((video && !video->succeeded()) || (audio && !audio->succeeded())) {
-        const AVPipeWriter *bad = video && !video->succeeded() ? video : audio;
-        reason = withEncoderLog(
-            tr("The %1 encoder failed.").arg(bad == video ? tr("video") : tr("audio")), bad);
-        manager.deleteWriters();
-        finish(false);
-        return;
-    }
-    manager.deleteWriters();
-    if (muxCommand.isEmpty()) {
-        if (!hasContent(job.outputPath()))
-            reason = tr("The encoder wrote no video.");
-        finish(hasContent(job.outputPath()));
-    } else if (isNds) {
-        startReencoding();
-    } else {
-        startMultiplexing();
-    }
-}
-
-void CompileProgress::startMultiplexing()
-{
-    // Each run starts before its phase is announced, so that a Stop made on the announcement
-    // finds it and kills it.
-    if (!startCommandLine(combineProcess, muxCommand, ZoPref::appDir())) {
-        qWarning() << "CompileProgress: cannot start" << muxCommand;
-        startReencoding();
-        return;
-    }
-    setPhase(Phase::Multiplexing);
-}
-
-void CompileProgress::on_combineFinished(int exitCode, QProcess::ExitStatus exitStatus)
-{
-    if (finished || currentPhase != Phase::Multiplexing)
-        return;
-    const bool ok = exitStatus == QProcess::NormalExit && exitCode == 0;
-    if (ok && hasContent(finalPath)) {
-        if (isPsp)
-            startThumbnail();
-        else
-            finish(true);
-        return;
-    }
-    qDebug() << "CompileProgress: multiplexing failed (status" << exitCode << "); re-encoding";
-    startReencoding();
-}
-
-void CompileProgress::startReencoding()
-{
-    reencodeOutput.clear();
-    // What a failed stream copy left behind is dropped; the reservation stays.
-    QFile::resize(finalPath, 0);
-    if (!startCommandLine(recompressProcess, reencodeCommand, ZoPref::appDir())) {
-        reason = tr("The encoder cannot be started.");
-        finish(false);
-        return;
-    }
-    setPhase(Phase::Reencoding);
-}
-
-void CompileProgress::on_readyReadStandardOutput()
-{
-    // Progress lines read "frame=  123 fps= 45 ..."; the last whole one counts. A chunk may end
-    // in the middle of a line, which waits for the next chunk.
-    reencodeOutput += recompressProcess.readAllStandardOutput();
-    const qsizetype end
-        = std::max(reencodeOutput.lastIndexOf('\n'), reencodeOutput.lastIndexOf('\r'));
-    if (end < 0)
-        return;
-    const QString text = QString::fromLocal8Bit(reencodeOutput.left(end));
-    reencodeOutput.remove(0, end + 1);
-    const QStringList lines
-        = text.split(QRegularExpression(QStringLiteral("[\r\n]")), Qt::SkipEmptyParts);
-    for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
-        const qsizetype frame = it->indexOf(QLatin1String("frame="));
-        const qsizetype fps = it->indexOf(QLatin1String("fps="), frame + 6);
-        if (frame < 0 || fps < 0)
-            continue;
-        const long long n = it->mid(frame + 6, fps - frame - 6).trimmed().toLongLong();
-        const int frames = std::max(1, totalFrames);
-        setBar(90 + static_cast<int>(std::min<long long>(n, frames) * 10 / frames));
-        return;
-    }
-}
-
-void CompileProgress::on_recompressFinished(int exitCode, QProcess::ExitStatus exitStatus)
-{
-    if (finished || currentPhase != Phase::Reencoding)
-        return;
-    const bool ok = exitStatus == QProcess::NormalExit && exitCode == 0 && hasContent(finalPath);
-    if (!ok) {
-        reason = tr("The encoder could not write the output file.");
-        failureLog = lastLogLines(QDir(tempFolderPath).filePath(QStringLiteral("reencode.log")),
-                                  failureLogLines);
-    } else if (isPsp) {
-        startThumbnail();
-        return;
-    }
-    finish(ok);
-}
-
-void CompileProgress::startThumbnail()
-{
-    thumbnailProcess = std::make_unique<QProcess>();
-    connect(thumbnailProcess.get(), &QProcess::finished, this, &CompileProgress::onThumbnailDone,
-            Qt::QueuedConnection);
-    if (!startCommandLine(*thumbnailProcess, thumbnailCommand(finalPath, thumbnailFile),
-                          ZoPref::appDir())) {
-        qWarning("CompileProgress: cannot start the thumbnail run");
-        thumbnailProcess.reset();
-        finish(true);
-        return;
-    }
-    // A thumbnail that takes longer is abandoned; the video is there either way.
-    thumbnailTimer->start(thumbnailTimeoutMs);
-    setPhase(Phase::Thumbnail);
-}
-
-void CompileProgress::onThumbnailDone()
-{
-    if (finished || currentPhase != Phase::Thumbnail)
-        return;
-    thumbnailTimer->stop();
-    if (thumbnailProcess) {
-        killProcess(*thumbnailProcess);
-        thumbnailProcess.reset();
-    }
-    finish(true);
-}
-
-void CompileProgress::stopEverything()
-{
-    thumbnailTimer->stop();
-    manager.stopWriting();
-    manager.deleteWriters();
-    killProcess(combineProcess);
-    killProcess(recompressProcess);
-    if (thumbnailProcess) {
-        killProcess(*thumbnailProcess);
-        thumbnailProcess.reset();
-    }
-}
-
-void CompileProgress::removeCreatedFiles()
-{
-    // The temporaries live in the job's own folder; the output and the thumbnail are removed
-    // only when this job made them.
-    tempFolder.reset();
-    if (outputReserved) {
-        QFile::remove(job.outputPath());
-        outputReserved = false;
-    }
-    if (isPsp && !thumbnailExisted && !thumbnailFile.isEmpty())
-        QFile::remove(thumbnailFile);
-}
-
-void CompileProgress::finish(bool ok)
-{
-    if (finished)
-        return;
-    if (!ok)
-        removeCreatedFiles();
-    tempFolder.reset();
-    finished = true;
-    succeededJob = ok;
-    if (ok) {
-        reason.clear();
-        failureLog.clear();
-    } else if (reason.isEmpty())
-        reason = tr("Failed to create video.");
-    setBar(100);
-    ui->label->setText(ok ? tr("Created Successfully!") : tr("Failed to create video."));
-    ui->pause_resume->hide();
-    ui->stop->hide();
-    ui->open->show();
-    ui->close->show();
-    setPhase(Phase::Done);
     emit jobEnded(ok);
-
-    if (interactive) {
+    if (interactive && creation.phase() == Phase::Done) {
         const int action = ZoPref::value(QStringLiteral("AfterBurnAction"), 5).toInt();
         if (ZoPowerState::isAction(action)) {
             ZoPowerState power(action, parentWidget());
@@ -505,30 +89,20 @@ void CompileProgress::finish(bool ok)
 
 void CompileProgress::reject()
 {
-    if (finished) {
+    if (creation.isFinished()) {
         accept();
         return;
     }
-    if (currentPhase != Phase::Cancelled) {
-        stopEverything();
-        removeCreatedFiles();
-        reason = tr("Stopped.");
-        setPhase(Phase::Cancelled);
-        emit jobEnded(false);
-    }
+    creation.cancel();
     ZoDialog::reject();
 }
 
 void CompileProgress::on_pause_resume_clicked()
 {
-    if (currentPhase != Phase::Rendering)
+    if (creation.phase() != Phase::Rendering)
         return;
-    paused = !paused;
+    const bool paused = creation.setPaused(!creation.isPaused());
     ui->pause_resume->setText(paused ? tr("Resume") : tr("Pause"));
-    if (paused)
-        manager.pause();
-    else
-        manager.resume();
 }
 
 void CompileProgress::on_stop_clicked()
@@ -538,12 +112,11 @@ void CompileProgress::on_stop_clicked()
 
 void CompileProgress::on_open_clicked()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(creation.outputFolder()));
 }
 
 void CompileProgress::on_close_clicked()
 {
-    manager.stopWriting();
-    manager.deleteWriters();
+    creation.releaseWriters();
     close();
 }

@@ -1,15 +1,11 @@
 #pragma once
 
-#include "creation/avwritermanager.h"
-#include "creation/commandline.h"
+#include "creation/creationjob.h"
 #include "zofc/zodialog.h"
 
-#include <QProcess>
 #include <QString>
 #include <memory>
 
-class QTemporaryDir;
-class QTimer;
 class StoryBoardRender;
 class ZomProfileData;
 
@@ -17,70 +13,60 @@ namespace Ui {
 class CompileProgressClass;
 }
 
-// Runs one video creation from the first frame to the finished file and shows its progress:
-// the two piped encoder runs fed by the writer manager, then the stream-copy multiplexing, the
-// re-encoding fallback and the PSP thumbnail. Works shown (modal, the main window's create
-// command) or hidden (batch): startCreation(), then progressChanged() and jobEnded().
-// Temporary files live in a folder of the job's own; Stop, Escape, closing the window and
-// destruction before the end kill the encoders and remove what the job created, and only that.
+// The "Create Video File" dialog: runs one creation job and shows its state, with Pause, Stop,
+// and Open and Close once it has ended. startCreation(), then progressChanged() and jobEnded().
+// Stop, Escape, closing the window and destruction before the end stop the job, which removes
+// what it created. The job itself is CreationJob; batch mode drives one without this dialog.
 // GUI thread only.
 class CompileProgress : public ZoDialog
 {
     Q_OBJECT
 
 public:
-    enum class Phase {
-        Idle,
-        Rendering, // frames and sound go to the two encoders
-        Settling, // waiting for the encoders to finish their files
-        Multiplexing, // stream copy into the output file
-        Reencoding, // the fallback: both temporaries encoded again into the output file
-        Thumbnail, // PSP: the THM picture beside the output
-        Done, // finished, with or without success
-        Cancelled,
-    };
-    Q_ENUM(Phase)
+    using Phase = CreationJob::Phase;
 
     explicit CompileProgress(QWidget *parent = nullptr);
     ~CompileProgress() override;
 
-    // Prepares every command line and starts the job. False when it cannot start: a show without
-    // frames, an invalid output name, an output folder that cannot be made or written, no
-    // temporary folder. The reason is then failureReason(), and the interactive dialog shows it
-    // in a message box. Failures after a true return end the job through finish(false).
+    // Starts the job (CreationJob::start). False when it cannot start; the reason is then
+    // failureReason(), and the interactive dialog shows it in a message box.
     bool startCreation(StoryBoardRender *renderer, const ZomProfileData &profile,
                        const QString &outputName);
     // The folder for the output file instead of the "OutputPath" setting. Before startCreation.
-    void setOutputFolder(const QString &folder) { outputFolderOverride = folder; }
-    // Batch use: no message boxes and no post-task action. Before startCreation.
-    void setInteractive(bool on) { interactive = on; }
+    void setOutputFolder(const QString &folder) { creation.setOutputFolder(folder); }
+    // No message boxes and no post-task action. Before startCreation.
+    void setInteractive(bool on)
+    {
+        interactive = on;
+        creation.setCallerReportsFailures(!on);
+    }
 
     // Ends the job: the result in the label, the buttons for a finished job, the post-task
     // action, and jobEnded().
-    void finish(bool ok);
+    void finish(bool ok) { creation.finish(ok); }
     // Stops the job as the Stop button does (also while hidden).
     void cancel() { reject(); }
     void reject() override;
     void retranslate() override;
 
-    Phase phase() const { return currentPhase; }
-    bool isFinished() const { return finished; }
-    bool succeeded() const { return succeededJob; }
-    bool isPaused() const { return paused; }
+    Phase phase() const { return creation.phase(); }
+    bool isFinished() const { return creation.isFinished(); }
+    bool succeeded() const { return creation.succeeded(); }
+    bool isPaused() const { return creation.isPaused(); }
     int progressValue() const;
     // The output file of the job; empty before startCreation.
-    QString outputPath() const { return job.outputPath(); }
-    QString outputFolder() const { return folder; }
+    QString outputPath() const { return creation.outputPath(); }
+    QString outputFolder() const { return creation.outputFolder(); }
     // Why the job could not start or failed; empty after success.
-    QString failureReason() const { return reason; }
-    // The last lines of the failed encoder's log, which the job's folder no longer holds once
-    // the job has ended; empty when no encoder failed.
-    QStringList encoderLog() const { return failureLog; }
+    QString failureReason() const { return creation.failureReason(); }
+    // The last lines of the failed encoder's log (CreationJob::encoderLog).
+    QStringList encoderLog() const { return creation.encoderLog(); }
     // The job's own folder for the temporary files (gone once the job has ended).
-    QString temporaryFolder() const { return tempFolderPath; }
+    QString temporaryFolder() const { return creation.temporaryFolder(); }
     // The command lines and file names of the job.
-    const EncoderJob &encoderJob() const { return job; }
-    AVWriterManager &writerManager() { return manager; }
+    const EncoderJob &encoderJob() const { return creation.encoderJob(); }
+    AVWriterManager &writerManager() { return creation.writerManager(); }
+    CreationJob &creationJob() { return creation; }
 
 signals:
     // The bar's value: rendering fills 0-90, the re-encoding fallback 90-100.
@@ -96,56 +82,11 @@ private slots:
     void on_close_clicked();
 
 private:
-    void on_progressChanged(int value);
-    void on_combineFinished(int exitCode, QProcess::ExitStatus exitStatus);
-    void on_readyReadStandardOutput();
-    void on_recompressFinished(int exitCode, QProcess::ExitStatus exitStatus);
-
-    bool refuse(const QString &why);
-    void failSoon(const QString &why);
-    void onCompileEnd();
-    void onEncoderFinished();
-    void startMultiplexing();
-    void startReencoding();
-    void startThumbnail();
-    void onThumbnailDone();
-    void stopEverything();
-    void removeCreatedFiles();
-    void setPhase(Phase phase);
-    void setBar(int value);
-    QString encoderFailure(const AVPipeWriter *writer, const QString &which);
-    // The reason, and the end of the writer's log kept for encoderLog().
-    QString withEncoderLog(const QString &why, const AVPipeWriter *writer);
+    void onProgressChanged(int value);
+    void onPhaseChanged(Phase phase);
+    void onJobEnded(bool ok);
 
     std::unique_ptr<Ui::CompileProgressClass> ui;
-    StoryBoardRender *renderer = nullptr;
-    AVWriterManager manager;
-    EncoderJob job;
-    QString muxCommand;
-    QString reencodeCommand;
-    QString videoTempPath;
-    QString audioTempPath;
-    QString finalPath;
-    QProcess combineProcess;
-    QProcess recompressProcess;
-    std::unique_ptr<QProcess> thumbnailProcess;
-    QTimer *thumbnailTimer = nullptr;
-    std::unique_ptr<QTemporaryDir> tempFolder;
-    QString tempFolderPath;
-    QString thumbnailFile;
-    bool thumbnailExisted = false;
-    bool outputReserved = false;
-    QString outputFolderOverride;
-    QString folder;
-    QString reason;
-    QStringList failureLog;
-    QByteArray reencodeOutput;
-    Phase currentPhase = Phase::Idle;
+    CreationJob creation;
     bool interactive = true;
-    bool paused = false;
-    bool finished = false;
-    bool succeededJob = false;
-    bool isPsp = false;
-    bool isNds = false;
-    int totalFrames = 1000;
 };

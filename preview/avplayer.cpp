@@ -13,26 +13,19 @@
 
 std::optional<RingSlice> takeFrameSound(AudioRing &ring, int bytesPerFrame, int &carry)
 {
-    if (bytesPerFrame <= 0 || ring.data() == nullptr)
+    if (bytesPerFrame <= 0 || !ring.isAllocated())
         return std::nullopt;
     const int wanted = bytesPerFrame + carry;
     const int bytes = wanted & ~3;
     // Only the bytes actually taken need to be there: checking for bytesPerFrame alone would
     // let a buffer grown by the carry read past fill.
-    if (ring.fill - ring.readPos >= bytes) {
-        const RingSlice slice {ring.readPos, bytes};
+    if (ring.unread() >= bytes) {
+        const RingSlice slice {ring.readPos(), bytes};
         carry = wanted - bytes;
-        ring.readPos += bytes;
-        if (ring.readPos == ring.fill)
-            ring.fill = ring.readPos = 0;
+        ring.take(bytes);
         return slice;
     }
-    if (ring.readPos > 0) {
-        const int unread = ring.fill - ring.readPos;
-        std::memmove(ring.data(), ring.data() + ring.readPos, static_cast<size_t>(unread));
-        ring.fill = unread;
-        ring.readPos = 0;
-    }
+    ring.compact();
     return std::nullopt;
 }
 
@@ -108,21 +101,22 @@ void AVPlayer::setVolume(int value)
 void AVPlayer::fillBuffer(unsigned name)
 {
     const int bytesPerFrame = frameRenderer->bytesPerFrame();
+    AudioRing &ring = frameRenderer->ring();
     for (;;) {
-        if (!frameRenderer->ringMutex.tryLock()) {
-            QThread::yieldCurrentThread();
-            continue;
+        bool producing = true;
+        {
+            const AudioRing::TryLock lock(ring);
+            if (lock) {
+                if (const auto slice = takeFrameSound(ring, bytesPerFrame, carry)) {
+                    output->fillBuffer(name, ring.data() + slice->offset, slice->bytes,
+                                       format.channels, format.sampleRate);
+                    return;
+                }
+                // The audio thread owes the rest; it always fills, so the wait ends while it
+                // runs.
+                producing = frameRenderer->isRunning();
+            }
         }
-        AudioRing &ring = frameRenderer->ring();
-        if (const auto slice = takeFrameSound(ring, bytesPerFrame, carry)) {
-            output->fillBuffer(name, ring.data() + slice->offset, slice->bytes, format.channels,
-                               format.sampleRate);
-            frameRenderer->ringMutex.unlock();
-            return;
-        }
-        // The audio thread owes the rest; it always fills, so the wait ends while it runs.
-        const bool producing = frameRenderer->isRunning();
-        frameRenderer->ringMutex.unlock();
         if (!producing)
             break;
         QThread::yieldCurrentThread();
@@ -142,7 +136,7 @@ void AVPlayer::startPlayback()
 {
     if (playing || !frameRenderer || !output->isValid())
         return;
-    if (frameRenderer->bytesPerFrame() <= 0 || frameRenderer->ring().data() == nullptr) {
+    if (frameRenderer->bytesPerFrame() <= 0 || !frameRenderer->ring().isAllocated()) {
         qWarning("AVPlayer: the renderer has no sound ring; cannot play");
         return;
     }

@@ -23,7 +23,7 @@ struct RingSlice
 // sample frames, and leaves the remainder (0..3) in carry so that no sample is split and none
 // is lost. While the ring holds fewer unread bytes than that it returns nothing and changes
 // neither the ring's position nor carry, but moves the unread rest to the start of the data so
-// the producer has room. The caller holds the ring's lock and copies the slice before
+// the producer has room. The caller holds the ring's TryLock and copies the slice before
 // releasing it.
 std::optional<RingSlice> takeFrameSound(AudioRing &ring, int bytesPerFrame, int &carry);
 
@@ -33,7 +33,7 @@ std::optional<RingSlice> takeFrameSound(AudioRing &ring, int bytesPerFrame, int 
 // Play: renderer->drawFrame(currentFrame(), true, player), renderer->startAudio(),
 // startPlayback(). Stop: stopPlayback(), renderer->stopAudio(), renderer->wait().
 // Not thread-safe: GUI thread only; the renderer's ring is shared with its audio thread under
-// the ring's mutex, taken with tryLock.
+// the ring's own lock, taken with AudioRing::TryLock.
 class AVPlayer : public GLDrawer
 {
     Q_OBJECT

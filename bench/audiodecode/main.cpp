@@ -39,9 +39,8 @@ qint64 decodeWithDecoder(const QString &path)
     qint64 total = 0;
     while (!decoder.clipEnded()) {
         decoder.decodeInto(ring, bytesPerFrame);
-        total += ring.fill;
-        ring.fill = 0;
-        ring.readPos = 0;
+        total += ring.fill();
+        ring.clear();
     }
     return total;
 }

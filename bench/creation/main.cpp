@@ -18,7 +18,7 @@
 #include "audio/storyboardrender.h"
 #include "creation/avpipewriter.h"
 #include "creation/avwritermanager.h"
-#include "creation/compileprogress.h"
+#include "creation/creationjob.h"
 #include "creation/outputformat.h"
 #include "storyboard/offscreenglcontext.h"
 #include "storyboard/photoloader.h"
@@ -111,15 +111,15 @@ bool captureFrames(StoryBoardRender &render, const MediaFormat &format, const QS
     if (!manager.open(format))
         return false;
     manager.setRenderer(&render);
-    auto *writer = new AVPipeWriter(format);
+    auto writer = std::make_unique<AVPipeWriter>(format);
     writer->start(QStringLiteral("\"/bin/dd\" \"of=%1\" bs=1M status=none").arg(target));
-    manager.setVideoWriter(writer);
+    manager.setVideoWriter(std::move(writer));
     render.drawFrame(0, true, &manager);
     manager.startWriting();
     waitFor(&manager, &AVWriterManager::compileEnd, 3600000);
     manager.stopWriting();
     manager.closeWriters();
-    waitFor(writer, &AVPipeWriter::finished, 600000);
+    waitFor(manager.videoWriter(), &AVPipeWriter::finished, 600000);
     return manager.videoFrames() == static_cast<quint32>(render.totalFrames());
 }
 
@@ -241,17 +241,17 @@ int main(int argc, char **argv)
             const double selfBefore = cpuSeconds(RUSAGE_SELF);
             const double childrenBefore = cpuSeconds(RUSAGE_CHILDREN);
             {
-                CompileProgress job;
-                job.setInteractive(false);
+                CreationJob job;
+                job.setCallerReportsFailures(true);
                 job.setOutputFolder(outDir);
                 QElapsedTimer timer;
                 timer.start();
-                if (!job.startCreation(&render, profile, QStringLiteral("Bench"))) {
+                if (!job.start(&render, profile, QStringLiteral("Bench"))) {
                     std::fprintf(stderr, "cannot start: %s\n", qPrintable(job.failureReason()));
                     return 1;
                 }
                 if (!job.isFinished())
-                    waitFor(&job, &CompileProgress::jobEnded, 3600000);
+                    waitFor(&job, &CreationJob::jobEnded, 3600000);
                 creationMs = double(timer.elapsed());
                 if (!job.succeeded()) {
                     std::fprintf(stderr, "creation failed: %s\n", qPrintable(job.failureReason()));

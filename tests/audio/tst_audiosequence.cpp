@@ -82,9 +82,9 @@ void TestAudioSequence::fillRing(StoryBoardRender &render)
     const int limit = render.bytesPerFrame() * AudioRing::FramesHeld;
     QElapsedTimer timer;
     timer.start();
-    while (render.ring().fill < limit && timer.elapsed() < 10000)
+    while (render.ring().fill() < limit && timer.elapsed() < 10000)
         render.fillAudio();
-    QVERIFY(render.ring().fill >= limit);
+    QVERIFY(render.ring().fill() >= limit);
 }
 
 void TestAudioSequence::sequenceByContent_data()
@@ -122,7 +122,7 @@ void TestAudioSequence::sequenceByContent()
     render.seekAudio(frame);
     fillRing(render);
     const auto *pcm = reinterpret_cast<const int16_t *>(render.ring().data());
-    const int samples = render.ring().fill / 4;
+    const int samples = render.ring().fill() / 4;
 
     QVERIFY2(qAbs(frequencyAt(pcm, 0, 960) - firstTone) < firstTone * 0.1,
              qPrintable(QString::number(frequencyAt(pcm, 0, 960))));
@@ -155,10 +155,10 @@ void TestAudioSequence::inPointStartsThere()
 
     // Past the end of a track without loop: silence from the start.
     render.seekAudio(125);
-    render.ring().fill = 0;
+    render.ring().clear();
     fillRing(render);
-    const QByteArray silence(render.ring().fill, '\0');
-    QVERIFY(QByteArray(reinterpret_cast<const char *>(render.ring().data()), render.ring().fill)
+    const QByteArray silence(render.ring().fill(), '\0');
+    QVERIFY(QByteArray(reinterpret_cast<const char *>(render.ring().data()), render.ring().fill())
             == silence);
 }
 
@@ -170,11 +170,11 @@ void TestAudioSequence::noClipsGiveSilence()
     render.setStoryBoard(&board);
     render.seekAudio(10);
     for (int round = 0; round < 3; ++round) {
-        std::memset(render.ring().data(), 0x55, render.ring().capacity());
-        render.ring().fill = 0;
+        render.ring().clear();
+        std::memset(render.ring().writeArea(), 0x55, render.ring().capacity());
         fillRing(render);
-        QCOMPARE(render.ring().fill, render.ring().capacity());
-        for (int i = 0; i < render.ring().fill; ++i)
+        QCOMPARE(render.ring().fill(), render.ring().capacity());
+        for (int i = 0; i < render.ring().fill(); ++i)
             QCOMPARE(render.ring().data()[i], uint8_t {0});
     }
 }
@@ -201,7 +201,7 @@ void TestAudioSequence::missingClipKeepsTimeline()
 
     // Seeking into the missing clip: silence for what is left of it, then clip 1 on time.
     render.seekAudio(100); // 4 s: 1 s of the missing clip left
-    render.ring().fill = 0;
+    render.ring().clear();
     fillRing(render);
     QCOMPARE(zeroCrossings(pcm, 2, 0, rate - 2400), 0);
     QVERIFY(qAbs(frequencyAt(pcm, rate + 2400, rate + 7200) - 1000.0) < 50.0);
@@ -235,10 +235,8 @@ void TestAudioSequence::startAndStopRepeatedly()
         render.seekAudio(i * 3);
         render.startAudio();
         // Drain a little as a consumer does, under the ring's lock.
-        if (render.ringMutex.tryLock()) {
-            render.ring().fill = 0;
-            render.ring().readPos = 0;
-            render.ringMutex.unlock();
+        if (const AudioRing::TryLock lock(render.ring()); lock) {
+            render.ring().discard(render.ring().fill());
         }
         render.stopAudio();
         QVERIFY(render.wait(5000));
@@ -246,8 +244,11 @@ void TestAudioSequence::startAndStopRepeatedly()
     // The thread filled the ring during its last run.
     render.startAudio();
     const auto ringFill = [&render] {
-        QMutexLocker lock(&render.ringMutex);
-        return render.ring().fill;
+        for (;;) {
+            if (const AudioRing::TryLock lock(render.ring()); lock)
+                return render.ring().fill();
+            QThread::yieldCurrentThread();
+        }
     };
     QTRY_VERIFY_WITH_TIMEOUT(ringFill() >= render.ring().capacity(), 10000);
     render.stopAudio();

@@ -92,15 +92,15 @@ bool TestAVWriterManager::runShow(const MediaFormat &format, Run &run, bool with
     if (!manager.open(format))
         return false;
     manager.setRenderer(&render);
-    auto *video = new AVPipeWriter(format);
+    auto video = std::make_unique<AVPipeWriter>(format);
     if (!video->start(captureCommand(videoPath)))
         return false;
-    manager.setVideoWriter(video);
+    manager.setVideoWriter(std::move(video));
     if (withAudio) {
-        auto *audio = new AVPipeWriter(format);
+        auto audio = std::make_unique<AVPipeWriter>(format);
         if (!audio->start(captureCommand(audioPath)))
             return false;
-        manager.setAudioWriter(audio);
+        manager.setAudioWriter(std::move(audio));
     }
     connect(&manager, &AVWriterManager::progressChanged, this,
             [&run](int percent) { run.progress.append(percent); });
@@ -113,7 +113,7 @@ bool TestAVWriterManager::runShow(const MediaFormat &format, Run &run, bool with
     run.ends = end.size();
     manager.stopWriting();
 
-    QSignalSpy videoDone(video, &AVPipeWriter::finished);
+    QSignalSpy videoDone(manager.videoWriter(), &AVPipeWriter::finished);
     manager.closeWriters();
     if (!videoDone.wait(10000))
         return false;

@@ -3,12 +3,15 @@
 #include "audio/audiodecoder.h"
 #include "audio/storyboardrender.h"
 #include "creation/compileprogress.h"
+#include "creation/creationjob.h"
 #include "creation/outputformat.h"
 #include "tests/support/testsupport.h"
 #include "zofc/zopref.h"
 #include "zomprofile/zomprofiledata.h"
 #include "zomprofile/zoprofilemanager.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -21,6 +24,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
@@ -71,6 +75,7 @@ private slots:
     void initTestCase();
     void cleanup();
     void createsShow();
+    void jobWithoutWindow();
     void silentProfileAndCounter();
     void pspThumbnail();
     void ndsReencodes();
@@ -230,6 +235,61 @@ void TestCompileProgress::createsShow()
     QCOMPARE(job.result(), int(QDialog::Accepted));
     QVERIFY(QFileInfo::exists(file));
     QFile::remove(file);
+}
+
+void TestCompileProgress::jobWithoutWindow()
+{
+    // The job runs with no dialog at all, as the command line drives it.
+    ZomProfileData data = profile(QStringLiteral("mpeg4h264"));
+    data.setValue(QStringLiteral("s"), QStringLiteral("%1x%2").arg(W).arg(H));
+    MediaFormat format;
+    formatFromProfile(data, format);
+    render.setFormat(format);
+    render.setStoryBoard(&board);
+    const auto dialogs = [] {
+        int count = 0;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            count += qobject_cast<QDialog *>(widget) != nullptr || widget->isVisible();
+        return count;
+    };
+    const int before = dialogs();
+
+    CreationJob job;
+    QList<CreationJob::Phase> phases;
+    QList<int> progress;
+    int dialogsSeen = 0;
+    connect(&job, &CreationJob::phaseChanged, this, [&](CreationJob::Phase p) {
+        phases.append(p);
+        dialogsSeen = std::max(dialogsSeen, dialogs());
+    });
+    connect(&job, &CreationJob::progressChanged, this, [&](int v) { progress.append(v); });
+    QSignalSpy ended(&job, &CreationJob::jobEnded);
+    QVERIFY(job.start(&render, data, QStringLiteral("Windowless")));
+    QVERIFY(ended.wait(240000));
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(ended.first().first().toBool(), true);
+    QVERIFY2(job.succeeded(), qPrintable(job.failureReason()));
+    QCOMPARE(dialogsSeen, before);
+    using P = CreationJob::Phase;
+    QCOMPARE(phases, (QList<P> {P::Rendering, P::Settling, P::Multiplexing, P::Done}));
+    QCOMPARE(job.progress(), 100);
+    QCOMPARE(progress.last(), 100);
+    QVERIFY(std::is_sorted(progress.cbegin(), progress.cend()));
+    QCOMPARE(job.outputPath(), out.filePath(QStringLiteral("Windowless.mp4")));
+    QVERIFY(QFileInfo(job.outputPath()).size() > 0);
+    QVERIFY(!QFileInfo::exists(job.temporaryFolder()));
+
+    // A job refuses a second start, and a show without frames, without asking anyone.
+    QVERIFY(!job.start(&render, data, QStringLiteral("Again")));
+    QCOMPARE(job.failureReason(), QStringLiteral("A video is already being created."));
+    StoryBoard empty;
+    StoryBoardRender emptyRender;
+    emptyRender.setFormat(format);
+    emptyRender.setStoryBoard(&empty);
+    CreationJob refused;
+    QVERIFY(!refused.start(&emptyRender, data, QStringLiteral("Empty")));
+    QCOMPARE(refused.phase(), P::Idle);
+    QVERIFY(!QFileInfo::exists(out.filePath(QStringLiteral("Empty.mp4"))));
 }
 
 void TestCompileProgress::silentProfileAndCounter()

@@ -113,17 +113,17 @@ void TestVideoColour::taggedAndFaithful()
     AVWriterManager manager;
     QVERIFY(manager.open(format));
     manager.setRenderer(&render);
-    auto *video = new AVPipeWriter(format);
+    auto video = std::make_unique<AVPipeWriter>(format);
     QVERIFY(video->start(job.videoCommand));
-    manager.setVideoWriter(video);
+    QSignalSpy done(video.get(), &AVPipeWriter::finished);
+    manager.setVideoWriter(std::move(video));
     QSignalSpy end(&manager, &AVWriterManager::compileEnd);
-    QSignalSpy done(video, &AVPipeWriter::finished);
     manager.startWriting();
     QVERIFY(end.wait(120000));
     manager.stopWriting();
     manager.closeWriters();
     QVERIFY(done.wait(60000));
-    QVERIFY2(video->succeeded(), qPrintable(video->lastMessage()));
+    QVERIFY2(manager.videoWriter()->succeeded(), qPrintable(manager.videoWriter()->lastMessage()));
 
     const QJsonObject stream = videoStream(job.videoTarget);
     QCOMPARE(stream.value("width").toInt(), format.width);

@@ -179,18 +179,18 @@ void TestAVPlayer::takesWholeSampleFrames()
     qint64 takenBytes = 0;
     const int frames = 1000;
     for (int frame = 0; frame < frames;) {
-        const int room = std::min(ring.capacity() - ring.fill, chunk & ~1);
+        const int room = std::min(ring.capacity() - ring.fill(), chunk & ~1);
         if (room > 0) {
-            auto *out = reinterpret_cast<uint16_t *>(ring.data() + ring.fill);
+            auto *out = reinterpret_cast<uint16_t *>(ring.writeArea());
             for (int i = 0; i < room / 2; ++i)
                 out[i] = produced++;
-            ring.fill += room;
+            ring.wrote(room);
         }
         while (const auto slice = takeFrameSound(ring, bytesPerFrame, carry)) {
             QCOMPARE(slice->bytes % 4, 0);
             QVERIFY(qAbs(slice->bytes - bytesPerFrame) <= 3);
             QVERIFY(carry >= 0 && carry <= 3);
-            QVERIFY(ring.readPos <= ring.fill);
+            QVERIFY(ring.readPos() <= ring.fill());
             const auto *in = reinterpret_cast<const uint16_t *>(ring.data() + slice->offset);
             taken.insert(taken.end(), in, in + slice->bytes / 2);
             takenBytes += slice->bytes;
@@ -214,24 +214,24 @@ void TestAVPlayer::waitsForTheBytesItTakes()
     AudioRing ring;
     QVERIFY(ring.allocate(b));
     int carry = 0;
-    ring.fill = 2940 + b;
+    ring.wrote(2940 + b);
     QCOMPARE(takeFrameSound(ring, b, carry)->bytes, 2940);
     QCOMPARE(carry, 2);
     // b bytes left, but this frame takes 2944.
-    QCOMPARE(ring.fill - ring.readPos, b);
+    QCOMPARE(ring.fill() - ring.readPos(), b);
     QVERIFY(!takeFrameSound(ring, b, carry));
     QCOMPARE(carry, 2);
     // The unread rest moved to the start, so the producer can append behind it.
-    QCOMPARE(ring.readPos, 0);
-    QCOMPARE(ring.fill, b);
-    ring.fill += 2;
+    QCOMPARE(ring.readPos(), 0);
+    QCOMPARE(ring.fill(), b);
+    ring.wrote(2);
     const auto slice = takeFrameSound(ring, b, carry);
     QVERIFY(slice);
     QCOMPARE(slice->offset, 0);
     QCOMPARE(slice->bytes, 2944);
     QCOMPARE(carry, 0);
-    QCOMPARE(ring.fill, 0); // drained: both back to the start
-    QCOMPARE(ring.readPos, 0);
+    QCOMPARE(ring.fill(), 0); // drained: both back to the start
+    QCOMPARE(ring.readPos(), 0);
 
     AudioRing none;
     QVERIFY(!takeFrameSound(none, b, carry));

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "creation/avwritermanager.h"
+#include "creation/commandline.h"
+
+#include <QObject>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QTemporaryDir;
+class QTimer;
+class StoryBoardRender;
+class ZomProfileData;
+
+// One video creation from the first frame to the finished file: the two piped encoder runs fed
+// by the writer manager, then the stream-copy multiplexing, the re-encoding fallback and the PSP
+// thumbnail. start(), then progressChanged() and jobEnded(). The progress dialog shows a job;
+// batch mode drives one with no window at all.
+// Temporary files live in a folder of the job's own; cancel() and destruction before the end
+// kill the encoders and remove what the job created, and only that.
+// GUI thread only.
+class CreationJob : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Phase {
+        Idle,
+        Rendering, // frames and sound go to the two encoders
+        Settling, // waiting for the encoders to finish their files
+        Multiplexing, // stream copy into the output file
+        Reencoding, // the fallback: both temporaries encoded again into the output file
+        Thumbnail, // PSP: the THM picture beside the output
+        Done, // finished, with or without success
+        Cancelled,
+    };
+    Q_ENUM(Phase)
+
+    explicit CreationJob(QObject *parent = nullptr);
+    ~CreationJob() override;
+
+    // Prepares every command line and starts the job. False when it cannot start: a show without
+    // frames, an invalid output name, an output folder that cannot be made or written, no
+    // temporary folder; the reason is then failureReason(). Failures after a true return end the
+    // job through finish(false), after start() has returned.
+    bool start(StoryBoardRender *renderer, const ZomProfileData &profile,
+               const QString &outputName);
+    // The folder for the output file instead of the "OutputPath" setting. Before start().
+    void setOutputFolder(const QString &folder) { outputFolderOverride = folder; }
+    // The caller tells the user why the job failed, so failures are not warned about. Before
+    // start().
+    void setCallerReportsFailures(bool on) { callerReports = on; }
+
+    // Ends the job: progress 100, phase Done, jobEnded().
+    void finish(bool ok);
+    // Stops the job and removes what it created: phase Cancelled, jobEnded(false). Nothing once
+    // the job has finished or been cancelled.
+    void cancel();
+    // Pauses or resumes the frames; only while rendering. Returns whether the job is paused.
+    bool setPaused(bool on);
+    // Lets go of the writers and their processes of a finished job.
+    void releaseWriters();
+
+    Phase phase() const { return currentPhase; }
+    bool isFinished() const { return finished; }
+    bool succeeded() const { return succeededJob; }
+    bool isPaused() const { return paused; }
+    // 0-100: rendering fills 0-90, the re-encoding fallback 90-100.
+    int progress() const { return progressValue; }
+    // The output file of the job; empty before start().
+    QString outputPath() const { return job.outputPath(); }
+    QString outputFolder() const { return folder; }
+    // Why the job could not start or failed; empty after success.
+    QString failureReason() const { return reason; }
+    // The last lines of the failed encoder's log, which the job's folder no longer holds once
+    // the job has ended; empty when no encoder failed.
+    QStringList encoderLog() const { return failureLog; }
+    // The job's own folder for the temporary files (gone once the job has ended).
+    QString temporaryFolder() const { return tempFolderPath; }
+    // The command lines and file names of the job.
+    const EncoderJob &encoderJob() const { return job; }
+    AVWriterManager &writerManager() { return manager; }
+
+signals:
+    void progressChanged(int value);
+    void phaseChanged(CreationJob::Phase phase);
+    // The job is over: finished (ok tells how) or cancelled (false).
+    void jobEnded(bool ok);
+
+private:
+    void onManagerProgress(int value);
+    void onCombineFinished(int exitCode, QProcess::ExitStatus exitStatus);
+    void onReencodeOutput();
+    void onRecompressFinished(int exitCode, QProcess::ExitStatus exitStatus);
+
+    bool refuse(const QString &why);
+    void failSoon(const QString &why);
+    void onCompileEnd();
+    void onEncoderFinished();
+    void startMultiplexing();
+    void startReencoding();
+    void startThumbnail();
+    void onThumbnailDone();
+    void stopEverything();
+    void removeCreatedFiles();
+    void setPhase(Phase phase);
+    void setProgress(int value);
+    QString encoderFailure(const AVPipeWriter *writer, const QString &which);
+    // The reason, and the end of the writer's log kept for encoderLog().
+    QString withEncoderLog(const QString &why, const AVPipeWriter *writer);
+
+    StoryBoardRender *renderer = nullptr;
+    AVWriterManager manager;
+    EncoderJob job;
+    QProcess combineProcess;
+    QProcess recompressProcess;
+    std::unique_ptr<QProcess> thumbnailProcess;
+    QTimer *thumbnailTimer = nullptr;
+    std::unique_ptr<QTemporaryDir> tempFolder;
+    QString tempFolderPath;
+    QString thumbnailFile;
+    bool thumbnailExisted = false;
+    bool outputReserved = false;
+    QString outputFolderOverride;
+    QString folder;
+    QString reason;
+    QStringList failureLog;
+    QByteArray reencodeOutput;
+    Phase currentPhase = Phase::Idle;
+    int progressValue = 0;
+    bool callerReports = false;
+    bool paused = false;
+    bool finished = false;
+    bool succeededJob = false;
+    int totalFrames = 1000;
+};
