@@ -39,6 +39,8 @@ int main(int argc, char *argv[])
         app->setMainWindow(window.get());
         app->setActivationWindow(window->widgetFrame(), true);
         window->show(true);
+        // Files given on the command line are imported once the event loop runs.
+        window->openFiles(app->fileArguments());
         closeSplashScreen();
         app->exec();
         closeSplashScreen();

@@ -8,16 +8,26 @@
 #include "creation/outputformat.h"
 #include "creation/outputsetting.h"
 #include "creation/preferences.h"
+#include "media/adjustaudioorder.h"
+#include "media/audiolistwidget.h"
+#include "media/filetypes.h"
+#include "media/importprogress.h"
+#include "media/mediaimport.h"
 #include "media/mediainfowidget.h"
+#include "media/photolistwidget.h"
 #include "preview/avplayer.h"
+#include "zofc/qtsingleapplication.h"
 #include "zofc/zopref.h"
 #include "zofc/zoutils.h"
 
 #include "ui_vellumix.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QOpenGLContext>
@@ -27,6 +37,8 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <algorithm>
+#include <type_traits>
+#include <utility>
 
 namespace {
 
@@ -34,6 +46,27 @@ const QString afterBurnKey = QStringLiteral("AfterBurnAction");
 const QString geometryKey = QStringLiteral("MainWindowGeometry");
 constexpr int progressMs = 40;
 constexpr int doNothing = 5;
+// How soon handed-over files are tried again while a dialog of the window is open.
+constexpr int importRetryMs = 250;
+
+// Reads the paths into a strip through the import dialog, as a drop does; true when the strip
+// took at least one file.
+template<typename Strip> bool importInto(Strip *strip, const QStringList &paths)
+{
+    constexpr bool photos = std::is_same_v<Strip, PhotoListWidget>;
+    if (paths.isEmpty())
+        return false;
+    ImportProgress dialog(photos, strip);
+    dialog.setFiles(paths);
+    dialog.exec();
+    if (!dialog.addedAny())
+        return false;
+    if constexpr (photos)
+        strip->finishInsertion();
+    else
+        strip->finishAudioInsertion();
+    return true;
+}
 
 } // namespace
 
@@ -79,21 +112,52 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     progressTimer = new QTimer(this);
     connect(progressTimer, &QTimer::timeout, this, &Vellumix::updateProgress);
 
+    PhotoListWidget *photoStrip = ui->photoListWidget;
+    AudioListWidget *audioStrip = ui->audioListWidget;
+    connect(photoStrip, &PhotoListWidget::photoListAboutToChange, this,
+            &Vellumix::on_pause_clicked);
+    connect(audioStrip, &AudioListWidget::audioListAboutToChange, this,
+            &Vellumix::on_pause_clicked);
+    connect(photoStrip, &PhotoListWidget::photoListChanged, this, &Vellumix::photoListChanged);
+    connect(audioStrip, &AudioListWidget::audioListChanged, this, &Vellumix::audioListChanged);
+    connect(photoStrip, &QListWidget::itemSelectionChanged, this,
+            &Vellumix::photoItemSelectChanged);
+    connect(audioStrip, &QListWidget::itemSelectionChanged, this,
+            &Vellumix::audioItemSelectChanged);
+    scrollRangeTimer = new QTimer(this);
+    scrollRangeTimer->setSingleShot(true);
+    scrollRangeTimer->setInterval(0);
+    connect(scrollRangeTimer, &QTimer::timeout, this, &Vellumix::changeScrollRange);
     QScrollBar *shared = ui->horizontalScrollBar;
-    for (QAbstractScrollArea *strip : {static_cast<QAbstractScrollArea *>(ui->photoListWidget),
-                                       static_cast<QAbstractScrollArea *>(ui->audioListWidget)}) {
+    for (QListWidget *strip :
+         {static_cast<QListWidget *>(photoStrip), static_cast<QListWidget *>(audioStrip)}) {
+        const auto later = [timer = scrollRangeTimer] {
+            timer->start();
+        };
+        connect(strip->model(), &QAbstractItemModel::rowsRemoved, scrollRangeTimer, later);
+        connect(strip->model(), &QAbstractItemModel::rowsInserted, scrollRangeTimer, later);
         QScrollBar *own = strip->horizontalScrollBar();
         connect(own, &QScrollBar::valueChanged, shared, &QScrollBar::setValue);
         connect(shared, &QScrollBar::valueChanged, own, &QScrollBar::setValue);
     }
-    connect(ui->photoListWidget, &QListWidget::currentRowChanged, this,
+    connect(photoStrip, &QListWidget::currentRowChanged, this,
             &Vellumix::on_photoListWidget_row_changed);
-    connect(ui->audioListWidget, &QListWidget::currentRowChanged, this,
+    connect(audioStrip, &QListWidget::currentRowChanged, this,
             &Vellumix::on_audioListWidget_row_changed);
-    connect(ui->photoListWidget, &QListWidget::itemClicked, this,
+    connect(photoStrip, &QListWidget::itemClicked, this,
             &Vellumix::on_photoListWidget_item_clicked);
-    connect(ui->audioListWidget, &QListWidget::itemClicked, this,
+    connect(audioStrip, &QListWidget::itemClicked, this,
             &Vellumix::on_audioListWidget_item_clicked);
+    connect(photoStrip, &PhotoListWidget::sizeChanged, this, &Vellumix::changeScrollRange);
+    connect(audioStrip, &AudioListWidget::sizeChanged, this, &Vellumix::changeScrollRange);
+    connect(photoStrip, &PhotoListWidget::contextMenu, this, &Vellumix::on_photoListContextMenu);
+    connect(audioStrip, &AudioListWidget::contextMenu, this, &Vellumix::on_audioListContextMenu);
+    importTimer = new QTimer(this);
+    importTimer->setSingleShot(true);
+    connect(importTimer, &QTimer::timeout, this, &Vellumix::importPendingFiles);
+    // Files a further start of the program was given come here (that start then ends).
+    if (auto *app = qobject_cast<QtSingleApplication *>(QCoreApplication::instance()))
+        connect(app, &QtSingleApplication::filesReceived, this, &Vellumix::openFiles);
     connect(ui->actionProperty, &QAction::triggered, this, &Vellumix::on_fileProperty);
     connect(ui->actionCreate_DVD, &QAction::triggered, this, &Vellumix::on_burn_clicked);
 
@@ -175,6 +239,8 @@ void Vellumix::retranslate()
     // The skin names the picture when the label is polished.
     ui->gettingStart->ensurePolished();
     ui->gettingStart->reloadImage();
+    ui->photoListWidget->retranslateItems();
+    ui->audioListWidget->retranslateItems();
     mediaInfo->retranslate();
     // The form's texts include the time code's design-time value.
     updateProgress();
@@ -416,6 +482,19 @@ void Vellumix::updateEnabledState()
                          && !playing);
     ui->pause->setEnabled(hasPhoto && playing);
     ui->stop->setEnabled(hasPhoto && playState != 0);
+
+    // Previous and Next step through the strip the user last selected in.
+    int row = -1;
+    int rows = 0;
+    if (activeList == 0) {
+        row = ui->photoListWidget->currentRow();
+        rows = ui->photoListWidget->count();
+    } else if (activeList == 1) {
+        row = ui->audioListWidget->currentRow();
+        rows = ui->audioListWidget->count();
+    }
+    ui->previous->setEnabled(row > 0 && row < rows);
+    ui->next->setEnabled(row >= 0 && row < rows - 1);
 }
 
 void Vellumix::onStoryBoardDataChanged()
@@ -441,7 +520,21 @@ void Vellumix::onStoryBoardDataChanged()
         ui->actionSelect_All->setEnabled(hasPhoto);
     else if (activeList == 1)
         ui->actionSelect_All->setEnabled(!storyBoard.audios.isEmpty());
+
+    // The clips are measured on the photos' time scale, so that the music lines up with them.
+    const int photoWidth = ui->photoListWidget->contentWidth();
+    const double seconds = storyBoard.totalDuration();
+    double secondsPerPixel = AudioListWidget::DefaultSecondsPerPixel;
+    if (seconds > 0 && photoWidth > 0)
+        secondsPerPixel = seconds / photoWidth;
+    ui->audioListWidget->setTimelineScale(photoWidth, secondsPerPixel);
     changeScrollRange();
+
+    // The preview shows the frame it had reached, or the last one when the show got shorter.
+    if (!storyBoard.isEmpty())
+        showPosition(ui->avPlayer->currentFrame());
+    else
+        updateProgress();
 }
 
 void Vellumix::showPreview(bool on)
@@ -475,12 +568,14 @@ void Vellumix::changeScrollRange()
 
 int Vellumix::stripContentWidth() const
 {
-    return 0;
+    return std::max(ui->photoListWidget->contentWidth(), ui->audioListWidget->contentWidth());
 }
 
 int Vellumix::audioStripFrames() const
 {
-    return 0;
+    const AudioListWidget *strip = ui->audioListWidget;
+    const auto seconds = static_cast<qint64>(strip->contentWidth() * strip->secondsPerPixel());
+    return static_cast<int>(seconds * previewFormat.frameRate);
 }
 
 void Vellumix::setScrollValue(int value)
@@ -520,14 +615,11 @@ void Vellumix::on_photoListWidget_row_changed(int row)
                                          previewFormat.frameRate);
         on_pause_clicked();
         showPosition(target);
-        ui->previous->setEnabled(row > 0);
-        ui->next->setEnabled(row < ui->photoListWidget->count() - 1);
     } else {
         mediaInfo->setMediaInfo(MediaInfo());
         mediaInfo->updateView();
-        ui->previous->setEnabled(false);
-        ui->next->setEnabled(false);
     }
+    photoItemSelectChanged();
 }
 
 void Vellumix::on_audioListWidget_row_changed(int row)
@@ -538,14 +630,11 @@ void Vellumix::on_audioListWidget_row_changed(int row)
         const int target = audioClipFrame(storyBoard.audios, row, previewFormat.frameRate);
         on_pause_clicked();
         showPosition(target);
-        ui->previous->setEnabled(row > 0);
-        ui->next->setEnabled(row < ui->audioListWidget->count() - 1);
     } else {
         mediaInfo->setMediaInfo(MediaInfo());
         mediaInfo->updateView();
-        ui->previous->setEnabled(false);
-        ui->next->setEnabled(false);
     }
+    audioItemSelectChanged();
 }
 
 void Vellumix::on_photoListWidget_item_clicked()
@@ -556,6 +645,117 @@ void Vellumix::on_photoListWidget_item_clicked()
 void Vellumix::on_audioListWidget_item_clicked()
 {
     on_audioListWidget_row_changed(ui->audioListWidget->currentRow());
+}
+
+void Vellumix::photoItemSelectChanged()
+{
+    activeList = 0;
+    // At most one strip has a selection. Quietly, so that the other strip's handlers do not
+    // take the edit commands back to it.
+    {
+        const QSignalBlocker quiet(ui->audioListWidget);
+        ui->audioListWidget->clearSelection();
+        ui->audioListWidget->setCurrentRow(-1);
+    }
+    updateEnabledState();
+}
+
+void Vellumix::audioItemSelectChanged()
+{
+    activeList = 1;
+    {
+        const QSignalBlocker quiet(ui->photoListWidget);
+        ui->photoListWidget->clearSelection();
+        ui->photoListWidget->setCurrentRow(-1);
+    }
+    updateEnabledState();
+}
+
+void Vellumix::on_photoListContextMenu(bool isPhoto, QPoint pos)
+{
+    QMenu menu;
+    if (isPhoto)
+        menu.addAction(ui->actionDelete);
+    menu.addAction(ui->actionClear);
+    menu.addSeparator();
+    menu.addAction(ui->actionSelect_All);
+    if (isPhoto) {
+        menu.addSeparator();
+        menu.addActions({ui->actionTurn_Left, ui->actionTurn_Right, ui->actionMirror,
+                         ui->actionFlip, ui->actionAuto_Rotate_All_Phtotes,
+                         ui->actionAuto_Rotate_Photoes_While_Importing, ui->actionRestore});
+    }
+    menu.addSeparator();
+    menu.addMenu(ui->menuSort_By);
+    if (isPhoto) {
+        menu.addSeparator();
+        menu.addActions({ui->actionMove_Left, ui->actionMove_Right});
+    }
+    menu.exec(pos);
+}
+
+void Vellumix::on_audioListContextMenu(QPoint pos)
+{
+    QMenu menu;
+    menu.addActions({ui->actionDelete, ui->actionClear});
+    menu.addSeparator();
+    menu.addAction(ui->actionSelect_All);
+    menu.addSeparator();
+    menu.addMenu(ui->menuSort_By);
+    menu.addSeparator();
+    menu.addActions({ui->actionMove_Left, ui->actionMove_Right});
+    menu.exec(pos);
+}
+
+// --- files handed to the window
+
+void Vellumix::openFiles(const QStringList &paths)
+{
+    pendingFiles += paths;
+    if (!pendingFiles.isEmpty())
+        importTimer->start(0);
+}
+
+void Vellumix::importPendingFiles()
+{
+    if (pendingFiles.isEmpty())
+        return;
+    // An import or a creation is running in a dialog of the window: the show must not change
+    // under it, so the files wait for it to close.
+    if (QApplication::activeModalWidget()) {
+        importTimer->start(importRetryMs);
+        return;
+    }
+    const QStringList paths = std::exchange(pendingFiles, {});
+    QList<QUrl> photoUrls;
+    QList<QUrl> audioUrls;
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        const QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
+        const bool audio = QDir::match(audioPatterns, info.fileName());
+        if (info.isDir() || !audio)
+            photoUrls.append(url);
+        if (info.isDir() || audio)
+            audioUrls.append(url);
+    }
+    on_pause_clicked();
+    const int frame = ui->avPlayer->currentFrame();
+    const bool photosAdded
+        = importInto(ui->photoListWidget, expandImportPaths(photoUrls, photoPatterns, true));
+    const bool audioAdded
+        = importInto(ui->audioListWidget, expandImportPaths(audioUrls, audioPatterns, true));
+    if (photosAdded || audioAdded)
+        showPosition(frame);
+}
+
+// --- audio editing
+
+void Vellumix::on_adjustOrder_clicked()
+{
+    on_pause_clicked();
+    AdjustAudioOrder dialog(storyBoard.audios, this);
+    if (dialog.exec() == QDialog::Accepted)
+        ui->audioListWidget->setAudioList(dialog.editedClips());
 }
 
 // --- creation

@@ -5,6 +5,7 @@
 #include "zomprofile/zomprofiledata.h"
 
 #include <QList>
+#include <QPoint>
 #include <QStringList>
 #include <memory>
 
@@ -44,7 +45,12 @@ public:
 
     // Pauses, clamps k to the show and shows that frame.
     void showPosition(int k);
+    // Every enabled state that follows the playing state and the strips' current rows.
     void updateEnabledState();
+    // Imports files and folders into the strips as a drop would: audio files into the audio
+    // strip, everything else into the photo strip (which names what it cannot read), folders into
+    // both. Runs from the event loop, once no dialog of the window is open.
+    void openFiles(const QStringList &paths);
     // Post-task action values as stored under "AfterBurnAction".
     void syncAfterBurnChecks();
 
@@ -60,6 +66,7 @@ public slots:
     void on_mute_clicked();
     void on_unmute_clicked();
     void on_burn_clicked();
+    void on_adjustOrder_clicked();
 
 public:
     // Connected explicitly; not slots, so that the form's by-name wiring does not look for
@@ -76,6 +83,10 @@ public:
     void on_photoListWidget_row_changed(int row);
     void on_audioListWidget_row_changed(int row);
     void on_AfterBurnAction();
+    void on_photoListContextMenu(bool isPhoto, QPoint pos);
+    void on_audioListContextMenu(QPoint pos);
+    void photoItemSelectChanged();
+    void audioItemSelectChanged();
     void photoListChanged(const QList<ImageInfo> &list);
     void audioListChanged(const QList<AudioInfo> &list);
     void changeScrollRange();
@@ -99,6 +110,7 @@ private:
     int stripContentWidth() const;
     // Sets the scroll bar from code without the strips' bars echoing it back.
     void setScrollValue(int value);
+    void importPendingFiles();
 
     int playState = 0;
     QTimer *progressTimer = nullptr;
@@ -114,6 +126,11 @@ private:
     QShortcut *playShortcut = nullptr;
     // The player when the platform cannot show it; otherwise it lives in the form.
     std::unique_ptr<AVPlayer> unseenPlayer;
+    // Files handed over (command line, a second start) and not yet imported.
+    QStringList pendingFiles;
+    QTimer *importTimer = nullptr;
+    // Rows come and go one at a time while a batch is read: the scroll range follows once.
+    QTimer *scrollRangeTimer = nullptr;
     double pixelsPerFrame = 1.0;
     std::unique_ptr<Ui::VellumixClass> ui;
 };

@@ -1,0 +1,1 @@
+vellumix_test(tst_vellumixstrips LABELS gui e2e LIBS app AUDIO)

@@ -1,0 +1,385 @@
+// The main window with its two strips, driven as a user drives it: clicks on photos and clips,
+// Previous and Next, drops of files, the shared scroll bar, Edit Audio, and files handed over by
+// a further start of the program.
+#include "app/vellumix.h"
+#include "audio/storyboardrender.h"
+#include "controls/gettingstartlabel.h"
+#include "media/adjustaudioorder.h"
+#include "media/audiolistwidget.h"
+#include "media/mediainfowidget.h"
+#include "media/photolistwidget.h"
+#include "preview/avplayer.h"
+#include "tests/support/testsupport.h"
+#include "zofc/qtsingleapplication.h"
+#include "zofc/zopref.h"
+
+#include "ui_vellumix.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QImage>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <memory>
+
+namespace {
+
+QStringList pathsOf(const QList<ImageInfo> &photos)
+{
+    QStringList paths;
+    for (const ImageInfo &photo : photos)
+        paths.append(photo.path);
+    return paths;
+}
+
+QStringList pathsOf(const QList<AudioInfo> &clips)
+{
+    QStringList paths;
+    for (const AudioInfo &clip : clips)
+        paths.append(clip.path);
+    return paths;
+}
+
+void clickRow(QListWidget *strip, int row)
+{
+    strip->scrollToItem(strip->item(row));
+    QTest::mouseClick(strip->viewport(), Qt::LeftButton, {},
+                      strip->visualItemRect(strip->item(row)).center());
+}
+
+// A drop as the window system delivers one: enter, move, drop on a row of a strip.
+bool dropOn(QListWidget *strip, const QStringList &files, int row)
+{
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString &file : files)
+        urls.append(QUrl::fromLocalFile(file));
+    mime.setUrls(urls);
+    const QPoint at = strip->visualItemRect(strip->item(row)).center();
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(strip->viewport(), &enter);
+    QDragMoveEvent move(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(strip->viewport(), &move);
+    QDropEvent drop(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(strip->viewport(), &drop);
+    return drop.isAccepted();
+}
+
+} // namespace
+
+class TestVellumixStrips : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void stepsThroughTheStripLastClicked();
+    void gettingStartedOnlyWithoutPhotosAndAudio_data();
+    void gettingStartedOnlyWithoutPhotosAndAudio();
+    void dropWhilePlayingPausesAndTheFrameStaysInTheShow();
+    void sharedScrollBarKeepsTheStripsInLine();
+    void editAudioAppliesOnlyAnAcceptedDialog();
+    void secondStartHandsItsFilesToTheStrips();
+
+private:
+    Ui::VellumixClass *ui() const { return window->form(); }
+    // Imports the three photos (and the song) as files given to the program.
+    void loadShow(bool withAudio);
+    // Runs action on the dialog of type Dialog that the click opens.
+    template<typename Dialog> void whenOpen(QAbstractButton *button, std::function<void(Dialog *)>);
+
+    QTemporaryDir dir;
+    QStringList photoFiles;
+    QString song;
+    QString shortSong;
+    std::unique_ptr<TempSettings> settings;
+    std::unique_ptr<Vellumix> window;
+};
+
+void TestVellumixStrips::initTestCase()
+{
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
+    for (int i = 0; i < 4; ++i) {
+        QImage image(320, 240, QImage::Format_RGB32);
+        image.fill(colours[i]);
+        const QString path = dir.filePath(QStringLiteral("photo%1.jpg").arg(i + 1));
+        QVERIFY(image.save(path, "JPEG"));
+        photoFiles.append(path);
+    }
+    song = dir.filePath(QStringLiteral("song.wav"));
+    QVERIFY(writeToneWav(song, {{440.0, 6.0}}));
+    shortSong = dir.filePath(QStringLiteral("short.wav"));
+    QVERIFY(writeToneWav(shortSong, {{660.0, 3.0}}));
+}
+
+void TestVellumixStrips::init()
+{
+    settings = std::make_unique<TempSettings>();
+    window = std::make_unique<Vellumix>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void TestVellumixStrips::cleanup()
+{
+    window.reset();
+    settings.reset();
+}
+
+void TestVellumixStrips::loadShow(bool withAudio)
+{
+    QStringList files = photoFiles.mid(0, 3);
+    if (withAudio)
+        files.append(song);
+    window->openFiles(files);
+    QTRY_COMPARE(ui()->photoListWidget->count(), 5);
+    QTRY_COMPARE(ui()->audioListWidget->count(), withAudio ? 1 : 0);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+}
+
+template<typename Dialog>
+void TestVellumixStrips::whenOpen(QAbstractButton *button, std::function<void(Dialog *)> action)
+{
+    bool seen = false;
+    QTimer::singleShot(0, this, [&] {
+        QTRY_VERIFY(qobject_cast<Dialog *>(QApplication::activeModalWidget()));
+        seen = true;
+        action(qobject_cast<Dialog *>(QApplication::activeModalWidget()));
+    });
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(seen);
+}
+
+void TestVellumixStrips::stepsThroughTheStripLastClicked()
+{
+    loadShow(true);
+    PhotoListWidget *strip = ui()->photoListWidget;
+    QVERIFY(!ui()->previous->isEnabled());
+    QVERIFY(!ui()->next->isEnabled());
+
+    // 5 s photos, 1.5 s transitions, 25 frames/s: the rows start at these frames.
+    const int frames[] = {0, 125, 163, 287, 325};
+    clickRow(strip, 0);
+    QCOMPARE(ui()->avPlayer->currentFrame(), 0);
+    QCOMPARE(window->mediaInfoWidget()->mediaInfo().mode, int(MediaInfo::Photo));
+    for (int row = 1; row < 5; ++row) {
+        QTest::mouseClick(ui()->next, Qt::LeftButton);
+        QCOMPARE(strip->currentRow(), row);
+        QCOMPARE(strip->selectedItems().size(), 1);
+        QCOMPARE(ui()->avPlayer->currentFrame(), frames[row]);
+        QCOMPARE(ui()->position->value(), frames[row]);
+        QVERIFY(ui()->previous->isEnabled());
+        QCOMPARE(ui()->next->isEnabled(), row < 4);
+    }
+    QTest::mouseClick(ui()->previous, Qt::LeftButton);
+    QCOMPARE(strip->currentRow(), 3);
+    QCOMPARE(ui()->avPlayer->currentFrame(), frames[3]);
+
+    // The clip takes the selection and the stepping over; with one clip there is nowhere to go.
+    clickRow(ui()->audioListWidget, 0);
+    QCOMPARE(ui()->audioListWidget->currentRow(), 0);
+    QCOMPARE(strip->currentRow(), -1);
+    QVERIFY(strip->selectedItems().isEmpty());
+    QVERIFY(!ui()->previous->isEnabled());
+    QVERIFY(!ui()->next->isEnabled());
+    QCOMPARE(ui()->avPlayer->currentFrame(), 0);
+    QCOMPARE(window->mediaInfoWidget()->mediaInfo().mode, int(MediaInfo::Audio));
+
+    // And back: a photo clicked takes the selection from the clip.
+    clickRow(strip, 2);
+    QCOMPARE(ui()->audioListWidget->currentRow(), -1);
+    QVERIFY(ui()->audioListWidget->selectedItems().isEmpty());
+    QCOMPARE(ui()->avPlayer->currentFrame(), frames[2]);
+    QVERIFY(ui()->previous->isEnabled());
+    QVERIFY(ui()->next->isEnabled());
+}
+
+void TestVellumixStrips::gettingStartedOnlyWithoutPhotosAndAudio_data()
+{
+    QTest::addColumn<bool>("withAudio");
+    QTest::newRow("photos only") << false;
+    QTest::newRow("photos and a song") << true;
+}
+
+void TestVellumixStrips::gettingStartedOnlyWithoutPhotosAndAudio()
+{
+    QFETCH(bool, withAudio);
+    loadShow(withAudio);
+    QVERIFY(ui()->avPlayer->isVisible());
+    QVERIFY(!ui()->gettingStart->isVisible());
+
+    PhotoListWidget *strip = ui()->photoListWidget;
+    strip->setFocus();
+    QTest::keyClick(strip, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(strip->selectedItems().size(), 5);
+    strip->removeSelected(false);
+    QCOMPARE(strip->count(), 0);
+    QVERIFY(window->board().photos.isEmpty());
+    QVERIFY(!ui()->burn->isEnabled());
+    QVERIFY(!ui()->play->isEnabled());
+    QCOMPARE(ui()->avPlayer->isVisible(), withAudio);
+    QCOMPARE(ui()->gettingStart->isVisible(), !withAudio);
+    if (!withAudio) {
+        QCOMPARE(ui()->timeCode->text(), QStringLiteral("00:00:00 / 00:00:00"));
+        return;
+    }
+
+    AudioListWidget *audio = ui()->audioListWidget;
+    clickRow(audio, 0);
+    audio->removeSelected(false);
+    QVERIFY(window->board().audios.isEmpty());
+    QVERIFY(!ui()->avPlayer->isVisible());
+    QVERIFY(ui()->gettingStart->isVisible());
+    QCOMPARE(ui()->timeCode->text(), QStringLiteral("00:00:00 / 00:00:00"));
+    QCOMPARE(ui()->position->maximum(), 0);
+}
+
+void TestVellumixStrips::dropWhilePlayingPausesAndTheFrameStaysInTheShow()
+{
+    loadShow(true);
+    PhotoListWidget *strip = ui()->photoListWidget;
+    const int before = window->renderer()->totalFrames();
+    QTest::mouseClick(ui()->play, Qt::LeftButton);
+    QCOMPARE(window->state(), 1);
+
+    QVERIFY(dropOn(strip, {photoFiles[3]}, 4));
+    QCOMPARE(window->state(), 2);
+    QVERIFY(!window->renderer()->isRunning());
+    QCOMPARE(pathsOf(window->board().photos),
+             QStringList({photoFiles[0], photoFiles[1], photoFiles[3], photoFiles[2]}));
+    const int total = window->renderer()->totalFrames();
+    QVERIFY(total > before);
+    QCOMPARE(ui()->position->maximum(), total);
+    // The clip is measured on the photos' new scale.
+    AudioListWidget *audio = ui()->audioListWidget;
+    QCOMPARE(audio->timelineWidth(), strip->contentWidth());
+    QCOMPARE(audio->secondsPerPixel(), window->board().totalDuration() / strip->contentWidth());
+    QScrollBar *bar = ui()->horizontalScrollBar;
+    QCOMPARE(
+        bar->maximum(),
+        std::max(0, std::max(strip->contentWidth(), audio->contentWidth()) - bar->width() / 2));
+
+    // At the last frame, the show loses its last photo: the preview stays inside the show.
+    window->showPosition(total - 1);
+    clickRow(strip, 6);
+    window->showPosition(total - 1);
+    strip->removeSelected(false);
+    const int shorter = window->renderer()->totalFrames();
+    QVERIFY(shorter < total);
+    QVERIFY(ui()->avPlayer->currentFrame() < shorter);
+    QCOMPARE(ui()->position->value(), ui()->avPlayer->currentFrame());
+}
+
+void TestVellumixStrips::sharedScrollBarKeepsTheStripsInLine()
+{
+    QTemporaryDir many;
+    QStringList files;
+    for (int i = 0; i < 12; ++i) {
+        QImage image(160, 120, QImage::Format_RGB32);
+        image.fill(QColor::fromHsv(i * 30, 200, 200));
+        files.append(many.filePath(QStringLiteral("p%1.jpg").arg(i, 2, 10, QLatin1Char('0'))));
+        QVERIFY(image.save(files.last(), "JPEG"));
+    }
+    files.append(shortSong);
+    window->resize(900, window->height());
+    window->openFiles(files);
+    QTRY_COMPARE(ui()->photoListWidget->count(), 23);
+    QTRY_COMPARE(ui()->audioListWidget->count(), 1);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+
+    QScrollBar *shared = ui()->horizontalScrollBar;
+    QVERIFY(shared->maximum() > 0);
+    QScrollBar *photoBar = ui()->photoListWidget->horizontalScrollBar();
+    QScrollBar *audioBar = ui()->audioListWidget->horizontalScrollBar();
+    // The short clip ends long before the photos do; it must still move with them.
+    shared->triggerAction(QAbstractSlider::SliderToMaximum);
+    QCOMPARE(photoBar->value(), shared->value());
+    QCOMPARE(audioBar->value(), shared->value());
+    QCOMPARE(ui()->audioListWidget->visualItemRect(ui()->audioListWidget->item(0)).left(),
+             ui()->photoListWidget->visualItemRect(ui()->photoListWidget->item(0)).left());
+
+    // Playing follows the current frame.
+    shared->triggerAction(QAbstractSlider::SliderToMinimum);
+    window->showPosition(window->renderer()->totalFrames() - 60);
+    QTest::mouseClick(ui()->play, Qt::LeftButton);
+    QTRY_VERIFY(shared->value() > 0);
+    QCOMPARE(audioBar->value(), shared->value());
+    QTest::mouseClick(ui()->pause, Qt::LeftButton);
+}
+
+void TestVellumixStrips::editAudioAppliesOnlyAnAcceptedDialog()
+{
+    window->openFiles({photoFiles[0], song, shortSong});
+    QTRY_COMPARE(ui()->audioListWidget->count(), 2);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+
+    // Cancel keeps the clips as they were.
+    whenOpen<AdjustAudioOrder>(ui()->adjustOrder, [](AdjustAudioOrder *dialog) {
+        dialog->setCurrentRow(0);
+        dialog->findChild<QPushButton *>(QStringLiteral("delete_2"))->click();
+        QCOMPARE(dialog->editedClips().size(), 1);
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
+    });
+    QCOMPARE(pathsOf(window->board().audios), QStringList({song, shortSong}));
+
+    whenOpen<AdjustAudioOrder>(ui()->adjustOrder, [](AdjustAudioOrder *dialog) {
+        dialog->setCurrentRow(0);
+        dialog->findChild<QToolButton *>(QStringLiteral("moveDown"))->click();
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    });
+    QCOMPARE(pathsOf(window->board().audios), QStringList({shortSong, song}));
+    QCOMPARE(pathsOf(ui()->audioListWidget->audioList()), QStringList({shortSong, song}));
+    QCOMPARE(ui()->audioLength->text(), QStringLiteral("00:00:09"));
+}
+
+// A file manager opens photos and a song with the program while it runs: the further start hands
+// them over and ends, and the running window imports them.
+void TestVellumixStrips::secondStartHandsItsFilesToTheStrips()
+{
+    QTemporaryDir config;
+    ZoPref::setFileName(config.filePath(QStringLiteral("Vellumix/Vellumix.conf")));
+    auto *app = qobject_cast<QtSingleApplication *>(QCoreApplication::instance());
+    QVERIFY(app);
+    QVERIFY(!app->isRunning(QString()));
+
+    // A folder gives its photos to the photo strip and its songs to the audio strip.
+    QTemporaryDir folder;
+    QVERIFY(QFile::copy(photoFiles[3], folder.filePath(QStringLiteral("b.jpg"))));
+    QVERIFY(QFile::copy(shortSong, folder.filePath(QStringLiteral("c.wav"))));
+
+    QProcess second;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    second.setProcessEnvironment(env);
+    second.start(testAppDir() + QStringLiteral("/vellumix"),
+                 {photoFiles[0], song, photoFiles[1], folder.path()});
+    QVERIFY(second.waitForStarted());
+    QTRY_COMPARE_WITH_TIMEOUT(ui()->photoListWidget->count(), 5, 20000);
+    QTRY_COMPARE(ui()->audioListWidget->count(), 2);
+    QVERIFY(second.state() == QProcess::NotRunning || second.waitForFinished(20000));
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(pathsOf(window->board().photos),
+             QStringList({photoFiles[0], photoFiles[1], folder.filePath(QStringLiteral("b.jpg"))}));
+    QCOMPARE(pathsOf(window->board().audios),
+             QStringList({song, folder.filePath(QStringLiteral("c.wav"))}));
+    QVERIFY(ui()->avPlayer->isVisible());
+}
+
+int main(int argc, char **argv)
+{
+    QtSingleApplication app(QString(), argc, argv);
+    TestVellumixStrips test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_vellumixstrips.moc"
