@@ -688,6 +688,10 @@ QListWidget::item:selected {
 QListWidget::item:hover {
     background: #eef3fa;
 }
+/* A photo fills its cell but for a narrow rim: the strips mark a selection in the accent colour. */
+PhotoListWidget::item:selected, AudioListWidget::item:selected {
+    background: #3478c6;
+}
 
 QSlider::groove:horizontal {
     height: 6px;
