@@ -27,9 +27,12 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMimeData>
 #include <QOpenGLContext>
 #include <QScreen>
 #include <QScrollBar>
@@ -152,6 +155,7 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     connect(audioStrip, &AudioListWidget::sizeChanged, this, &Vellumix::changeScrollRange);
     connect(photoStrip, &PhotoListWidget::contextMenu, this, &Vellumix::on_photoListContextMenu);
     connect(audioStrip, &AudioListWidget::contextMenu, this, &Vellumix::on_audioListContextMenu);
+    setAcceptDrops(true);
     importTimer = new QTimer(this);
     importTimer->setSingleShot(true);
     connect(importTimer, &QTimer::timeout, this, &Vellumix::importPendingFiles);
@@ -746,6 +750,26 @@ void Vellumix::importPendingFiles()
         = importInto(ui->audioListWidget, expandImportPaths(audioUrls, audioPatterns, true));
     if (photosAdded || audioAdded)
         showPosition(frame);
+}
+
+void Vellumix::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (std::any_of(urls.cbegin(), urls.cend(), [](const QUrl &url) { return url.isLocalFile(); }))
+        event->acceptProposedAction();
+}
+
+void Vellumix::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openFiles(paths);
 }
 
 // --- audio editing

@@ -96,6 +96,10 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // Files dropped anywhere outside the strips (on the preview, the getting-started picture)
+    // are imported as if given to the program.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // Shows the model's album and audio settings in the settings column.

@@ -46,23 +46,27 @@ void clickRow(QListWidget *strip, int row)
                       strip->visualItemRect(strip->item(row)).center());
 }
 
-// A drop as the window system delivers one: enter, move, drop on a row of a strip.
-bool dropOn(QListWidget *strip, const QStringList &files, int row)
+// A drop as the window system delivers one: enter, move, drop at a point of a widget.
+bool dropOn(QWidget *target, const QStringList &files, QPoint at)
 {
     QMimeData mime;
     QList<QUrl> urls;
     for (const QString &file : files)
         urls.append(QUrl::fromLocalFile(file));
     mime.setUrls(urls);
-    const QPoint at = strip->visualItemRect(strip->item(row)).center();
     const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
     QDragEnterEvent enter(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(strip->viewport(), &enter);
+    QApplication::sendEvent(target, &enter);
     QDragMoveEvent move(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(strip->viewport(), &move);
+    QApplication::sendEvent(target, &move);
     QDropEvent drop(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(strip->viewport(), &drop);
+    QApplication::sendEvent(target, &drop);
     return drop.isAccepted();
+}
+
+bool dropOn(QListWidget *strip, const QStringList &files, int row)
+{
+    return dropOn(strip->viewport(), files, strip->visualItemRect(strip->item(row)).center());
 }
 
 } // namespace
@@ -84,7 +88,7 @@ private slots:
 
 private:
     Ui::VellumixClass *ui() const { return window->form(); }
-    // Imports the three photos (and the song) as files given to the program.
+    // Drops the three photos (and the song) on the getting-started picture.
     void loadShow(bool withAudio);
     // Runs action on the dialog of type Dialog that the click opens.
     template<typename Dialog> void whenOpen(QAbstractButton *button, std::function<void(Dialog *)>);
@@ -132,7 +136,7 @@ void TestVellumixStrips::loadShow(bool withAudio)
     QStringList files = photoFiles.mid(0, 3);
     if (withAudio)
         files.append(song);
-    window->openFiles(files);
+    QVERIFY(dropOn(ui()->gettingStart, files, ui()->gettingStart->rect().center()));
     QTRY_COMPARE(ui()->photoListWidget->count(), 5);
     QTRY_COMPARE(ui()->audioListWidget->count(), withAudio ? 1 : 0);
     QTRY_VERIFY(!QApplication::activeModalWidget());
