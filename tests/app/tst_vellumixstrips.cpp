@@ -307,14 +307,18 @@ void TestVellumixStrips::editAudioAppliesOnlyAnAcceptedDialog()
     QTRY_COMPARE(ui()->audioListWidget->count(), 2);
     QTRY_VERIFY(!QApplication::activeModalWidget());
 
-    // Cancel keeps the clips as they were.
-    whenOpen<AdjustAudioOrder>(ui()->adjustOrder, [](AdjustAudioOrder *dialog) {
+    // Cancel keeps the clips as they were. Files handed over meanwhile wait for the dialog.
+    whenOpen<AdjustAudioOrder>(ui()->adjustOrder, [this](AdjustAudioOrder *dialog) {
         dialog->setCurrentRow(0);
         dialog->findChild<QPushButton *>(QStringLiteral("delete_2"))->click();
         QCOMPARE(dialog->editedClips().size(), 1);
+        window->openFiles({photoFiles[1]});
+        QTest::qWait(400);
+        QCOMPARE(window->board().photos.size(), 1);
         dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
     });
     QCOMPARE(pathsOf(window->board().audios), QStringList({song, shortSong}));
+    QTRY_COMPARE(window->board().photos.size(), 2);
 
     whenOpen<AdjustAudioOrder>(ui()->adjustOrder, [](AdjustAudioOrder *dialog) {
         dialog->setCurrentRow(0);
