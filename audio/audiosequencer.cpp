@@ -30,7 +30,24 @@ void AudioSequencer::setFormat(const MediaFormat &newFormat)
 
 void AudioSequencer::restart()
 {
+    planFade();
     audioRing.clear();
+}
+
+int AudioSequencer::blockAlign() const
+{
+    return format.channels * format.bitsPerSample / 8;
+}
+
+void AudioSequencer::planFade()
+{
+    // The show's sound ends where its picture does: totalFrames whole frames of sound, as the
+    // writer takes them.
+    const bool on = storyBoard && storyBoard->fadeInOut && format.bitsPerSample == 16;
+    const qint64 frames
+        = storyBoard ? static_cast<qint64>(storyBoard->totalDuration() * format.frameRate) : 0;
+    const int align = blockAlign();
+    fade.set(on && align > 0, align > 0 ? frames * frameBytes / align : 0, format.sampleRate);
 }
 
 int AudioSequencer::clipFrames(int index) const
@@ -55,6 +72,8 @@ bool AudioSequencer::openClip(int index)
 
 void AudioSequencer::seek(int k)
 {
+    trackBytes = qint64 {k} * frameBytes;
+    planFade();
     if (!storyBoard || storyBoard->audios.isEmpty())
         return;
     nextClip = INT_MAX;
@@ -109,7 +128,19 @@ bool AudioSequencer::fill()
     const int limit = frameBytes * AudioRing::FramesHeld;
     if (!audioRing.isAllocated() || audioRing.fill() >= limit)
         return false;
+    // Producers write from fill rounded down to even; the fade follows the bytes as they stand.
+    uint8_t *const written = audioRing.writeArea();
+    const int from = audioRing.writePos();
+    const qint64 fromOffset = trackBytes - (audioRing.fill() - from);
+    produce(limit);
+    const int bytes = audioRing.fill() - from;
+    fade.apply(written, bytes, fromOffset, blockAlign());
+    trackBytes = fromOffset + bytes;
+    return true;
+}
 
+void AudioSequencer::produce(int limit)
+{
     const int count = storyBoard ? static_cast<int>(storyBoard->audios.size()) : 0;
     if (count > 0 && nextClip <= count) {
         if (pendingSilence > 0) {
@@ -127,7 +158,7 @@ bool AudioSequencer::fill()
             if (i >= count) {
                 if (!storyBoard->loopAudio) {
                     nextClip = i + 1;
-                    return true;
+                    return;
                 }
                 opened = 0;
             }
@@ -139,5 +170,4 @@ bool AudioSequencer::fill()
     } else {
         writeSilence(limit - audioRing.writePos());
     }
-    return true;
 }

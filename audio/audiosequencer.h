@@ -1,12 +1,15 @@
 #pragma once
 
 #include "audio/audiodecoder.h"
+#include "audio/audiofade.h"
 #include "audio/audioring.h"
 #include "storyboard/storyboard.h"
 
 // Lays the story board's audio clips end to end into one stream of 16-bit PCM in the output
 // format, one fill step at a time, into a ring of 256 video frames of sound. A clip that cannot
-// be opened plays as silence for its own length; with looping on, the list starts again.
+// be opened plays as silence for its own length; with looping on, the list starts again. With
+// the model's fadeInOut on, what is produced is faded by its place in the show, so every run
+// that starts at the same frame gives the same sound.
 // Thread-safety: setFormat, setStoryBoard, restart and seek belong to the owner and run only
 // while no thread fills; fill runs on the filling thread; the ring is shared with consumers
 // through its own lock (AudioRing::TryLock).
@@ -25,7 +28,8 @@ public:
 
     // Empties the ring (under its lock) before a new run of fill steps.
     void restart();
-    // Positions the sound track at video frame k.
+    // Positions the sound track at video frame k. Takes the fade switch and the show's length
+    // from the model, as restart() does too.
     void seek(int k);
     // One fill step; returns false when the ring was full or busy, so the caller may wait
     // before the next one.
@@ -34,6 +38,9 @@ public:
     AudioRing &ring() { return audioRing; }
 
 private:
+    void produce(int limit);
+    void planFade();
+    int blockAlign() const;
     bool openClip(int index);
     void writeSilence(int bytes);
     int clipFrames(int index) const;
@@ -47,4 +54,8 @@ private:
     int frameBytes = 0;
     // Silence still owed for a clip that could not be opened, so later clips keep their place.
     qint64 pendingSilence = 0;
+    AudioFade fade;
+    // Where in the show's sound (in bytes) the byte at the ring's fill position belongs: the
+    // consumers only take from the front, so this moves only as sound is produced or sought.
+    qint64 trackBytes = 0;
 };

@@ -1,11 +1,12 @@
 // The renderer's sound track: clips laid end to end by video frame, looping, silence, clips
-// that cannot be opened, and the audio thread's start and stop.
+// that cannot be opened, the fade in and out, and the audio thread's start and stop.
 #include "audio/storyboardrender.h"
 #include "tests/support/testsupport.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 
 namespace {
 
@@ -44,6 +45,42 @@ int switchPoint(const int16_t *pcm, int samples, double before, double after)
     return -1;
 }
 
+// Root mean square of channel 0 over samples [from, to).
+double rmsAt(const QVector<int16_t> &pcm, int from, int to)
+{
+    double sum = 0.0;
+    for (int i = from; i < to; ++i)
+        sum += double(pcm[2 * i]) * pcm[2 * i];
+    return std::sqrt(sum / (to - from));
+}
+
+// What the audio thread produces from frame `from` on, for `frames` frames, taken out of the ring
+// as the writer takes it: everything there is, each time the lock is free.
+QVector<int16_t> producedSound(StoryBoard &board, int from, int frames)
+{
+    StoryBoardRender render;
+    render.setFormat(MediaFormat {});
+    render.setStoryBoard(&board);
+    render.seekAudio(from);
+    QByteArray taken;
+    const qsizetype wanted = qsizetype {frames} * render.bytesPerFrame();
+    render.startAudio();
+    QElapsedTimer timer;
+    timer.start();
+    while (taken.size() < wanted && timer.elapsed() < 20000) {
+        AudioRing &ring = render.ring();
+        if (const AudioRing::TryLock lock(ring); lock) {
+            taken.append(reinterpret_cast<const char *>(ring.data()), ring.fill());
+            ring.discard(ring.fill());
+        }
+    }
+    render.stopAudio();
+    render.wait();
+    QVector<int16_t> pcm(wanted / 2);
+    std::memcpy(pcm.data(), taken.constData(), std::min(taken.size(), wanted));
+    return pcm;
+}
+
 } // namespace
 
 class TestAudioSequence : public QObject
@@ -56,13 +93,15 @@ private slots:
     void inPointStartsThere();
     void noClipsGiveSilence();
     void missingClipKeepsTimeline();
+    void fadeFollowsTheShow_data();
+    void fadeFollowsTheShow();
     void staleStopIsDiscarded();
     void startAndStopRepeatedly();
 
 private:
     void fillRing(StoryBoardRender &render);
     QTemporaryDir dir;
-    QString clip0, clip1, late;
+    QString clip0, clip1, late, steady;
     TempSettings settings;
 };
 
@@ -75,6 +114,8 @@ void TestAudioSequence::initTestCase()
     QVERIFY(writeToneWav(clip0, {{500, 1.0}, {700, 1.0}}));
     QVERIFY(writeToneWav(clip1, {{1000, 3.0}}));
     QVERIFY(writeToneWav(late, {{300, 10.0}, {800, 2.0}}));
+    steady = dir.filePath(QStringLiteral("steady.wav"));
+    QVERIFY(writeToneWav(steady, {{440, 20.0}}));
 }
 
 void TestAudioSequence::fillRing(StoryBoardRender &render)
@@ -205,6 +246,65 @@ void TestAudioSequence::missingClipKeepsTimeline()
     fillRing(render);
     QCOMPARE(zeroCrossings(pcm, 2, 0, rate - 2400), 0);
     QVERIFY(qAbs(frequencyAt(pcm, rate + 2400, rate + 7200) - 1000.0) < 50.0);
+}
+
+void TestAudioSequence::fadeFollowsTheShow_data()
+{
+    QTest::addColumn<int>("photoCount");
+    QTest::addColumn<int>("photoMs");
+    QTest::addColumn<int>("seekFrame");
+    QTest::addColumn<double>("at"); // seconds into the show
+    QTest::addColumn<double>("gain"); // the curve's value there; 0: near silence
+
+    const double half = std::sqrt(0.5); // equal power: each fade is -3 dB half-way
+    // Three photos of 5 s and transitions of 1.5 s: an 18 s show, longer than the ring holds.
+    QTest::newRow("rises from silence") << 3 << 5000 << 0 << 0.005 << 0.0;
+    QTest::newRow("half-way up after half a second") << 3 << 5000 << 0 << 0.5 << half;
+    QTest::newRow("half-way up, sought into the fade-in") << 3 << 5000 << 10 << 0.5 << half;
+    QTest::newRow("full level at 1.5 s") << 3 << 5000 << 0 << 1.5 << 1.0;
+    QTest::newRow("full level just before the fade-out") << 3 << 5000 << 0 << 14.9 << 1.0;
+    QTest::newRow("half-way down, played from the start") << 3 << 5000 << 0 << 16.5 << half;
+    QTest::newRow("half-way down, sought into the fade-out") << 3 << 5000 << 400 << 16.5 << half;
+    QTest::newRow("into the fade-out, sought there")
+        << 3 << 5000 << 400 << 16.005 << std::sin(M_PI / 3);
+    QTest::newRow("falls to silence at the end") << 3 << 5000 << 400 << 17.995 << 0.0;
+    // One photo of 5 s: the show is long enough for both fades.
+    QTest::newRow("5 s show, half-way down") << 1 << 5000 << 0 << 3.5 << half;
+    // A 2 s show: 0.5 s in, 1.5 s out.
+    QTest::newRow("2 s show, half-way up") << 1 << 2000 << 0 << 0.25 << half;
+    QTest::newRow("2 s show, full between the fades") << 1 << 2000 << 0 << 0.5 << 1.0;
+    QTest::newRow("2 s show, half-way down") << 1 << 2000 << 0 << 1.25 << half;
+}
+
+void TestAudioSequence::fadeFollowsTheShow()
+{
+    QFETCH(int, photoCount);
+    QFETCH(int, photoMs);
+    QFETCH(int, seekFrame);
+    QFETCH(double, at);
+    QFETCH(double, gain);
+
+    StoryBoard board;
+    board.photos = QList<ImageInfo>(photoCount);
+    board.setPhotoDurationMs(photoMs);
+    board.audios = {clipOf(steady, 20.0)};
+    const int frames = static_cast<int>(board.totalDuration() * 25);
+    const int centre = static_cast<int>(at * rate) - seekFrame * samplesPerFrame;
+    const int from = centre - rate / 200;
+    const int to = centre + rate / 200;
+
+    const QVector<int16_t> plain = producedSound(board, seekFrame, frames - seekFrame);
+    board.fadeInOut = true;
+    const QVector<int16_t> faded = producedSound(board, seekFrame, frames - seekFrame);
+    const double reference = rmsAt(plain, from, to);
+    QVERIFY2(reference > 1000.0, qPrintable(QString::number(reference)));
+    const double measured = rmsAt(faded, from, to) / reference;
+    if (gain == 0.0) {
+        QVERIFY2(measured < 0.02, qPrintable(QString::number(measured)));
+    } else {
+        QVERIFY2(qAbs(20.0 * std::log10(measured / gain)) < 0.1,
+                 qPrintable(QStringLiteral("%1 instead of %2").arg(measured).arg(gain)));
+    }
 }
 
 void TestAudioSequence::staleStopIsDiscarded()
