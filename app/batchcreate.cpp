@@ -188,6 +188,8 @@ int runBatchCreate(const QStringList &arguments)
          QStringLiteral("Show photos still, without moving and zooming.")},
         {QStringLiteral("loop-audio"),
          QStringLiteral("Restart the audio when it ends before the show.")},
+        {QStringLiteral("fade"),
+         QStringLiteral("Fade the sound in over the first second and out over the last three.")},
         {QStringLiteral("sync-audio"),
          QStringLiteral("Choose the photo duration so that the show lasts as long as the audio.")},
         {QStringLiteral("no-auto-rotate"),
@@ -330,6 +332,7 @@ int runBatchCreate(const QStringList &arguments)
     board.dissolveOnly = parser.isSet(QStringLiteral("dissolve-only"));
     board.useZoom = !parser.isSet(QStringLiteral("no-zoom"));
     board.loopAudio = parser.isSet(QStringLiteral("loop-audio"));
+    board.fadeInOut = parser.isSet(QStringLiteral("fade"));
 
     MediaFormat format;
     formatFromProfile(profile, format);

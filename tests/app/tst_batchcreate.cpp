@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 #include <csignal>
 
 namespace {
@@ -89,6 +90,32 @@ QStringList filesIn(const QString &folder)
     return entries;
 }
 
+// The sound of a video as mono 16-bit samples at 48000 Hz.
+QVector<int16_t> soundOf(const QString &video, const QString &folder)
+{
+    const QString raw = folder + QStringLiteral("/sound.raw");
+    if (!runFfmpeg({QStringLiteral("-i"), video, QStringLiteral("-vn"), QStringLiteral("-ac"),
+                    QStringLiteral("1"), QStringLiteral("-ar"), QStringLiteral("48000"),
+                    QStringLiteral("-f"), QStringLiteral("s16le"), raw}))
+        return {};
+    QFile file(raw);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    QVector<int16_t> samples(bytes.size() / 2);
+    std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
+    return samples;
+}
+
+// Level in dB (full scale) of samples [from, to), from their root mean square.
+double levelDb(const QVector<int16_t> &pcm, qsizetype from, qsizetype to)
+{
+    double sum = 0.0;
+    for (qsizetype i = std::max<qsizetype>(0, from); i < std::min(to, pcm.size()); ++i)
+        sum += double(pcm[i]) * pcm[i];
+    return 10.0 * std::log10(std::max(sum / double(to - from), 1e-3) / (32768.0 * 32768.0));
+}
+
 } // namespace
 
 class TestBatchCreate : public QObject
@@ -101,6 +128,8 @@ private slots:
     void listsProfiles();
     void makesPlayableVideo();
     void withoutAudioOrDisplay();
+    void fadesTheSound_data();
+    void fadesTheSound();
     void quietPrintsNoStandardError();
     void failingEncoderShowsItsLog();
     void counterNeverOverwrites();
@@ -108,7 +137,7 @@ private slots:
 
 private:
     QTemporaryDir media;
-    QString photo1, photo2, photo3, tone, broken;
+    QString photo1, photo2, photo3, tone, longTone, broken;
 };
 
 void TestBatchCreate::initTestCase()
@@ -123,6 +152,8 @@ void TestBatchCreate::initTestCase()
     }
     tone = media.filePath(QStringLiteral("tone.wav"));
     QVERIFY(writeToneWav(tone, {{440.0, 4.0}}));
+    longTone = media.filePath(QStringLiteral("long tone.wav"));
+    QVERIFY(writeToneWav(longTone, {{440.0, 8.0}}));
     broken = media.filePath(QStringLiteral("broken.jpg"));
     QFile file(broken);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -237,6 +268,63 @@ void TestBatchCreate::withoutAudioOrDisplay()
     for (int tenth = 0; tenth <= 100; tenth += 10)
         expected << QStringLiteral("Creating video: %1%").arg(tenth);
     QCOMPARE(QString::fromUtf8(run.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts), expected);
+}
+
+void TestBatchCreate::fadesTheSound_data()
+{
+    QTest::addColumn<bool>("fade");
+    QTest::newRow("fade") << true;
+    QTest::newRow("no fade") << false;
+}
+
+void TestBatchCreate::fadesTheSound()
+{
+    QFETCH(bool, fade);
+    QTemporaryDir home;
+    // Two photos of 2.5 s and a transition of 0.5 s: a show of 5.5 s (137 frames at 25 per
+    // second), over a steady tone that outlasts it.
+    QStringList arguments {QStringLiteral("--output-dir"),
+                           home.path(),
+                           QStringLiteral("--photo-duration=2500"),
+                           QStringLiteral("--transition-duration=500"),
+                           QStringLiteral("--set"),
+                           QStringLiteral("s=320x240"),
+                           QStringLiteral("--quiet"),
+                           photo1,
+                           photo2,
+                           longTone};
+    if (fade)
+        arguments.prepend(QStringLiteral("--fade"));
+    const Run run = create(home.path(), arguments);
+    QVERIFY2(run.status == 0, run.err.constData());
+    const QVector<int16_t> pcm = soundOf(run.lastLine(), home.path());
+    const qsizetype end = 137 * 48000 / 25;
+    QVERIFY2(qAbs(pcm.size() - end) < 48000 / 25, qPrintable(QString::number(pcm.size())));
+
+    const qsizetype window = 48000 / 50; // 20 ms
+    const double full = levelDb(pcm, 72000 - window / 2, 72000 + window / 2); // at 1.5 s
+    const double first = levelDb(pcm, 0, window);
+    const double last = levelDb(pcm, end - window, end);
+    // Half-way through the fade-out, which lasts the show's last three seconds.
+    const qsizetype middle = end - 72000;
+    const double halfWay = levelDb(pcm, middle - window / 2, middle + window / 2);
+    const QString levels = QStringLiteral("full %1 dB, first %2 dB, last %3 dB, half-way %4 dB")
+                               .arg(full)
+                               .arg(first)
+                               .arg(last)
+                               .arg(halfWay);
+    // The test tone is an eighth of full scale: about -21 dB.
+    QVERIFY2(full > -30.0, qPrintable(levels));
+    if (fade) {
+        QVERIFY2(first < full - 25.0, qPrintable(levels));
+        QVERIFY2(last < full - 25.0, qPrintable(levels));
+        // Equal power: -3 dB half-way.
+        QVERIFY2(qAbs(halfWay - full - 20.0 * std::log10(std::sqrt(0.5))) < 1.0,
+                 qPrintable(levels));
+    } else {
+        for (const double level : {first, last, halfWay})
+            QVERIFY2(qAbs(level - full) < 1.0, qPrintable(levels));
+    }
 }
 
 void TestBatchCreate::quietPrintsNoStandardError()
