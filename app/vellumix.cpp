@@ -23,6 +23,7 @@
 #include "ui_vellumix.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
@@ -96,6 +97,7 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     showPreview(false);
     ui->avPlayer->clearDisplay();
     loadSettingsPanel();
+    connect(ui->checkBox_3, &QCheckBox::released, this, &Vellumix::on_audioSetting_changed);
 
     ui->position->setMaximum(0);
     ui->position->setValue(0);
@@ -209,7 +211,6 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     }
 
     runFirstStart(this);
-    ui->checkBox_3->hide();
     applyProcessorAffinity();
     initFileTypeLists();
 }
@@ -262,6 +263,13 @@ void Vellumix::loadSettingsPanel()
     ui->checkBoxUseDynamicZoom->setChecked(storyBoard.useZoom);
     ui->checkBox_2->setChecked(storyBoard.loopAudio);
     ui->checkBox_3->setChecked(storyBoard.fadeInOut);
+}
+
+void Vellumix::on_audioSetting_changed()
+{
+    storyBoard.fadeInOut = ui->checkBox_3->isChecked();
+    onStoryBoardDataChanged();
+    showPosition(ui->avPlayer->currentFrame());
 }
 
 void Vellumix::disableEditCommands()
@@ -499,6 +507,9 @@ void Vellumix::updateEnabledState()
     }
     ui->previous->setEnabled(row > 0 && row < rows);
     ui->next->setEnabled(row >= 0 && row < rows - 1);
+
+    // Settings change the show, so they wait for a pause.
+    ui->checkBox_3->setEnabled(!playing);
 }
 
 void Vellumix::onStoryBoardDataChanged()

@@ -87,6 +87,8 @@ public:
     void on_audioListContextMenu(QPoint pos);
     void photoItemSelectChanged();
     void audioItemSelectChanged();
+    // "Fade In/Out" clicked: the switch goes to the model, and the preview is shown anew.
+    void on_audioSetting_changed();
     void photoListChanged(const QList<ImageInfo> &list);
     void audioListChanged(const QList<AudioInfo> &list);
     void changeScrollRange();

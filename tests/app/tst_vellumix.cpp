@@ -16,6 +16,7 @@
 
 #include "ui_vellumix.h"
 
+#include <QCheckBox>
 #include <QCursor>
 #include <QDir>
 #include <QFileInfo>
@@ -23,6 +24,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -53,6 +56,7 @@ private slots:
     void gettingStartedShowsOnlyWhenTheShowIsEmpty();
     void showEndStopsAtFrameZero();
     void spaceTogglesPlaybackOutsideTextFields();
+    void fadeSwitchEditsTheShowWhilePaused();
     void propertiesShowTheSelectedPhotoAsTyped();
     void languageChangeReloadsTheGettingStartedPicture();
     void geometryIsKeptBetweenRuns();
@@ -153,7 +157,8 @@ void TestVellumix::startState()
     QVERIFY(!ui()->unmute->isVisible());
     QVERIFY(ui()->gettingStart->isVisible());
     QVERIFY(!ui()->avPlayer->isVisible());
-    QVERIFY(!ui()->checkBox_3->isVisible());
+    QVERIFY(ui()->checkBox_3->isVisible() && ui()->checkBox_3->isEnabled());
+    QVERIFY(!ui()->checkBox_3->isChecked());
     QCOMPARE(ui()->timeCode->text(), QStringLiteral("00:00:00 / 00:00:00"));
     QCOMPARE(ui()->volume->value(), 100);
     QCOMPARE(ui()->position->maximum(), 0);
@@ -320,6 +325,35 @@ void TestVellumix::spaceTogglesPlaybackOutsideTextFields()
     ui()->spinBox->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), ui()->spinBox);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(window->state(), 2);
+}
+
+void TestVellumix::fadeSwitchEditsTheShowWhilePaused()
+{
+    loadShow(true);
+    QCheckBox *fade = ui()->checkBox_3;
+    // A box wider than its text takes clicks on its indicator and text only.
+    QStyleOptionButton option;
+    option.initFrom(fade);
+    const QPoint box
+        = fade->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, fade).center();
+    window->showPosition(40);
+    QTest::mouseClick(fade, Qt::LeftButton, {}, box);
+    QVERIFY(fade->isChecked());
+    QVERIFY(window->board().fadeInOut);
+    // The preview is shown again where it stood.
+    QCOMPARE(ui()->avPlayer->currentFrame(), 40);
+    QCOMPARE(ui()->position->value(), 40);
+
+    ui()->play->click();
+    QCOMPARE(window->state(), 1);
+    QVERIFY(!fade->isEnabled());
+    QTest::mouseClick(fade, Qt::LeftButton, {}, box);
+    QVERIFY(window->board().fadeInOut);
+    ui()->pause->click();
+    QVERIFY(fade->isEnabled());
+    QTest::mouseClick(fade, Qt::LeftButton, {}, box);
+    QVERIFY(!window->board().fadeInOut);
     QCOMPARE(window->state(), 2);
 }
 
