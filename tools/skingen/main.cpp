@@ -658,6 +658,10 @@ QPushButton:disabled {
     background: #f3f4f6;
     border-color: #e1e4e9;
 }
+/* The text colour set for every widget above would hide that a switch or field is disabled. */
+QCheckBox:disabled, QRadioButton:disabled, QSpinBox:disabled, QLineEdit:disabled {
+    color: #a3abb8;
+}
 
 QGroupBox {
     background: #ffffff;
