@@ -1,14 +1,18 @@
 #include "media/filetypes.h"
 
+#include <QCoreApplication>
+
 QStringList photoPatterns;
 QStringList audioPatterns;
 
+// Patterns inside the parentheses are separated by blanks only: the file dialog splits them at
+// blanks, and a "*.jpg;" would match no file.
 const QString photoTypeFilters = QStringLiteral(
-    "JPG Files (*.jpg; *.jpeg);;BMP Files (*.bmp);;PNG Files (*.png);;GIF Files (*.gif);;"
-    "TIFF Files (*.tiff; *.tif);;XBP Files (*.xbm);;XPM Files (*.xpm);;"
-    "HEIC Files (*.heic; *.heif);;WebP Files (*.webp);;");
+    "JPG Files (*.jpg *.jpeg);;BMP Files (*.bmp);;PNG Files (*.png);;GIF Files (*.gif);;"
+    "TIFF Files (*.tiff *.tif);;XBP Files (*.xbm);;XPM Files (*.xpm);;"
+    "HEIC Files (*.heic *.heif);;WebP Files (*.webp);;");
 const QString audioTypeFilters = QStringLiteral(
-    "AAC Files (*.aac);;AIF Files (*.aif; *.aiff);;AC3 Files (*.ac3);;APE Files (*.ape);;"
+    "AAC Files (*.aac);;AIF Files (*.aif *.aiff);;AC3 Files (*.ac3);;APE Files (*.ape);;"
     "AU Files (*.au);;FLAC Files (*.flac);;MPA Files (*.mpa);;MP2 Files (*.mp2);;"
     "MP3 Files (*.mp3);;OGG Files (*.ogg);;RA Files (*.ra);;WAV Files (*.wav);;"
     "WMA Files (*.wma);;M4A Files (*.m4a);;");
@@ -27,4 +31,13 @@ void initFileTypeLists()
                        QStringLiteral("*.flac"), QStringLiteral("*.mpa"), QStringLiteral("*.mp2"),
                        QStringLiteral("*.mp3"),  QStringLiteral("*.ogg"), QStringLiteral("*.ra"),
                        QStringLiteral("*.wav"),  QStringLiteral("*.wma"), QStringLiteral("*.m4a")};
+}
+
+QString openFileFilter(const QStringList &patterns, const QString &typeFilters)
+{
+    // "*" rather than "*.*": on this system a file need not have a suffix.
+    return QCoreApplication::translate("VellumixClass", "All Supported Files")
+        + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(");;")
+        + typeFilters + QCoreApplication::translate("VellumixClass", "All Files")
+        + QStringLiteral(" (*)");
 }

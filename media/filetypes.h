@@ -12,3 +12,7 @@ extern const QString photoTypeFilters;
 extern const QString audioTypeFilters;
 
 void initFileTypeLists();
+
+// The open-file dialog's filter: all supported patterns in one entry (the one selected when the
+// dialog opens), then the per-type entries, then all files.
+QString openFileFilter(const QStringList &patterns, const QString &typeFilters);

@@ -1,0 +1,1 @@
+vellumix_test(tst_filetypes LABELS gui unit LIBS media HEADLESS)
