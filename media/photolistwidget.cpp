@@ -181,6 +181,15 @@ void PhotoListWidget::finishInsertion()
     emit photoListChanged(records);
 }
 
+void PhotoListWidget::setPhotoList(const QList<ImageInfo> &list)
+{
+    clearPhotos();
+    for (const ImageInfo &record : list)
+        addPhoto(record, false);
+    firstAddedRow = -1;
+    finishInsertion();
+}
+
 void PhotoListWidget::clearPhotos()
 {
     ++rowsVersion;

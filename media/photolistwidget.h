@@ -33,6 +33,9 @@ public:
     void addPhoto(const ImageInfo &record, bool isNew);
     // Closes a run of addPhoto() calls: mends the transition after the run, emits the list.
     void finishInsertion();
+    // Replaces every photo with the records as they are (an earlier state of the list, for
+    // undo); emits the list.
+    void setPhotoList(const QList<ImageInfo> &list);
     // Removes everything; emits nothing.
     void clearPhotos();
     // Removes the selected photos and the transitions that go with them; quiet emits nothing

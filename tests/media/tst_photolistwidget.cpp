@@ -130,6 +130,7 @@ private slots:
     void foreignPayloadIgnored();
     void cameraQuarterTurn();
     void sortIsStableWith64BitSizes();
+    void earlierListPutBackAsItWas();
     void toolTipShowsNamesAsTyped();
 };
 
@@ -322,6 +323,42 @@ void TestPhotoListWidget::cameraQuarterTurn()
         const QImage shown = list.item(0)->data(Qt::DecorationRole).value<QImage>();
         QCOMPARE(shown, autoRotate ? info.thumbnailRotated : info.thumbnail);
     }
+}
+
+// Undo hands back an earlier list: turned photos keep their turns (not re-applied from the
+// camera, and with no new move and zoom), and the rows alternate again.
+void TestPhotoListWidget::earlierListPutBackAsItWas()
+{
+    PhotoListWidget list;
+    fill(list, QStringLiteral("ABC"));
+    list.setCurrentRow(2);
+    list.rotateSelected(ImageInfo::TurnRight);
+    const QList<ImageInfo> earlier = list.photoList();
+    list.setCurrentRow(0);
+    list.removeSelected(false);
+    list.sortPhotos(PhotoListWidget::SortByPath, false);
+    QCOMPARE(pathsOf(list.photoList()), names(QStringLiteral("CB")));
+
+    QSignalSpy changed(&list, &PhotoListWidget::photoListChanged);
+    list.setPhotoList(earlier);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(pathsOf(list.photoList()), names(QStringLiteral("ABC")));
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(list.photoList().at(i).operations, earlier.at(i).operations);
+        QCOMPARE(list.photoList().at(i).orientation, earlier.at(i).orientation);
+        QCOMPARE(list.photoList().at(i).zoom.start, earlier.at(i).zoom.start);
+    }
+    QVERIFY(earlier.at(1).orientation != 0);
+    verifyRows(list);
+
+    // New photos still go to the end afterwards.
+    list.addPhoto(record(QStringLiteral("/p/D.jpg")), true);
+    list.finishInsertion();
+    QCOMPARE(pathsOf(list.photoList()), names(QStringLiteral("ABCD")));
+    verifyRows(list);
+
+    list.setPhotoList({});
+    QCOMPARE(list.count(), 0);
 }
 
 void TestPhotoListWidget::sortIsStableWith64BitSizes()
