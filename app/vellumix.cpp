@@ -1,5 +1,6 @@
 #include "app/vellumix.h"
 
+#include "app/showedit.h"
 #include "app/startup.h"
 #include "app/timeline.h"
 #include "audio/storyboardrender.h"
@@ -30,16 +31,21 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
 #include <QOpenGLContext>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStandardPaths>
 #include <QTimer>
+#include <QUndoStack>
 #include <algorithm>
 #include <type_traits>
 #include <utility>
@@ -48,10 +54,15 @@ namespace {
 
 const QString afterBurnKey = QStringLiteral("AfterBurnAction");
 const QString geometryKey = QStringLiteral("MainWindowGeometry");
+const QString photoDirKey = QStringLiteral("PhotoLastDir");
+const QString audioDirKey = QStringLiteral("AudioLastDir");
 constexpr int progressMs = 40;
 constexpr int doNothing = 5;
 // How soon handed-over files are tried again while a dialog of the window is open.
 constexpr int importRetryMs = 250;
+// Far more steps than anyone takes back, while a long show's lists held by the steps stay small.
+constexpr int undoSteps = 200;
+enum MergeId { PhotoDurationEdit = 1, TransitionDurationEdit = 2 };
 
 // Reads the paths into a strip through the import dialog, as a drop does; true when the strip
 // took at least one file.
@@ -96,8 +107,10 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
 
     showPreview(false);
     ui->avPlayer->clearDisplay();
+    undo = new QUndoStack(this);
+    undo->setUndoLimit(undoSteps);
     loadSettingsPanel();
-    connect(ui->checkBox_3, &QCheckBox::released, this, &Vellumix::on_audioSetting_changed);
+    connectSettingsPanel();
 
     ui->position->setMaximum(0);
     ui->position->setValue(0);
@@ -165,11 +178,48 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     if (auto *app = qobject_cast<QtSingleApplication *>(QCoreApplication::instance()))
         connect(app, &QtSingleApplication::filesReceived, this, &Vellumix::openFiles);
     connect(ui->actionProperty, &QAction::triggered, this, &Vellumix::on_fileProperty);
+    connect(ui->actionImport_Picture, &QAction::triggered, this,
+            &Vellumix::on_importPicture_clicked);
+    connect(ui->actionImport_Picture_Directory, &QAction::triggered, this,
+            &Vellumix::on_importPictureDir_clicked);
+    connect(ui->actionImport_Audio, &QAction::triggered, this, &Vellumix::on_importAudio_clicked);
     connect(ui->actionCreate_DVD, &QAction::triggered, this, &Vellumix::on_burn_clicked);
+    connect(ui->actionDelete, &QAction::triggered, this, &Vellumix::on_deleteClip_clicked);
+    connect(ui->actionClear, &QAction::triggered, this, &Vellumix::on_clear_clicked);
+    connect(ui->actionSelect_All, &QAction::triggered, this, &Vellumix::on_selectAll_clicked);
+    connect(ui->actionTurn_Left, &QAction::triggered, this, &Vellumix::on_turnLeft_clicked);
+    connect(ui->actionTurn_Right, &QAction::triggered, this, &Vellumix::on_turnRight_clicked);
+    connect(ui->actionMirror, &QAction::triggered, this, &Vellumix::on_mirror_clicked);
+    connect(ui->actionFlip, &QAction::triggered, this, &Vellumix::on_flip_clicked);
+    connect(ui->actionAuto_Rotate_All_Phtotes, &QAction::triggered, this,
+            &Vellumix::on_autoRotateAll_clicked);
+    connect(ui->actionAuto_Rotate_Photoes_While_Importing, &QAction::triggered, this,
+            &Vellumix::on_autoRotatewhileImporting_clicked);
+    connect(ui->actionRestore, &QAction::triggered, this, &Vellumix::on_restore_clicked);
+    connect(ui->actionMove_Left, &QAction::triggered, this, &Vellumix::on_moveLeft_clicked);
+    connect(ui->actionMove_Right, &QAction::triggered, this, &Vellumix::on_moveRight_clicked);
+    for (QAction *action :
+         {ui->actionSortByName, ui->actionSortByDate, ui->actionSortByType, ui->actionSortBySize})
+        connect(action, &QAction::triggered, this, &Vellumix::on_sort);
+    for (QAction *action : {ui->actionSortAscending, ui->actionSortDescending})
+        connect(action, &QAction::triggered, this, &Vellumix::on_sortOrder);
+    ui->photoListWidget->setAutoRotate(ui->actionAuto_Rotate_Photoes_While_Importing->isChecked());
+
+    // Undo and redo head the Edit menu, as in any editor.
+    QAction *undoAction = undo->createUndoAction(this);
+    undoAction->setShortcut(QKeySequence::Undo);
+    QAction *redoAction = undo->createRedoAction(this);
+    redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    QAction *first = ui->menuEdit->actions().value(0);
+    ui->menuEdit->insertActions(first, {undoAction, redoAction});
+    ui->menuEdit->insertSeparator(first);
 
     autoRotateMenu = new QMenu(this);
     autoRotateAction = autoRotateMenu->addAction(QString());
     autoRotateAllAction = autoRotateMenu->addAction(QString());
+    connect(autoRotateAction, &QAction::triggered, this, &Vellumix::on_autoRotate_clicked);
+    connect(autoRotateAllAction, &QAction::triggered, this, &Vellumix::on_autoRotateAll_clicked);
     autoRotateMenu->addSeparator();
     autoRotateMenu->addAction(ui->actionAuto_Rotate_Photoes_While_Importing);
     ui->autoRotate->setMenu(autoRotateMenu);
@@ -253,6 +303,11 @@ void Vellumix::retranslate()
 
 void Vellumix::loadSettingsPanel()
 {
+    const QSignalBlocker quietPhoto(ui->spinBox);
+    const QSignalBlocker quietTransition(ui->spinBox_2);
+    const QSignalBlocker quietUse(ui->checkBox);
+    const QSignalBlocker quietDissolve(ui->radioButton);
+    const QSignalBlocker quietZoom(ui->checkBoxUseDynamicZoom);
     ui->spinBox->setValue(storyBoard.photoDurationMs);
     ui->spinBox_2->setValue(storyBoard.transitionDurationMs);
     ui->checkBox->setChecked(storyBoard.useTransition);
@@ -265,11 +320,102 @@ void Vellumix::loadSettingsPanel()
     ui->checkBox_3->setChecked(storyBoard.fadeInOut);
 }
 
+void Vellumix::connectSettingsPanel()
+{
+    // A typed duration counts once it is confirmed, not at every digit; one below the range is
+    // raised to the smallest allowed.
+    for (QSpinBox *box : {ui->spinBox, ui->spinBox_2}) {
+        box->setKeyboardTracking(false);
+        box->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    }
+    connect(ui->spinBox, &QSpinBox::valueChanged, this, &Vellumix::on_photoDur_changed);
+    connect(ui->spinBox_2, &QSpinBox::valueChanged, this, &Vellumix::on_transtionDur_changed);
+    connect(ui->checkBox, &QCheckBox::stateChanged, this, &Vellumix::on_transition_changed);
+    connect(ui->radioButton, &QRadioButton::toggled, this, &Vellumix::on_transitionType_changed);
+    connect(ui->checkBoxUseDynamicZoom, &QCheckBox::stateChanged, this,
+            &Vellumix::on_dynamicZoom_changed);
+    // Clicks only: loading the panel does not count as an edit.
+    connect(ui->checkBox_2, &QCheckBox::released, this, &Vellumix::on_audioSetting_changed);
+    connect(ui->checkBox_3, &QCheckBox::released, this, &Vellumix::on_audioSetting_changed);
+    connect(ui->syncAlbum, &QToolButton::released, this, &Vellumix::on_sync_clicked);
+}
+
+void Vellumix::settingsEdited(const AlbumSettings &before, const QString &name, int mergeId)
+{
+    on_pause_clicked();
+    const AlbumSettings after = AlbumSettings::of(storyBoard);
+    if (!restoring && !(after == before)) {
+        undo->push(new ShowEdit<AlbumSettings>(
+            name, before, after, [this](const AlbumSettings &s) { restoreSettings(s); }, mergeId));
+    }
+    onStoryBoardDataChanged();
+}
+
+void Vellumix::restoreSettings(const AlbumSettings &settings)
+{
+    on_pause_clicked();
+    settings.applyTo(storyBoard);
+    loadSettingsPanel();
+    onStoryBoardDataChanged();
+}
+
+void Vellumix::on_photoDur_changed(int value)
+{
+    const AlbumSettings before = AlbumSettings::of(storyBoard);
+    storyBoard.setPhotoDurationMs(value);
+    settingsEdited(before, tr("Photo Duration"), PhotoDurationEdit);
+}
+
+void Vellumix::on_transtionDur_changed(int value)
+{
+    const AlbumSettings before = AlbumSettings::of(storyBoard);
+    storyBoard.setTransitionDurationMs(value);
+    settingsEdited(before, tr("Transition Duration"), TransitionDurationEdit);
+}
+
+void Vellumix::on_transition_changed(int state)
+{
+    const AlbumSettings before = AlbumSettings::of(storyBoard);
+    storyBoard.useTransition = state == Qt::Checked;
+    settingsEdited(before, tr("Use Transition"));
+}
+
+void Vellumix::on_dynamicZoom_changed(int state)
+{
+    const AlbumSettings before = AlbumSettings::of(storyBoard);
+    storyBoard.useZoom = state == Qt::Checked;
+    settingsEdited(before, tr("Use Zoom Effect"));
+}
+
+void Vellumix::on_transitionType_changed()
+{
+    const AlbumSettings before = AlbumSettings::of(storyBoard);
+    storyBoard.dissolveOnly = ui->radioButton->isChecked();
+    settingsEdited(before, tr("Transition"));
+}
+
 void Vellumix::on_audioSetting_changed()
 {
+    const AlbumSettings before = AlbumSettings::of(storyBoard);
+    storyBoard.loopAudio = ui->checkBox_2->isChecked();
     storyBoard.fadeInOut = ui->checkBox_3->isChecked();
-    onStoryBoardDataChanged();
-    showPosition(ui->avPlayer->currentFrame());
+    settingsEdited(before, tr("Audio Settings"));
+}
+
+void Vellumix::on_sync_clicked()
+{
+    const int ms = syncPhotoDurationMs(storyBoard, previewFormat.frameRate);
+    if (ms < 0)
+        return;
+    const AlbumSettings before = AlbumSettings::of(storyBoard);
+    {
+        const QSignalBlocker quiet(ui->spinBox);
+        ui->spinBox->setValue(ms);
+    }
+    storyBoard.setPhotoDurationMs(ms);
+    settingsEdited(before, tr("Sync with Audio"));
+    // The photo the user stands on is shown again at its new start.
+    on_photoListWidget_row_changed(ui->photoListWidget->currentRow());
 }
 
 void Vellumix::disableEditCommands()
@@ -509,7 +655,53 @@ void Vellumix::updateEnabledState()
     ui->next->setEnabled(row >= 0 && row < rows - 1);
 
     // Settings change the show, so they wait for a pause.
-    ui->checkBox_3->setEnabled(!playing);
+    const bool idle = !playing;
+    for (QWidget *control : std::initializer_list<QWidget *> {
+             ui->spinBox, ui->spinBox_2, ui->checkBox, ui->checkBoxUseDynamicZoom, ui->checkBox_2,
+             ui->checkBox_3, ui->adjustOrder})
+        control->setEnabled(idle);
+    const bool transitions = idle && ui->checkBox->isChecked();
+    ui->radioButton->setEnabled(transitions);
+    ui->radioButton_2->setEnabled(transitions && !storyBoard.patterns.isEmpty());
+    ui->syncAlbum->setEnabled(idle && hasPhoto && !storyBoard.audios.isEmpty());
+    ui->actionAuto_Rotate_All_Phtotes->setEnabled(storyBoard.totalDuration() > 0.01);
+    updateEditCommands();
+}
+
+void Vellumix::updateEditCommands()
+{
+    // With no strip chosen yet the commands keep the state they start in.
+    if (activeList < 0)
+        return;
+    const bool photos = activeList == 0;
+    const QListWidget *strip = photos ? static_cast<QListWidget *>(ui->photoListWidget)
+                                      : static_cast<QListWidget *>(ui->audioListWidget);
+    QList<int> rows;
+    for (const QModelIndex &index : strip->selectionModel()->selectedIndexes()) {
+        // Transition markers are not moved, turned or deleted by themselves.
+        if (!photos || index.row() % 2 == 0)
+            rows.append(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    const int count = strip->count();
+    const bool selected = !rows.isEmpty();
+    const bool left = selected && rows.first() != 0;
+    const bool right = selected && rows.last() + 1 != count;
+    ui->moveLeft->setEnabled(left);
+    ui->actionMove_Left->setEnabled(left);
+    ui->moveRight->setEnabled(right);
+    ui->actionMove_Right->setEnabled(right);
+    ui->actionSelect_All->setEnabled(count > 0);
+    ui->actionInvert_Select->setEnabled(count > 0);
+    ui->deleteClip->setEnabled(selected);
+    ui->actionDelete->setEnabled(selected);
+    const bool turnable = photos && selected;
+    for (QToolButton *button :
+         {ui->turnLeft, ui->turnRight, ui->mirror, ui->flip, ui->autoRotate, ui->restore})
+        button->setEnabled(turnable);
+    for (QAction *action : {ui->actionTurn_Left, ui->actionTurn_Right, ui->actionMirror,
+                            ui->actionFlip, ui->actionRestore})
+        action->setEnabled(turnable);
 }
 
 void Vellumix::onStoryBoardDataChanged()
@@ -524,17 +716,11 @@ void Vellumix::onStoryBoardDataChanged()
     ui->photoLength->setText(formatSeconds(static_cast<qint64>(storyBoard.totalDuration())));
     ui->audioLength->setText(formatSeconds(static_cast<qint64>(storyBoard.totalAudioDuration())));
     ui->play->setEnabled(hasPhoto);
-    ui->syncAlbum->setEnabled(hasPhoto && !storyBoard.audios.isEmpty());
-    ui->actionAuto_Rotate_All_Phtotes->setEnabled(storyBoard.totalDuration() > 0.01);
     showPreview(!storyBoard.isEmpty());
     if (storyBoard.isEmpty()) {
         ui->avPlayer->clearDisplay();
         ui->timeCode->setText(QStringLiteral("00:00:00 / 00:00:00"));
     }
-    if (activeList == 0)
-        ui->actionSelect_All->setEnabled(hasPhoto);
-    else if (activeList == 1)
-        ui->actionSelect_All->setEnabled(!storyBoard.audios.isEmpty());
 
     // The clips are measured on the photos' time scale, so that the music lines up with them.
     const int photoWidth = ui->photoListWidget->contentWidth();
@@ -607,6 +793,11 @@ void Vellumix::resizeEvent(QResizeEvent *event)
 void Vellumix::photoListChanged(const QList<ImageInfo> &list)
 {
     on_pause_clicked();
+    if (!restoring && !samePhotos(storyBoard.photos, list)) {
+        undo->push(new ShowEdit<QList<ImageInfo>>(
+            editName.isEmpty() ? tr("Edit Photos") : editName, storyBoard.photos, list,
+            [this](const QList<ImageInfo> &photos) { restorePhotos(photos); }));
+    }
     storyBoard.setPhotos(list);
     onStoryBoardDataChanged();
 }
@@ -614,8 +805,27 @@ void Vellumix::photoListChanged(const QList<ImageInfo> &list)
 void Vellumix::audioListChanged(const QList<AudioInfo> &list)
 {
     on_pause_clicked();
+    if (!restoring && !sameClips(storyBoard.audios, list)) {
+        undo->push(new ShowEdit<QList<AudioInfo>>(
+            editName.isEmpty() ? tr("Edit Audio") : editName, storyBoard.audios, list,
+            [this](const QList<AudioInfo> &clips) { restoreAudios(clips); }));
+    }
     storyBoard.setAudios(list);
     onStoryBoardDataChanged();
+}
+
+void Vellumix::restorePhotos(const QList<ImageInfo> &photos)
+{
+    restoring = true;
+    ui->photoListWidget->setPhotoList(photos);
+    restoring = false;
+}
+
+void Vellumix::restoreAudios(const QList<AudioInfo> &clips)
+{
+    restoring = true;
+    ui->audioListWidget->setAudioList(clips);
+    restoring = false;
 }
 
 void Vellumix::on_photoListWidget_row_changed(int row)
@@ -684,6 +894,169 @@ void Vellumix::audioItemSelectChanged()
         ui->photoListWidget->setCurrentRow(-1);
     }
     updateEnabledState();
+}
+
+// --- edit commands
+
+template<typename Operation> void Vellumix::runEdit(const QString &name, Operation operation)
+{
+    editName = name;
+    operation();
+    editName.clear();
+}
+
+void Vellumix::on_deleteClip_clicked()
+{
+    on_pause_clicked();
+    if (activeList == 0) {
+        PhotoListWidget *strip = ui->photoListWidget;
+        runEdit(tr("Delete"), [strip] { strip->removeSelected(false); });
+        if (strip->count() == 0)
+            ui->avPlayer->clearDisplay();
+        on_photoListWidget_row_changed(strip->currentRow());
+    } else if (activeList == 1) {
+        AudioListWidget *strip = ui->audioListWidget;
+        runEdit(tr("Delete"), [strip] { strip->removeSelected(false); });
+        on_audioListWidget_row_changed(strip->currentRow());
+    }
+}
+
+void Vellumix::on_clear_clicked()
+{
+    on_stop_clicked();
+    // The strips empty themselves without a word, so the model and the undo step are made here.
+    if (activeList == 0 && !storyBoard.photos.isEmpty()) {
+        undo->push(new ShowEdit<QList<ImageInfo>>(
+            tr("Clear"), storyBoard.photos, {},
+            [this](const QList<ImageInfo> &photos) { restorePhotos(photos); }));
+        ui->photoListWidget->clearPhotos();
+        storyBoard.photos.clear();
+    } else if (activeList == 1 && !storyBoard.audios.isEmpty()) {
+        undo->push(new ShowEdit<QList<AudioInfo>>(
+            tr("Clear"), storyBoard.audios, {},
+            [this](const QList<AudioInfo> &clips) { restoreAudios(clips); }));
+        ui->audioListWidget->clearAudio();
+        storyBoard.audios.clear();
+    }
+    onStoryBoardDataChanged();
+    on_pause_clicked();
+    ui->avPlayer->seek(0);
+    updateProgress();
+    updateEnabledState();
+}
+
+void Vellumix::on_selectAll_clicked()
+{
+    if (activeList == 0)
+        ui->photoListWidget->selectAll();
+    else if (activeList == 1)
+        ui->audioListWidget->selectAll();
+}
+
+void Vellumix::on_moveLeft_clicked()
+{
+    on_pause_clicked();
+    if (activeList == 0)
+        runEdit(tr("Move Left"), [this] { ui->photoListWidget->moveSelectedLeft(); });
+    else if (activeList == 1)
+        runEdit(tr("Move Left"), [this] { ui->audioListWidget->moveSelectedLeft(); });
+}
+
+void Vellumix::on_moveRight_clicked()
+{
+    on_pause_clicked();
+    if (activeList == 0)
+        runEdit(tr("Move Right"), [this] { ui->photoListWidget->moveSelectedRight(); });
+    else if (activeList == 1)
+        runEdit(tr("Move Right"), [this] { ui->audioListWidget->moveSelectedRight(); });
+}
+
+void Vellumix::on_turnLeft_clicked()
+{
+    on_pause_clicked();
+    runEdit(tr("Turn Left"), [this] { ui->photoListWidget->rotateSelected(ImageInfo::TurnLeft); });
+}
+
+void Vellumix::on_turnRight_clicked()
+{
+    on_pause_clicked();
+    runEdit(tr("Turn Right"),
+            [this] { ui->photoListWidget->rotateSelected(ImageInfo::TurnRight); });
+}
+
+void Vellumix::on_mirror_clicked()
+{
+    on_pause_clicked();
+    runEdit(tr("Mirror"), [this] { ui->photoListWidget->rotateSelected(ImageInfo::Mirror); });
+}
+
+void Vellumix::on_flip_clicked()
+{
+    on_pause_clicked();
+    runEdit(tr("Flip"), [this] { ui->photoListWidget->rotateSelected(ImageInfo::Flip); });
+}
+
+void Vellumix::on_autoRotate_clicked()
+{
+    on_pause_clicked();
+    runEdit(tr("Auto Rotate"), [this] { ui->photoListWidget->restoreSelectedExifOrientation(); });
+}
+
+void Vellumix::on_autoRotateAll_clicked()
+{
+    on_pause_clicked();
+    runEdit(tr("Auto Rotate All Photos"), [this] { ui->photoListWidget->resetAllOrientations(); });
+}
+
+void Vellumix::on_restore_clicked()
+{
+    on_pause_clicked();
+    runEdit(tr("Restore"), [this] { ui->photoListWidget->resetSelectedOrientation(); });
+}
+
+void Vellumix::on_autoRotatewhileImporting_clicked(bool checked)
+{
+    ui->photoListWidget->setAutoRotate(checked);
+}
+
+void Vellumix::on_sort()
+{
+    const QObject *chosen = sender();
+    for (QAction *action :
+         {ui->actionSortByName, ui->actionSortByDate, ui->actionSortByType, ui->actionSortBySize})
+        action->setChecked(action == chosen);
+    applySort();
+}
+
+void Vellumix::on_sortOrder()
+{
+    const QObject *chosen = sender();
+    for (QAction *action : {ui->actionSortAscending, ui->actionSortDescending})
+        action->setChecked(action == chosen);
+    applySort();
+}
+
+void Vellumix::applySort()
+{
+    int key = PhotoListWidget::SortByPath;
+    bool ascending = true;
+    for (const QAction *action : ui->menuSort_By->actions()) {
+        if (!action->isChecked())
+            continue;
+        if (action == ui->actionSortByDate)
+            key = PhotoListWidget::SortByModified;
+        else if (action == ui->actionSortByType)
+            key = PhotoListWidget::SortBySuffix;
+        else if (action == ui->actionSortBySize)
+            key = PhotoListWidget::SortByFileSize;
+        else if (action == ui->actionSortDescending)
+            ascending = false;
+    }
+    // The photo strip only when it was chosen: the audio strip is the one without a selection.
+    if (activeList == 0)
+        runEdit(tr("Sort"), [&] { ui->photoListWidget->sortPhotos(key, ascending); });
+    else
+        runEdit(tr("Sort"), [&] { ui->audioListWidget->sortAudio(key, ascending); });
 }
 
 void Vellumix::on_photoListContextMenu(bool isPhoto, QPoint pos)
@@ -755,10 +1128,12 @@ void Vellumix::importPendingFiles()
     }
     on_pause_clicked();
     const int frame = ui->avPlayer->currentFrame();
+    editName = tr("Import");
     const bool photosAdded
         = importInto(ui->photoListWidget, expandImportPaths(photoUrls, photoPatterns, true));
     const bool audioAdded
         = importInto(ui->audioListWidget, expandImportPaths(audioUrls, audioPatterns, true));
+    editName.clear();
     if (photosAdded || audioAdded)
         showPosition(frame);
 }
@@ -781,6 +1156,76 @@ void Vellumix::dropEvent(QDropEvent *event)
         return;
     event->acceptProposedAction();
     openFiles(paths);
+}
+
+// --- import commands
+
+namespace {
+
+QString photoStartFolder()
+{
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString folder = ZoPref::value(photoDirKey, pictures).toString().trimmed();
+    return folder.isEmpty() ? pictures : folder;
+}
+
+} // namespace
+
+void Vellumix::importPhotos(const QStringList &paths)
+{
+    const int frame = ui->avPlayer->currentFrame();
+    bool added = false;
+    runEdit(tr("Import"), [&] { added = importInto(ui->photoListWidget, paths); });
+    if (added)
+        showPosition(frame);
+}
+
+void Vellumix::importAudio(const QStringList &paths)
+{
+    const int frame = ui->avPlayer->currentFrame();
+    bool added = false;
+    runEdit(tr("Import"), [&] { added = importInto(ui->audioListWidget, paths); });
+    if (added)
+        showPosition(frame);
+}
+
+void Vellumix::on_importPicture_clicked()
+{
+    on_pause_clicked();
+    const QStringList files
+        = QFileDialog::getOpenFileNames(this, tr("Select One or More Files"), photoStartFolder(),
+                                        openFileFilter(photoPatterns, photoTypeFilters));
+    if (files.isEmpty())
+        return;
+    ZoPref::setValue(photoDirKey, QFileInfo(files.first()).absolutePath());
+    importPhotos(files);
+}
+
+void Vellumix::on_importPictureDir_clicked()
+{
+    on_pause_clicked();
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, tr("Select one folder"), photoStartFolder(), QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty())
+        return;
+    const QStringList files = expandImportPaths({QUrl::fromLocalFile(folder)}, photoPatterns, true);
+    if (files.isEmpty())
+        return;
+    ZoPref::setValue(photoDirKey, folder);
+    importPhotos(files);
+}
+
+void Vellumix::on_importAudio_clicked()
+{
+    on_pause_clicked();
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    const QStringList files = QFileDialog::getOpenFileNames(
+        this, tr("Select One or More Files"), ZoPref::value(audioDirKey, music).toString(),
+        openFileFilter(audioPatterns, audioTypeFilters));
+    if (files.isEmpty())
+        return;
+    ZoPref::setValue(audioDirKey, QFileInfo(files.first()).absolutePath());
+    importAudio(files);
 }
 
 // --- audio editing

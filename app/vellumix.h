@@ -15,6 +15,8 @@ class QAction;
 class QMenu;
 class QShortcut;
 class QTimer;
+class QUndoStack;
+struct AlbumSettings;
 class StoryBoardRender;
 
 namespace Ui {
@@ -42,6 +44,8 @@ public:
     int state() const { return playState; }
     double framePixels() const { return pixelsPerFrame; }
     const ZomProfileData &lastProfile() const { return profileData; }
+    // Every change of the show made from the window, to undo and redo.
+    QUndoStack *undoStack() const { return undo; }
 
     // Pauses, clamps k to the show and shows that frame.
     void showPosition(int k);
@@ -67,6 +71,18 @@ public slots:
     void on_unmute_clicked();
     void on_burn_clicked();
     void on_adjustOrder_clicked();
+    void on_importPicture_clicked();
+    void on_importPictureDir_clicked();
+    void on_importAudio_clicked();
+    void on_deleteClip_clicked();
+    void on_turnLeft_clicked();
+    void on_turnRight_clicked();
+    void on_mirror_clicked();
+    void on_flip_clicked();
+    void on_autoRotate_clicked();
+    void on_restore_clicked();
+    void on_moveLeft_clicked();
+    void on_moveRight_clicked();
 
 public:
     // Connected explicitly; not slots, so that the form's by-name wiring does not look for
@@ -85,10 +101,25 @@ public:
     void on_AfterBurnAction();
     void on_photoListContextMenu(bool isPhoto, QPoint pos);
     void on_audioListContextMenu(QPoint pos);
+    void on_clear_clicked();
+    void on_selectAll_clicked();
+    void on_autoRotateAll_clicked();
+    void on_autoRotatewhileImporting_clicked(bool checked);
+    // A key or an order of "Sort By" chosen: it alone of its group is checked, and the active
+    // strip (the audio strip when none was selected yet) is sorted.
+    void on_sort();
+    void on_sortOrder();
+    // The settings column: each edit goes to the model at once and the preview is drawn again
+    // where it stood.
+    void on_photoDur_changed(int value);
+    void on_transtionDur_changed(int value);
+    void on_transition_changed(int state);
+    void on_dynamicZoom_changed(int state);
+    void on_transitionType_changed();
+    void on_audioSetting_changed();
+    void on_sync_clicked();
     void photoItemSelectChanged();
     void audioItemSelectChanged();
-    // "Fade In/Out" clicked: the switch goes to the model, and the preview is shown anew.
-    void on_audioSetting_changed();
     void photoListChanged(const QList<ImageInfo> &list);
     void audioListChanged(const QList<AudioInfo> &list);
     void changeScrollRange();
@@ -104,8 +135,20 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    // Shows the model's album and audio settings in the settings column.
+    // Shows the model's album and audio settings in the settings column, telling no one.
     void loadSettingsPanel();
+    void connectSettingsPanel();
+    // Records a settings edit (the model already holds the new values) and refreshes the show.
+    void settingsEdited(const AlbumSettings &before, const QString &name, int mergeId = -1);
+    // Undo and redo: put an earlier state back without recording it as a new edit.
+    void restoreSettings(const AlbumSettings &settings);
+    void restorePhotos(const QList<ImageInfo> &photos);
+    void restoreAudios(const QList<AudioInfo> &clips);
+    // Runs a strip operation whose list change is recorded under name.
+    template<typename Operation> void runEdit(const QString &name, Operation operation);
+    // The enabled state of the edit commands for the active strip's selection.
+    void updateEditCommands();
+    void applySort();
     void disableEditCommands();
     void togglePlayback();
     // The player when there is a show, the getting-started picture when there is none.
@@ -117,6 +160,10 @@ private:
     // Sets the scroll bar from code without the strips' bars echoing it back.
     void setScrollValue(int value);
     void importPendingFiles();
+    // Reads the paths into a strip through the import dialog and shows the frame the preview
+    // had reached, clamped to the new show.
+    void importPhotos(const QStringList &paths);
+    void importAudio(const QStringList &paths);
 
     int playState = 0;
     QTimer *progressTimer = nullptr;
@@ -138,5 +185,11 @@ private:
     // Rows come and go one at a time while a batch is read: the scroll range follows once.
     QTimer *scrollRangeTimer = nullptr;
     double pixelsPerFrame = 1.0;
+    QUndoStack *undo = nullptr;
+    // Set while an undo or redo puts a state back, which is no new edit.
+    bool restoring = false;
+    // The name the next list change of a strip is recorded under; empty for the strip's own
+    // edits (drops, drags).
+    QString editName;
     std::unique_ptr<Ui::VellumixClass> ui;
 };
