@@ -34,6 +34,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
 #include <QOpenGLContext>
@@ -45,6 +46,7 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QTreeView>
 #include <QUndoStack>
 #include <algorithm>
 #include <type_traits>
@@ -1162,6 +1164,40 @@ void Vellumix::dropEvent(QDropEvent *event)
 
 namespace {
 
+// The toolkit's own file dialog opens too narrow to read a file's size and date: it gets room,
+// and its detail columns are as wide as what they show.
+QFileDialog *roomyDialog(QWidget *parent, const QString &caption, const QString &folder,
+                         const QString &filter = {})
+{
+    auto *dialog = new QFileDialog(parent, caption, folder, filter);
+    dialog->resize(dialog->sizeHint().expandedTo(QSize(820, 500)));
+    if (auto *details = dialog->findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        for (int column = 1; column < details->header()->count(); ++column)
+            details->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+    return dialog;
+}
+
+QStringList chooseFiles(QWidget *parent, const QString &caption, const QString &folder,
+                        const QString &filter)
+{
+    const std::unique_ptr<QFileDialog> dialog(roomyDialog(parent, caption, folder, filter));
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    if (dialog->exec() != QDialog::Accepted)
+        return {};
+    return dialog->selectedFiles();
+}
+
+QString chooseFolder(QWidget *parent, const QString &caption, const QString &folder)
+{
+    const std::unique_ptr<QFileDialog> dialog(roomyDialog(parent, caption, folder));
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    if (dialog->exec() != QDialog::Accepted)
+        return {};
+    return dialog->selectedFiles().value(0);
+}
+
 QString photoStartFolder()
 {
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
@@ -1192,9 +1228,8 @@ void Vellumix::importAudio(const QStringList &paths)
 void Vellumix::on_importPicture_clicked()
 {
     on_pause_clicked();
-    const QStringList files
-        = QFileDialog::getOpenFileNames(this, tr("Select One or More Files"), photoStartFolder(),
-                                        openFileFilter(photoPatterns, photoTypeFilters));
+    const QStringList files = chooseFiles(this, tr("Select One or More Files"), photoStartFolder(),
+                                          openFileFilter(photoPatterns, photoTypeFilters));
     if (files.isEmpty())
         return;
     ZoPref::setValue(photoDirKey, QFileInfo(files.first()).absolutePath());
@@ -1204,8 +1239,7 @@ void Vellumix::on_importPicture_clicked()
 void Vellumix::on_importPictureDir_clicked()
 {
     on_pause_clicked();
-    const QString folder = QFileDialog::getExistingDirectory(
-        this, tr("Select one folder"), photoStartFolder(), QFileDialog::ShowDirsOnly);
+    const QString folder = chooseFolder(this, tr("Select one folder"), photoStartFolder());
     if (folder.isEmpty())
         return;
     const QStringList files = expandImportPaths({QUrl::fromLocalFile(folder)}, photoPatterns, true);
@@ -1219,9 +1253,9 @@ void Vellumix::on_importAudio_clicked()
 {
     on_pause_clicked();
     const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
-    const QStringList files = QFileDialog::getOpenFileNames(
-        this, tr("Select One or More Files"), ZoPref::value(audioDirKey, music).toString(),
-        openFileFilter(audioPatterns, audioTypeFilters));
+    const QStringList files = chooseFiles(this, tr("Select One or More Files"),
+                                          ZoPref::value(audioDirKey, music).toString(),
+                                          openFileFilter(audioPatterns, audioTypeFilters));
     if (files.isEmpty())
         return;
     ZoPref::setValue(audioDirKey, QFileInfo(files.first()).absolutePath());
