@@ -198,10 +198,7 @@ bool GLDrawer::open(int width, int height, int textureCount, bool flipT)
     frameH = height;
     requestedTextures = textureCount;
     flipTexture = flipT;
-    // Layer textures are exactly frame-sized, so any frame up to the GL texture limit fits; the
-    // picture sits centred in it as it would in a larger texture.
-    textureW = width;
-    textureH = height;
+    // Layer textures are exactly frame-sized, so any frame up to the GL texture limit fits.
     const float halfW = width * 0.5f;
     const float halfH = height * 0.5f;
     const float points[4][2] = {{-halfW, -halfH}, {halfW, -halfH}, {halfW, halfH}, {-halfW, halfH}};
@@ -239,7 +236,7 @@ bool GLDrawer::createResources()
     glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &maxRenderbuffer);
     glGetIntegerv(GL_MAX_VIEWPORT_DIMS, maxViewport);
     const int limit = std::min({maxTexture, maxRenderbuffer, maxViewport[0], maxViewport[1]});
-    if (textureW > limit || textureH > limit) {
+    if (frameW > limit || frameH > limit) {
         qWarning("GLDrawer: a %dx%d frame exceeds this GL's limit of %d", frameW, frameH, limit);
         return false;
     }
@@ -250,7 +247,7 @@ bool GLDrawer::createResources()
 
     layerProgram = buildLayerProgram();
 
-    std::vector<uint8_t> black(static_cast<size_t>(textureW) * textureH * 4, 0);
+    std::vector<uint8_t> black(static_cast<size_t>(frameW) * frameH * 4, 0);
     for (size_t i = 3; i < black.size(); i += 4)
         black[i] = 255;
     const auto createTexture = [&]() {
@@ -266,7 +263,7 @@ bool GLDrawer::createResources()
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
         // The unsized format lets the GL keep the B, G, R, A pictures byte for byte (Mesa does),
         // so uploads are plain copies and the pictures can be drawn as fixed-point rectangles.
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, textureW, textureH, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, frameW, frameH, 0, GL_BGRA, GL_UNSIGNED_BYTE,
                      black.data());
         return name;
     };
@@ -279,8 +276,8 @@ bool GLDrawer::createResources()
     backgroundTexture = createTexture();
 
     // Object-linear texture coordinates: a vertex at a frame corner samples the picture's corner.
-    const GLfloat planeS[4] = {1.0f / textureW, 0.0f, 0.0f, 0.5f};
-    const GLfloat planeT[4] = {0.0f, (flipTexture ? -1.0f : 1.0f) / textureH, 0.0f, 0.5f};
+    const GLfloat planeS[4] = {1.0f / frameW, 0.0f, 0.0f, 0.5f};
+    const GLfloat planeT[4] = {0.0f, (flipTexture ? -1.0f : 1.0f) / frameH, 0.0f, 0.5f};
     glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
     glTexGenfv(GL_S, GL_OBJECT_PLANE, planeS);
     glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
@@ -346,7 +343,6 @@ void GLDrawer::close()
     listStale = false;
     recording = false;
     frameW = frameH = -1;
-    textureW = textureH = 0;
     requestedTextures = 0;
 }
 
@@ -365,19 +361,12 @@ void GLDrawer::initializeGL()
 {
     if (isOffscreen() && currentDepth == 0)
         return; // An off-screen drawer draws only in its own context.
-    [[maybe_unused]] const GLubyte *version = glGetString(GL_VERSION);
-    glEnable(GL_POINT_SMOOTH);
-    glEnable(GL_LINE_SMOOTH);
     glDisable(GL_DEPTH_TEST);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnable(GL_TEXTURE_2D);
-    glShadeModel(GL_SMOOTH);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
-    glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
-    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
     glFrontFace(GL_CW);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glMatrixMode(GL_MODELVIEW);
@@ -499,8 +488,7 @@ bool GLDrawer::uploadPixels(int index, const uint8_t *pixels, int rowPixels, boo
     glBindTexture(GL_TEXTURE_2D, textures[layer]);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, rowPixels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, (textureW - frameW) / 2, (textureH - frameH) / 2, frameW,
-                    frameH, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, frameW, frameH, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     if (mipmapped)
         glGenerateMipmap(GL_TEXTURE_2D);
@@ -593,15 +581,52 @@ bool GLDrawer::setDissolve(int index, double alpha, const Picture &incoming, uin
 bool GLDrawer::setWipe(int index, double threshold, double softness, const Picture &pattern,
                        const Picture &incoming)
 {
+    WipeTable table;
+    buildWipeTable(table, threshold, softness);
+    return setWipe(index, table, pattern, incoming);
+}
+
+bool GLDrawer::setWipe(int index, const WipeTable &table, const Picture &pattern,
+                       const Picture &incoming)
+{
     if (!validLayer(index, "setWipe"))
         return false;
-    buildWipeTable(wipeTableValues, threshold, softness);
+    wipeTableValues = table;
     if (!applyWipeAlpha(scratchBuffer(), frameW, frameH, incoming, pattern, wipeTableValues)) {
         qWarning("GLDrawer::setWipe: pictures are not %dx%d BGRA and grey frames", frameW, frameH);
         return false;
     }
     setLayerAlpha(index, 1.0f);
     return uploadPixels(index, scratch.data(), frameW, false, 0);
+}
+
+void GLDrawer::drawFrame(const FrameComposition &frame)
+{
+    beginFrame();
+    for (size_t i = 0; i < frame.layers.size(); ++i) {
+        const FrameLayer &layer = frame.layers[i];
+        if (!layer.picture)
+            continue;
+        const int index = static_cast<int>(i);
+        switch (layer.alpha) {
+        case FrameLayer::Alpha::Own:
+            uploadLayer(index, *layer.picture, layer.contentId);
+            break;
+        case FrameLayer::Alpha::Dissolve:
+            setDissolve(index, layer.dissolve, *layer.picture, layer.contentId);
+            break;
+        case FrameLayer::Alpha::Wipe:
+            if (layer.patternPicture)
+                setWipe(index, frame.wipeTable, *layer.patternPicture, *layer.picture);
+            break;
+        }
+    }
+    for (size_t i = 0; i < frame.layers.size(); ++i) {
+        const FrameLayer &layer = frame.layers[i];
+        if (layer.picture)
+            drawLayer(static_cast<int>(i), layer.orientation, layer.fx);
+    }
+    endFrame();
 }
 
 void GLDrawer::beginFrame()

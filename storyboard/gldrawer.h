@@ -15,8 +15,9 @@
 //   display, so a frame gives the same pixels everywhere. grabFrame() paints and reads back;
 //   endFrame() paints nothing. It stays hidden even when a parent window is shown.
 //
-// Per frame: beginFrame() -> uploadLayer(0, ...) [-> setDissolve/setWipe(1, ...)] ->
-// drawLayer(0, ...) [-> drawLayer(1, ...)] -> endFrame() [-> grabFrame(GL_BGRA, ...)].
+// Per frame: drawFrame(composition) [-> grabFrame(GL_BGRA, ...)], which is
+// beginFrame() -> uploadLayer(0, ...) [-> setDissolve/setWipe(1, ...)] ->
+// drawLayer(0, ...) [-> drawLayer(1, ...)] -> endFrame().
 // Pictures are frame-sized (B, G, R, A, or 8-bit grey for patterns); others are refused.
 // Open with flipT true when reading frames back: grabFrame() then returns the top row first.
 // The window around the letterboxed frame shows the colour of setClearColor().
@@ -26,6 +27,7 @@
 // Not thread-safe: every operation makes the drawer's context current and must run on the thread
 // that owns the widget.
 
+#include "storyboard/framecomposition.h"
 #include "storyboard/storyboard.h"
 #include "storyboard/transitions.h"
 
@@ -69,6 +71,12 @@ public:
     // softness, looked up by the grey pattern pixel at the same row and column.
     bool setWipe(int index, double threshold, double softness, const Picture &pattern,
                  const Picture &incoming);
+    bool setWipe(int index, const WipeTable &table, const Picture &pattern,
+                 const Picture &incoming);
+
+    // Draws a whole frame: each layer of frame on the layer of its position, then endFrame().
+    // Layers without a picture are left out.
+    void drawFrame(const FrameComposition &frame);
 
     virtual void beginFrame();
     // Draws layer index with the orientation flip of code orientation (0..7) under the layer
@@ -138,8 +146,6 @@ private:
 
     int frameW = -1;
     int frameH = -1;
-    int textureW = 0;
-    int textureH = 0;
     bool flipTexture = false;
     int requestedTextures = 0;
     std::vector<unsigned> textures;

@@ -5,6 +5,7 @@
 #include "storyboard/transitions.h"
 
 #include <QDebug>
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -90,40 +91,66 @@ StoryBoardFrames::FramePlan StoryBoardFrames::planFrame(int k) const
     return plan;
 }
 
+FrameComposition StoryBoardFrames::composeFrame(const StoryBoard &board, const MediaFormat &format,
+                                                double lifeFrames, const FramePlan &plan)
+{
+    FrameComposition frame;
+    if (plan.phase == FramePlan::Background)
+        return frame;
+    const double f = format.frameRate;
+    const bool transition = plan.phase == FramePlan::Transition;
+
+    FrameLayer outgoing;
+    outgoing.photo = plan.photo;
+    const ImageInfo &outgoingInfo = board.photos.at(outgoing.photo);
+    outgoing.orientation = outgoingInfo.orientation;
+    const double xOut
+        = outgoingZoomProgress(plan.offset, board.effectiveTransition(), f, lifeFrames, transition);
+    outgoing.fx = zoomAt(xOut, outgoingInfo, board.useZoom, format.width, format.height);
+    frame.layers.push_back(outgoing);
+    if (!transition)
+        return frame;
+
+    FrameLayer incoming;
+    incoming.photo = plan.photo + 1;
+    const ImageInfo &incomingInfo = board.photos.at(incoming.photo);
+    incoming.orientation = incomingInfo.orientation;
+    const double xIn = incomingZoomProgress(plan.offset, board.photoDuration, f, lifeFrames);
+    incoming.fx = zoomAt(xIn, incomingInfo, board.useZoom, format.width, format.height);
+    if (plan.dissolve) {
+        incoming.alpha = FrameLayer::Alpha::Dissolve;
+        incoming.dissolve = plan.progress;
+    } else {
+        incoming.alpha = FrameLayer::Alpha::Wipe;
+        incoming.pattern = plan.pattern;
+        frame.wipeThreshold = 1.0 - plan.progress;
+        buildWipeTable(frame.wipeTable, frame.wipeThreshold, WipeSoftness);
+    }
+    frame.layers.push_back(incoming);
+    return frame;
+}
+
+FrameComposition StoryBoardFrames::composition(int k)
+{
+    if (!storyBoard)
+        return FrameComposition();
+    FrameComposition frame = composeFrame(*storyBoard, format, lifeFrames, planFrame(k));
+    framePictures.clear();
+    for (FrameLayer &layer : frame.layers) {
+        const Picture &picture = photoPicture(storyBoard->photos.at(layer.photo));
+        layer.picture = &picture;
+        layer.contentId = picture.serial;
+        framePictures.push_back(&picture);
+        if (layer.alpha == FrameLayer::Alpha::Wipe)
+            layer.patternPicture = &patternPicture(layer.pattern);
+    }
+    framePictures.clear();
+    return frame;
+}
+
 void StoryBoardFrames::drawFrame(int k, GLDrawer *drawer)
 {
-    drawer->beginFrame();
-    const FramePlan plan = planFrame(k);
-    if (plan.phase != FramePlan::Background) {
-        const StoryBoard &board = *storyBoard;
-        const double f = format.frameRate;
-        const double te = board.effectiveTransition();
-        const ImageInfo &outgoing = board.photos.at(plan.photo);
-        const Picture &outgoingPicture = photoPicture(outgoing);
-        drawer->uploadLayer(0, outgoingPicture, outgoingPicture.serial);
-        if (plan.phase == FramePlan::Hold) {
-            const double x = outgoingZoomProgress(plan.offset, te, f, lifeFrames, false);
-            drawer->drawLayer(0, outgoing.orientation,
-                              zoomAt(x, outgoing, board.useZoom, format.width, format.height));
-        } else {
-            const ImageInfo &incoming = board.photos.at(plan.photo + 1);
-            const Picture &incomingPicture = photoPicture(incoming);
-            if (plan.dissolve) {
-                drawer->setDissolve(1, plan.progress, incomingPicture, incomingPicture.serial);
-            } else {
-                drawer->setWipe(1, 1.0 - plan.progress, WipeSoftness, patternPicture(plan.pattern),
-                                incomingPicture);
-            }
-            const double xOut = outgoingZoomProgress(plan.offset, te, f, lifeFrames, true);
-            drawer->drawLayer(0, outgoing.orientation,
-                              zoomAt(xOut, outgoing, board.useZoom, format.width, format.height));
-            const double xIn
-                = incomingZoomProgress(plan.offset, board.photoDuration, f, lifeFrames);
-            drawer->drawLayer(1, incoming.orientation,
-                              zoomAt(xIn, incoming, board.useZoom, format.width, format.height));
-        }
-    }
-    drawer->endFrame();
+    drawer->drawFrame(composition(k));
 }
 
 QString StoryBoardFrames::photoKey(const ImageInfo &info)
@@ -149,10 +176,14 @@ Picture &StoryBoardFrames::cachedPicture(Cache &cache, const QString &key, bool 
 
     std::unique_ptr<Picture> picture;
     if (cache.size() >= CacheSize) {
-        // The entry loaded longest ago has the smallest age; ties go to the first key.
-        auto oldest = cache.begin();
+        // The entry loaded longest ago has the smallest age; ties go to the first key. A
+        // picture of the frame being composed stays, or that frame would show this one twice.
+        auto oldest = cache.end();
         for (auto it = cache.begin(); it != cache.end(); ++it) {
-            if (it->second->age < oldest->second->age)
+            if (std::find(framePictures.cbegin(), framePictures.cend(), it->second.get())
+                != framePictures.cend())
+                continue;
+            if (oldest == cache.end() || it->second->age < oldest->second->age)
                 oldest = it;
         }
         picture = std::move(oldest->second);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storyboard/framecomposition.h"
 #include "storyboard/picture.h"
 #include "storyboard/storyboard.h"
 
@@ -7,6 +8,7 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <vector>
 
 class GLDrawer;
 
@@ -49,6 +51,13 @@ public:
     };
     FramePlan planFrame(int k) const;
 
+    // The layers a frame of plan shows, with their transforms and alpha but no pictures yet.
+    // lifeFrames is framesPerLife() of board in format.
+    static FrameComposition composeFrame(const StoryBoard &board, const MediaFormat &format,
+                                         double lifeFrames, const FramePlan &plan);
+    // Frame k's composition with its pictures from the caches. The pictures stay valid until the
+    // next lookup or setFormat.
+    FrameComposition composition(int k);
     // Composes frame k on drawer.
     void drawFrame(int k, GLDrawer *drawer);
 
@@ -73,6 +82,8 @@ private:
     Cache photoCache;
     Cache patternCache;
     QMap<QString, Picture *> allPictures;
+    // The pictures of the frame being composed, which a load must not take for another photo.
+    std::vector<const Picture *> framePictures;
     double periodFrames = 0.0;
     double lifeFrames = 0.0;
 };

@@ -1,0 +1,1 @@
+vellumix_test(tst_framecomposition LABELS unit LIBS storyboard HEADLESS)
