@@ -324,12 +324,9 @@ void Vellumix::loadSettingsPanel()
 
 void Vellumix::connectSettingsPanel()
 {
-    // A typed duration counts once it is confirmed, not at every digit; one below the range is
-    // raised to the smallest allowed.
-    for (QSpinBox *box : {ui->spinBox, ui->spinBox_2}) {
+    // A typed duration counts once it is confirmed, not at every digit.
+    for (QSpinBox *box : {ui->spinBox, ui->spinBox_2})
         box->setKeyboardTracking(false);
-        box->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
-    }
     connect(ui->spinBox, &QSpinBox::valueChanged, this, &Vellumix::on_photoDur_changed);
     connect(ui->spinBox_2, &QSpinBox::valueChanged, this, &Vellumix::on_transtionDur_changed);
     connect(ui->checkBox, &QCheckBox::stateChanged, this, &Vellumix::on_transition_changed);

@@ -1,0 +1,1 @@
+vellumix_test(tst_durationspinbox LABELS gui unit LIBS controls HEADLESS)
