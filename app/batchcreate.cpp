@@ -200,6 +200,15 @@ int runBatchCreate(const QStringList &arguments)
         {QStringLiteral("set"),
          QStringLiteral("Override one value of the profile, e.g. s=1280x720; repeatable."),
          QStringLiteral("KEY=VALUE")},
+        {QStringLiteral("aspect"),
+         QStringLiteral("Shape of the frame, e.g. 16:9, 9:16 (phones), 1:1 or 4:5, at the "
+                        "profile's resolution (9:16 with a 1080p profile is 1080x1920)."),
+         QStringLiteral("W:H")},
+        {QStringLiteral("framing"),
+         QStringLiteral("How photos of another shape fill the frame: fit (black bars, the "
+                        "default), blur (fitted over a blurred copy of the photo) or fill "
+                        "(cropped to the frame)."),
+         QStringLiteral("MODE")},
         {QStringLiteral("list-profiles"),
          QStringLiteral("List the profiles: identifier, group, name and extension.")},
         {QStringLiteral("output-dir"),
@@ -269,6 +278,25 @@ int runBatchCreate(const QStringList &arguments)
         profile.setValue(setting.left(equals).trimmed(), setting.mid(equals + 1).trimmed());
     }
 
+    if (parser.isSet(QStringLiteral("aspect"))) {
+        const FrameShape shape = parseFrameShape(parser.value(QStringLiteral("aspect")));
+        if (!shape.isValid())
+            return usageError(QStringLiteral("--aspect takes a shape such as 16:9 or 9:16, not '%1'")
+                                  .arg(parser.value(QStringLiteral("aspect"))));
+        applyFrameShape(profile, shape);
+    }
+    Framing framing = Framing::Fit;
+    if (parser.isSet(QStringLiteral("framing"))) {
+        const QString mode = parser.value(QStringLiteral("framing"));
+        if (mode == QLatin1String("blur"))
+            framing = Framing::BlurredFit;
+        else if (mode == QLatin1String("fill"))
+            framing = Framing::Fill;
+        else if (mode != QLatin1String("fit"))
+            return usageError(
+                QStringLiteral("--framing takes fit, blur or fill, not '%1'").arg(mode));
+    }
+
     const QStringList paths = parser.positionalArguments();
     if (paths.isEmpty())
         return usageError(QStringLiteral("no photo given"));
@@ -333,6 +361,7 @@ int runBatchCreate(const QStringList &arguments)
     board.useZoom = !parser.isSet(QStringLiteral("no-zoom"));
     board.loopAudio = parser.isSet(QStringLiteral("loop-audio"));
     board.fadeInOut = parser.isSet(QStringLiteral("fade"));
+    board.framing = framing;
 
     MediaFormat format;
     formatFromProfile(profile, format);

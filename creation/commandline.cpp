@@ -288,6 +288,33 @@ QString thumbnailCommand(const QString &finalPath, const QString &thumbnail)
     return fillTemplate(EncoderTemplate::Thumbnail, {encoderName(), finalPath, thumbnail});
 }
 
+bool writesIndexFirst(const QString &ext)
+{
+    for (const char *e : {"mp4", "m4v", "mov", "qt"}) {
+        if (sameText(ext, QLatin1String(e)))
+            return true;
+    }
+    return false;
+}
+
+namespace {
+
+// The QuickTime family writes its index after the media data unless told to move it; a file
+// with the index in front starts playing in a browser before it has been downloaded whole.
+const QLatin1String fastStart(" -movflags +faststart");
+
+// The option goes before the " -y" that leads the output name (which is quoted last, so an
+// unescaped quote after it cannot occur inside the name).
+QString withFastStart(const QString &command)
+{
+    const qsizetype at = command.lastIndexOf(QLatin1String(" -y \""));
+    if (at < 0)
+        return command + fastStart;
+    return command.left(at) + fastStart + command.mid(at);
+}
+
+} // namespace
+
 EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &format,
                            const QString &outputFolder, const QString &name,
                            const QString &tempFolder, const QString &appDir)
@@ -317,6 +344,7 @@ EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &for
     // Every run that encodes video says which colours its frames hold; the writer converts
     // them with the matching matrix.
     const QString colour = videoColourFor(format.width, format.height).encoderOptions();
+    const bool indexFirst = writesIndexFirst(ext);
     const QString encoder = encoderPath(appDir);
     if (isExt("wmv") || pspOnly) {
         const QString args = buildSelectedArguments(
@@ -330,8 +358,12 @@ EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &for
         job.videoCommand = fillTemplate(
             video, {encoder, buildArguments(profile, format) + colour, job.videoTarget});
     }
-    if (!job.hasAudio())
+    if (!job.hasAudio()) {
+        // Without sound the video run writes the final file itself.
+        if (indexFirst)
+            job.videoCommand = withFastStart(job.videoCommand);
         return job;
+    }
 
     if (isExt("dv") || isExt("wmv") || isExt("mpg") || pspOnly) {
         const QString args = buildSelectedArguments({QStringLiteral("acodec"), QStringLiteral("ac"),
@@ -356,6 +388,10 @@ EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &for
     job.reencodeCommand = fillTemplate(EncoderTemplate::Reencode,
                                        {encoderName(), job.videoTarget, job.audioTarget,
                                         buildArguments(profile, format) + colour, job.finalPath});
+    if (indexFirst) {
+        job.muxCommand = withFastStart(job.muxCommand);
+        job.reencodeCommand = withFastStart(job.reencodeCommand);
+    }
     return job;
 }
 

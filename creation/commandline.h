@@ -54,6 +54,8 @@ QString uniqueOutputPath(const QString &folder, const QString &name, const QStri
 QString audioTempExtension(const QString &ext);
 // The thumbnail beside a final file: "movie.mp4" gives "movie.THM".
 QString thumbnailPath(const QString &finalPath);
+// Whether the final file of an output extension gets its index in front (MP4, M4V, MOV).
+bool writesIndexFirst(const QString &ext);
 QString thumbnailCommand(const QString &finalPath, const QString &thumbnail);
 
 // Everything one video needs from the encoder, decided before rendering starts.

@@ -4,6 +4,9 @@
 #include "storyboard/storyboard.h"
 #include "zomprofile/zomprofiledata.h"
 
+#include <QStringList>
+#include <algorithm>
+
 namespace {
 
 bool counts(const QString &value)
@@ -70,4 +73,46 @@ void formatFromProfile(const ZomProfileData &profile, MediaFormat &format)
             format.sampleRate = n;
     }
     format.aspect = double(format.width) / double(format.height);
+}
+
+FrameShape parseFrameShape(const QString &text)
+{
+    const QStringList parts = text.trimmed().split(QLatin1Char(':'));
+    if (parts.size() != 2)
+        return {};
+    bool okAcross = false;
+    bool okDown = false;
+    const int across = parts[0].trimmed().toInt(&okAcross);
+    const int down = parts[1].trimmed().toInt(&okDown);
+    constexpr int largest = 100;
+    if (!okAcross || !okDown || across <= 0 || down <= 0 || across > largest || down > largest)
+        return {};
+    return {across, down};
+}
+
+QSize shapedFrameSize(const ZomProfileData &profile, FrameShape shape)
+{
+    MediaFormat format;
+    formatFromProfile(profile, format);
+    if (!shape.isValid())
+        return {format.width, format.height};
+    const int shorter = std::min(format.width, format.height);
+    double width = shorter;
+    double height = shorter;
+    if (shape.across >= shape.down)
+        width = double(shorter) * shape.across / shape.down;
+    else
+        height = double(shorter) * shape.down / shape.across;
+    const int w = std::max(4, qRound(width / 4.0) * 4);
+    const int h = std::max(2, qRound(height / 2.0) * 2);
+    return {w, h};
+}
+
+void applyFrameShape(ZomProfileData &profile, FrameShape shape)
+{
+    if (!shape.isValid())
+        return;
+    const QSize size = shapedFrameSize(profile, shape);
+    profile.setValue(QStringLiteral("s"),
+                     QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
 }

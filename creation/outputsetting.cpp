@@ -1,6 +1,7 @@
 #include "creation/outputsetting.h"
 
 #include "creation/outputfolder.h"
+#include "creation/outputformat.h"
 #include "ui_outputsetting.h"
 #include "zofc/zolangitemmodel.h"
 #include "zofc/zomessagebox.h"
@@ -101,6 +102,11 @@ OutputSetting::OutputSetting(QWidget *parent)
     connect(ui->comboBoxProfile, &ZoProfileComboBox::currentProfileChanged, this,
             &OutputSetting::slotCurrentProfileChange);
 
+    fillShapes();
+    const int shape = ui->comboBoxShape->findData(storedString("OutputShape"));
+    ui->comboBoxShape->setCurrentIndex(std::max(0, shape));
+    connect(ui->comboBoxShape, &QComboBox::currentIndexChanged, this, &OutputSetting::applyShape);
+
     ui->lineEditOutputPath->setText(outputFolderOrDefault(storedString("OutputPath")));
     const QString name = storedString("OutputName");
     ui->lineEditFilename->setText(isOutputNameValid(name) ? name : defaultName);
@@ -151,6 +157,7 @@ QString OutputSetting::outputName() const
 void OutputSetting::retranslate()
 {
     ui->retranslateUi(this);
+    fillShapes();
     widgetHelper()->setAllWindowTitle(tr("Output Settings"));
     if (auto *button = basicEditor->findChild<QPushButton *>(QStringLiteral("switchAdvancedBtn")))
         button->setText(ui->frameAdvance->isVisible() ? tr("More <<") : tr("More >>"));
@@ -179,6 +186,39 @@ QString OutputSetting::normalizedValue(const QString &key, const QString &value)
     if (key == QLatin1String("timedelay"))
         return QStringLiteral("%1s").arg(qRound(value.toDouble()));
     return value;
+}
+
+void OutputSetting::fillShapes()
+{
+    const QList<std::pair<QString, QString>> shapes {
+        {tr("As in the profile"), QString()},
+        {tr("16:9 (wide screen)"), QStringLiteral("16:9")},
+        {tr("9:16 (phones)"), QStringLiteral("9:16")},
+        {tr("1:1 (square)"), QStringLiteral("1:1")},
+        {tr("4:5 (portrait)"), QStringLiteral("4:5")},
+    };
+    if (ui->comboBoxShape->count() == 0) {
+        for (const auto &[text, shape] : shapes)
+            ui->comboBoxShape->addItem(text, shape);
+        return;
+    }
+    for (int i = 0; i < shapes.size(); ++i)
+        ui->comboBoxShape->setItemText(i, shapes.at(i).first);
+}
+
+void OutputSetting::applyShape()
+{
+    // The preset, not the edited values, sets the resolution: switching between shapes never
+    // drifts, and "As in the profile" brings the preset's size back.
+    const QString shape = ui->comboBoxShape->currentData().toString();
+    ZomProfileData shaped = profile;
+    applyFrameShape(shaped, parseFrameShape(shape));
+    const QString size = shaped.text(QStringLiteral("s"));
+    if (!size.isEmpty()) {
+        basicEditor->setItemValue(QStringLiteral("s"), size);
+        advancedEditor->setItemValue(QStringLiteral("s"), size);
+    }
+    ZoPref::setValue(QStringLiteral("OutputShape"), shape);
 }
 
 void OutputSetting::showPropAdvance(bool show)
@@ -213,6 +253,9 @@ void OutputSetting::slotCurrentProfileChange(const QString &url, const QString &
     basicEditor->setVisibleGroup(basicEditor->visibleGroup());
     advancedEditor->setRootProperty(basicEditor->rootProp());
     advancedEditor->setVisibleGroup(advancedEditor->visibleGroup());
+    // A chosen shape holds for every profile.
+    if (ui->comboBoxShape->currentIndex() > 0)
+        applyShape();
 
     ZoPref::setValue(QStringLiteral("last_profile_url"),
                      QFileInfo(url).fileName().section(QLatin1Char('.'), 0, 0));

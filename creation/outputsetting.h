@@ -49,6 +49,9 @@ protected:
 
 private:
     void storeFolderAndName(bool onlyUsable);
+    void fillShapes();
+    // Puts the frame size of the chosen shape, at the preset's resolution, into the editors.
+    void applyShape();
 
     std::unique_ptr<Ui::OutputSettingClass> ui;
     std::unique_ptr<ZoProfileModel> model;

@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstring>
+#include <vector>
 
 // QImage::Format_RGB32 keeps each pixel as 0xffRRGGBB in a 32-bit word, which is the byte
 // order B, G, R, 0xff that pictures hold only on a little-endian machine.
@@ -307,8 +309,97 @@ void restoreOrientation(ImageInfo &info)
     foldOrientation(info);
 }
 
+namespace {
+
+// The photo scaled to cover the box, its overhang left for cropping.
+QSize coverBox(QSize size, QSize box)
+{
+    const QSize covered = size.scaled(box, Qt::KeepAspectRatioByExpanding);
+    return QSize(std::max(1, covered.width()), std::max(1, covered.height()));
+}
+
+std::atomic<int> backdropCount {0};
+
+// Three box-blur passes along rows and columns, which come close to a Gaussian blur.
+void boxBlur(QImage &image, int radius)
+{
+    const int w = image.width();
+    const int h = image.height();
+    std::vector<quint32> line(size_t(std::max(w, h)));
+    std::vector<int> sums(size_t(std::max(w, h) + 1) * 3);
+    const auto blurLine = [&](auto pixelAt, int length) {
+        // Prefix sums of each channel, the line's ends repeated outward.
+        for (int c = 0; c < 3; ++c)
+            sums[size_t(c)] = 0;
+        for (int i = 0; i < length; ++i) {
+            line[size_t(i)] = *pixelAt(i);
+            for (int c = 0; c < 3; ++c) {
+                sums[size_t(i + 1) * 3 + size_t(c)]
+                    = sums[size_t(i) * 3 + size_t(c)] + int((line[size_t(i)] >> (8 * c)) & 0xFF);
+            }
+        }
+        for (int i = 0; i < length; ++i) {
+            const int from = std::max(0, i - radius);
+            const int to = std::min(length, i + radius + 1);
+            quint32 pixel = 0xFF000000u;
+            for (int c = 0; c < 3; ++c) {
+                const int sum = sums[size_t(to) * 3 + size_t(c)] - sums[size_t(from) * 3 + size_t(c)];
+                pixel |= quint32(sum / (to - from)) << (8 * c);
+            }
+            *pixelAt(i) = pixel;
+        }
+    };
+    for (int pass = 0; pass < 3; ++pass) {
+        for (int y = 0; y < h; ++y) {
+            auto *row = reinterpret_cast<quint32 *>(image.scanLine(y));
+            blurLine([row](int i) { return row + i; }, w);
+        }
+        for (int x = 0; x < w; ++x) {
+            blurLine([&image, x](int i) { return reinterpret_cast<quint32 *>(image.scanLine(i)) + x; },
+                     h);
+        }
+    }
+}
+
+// The backdrop of a fitted photo: a copy scaled to cover the frame, blurred and darkened. The
+// blur is worked out on a copy a sixteenth of the frame's size and scaled up smoothly, which
+// blurs further and costs a few milliseconds once per photo picture.
+QImage blurredBackdrop(const QImage &fitted, QSize frame)
+{
+    backdropCount.fetch_add(1, std::memory_order_relaxed);
+    constexpr int reduction = 16;
+    const QSize smallFrame(std::max(1, frame.width() / reduction),
+                           std::max(1, frame.height() / reduction));
+    QImage small = fitted.scaled(coverBox(fitted.size(), smallFrame), Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation)
+                       .convertToFormat(QImage::Format_RGB32);
+    boxBlur(small, 2);
+    // Darkened to about 60 %, so that the photo itself stands out.
+    for (int y = 0; y < small.height(); ++y) {
+        auto *row = reinterpret_cast<quint32 *>(small.scanLine(y));
+        for (int x = 0; x < small.width(); ++x) {
+            const quint32 p = row[x];
+            row[x] = 0xFF000000u | (((p >> 16 & 0xFF) * 3 / 5) << 16)
+                | (((p >> 8 & 0xFF) * 3 / 5) << 8) | ((p & 0xFF) * 3 / 5);
+        }
+    }
+    const QImage covered = small.scaled(coverBox(small.size(), frame), Qt::IgnoreAspectRatio,
+                                        Qt::SmoothTransformation);
+    return covered
+        .copy((covered.width() - frame.width()) / 2, (covered.height() - frame.height()) / 2,
+              frame.width(), frame.height())
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+int blurredBackdropsMade()
+{
+    return backdropCount.load(std::memory_order_relaxed);
+}
+
 bool loadPhotoPicture(const QString &path, Picture &picture, int width, int height, bool turn90,
-                      PhotoDecode decode)
+                      PhotoDecode decode, Framing framing)
 {
     if (picture.isNull() || picture.format() != AV_PIX_FMT_BGRA || picture.width() != width
         || picture.height() != height) {
@@ -329,9 +420,12 @@ bool loadPhotoPicture(const QString &path, Picture &picture, int width, int heig
     // exactly the geometry of a full one.
     const QSize frame(width, height);
     const QSize shown = turn90 ? fullSize.transposed() : fullSize;
+    const auto placed = [&frame, framing](QSize size) {
+        return framing == Framing::Fill ? coverBox(size, frame) : fitInside(size, frame);
+    };
     if (decode == PhotoDecode::Fast && fullSize.isValid() && mayReduceWhileDecoding(reader)
         && shown.width() >= 2 * width && shown.height() >= 2 * height) {
-        const QSize fitted = fitInside(shown, frame);
+        const QSize fitted = placed(shown);
         const QSize reduced = jpegReducedSize(fullSize, turn90 ? fitted.transposed() : fitted);
         if (reduced != fullSize)
             reader.setScaledSize(reduced);
@@ -346,30 +440,38 @@ bool loadPhotoPicture(const QString &path, Picture &picture, int width, int heig
     image = inTrueColour(image);
     if (turn90)
         image = turnedRight(image);
-    const QSize fitted = fitInside(fullSize.isValid() ? shown : image.size(), frame);
+    const QSize fitted = placed(fullSize.isValid() ? shown : image.size());
     if (image.size() != fitted)
         image = image.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     image = image.convertToFormat(QImage::Format_RGB32);
     // Once, on the fitted picture: the fewest pixels this photo is ever handled at.
     convertToSrgb(image);
 
+    // Where the photo does not reach: black bars, or the blurred backdrop. A filled photo
+    // reaches everywhere and is cropped evenly on both sides.
+    QImage backdrop;
+    if (framing == Framing::BlurredFit && image.size() != frame)
+        backdrop = blurredBackdrop(image, frame);
     const int left = (width - image.width()) / 2;
     const int top = (height - image.height()) / 2;
-    const int right = width - left - image.width();
+    const int from = std::max(0, left);
+    const int to = std::min(width, left + image.width());
     for (int y = 0; y < height; ++y) {
         auto *pixels = reinterpret_cast<quint32 *>(picture.row(y));
-        const int imageRow = y - top;
-        if (imageRow < 0 || imageRow >= image.height()) {
+        // The picture holds the bottom row first.
+        const int frameRow = height - 1 - y;
+        if (backdrop.isNull()) {
             std::fill(pixels, pixels + width, 0xFF000000u);
         } else {
-            // The picture holds the bottom row first.
-            const auto *source = reinterpret_cast<const quint32 *>(
-                image.constScanLine(image.height() - 1 - imageRow));
-            std::fill(pixels, pixels + left, 0xFF000000u);
-            std::transform(source, source + image.width(), pixels + left,
+            const auto *behind = reinterpret_cast<const quint32 *>(backdrop.constScanLine(frameRow));
+            std::copy(behind, behind + width, pixels);
+        }
+        const int imageRow = frameRow - top;
+        if (imageRow >= 0 && imageRow < image.height() && from < to) {
+            const auto *source
+                = reinterpret_cast<const quint32 *>(image.constScanLine(imageRow)) + (from - left);
+            std::transform(source, source + (to - from), pixels + from,
                            [](quint32 pixel) { return pixel | 0xFF000000u; });
-            std::fill(pixels + left + image.width(), pixels + left + image.width() + right,
-                      0xFF000000u);
         }
         std::memset(pixels + width, 0, size_t(picture.linesize[0]) - size_t(width) * 4);
     }

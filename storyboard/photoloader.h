@@ -3,6 +3,8 @@
 #include <QList>
 #include <QRgb>
 
+#include "storyboard/storyboard.h"
+
 class Picture;
 class QString;
 struct ImageInfo;
@@ -40,8 +42,13 @@ void restoreOrientation(ImageInfo &info);
 enum class PhotoDecode { Fast, Full };
 
 // Draws a photo into a BGRA picture of exactly width x height pixels, bottom row first:
-// turned 90 degrees clockwise when turn90, fitted and centred, opaque black bars. False when
+// turned 90 degrees clockwise when turn90, centred and, by framing, fitted between opaque black
+// bars, fitted over a blurred and darkened copy of itself that covers the frame, or scaled to
+// cover the frame with the overhang cropped. False when
 // the photo cannot be decoded (the picture is then opaque black) or when the picture is not a
 // BGRA picture of that size (the picture is then untouched).
 bool loadPhotoPicture(const QString &path, Picture &picture, int width, int height, bool turn90,
-                      PhotoDecode decode = PhotoDecode::Fast);
+                      PhotoDecode decode = PhotoDecode::Fast, Framing framing = Framing::Fit);
+// How many blurred backdrops have been made in this process (each is made while a photo picture
+// is loaded, never while frames are drawn).
+int blurredBackdropsMade();

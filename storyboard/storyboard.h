@@ -79,6 +79,11 @@ struct MediaFormat
     int bitsPerSample = 16;
 };
 
+// How a photo whose shape differs from the frame's fills it: fitted between black bars, fitted
+// over a blurred, darkened copy of itself that covers the frame, or covering the frame with the
+// overhang cropped evenly.
+enum class Framing { Fit = 0, BlurredFit = 1, Fill = 2 };
+
 // The one model of the slide show: photos, audio clips, wipe patterns and album settings.
 class StoryBoard
 {
@@ -97,6 +102,7 @@ public:
     bool useZoom = true;
     bool loopAudio = false;
     bool fadeInOut = false;
+    Framing framing = Framing::Fit;
 
     void setPhotos(const QList<ImageInfo> &list) { photos = list; }
     void setAudios(const QList<AudioInfo> &list) { audios = list; }

@@ -160,6 +160,14 @@ QString StoryBoardFrames::photoKey(const ImageInfo &info)
 
 Picture &StoryBoardFrames::photoPicture(const ImageInfo &info)
 {
+    // Photo pictures are drawn for one framing; another one needs them drawn anew.
+    const Framing framing = storyBoard ? storyBoard->framing : Framing::Fit;
+    if (framing != photoFraming) {
+        for (const auto &entry : photoCache)
+            allPictures.remove(entry.first);
+        photoCache.clear();
+        photoFraming = framing;
+    }
     return cachedPicture(photoCache, photoKey(info), true, info.path, info.orientation > 3);
 }
 
@@ -205,7 +213,8 @@ Picture &StoryBoardFrames::cachedPicture(Cache &cache, const QString &key, bool 
 
     bool loaded = false;
     if (photo) {
-        loaded = loadPhotoPicture(path, *picture, format.width, format.height, turn90);
+        loaded = loadPhotoPicture(path, *picture, format.width, format.height, turn90,
+                                  PhotoDecode::Fast, photoFraming);
         // A photo that has gone missing shows as black for its period.
         if (!loaded)
             fillOpaqueBlack(*picture);

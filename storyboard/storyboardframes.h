@@ -84,6 +84,7 @@ private:
     QMap<QString, Picture *> allPictures;
     // The pictures of the frame being composed, which a load must not take for another photo.
     std::vector<const Picture *> framePictures;
+    Framing photoFraming = Framing::Fit; // the framing the cached photo pictures were drawn with
     double periodFrames = 0.0;
     double lifeFrames = 0.0;
 };

@@ -128,6 +128,7 @@ private slots:
     void listsProfiles();
     void makesPlayableVideo();
     void withoutAudioOrDisplay();
+    void phoneShowOnBlurredBackground();
     void fadesTheSound_data();
     void fadesTheSound();
     void quietPrintsNoStandardError();
@@ -181,6 +182,11 @@ void TestBatchCreate::usageErrors_data()
     QTest::newRow("quiet and verbose")
         << QStringList {QStringLiteral("--quiet"), QStringLiteral("--verbose")}
         << QStringLiteral("exclude");
+    QTest::newRow("not a shape") << QStringList {QStringLiteral("--aspect"), QStringLiteral("16/9")}
+                                 << QStringLiteral("--aspect");
+    QTest::newRow("unknown framing")
+        << QStringList {QStringLiteral("--framing"), QStringLiteral("stretch")}
+        << QStringLiteral("--framing");
     QTest::newRow("malformed set") << QStringList {QStringLiteral("--set"), QStringLiteral("s")}
                                    << QStringLiteral("KEY=VALUE");
 }
@@ -268,6 +274,36 @@ void TestBatchCreate::withoutAudioOrDisplay()
     for (int tenth = 0; tenth <= 100; tenth += 10)
         expected << QStringLiteral("Creating video: %1%").arg(tenth);
     QCOMPARE(QString::fromUtf8(run.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts), expected);
+}
+
+void TestBatchCreate::phoneShowOnBlurredBackground()
+{
+    // Landscape photos in a 9:16 video at the profile's 360-line class.
+    QTemporaryDir home;
+    const Run run = create(home.path(),
+                           {QStringLiteral("--output-dir"), home.path(), QStringLiteral("--aspect"),
+                            QStringLiteral("9:16"), QStringLiteral("--framing"),
+                            QStringLiteral("blur"), QStringLiteral("--set"),
+                            QStringLiteral("s=640x360"), QStringLiteral("--set"),
+                            QStringLiteral("an=true"), QStringLiteral("--photo-duration=1000"),
+                            QStringLiteral("--no-transition"), QStringLiteral("--no-zoom"),
+                            QStringLiteral("--quiet"), photo1},
+                           false);
+    QVERIFY2(run.status == 0, run.err.constData());
+    const QString still = home.filePath(QStringLiteral("still.png"));
+    QVERIFY(runFfmpeg({QStringLiteral("-i"), run.lastLine(), QStringLiteral("-ss"),
+                       QStringLiteral("0.5"), QStringLiteral("-frames:v"), QStringLiteral("1"),
+                       still}));
+    const QImage frame(still);
+    QCOMPARE(frame.size(), QSize(360, 640));
+    // The red photo in the middle; above and below it a darker red instead of black bars.
+    const QColor middle = frame.pixelColor(180, 320);
+    QVERIFY2(middle.red() > 200 && middle.green() < 50, qPrintable(middle.name()));
+    for (const int y : {10, 630}) {
+        const QColor backdrop = frame.pixelColor(180, y);
+        QVERIFY2(backdrop.red() > 90 && backdrop.red() < 200 && backdrop.green() < 60,
+                 qPrintable(backdrop.name()));
+    }
 }
 
 void TestBatchCreate::fadesTheSound_data()

@@ -2,9 +2,11 @@
 // frames composed off screen and read back.
 #include "audio/storyboardrender.h"
 #include "storyboard/gldrawer.h"
+#include "storyboard/photoloader.h"
 #include "tests/support/testsupport.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,6 +48,30 @@ bool near(QColor a, QColor b, int tolerance)
         && qAbs(a.blue() - b.blue()) <= tolerance;
 }
 
+// A photo in three bands along its longer side: a red quarter, a green half, a blue quarter.
+QString writeBands(const QTemporaryDir &dir, const QString &name, int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const bool tall = h > w;
+    const int quarter = (tall ? h : w) / 4;
+    const auto band = [&](int from, int length, QColor colour) {
+        painter.fillRect(tall ? QRect(0, from, w, length) : QRect(from, 0, length, h), colour);
+    };
+    band(0, quarter, QColor(200, 0, 0));
+    band(quarter, 2 * quarter, QColor(0, 200, 0));
+    band(3 * quarter, (tall ? h : w) - 3 * quarter, QColor(0, 0, 200));
+    painter.end();
+    const QString path = dir.filePath(name);
+    image.save(path, "PNG");
+    return path;
+}
+
+int brightness(QColor c)
+{
+    return c.red() + c.green() + c.blue();
+}
+
 } // namespace
 
 class TestStoryBoardRender : public QObject
@@ -58,6 +84,8 @@ private slots:
     void cacheEvictsOldestLoad();
     void cacheKeysByTurn();
     void composesFrames();
+    void framings_data();
+    void framings();
 
 private:
     TempSettings settings;
@@ -251,6 +279,88 @@ void TestStoryBoardRender::composesFrames()
     // Past the end: the background only.
     grab(render.totalFrames());
     QVERIFY(near(pixelAt(frame, 160, 80, 60), Qt::black, 0));
+}
+
+void TestStoryBoardRender::framings_data()
+{
+    QTest::addColumn<QSize>("frame");
+    QTest::addColumn<QSize>("photo");
+    QTest::newRow("portrait photo, wide show") << QSize(160, 90) << QSize(90, 180);
+    QTest::newRow("landscape photo, phone show") << QSize(90, 160) << QSize(180, 90);
+}
+
+void TestStoryBoardRender::framings()
+{
+    QFETCH(QSize, frame);
+    QFETCH(QSize, photo);
+    QTemporaryDir dir;
+    MediaFormat format;
+    format.width = frame.width();
+    format.height = frame.height();
+    StoryBoard board;
+    board.patterns.clear();
+    board.useZoom = false;
+    ImageInfo first, second;
+    first.path = writeBands(dir, QStringLiteral("first.png"), photo.width(), photo.height());
+    second.path = writeBands(dir, QStringLiteral("second.png"), photo.width(), photo.height());
+    board.photos = {first, second};
+
+    StoryBoardRender render;
+    render.setFormat(format);
+    render.setStoryBoard(&board);
+    GLDrawer drawer(nullptr, GLDrawer::Target::Offscreen);
+    QVERIFY(drawer.open(format.width, format.height, 2, true));
+    const auto grab = [&](int k) {
+        std::vector<uint8_t> pixels(size_t(format.width) * format.height * 4);
+        render.drawFrame(k, false, &drawer);
+        drawer.grabFrame(0x80E1 /* GL_BGRA */, 0x1401 /* GL_UNSIGNED_BYTE */, pixels.data());
+        return pixels;
+    };
+    const auto at = [&](const std::vector<uint8_t> &pixels, int x, int y) {
+        return pixelAt(pixels, format.width, x, y);
+    };
+    const bool pillars = frame.width() > frame.height();
+    // A point in the middle of a bar, and the line across the frame through it.
+    const QPoint bar = pillars ? QPoint(4, frame.height() / 2) : QPoint(frame.width() / 2, 4);
+    const int across = pillars ? frame.width() : frame.height();
+    const auto onLine = [&](int i) { return pillars ? QPoint(i, bar.y()) : QPoint(bar.x(), i); };
+
+    board.framing = Framing::Fit;
+    const std::vector<uint8_t> fitted = grab(10);
+    QVERIFY(near(at(fitted, bar.x(), bar.y()), Qt::black, 2));
+    // The photo's ends show in the fitted frame.
+    const QPoint start = pillars ? QPoint(frame.width() / 2, 4) : QPoint(4, frame.height() / 2);
+    QVERIFY(near(at(fitted, start.x(), start.y()), QColor(200, 0, 0), 4));
+
+    // Blurred: no black bar left, the backdrop darker than the photo, the photo untouched.
+    const int madeBefore = blurredBackdropsMade();
+    board.framing = Framing::BlurredFit;
+    const std::vector<uint8_t> blurred = grab(10);
+    for (int i = 0; i < across; ++i) {
+        const QPoint p = onLine(i);
+        QVERIFY2(brightness(at(blurred, p.x(), p.y())) > 60,
+                 qPrintable(QStringLiteral("dark at %1,%2").arg(p.x()).arg(p.y())));
+    }
+    const QColor backdrop = at(blurred, bar.x(), bar.y());
+    QVERIFY2(backdrop.green() > 60 && backdrop.green() < 170, qPrintable(backdrop.name()));
+    const QRect photoArea = pillars ? QRect(frame.width() / 2 - 20, 0, 40, frame.height())
+                                    : QRect(0, frame.height() / 2 - 20, frame.width(), 40);
+    for (int y = photoArea.top(); y <= photoArea.bottom(); y += 3) {
+        for (int x = photoArea.left(); x <= photoArea.right(); x += 3)
+            QVERIFY(near(at(blurred, x, y), at(fitted, x, y), 2));
+    }
+
+    // The whole show draws each photo's backdrop once, through its transition as well.
+    for (int k = 0; k < render.totalFrames(); k += 7)
+        grab(k);
+    QCOMPARE(blurredBackdropsMade() - madeBefore, 2);
+
+    // Fill: the middle of the photo covers the frame, its ends cropped.
+    board.framing = Framing::Fill;
+    const std::vector<uint8_t> filled = grab(10);
+    for (const QPoint p : {bar, start, QPoint(0, 0), QPoint(frame.width() - 1, frame.height() - 1)})
+        QVERIFY(near(at(filled, p.x(), p.y()), QColor(0, 200, 0), 4));
+    QCOMPARE(blurredBackdropsMade() - madeBefore, 2);
 }
 
 QTEST_MAIN(TestStoryBoardRender)

@@ -291,16 +291,18 @@ void TestCommandLine::commandsByExtension_data()
         = QStringLiteral("\"/app/avc\" -@ -f yuv4mpegpipe -i - -an %1 -y \"/tmp/Clip_v.%2\"");
     const QString a = QStringLiteral("\"/app/avc\" -@ -f wav -i - -vn %1 -y \"/tmp/Clip_a.%2\"");
     const QString m = QStringLiteral("\"avc\" -@ -i \"/tmp/Clip_v.%1\" -i \"/tmp/Clip_a.%2\" "
-                                     "%3-acodec copy -vcodec copy -y \"/out/Clip.%1\"");
+                                     "%3-acodec copy -vcodec copy%4 -y \"/out/Clip.%1\"");
+    // The files of the QuickTime family get their index in front.
+    const QString fast = QStringLiteral(" -movflags +faststart");
 
     QTest::newRow("mp4") << "mp4"
                          << ""
                          << "" << v.arg(full, "mp4") << a.arg(audioFull, "mp4")
-                         << m.arg("mp4", "mp4", "");
+                         << m.arg("mp4", "mp4", "", fast);
     QTest::newRow("OGV") << "OGV"
                          << ""
                          << "" << v.arg(full, "OGV") << a.arg(audioFull, "ogg")
-                         << m.arg("OGV", "ogg", "");
+                         << m.arg("OGV", "ogg", "", "");
     QTest::newRow("wmv") << "wmv"
                          << ""
                          << "" << v.arg(vsel, "wmv") << a.arg(asel, "wmv")
@@ -309,10 +311,10 @@ void TestCommandLine::commandsByExtension_data()
     QTest::newRow("mpg") << "mpg"
                          << ""
                          << "" << v.arg(full, "mpg") << a.arg(asel, "wav")
-                         << m.arg("mpg", "wav", "-f vob ");
+                         << m.arg("mpg", "wav", "-f vob ", "");
     QTest::newRow("dv") << "DV"
                         << ""
-                        << "" << v.arg(full, "DV") << a.arg(asel, "wav") << m.arg("DV", "wav", "");
+                        << "" << v.arg(full, "DV") << a.arg(asel, "wav") << m.arg("DV", "wav", "", "");
     QTest::newRow("qt") << "qt"
                         << ""
                         << ""
@@ -320,7 +322,7 @@ void TestCommandLine::commandsByExtension_data()
             + " -y \"/tmp/Clip_v.qt\""
                         << "\"/app/avc\" -@ -f wav -i - -f mov -vn " + audioFull
             + " -y \"/tmp/Clip_a.wav\""
-                        << m.arg("qt", "wav", "-f mov ");
+                        << m.arg("qt", "wav", "-f mov ", fast);
     QTest::newRow("swf") << "swf"
                          << ""
                          << ""
@@ -332,11 +334,11 @@ void TestCommandLine::commandsByExtension_data()
     QTest::newRow("psp") << "mp4"
                          << "psp"
                          << "" << v.arg(vsel, "mp4") << a.arg(asel, "mp4")
-                         << m.arg("mp4", "mp4", "");
+                         << m.arg("mp4", "mp4", "", fast);
     QTest::newRow("psp for tv") << "mp4"
                                 << "PSP"
                                 << "h.264 video for tv" << v.arg(full, "mp4")
-                                << a.arg(audioFull, "mp4") << m.arg("mp4", "mp4", "");
+                                << a.arg(audioFull, "mp4") << m.arg("mp4", "mp4", "", fast);
 }
 
 void TestCommandLine::commandsByExtension()
@@ -361,10 +363,13 @@ void TestCommandLine::commandsByExtension()
     QCOMPARE(job.finalPath, "/out/Clip." + ext);
     QCOMPARE(job.outputPath(), job.finalPath);
     QCOMPARE(job.psp, !name.isEmpty());
+    const bool indexFirst = job.muxCommand.contains(" -movflags +faststart -y ");
+    QCOMPARE(indexFirst, writesIndexFirst(ext));
     QCOMPARE(job.reencodeCommand,
              QStringLiteral("\"avc\" -@ -i \"%1\" -i \"%2\" %3 -y \"%4\"")
                  .arg(job.videoTarget, job.audioTarget,
-                      buildArguments(data, vga) + videoColourFor(640, 480).encoderOptions(),
+                      buildArguments(data, vga) + videoColourFor(640, 480).encoderOptions()
+                          + (indexFirst ? " -movflags +faststart" : ""),
                       job.finalPath));
 
     data.setValue(QStringLiteral("an"), true);
@@ -372,6 +377,9 @@ void TestCommandLine::commandsByExtension()
     QVERIFY(silent.noAudio);
     QCOMPARE(silent.videoTarget, "/out/Clip." + ext);
     QVERIFY(!silent.hasAudio());
+    // Without sound the video run writes the final file, so it moves the index.
+    QCOMPARE(silent.videoCommand.contains(" -movflags +faststart -y \"/out/Clip."), indexFirst);
+    QCOMPARE(job.videoCommand.contains("faststart"), false);
     QVERIFY(silent.audioCommand.isEmpty() && silent.muxCommand.isEmpty()
             && silent.reencodeCommand.isEmpty());
 }

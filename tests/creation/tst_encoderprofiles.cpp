@@ -234,6 +234,31 @@ QJsonObject TestEncoderProfiles::probe(const QString &file)
     return QJsonDocument::fromJson(ffprobe.readAllStandardOutput()).object();
 }
 
+// The types of a file's top-level boxes, in file order (ISO media and QuickTime files).
+static QList<QByteArray> topLevelBoxes(const QString &path)
+{
+    QFile file(path);
+    QList<QByteArray> types;
+    if (!file.open(QIODevice::ReadOnly))
+        return types;
+    qint64 at = 0;
+    while (at + 8 <= file.size() && file.seek(at)) {
+        const QByteArray head = file.read(16);
+        if (head.size() < 8)
+            break;
+        quint64 size = qFromBigEndian<quint32>(head.constData());
+        if (size == 1 && head.size() == 16)
+            size = qFromBigEndian<quint64>(head.constData() + 8);
+        else if (size == 0)
+            size = file.size() - at;
+        types.append(head.mid(4, 4));
+        if (size < 8)
+            break;
+        at += qint64(size);
+    }
+    return types;
+}
+
 void TestEncoderProfiles::initTestCase()
 {
     appDir = testAppDir();
@@ -299,6 +324,12 @@ void TestEncoderProfiles::encode()
 
     const QJsonObject info = probe(output);
     QVERIFY2(!info.isEmpty(), qPrintable(output));
+    if (writesIndexFirst(data.text("/ext_name"))) {
+        const QList<QByteArray> boxes = topLevelBoxes(output);
+        QVERIFY2(boxes.contains("moov") && boxes.contains("mdat")
+                     && boxes.indexOf("moov") < boxes.indexOf("mdat"),
+                 boxes.join(' ').constData());
+    }
     QJsonObject video, audio;
     for (const QJsonValue &s : info.value("streams").toArray()) {
         const QJsonObject stream = s.toObject();

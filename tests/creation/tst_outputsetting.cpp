@@ -7,6 +7,7 @@
 #include "zomprofile/zogroupitemview.h"
 #include "zomprofile/zombitratecalc.h"
 #include "zomprofile/zoprofilecombobox.h"
+#include "zomprofile/zoprofilemanager.h"
 #include "zomprofile/zoprofilemodel.h"
 #include "zomprofile/zoprofilepropertywidget.h"
 #include "zomprofile/zoproperty.h"
@@ -79,6 +80,7 @@ private slots:
     void editedValuesReachProfileData();
     void advancedEditorStateSurvivesReopening();
     void chosenProfileIsRemembered();
+    void shapesFollowTheProfile();
     void bitrateCalculatorSetsTheRate();
 
 private:
@@ -422,6 +424,44 @@ void TestOutputSetting::chosenProfileIsRemembered()
     QVERIFY(dialog.profileData().id().endsWith(QLatin1String("/psp.profile")));
     QVERIFY(chooser->profileModel()->findProfileItem(QStringLiteral("psp"),
                                                      ZoProfileModel::recentGroup()));
+}
+
+void TestOutputSetting::shapesFollowTheProfile()
+{
+    ZoPref::setValue(QStringLiteral("last_profile_url"), QStringLiteral("hd1080"));
+    ZoPref::setValue(QStringLiteral("last_profile_group"), QStringLiteral("HD Video"));
+    const auto sizeShown = [](const OutputSetting &dialog) {
+        auto *field = qobject_cast<QComboBox *>(editor(dialog, "frameBasic")->editorFor("s"));
+        return field ? field->currentText() : QString();
+    };
+    {
+        OutputSetting dialog;
+        showAndWait(dialog);
+        auto *shapes = child<QComboBox>(dialog, "comboBoxShape");
+        QCOMPARE(shapes->currentIndex(), 0);
+        QCOMPARE(dialog.profileData().text(QStringLiteral("s")), QStringLiteral("1920x1080"));
+        // 9:16 is two steps down the list.
+        shapes->setFocus();
+        QTest::keyClick(shapes, Qt::Key_Down);
+        QTest::keyClick(shapes, Qt::Key_Down);
+        QCOMPARE(shapes->currentData().toString(), QStringLiteral("9:16"));
+        QCOMPARE(dialog.profileData().text(QStringLiteral("s")), QStringLiteral("1080x1920"));
+        QCOMPARE(sizeShown(dialog), QStringLiteral("1080x1920"));
+        // Another profile takes the shape at its own resolution.
+        auto *chooser = child<ZoProfileComboBox>(dialog, "comboBoxProfile");
+        chooser->changeProfile(ZoProfileManager::instance()->profileUrl(QStringLiteral("hd720")),
+                               QStringLiteral("HD Video"), false);
+        QCOMPARE(dialog.profileData().text(QStringLiteral("s")), QStringLiteral("720x1280"));
+    }
+    // The shape is kept for the next video.
+    OutputSetting dialog;
+    auto *shapes = child<QComboBox>(dialog, "comboBoxShape");
+    QCOMPARE(shapes->currentData().toString(), QStringLiteral("9:16"));
+    QCOMPARE(dialog.profileData().text(QStringLiteral("s")), QStringLiteral("720x1280"));
+    shapes->setCurrentIndex(shapes->findData(QStringLiteral("1:1")));
+    QCOMPARE(dialog.profileData().text(QStringLiteral("s")), QStringLiteral("720x720"));
+    shapes->setCurrentIndex(0);
+    QCOMPARE(dialog.profileData().text(QStringLiteral("s")), QStringLiteral("1280x720"));
 }
 
 void TestOutputSetting::bitrateCalculatorSetsTheRate()
