@@ -281,8 +281,9 @@ int runBatchCreate(const QStringList &arguments)
     if (parser.isSet(QStringLiteral("aspect"))) {
         const FrameShape shape = parseFrameShape(parser.value(QStringLiteral("aspect")));
         if (!shape.isValid())
-            return usageError(QStringLiteral("--aspect takes a shape such as 16:9 or 9:16, not '%1'")
-                                  .arg(parser.value(QStringLiteral("aspect"))));
+            return usageError(
+                QStringLiteral("--aspect takes a shape such as 16:9 or 9:16, not '%1'")
+                    .arg(parser.value(QStringLiteral("aspect"))));
         applyFrameShape(profile, shape);
     }
     Framing framing = Framing::Fit;

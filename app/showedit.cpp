@@ -12,6 +12,7 @@ AlbumSettings AlbumSettings::of(const StoryBoard &board)
     settings.useZoom = board.useZoom;
     settings.loopAudio = board.loopAudio;
     settings.fadeInOut = board.fadeInOut;
+    settings.framing = board.framing;
     return settings;
 }
 
@@ -24,6 +25,7 @@ void AlbumSettings::applyTo(StoryBoard &board) const
     board.useZoom = useZoom;
     board.loopAudio = loopAudio;
     board.fadeInOut = fadeInOut;
+    board.framing = framing;
 }
 
 bool samePhotos(const QList<ImageInfo> &a, const QList<ImageInfo> &b)

@@ -19,6 +19,7 @@ struct AlbumSettings
     bool useZoom = true;
     bool loopAudio = false;
     bool fadeInOut = false;
+    Framing framing = Framing::Fit;
 
     static AlbumSettings of(const StoryBoard &board);
     void applyTo(StoryBoard &board) const;

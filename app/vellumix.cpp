@@ -111,6 +111,7 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     ui->avPlayer->clearDisplay();
     undo = new QUndoStack(this);
     undo->setUndoLimit(undoSteps);
+    fillFramingChoices();
     loadSettingsPanel();
     connectSettingsPanel();
 
@@ -291,6 +292,7 @@ void Vellumix::retranslate()
 {
     ui->retranslateUi(this);
     ZoMainWindow::retranslate();
+    fillFramingChoices();
     autoRotateAction->setText(tr("Auto Rotate"));
     autoRotateAllAction->setText(tr("Auto Rotate All Photos"));
     // The skin names the picture when the label is polished.
@@ -320,6 +322,20 @@ void Vellumix::loadSettingsPanel()
     ui->checkBoxUseDynamicZoom->setChecked(storyBoard.useZoom);
     ui->checkBox_2->setChecked(storyBoard.loopAudio);
     ui->checkBox_3->setChecked(storyBoard.fadeInOut);
+    const QSignalBlocker quietFraming(ui->comboBoxFraming);
+    ui->comboBoxFraming->setCurrentIndex(ui->comboBoxFraming->findData(int(storyBoard.framing)));
+}
+
+void Vellumix::fillFramingChoices()
+{
+    const QSignalBlocker quiet(ui->comboBoxFraming);
+    const int current = ui->comboBoxFraming->currentIndex();
+    ui->comboBoxFraming->clear();
+    ui->comboBoxFraming->addItem(tr("Fit (black bars)"), int(Framing::Fit));
+    ui->comboBoxFraming->addItem(tr("Fit on a blurred background"), int(Framing::BlurredFit));
+    ui->comboBoxFraming->addItem(tr("Fill (crop)"), int(Framing::Fill));
+    ui->comboBoxFraming->setCurrentIndex(
+        current >= 0 ? current : ui->comboBoxFraming->findData(int(storyBoard.framing)));
 }
 
 void Vellumix::connectSettingsPanel()
@@ -337,6 +353,9 @@ void Vellumix::connectSettingsPanel()
     connect(ui->checkBox_2, &QCheckBox::released, this, &Vellumix::on_audioSetting_changed);
     connect(ui->checkBox_3, &QCheckBox::released, this, &Vellumix::on_audioSetting_changed);
     connect(ui->syncAlbum, &QToolButton::released, this, &Vellumix::on_sync_clicked);
+    // Picked by the user only: the panel's own loading is silenced.
+    connect(ui->comboBoxFraming, &QComboBox::currentIndexChanged, this,
+            &Vellumix::on_framing_changed);
 }
 
 void Vellumix::settingsEdited(const AlbumSettings &before, const QString &name, int mergeId)
@@ -399,6 +418,13 @@ void Vellumix::on_audioSetting_changed()
     storyBoard.loopAudio = ui->checkBox_2->isChecked();
     storyBoard.fadeInOut = ui->checkBox_3->isChecked();
     settingsEdited(before, tr("Audio Settings"));
+}
+
+void Vellumix::on_framing_changed()
+{
+    const AlbumSettings before = AlbumSettings::of(storyBoard);
+    storyBoard.framing = static_cast<Framing>(ui->comboBoxFraming->currentData().toInt());
+    settingsEdited(before, tr("Framing"));
 }
 
 void Vellumix::on_sync_clicked()
@@ -657,7 +683,7 @@ void Vellumix::updateEnabledState()
     const bool idle = !playing;
     for (QWidget *control : std::initializer_list<QWidget *> {
              ui->spinBox, ui->spinBox_2, ui->checkBox, ui->checkBoxUseDynamicZoom, ui->checkBox_2,
-             ui->checkBox_3, ui->adjustOrder})
+             ui->checkBox_3, ui->adjustOrder, ui->comboBoxFraming})
         control->setEnabled(idle);
     const bool transitions = idle && ui->checkBox->isChecked();
     ui->radioButton->setEnabled(transitions);

@@ -117,6 +117,7 @@ public:
     void on_dynamicZoom_changed(int state);
     void on_transitionType_changed();
     void on_audioSetting_changed();
+    void on_framing_changed();
     void on_sync_clicked();
     void photoItemSelectChanged();
     void audioItemSelectChanged();
@@ -138,6 +139,7 @@ private:
     // Shows the model's album and audio settings in the settings column, telling no one.
     void loadSettingsPanel();
     void connectSettingsPanel();
+    void fillFramingChoices();
     // Records a settings edit (the model already holds the new values) and refreshes the show.
     void settingsEdited(const AlbumSettings &before, const QString &name, int mergeId = -1);
     // Undo and redo: put an earlier state back without recording it as a new edit.

@@ -343,7 +343,8 @@ void boxBlur(QImage &image, int radius)
             const int to = std::min(length, i + radius + 1);
             quint32 pixel = 0xFF000000u;
             for (int c = 0; c < 3; ++c) {
-                const int sum = sums[size_t(to) * 3 + size_t(c)] - sums[size_t(from) * 3 + size_t(c)];
+                const int sum
+                    = sums[size_t(to) * 3 + size_t(c)] - sums[size_t(from) * 3 + size_t(c)];
                 pixel |= quint32(sum / (to - from)) << (8 * c);
             }
             *pixelAt(i) = pixel;
@@ -355,8 +356,9 @@ void boxBlur(QImage &image, int radius)
             blurLine([row](int i) { return row + i; }, w);
         }
         for (int x = 0; x < w; ++x) {
-            blurLine([&image, x](int i) { return reinterpret_cast<quint32 *>(image.scanLine(i)) + x; },
-                     h);
+            blurLine(
+                [&image, x](int i) { return reinterpret_cast<quint32 *>(image.scanLine(i)) + x; },
+                h);
         }
     }
 }
@@ -370,8 +372,9 @@ QImage blurredBackdrop(const QImage &fitted, QSize frame)
     constexpr int reduction = 16;
     const QSize smallFrame(std::max(1, frame.width() / reduction),
                            std::max(1, frame.height() / reduction));
-    QImage small = fitted.scaled(coverBox(fitted.size(), smallFrame), Qt::IgnoreAspectRatio,
-                                 Qt::SmoothTransformation)
+    QImage small = fitted
+                       .scaled(coverBox(fitted.size(), smallFrame), Qt::IgnoreAspectRatio,
+                               Qt::SmoothTransformation)
                        .convertToFormat(QImage::Format_RGB32);
     boxBlur(small, 2);
     // Darkened to about 60 %, so that the photo itself stands out.
@@ -463,7 +466,8 @@ bool loadPhotoPicture(const QString &path, Picture &picture, int width, int heig
         if (backdrop.isNull()) {
             std::fill(pixels, pixels + width, 0xFF000000u);
         } else {
-            const auto *behind = reinterpret_cast<const quint32 *>(backdrop.constScanLine(frameRow));
+            const auto *behind
+                = reinterpret_cast<const quint32 *>(backdrop.constScanLine(frameRow));
             std::copy(behind, behind + width, pixels);
         }
         const int imageRow = frameRow - top;

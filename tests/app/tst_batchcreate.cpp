@@ -280,15 +280,15 @@ void TestBatchCreate::phoneShowOnBlurredBackground()
 {
     // Landscape photos in a 9:16 video at the profile's 360-line class.
     QTemporaryDir home;
-    const Run run = create(home.path(),
-                           {QStringLiteral("--output-dir"), home.path(), QStringLiteral("--aspect"),
-                            QStringLiteral("9:16"), QStringLiteral("--framing"),
-                            QStringLiteral("blur"), QStringLiteral("--set"),
-                            QStringLiteral("s=640x360"), QStringLiteral("--set"),
-                            QStringLiteral("an=true"), QStringLiteral("--photo-duration=1000"),
-                            QStringLiteral("--no-transition"), QStringLiteral("--no-zoom"),
-                            QStringLiteral("--quiet"), photo1},
-                           false);
+    const Run run
+        = create(home.path(),
+                 {QStringLiteral("--output-dir"), home.path(), QStringLiteral("--aspect"),
+                  QStringLiteral("9:16"), QStringLiteral("--framing"), QStringLiteral("blur"),
+                  QStringLiteral("--set"), QStringLiteral("s=640x360"), QStringLiteral("--set"),
+                  QStringLiteral("an=true"), QStringLiteral("--photo-duration=1000"),
+                  QStringLiteral("--no-transition"), QStringLiteral("--no-zoom"),
+                  QStringLiteral("--quiet"), photo1},
+                 false);
     QVERIFY2(run.status == 0, run.err.constData());
     const QString still = home.filePath(QStringLiteral("still.png"));
     QVERIFY(runFfmpeg({QStringLiteral("-i"), run.lastLine(), QStringLiteral("-ss"),

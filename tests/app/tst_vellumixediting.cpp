@@ -135,6 +135,7 @@ private slots:
     void transitionSwitches();
     void syncWithAudioSetsThePhotoTime();
     void settingsWaitForAPause();
+    void framingRedrawsThePreview();
     void moveAndTurnFollowTheSelection();
     void clearKeepsTheOtherStrip();
     void sortWithoutSelectionSortsTheAudio();
@@ -352,13 +353,50 @@ void TestVellumixEditing::settingsWaitForAPause()
     for (QWidget *control : std::initializer_list<QWidget *> {
              ui()->spinBox, ui()->spinBox_2, ui()->checkBox, ui()->checkBoxUseDynamicZoom,
              ui()->checkBox_2, ui()->radioButton, ui()->radioButton_2, ui()->adjustOrder,
-             ui()->syncAlbum})
+             ui()->syncAlbum, ui()->comboBoxFraming})
         QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
     QTest::mouseClick(ui()->pause, Qt::LeftButton);
     for (QWidget *control : std::initializer_list<QWidget *> {
              ui()->spinBox, ui()->spinBox_2, ui()->checkBox, ui()->checkBoxUseDynamicZoom,
-             ui()->checkBox_2, ui()->radioButton, ui()->adjustOrder, ui()->syncAlbum})
+             ui()->checkBox_2, ui()->radioButton, ui()->adjustOrder, ui()->syncAlbum,
+             ui()->comboBoxFraming})
         QVERIFY2(control->isEnabled(), qPrintable(control->objectName()));
+}
+
+void TestVellumixEditing::framingRedrawsThePreview()
+{
+    // A portrait photo in the 4:3 preview stands between bars.
+    QImage image(240, 480, QImage::Format_RGB32);
+    image.fill(QColor(230, 40, 40));
+    const QString portrait = dir.filePath(QStringLiteral("portrait.jpg"));
+    QVERIFY(image.save(portrait, "JPEG"));
+    window->openFiles({portrait});
+    QTRY_COMPARE(ui()->photoListWidget->count(), 1);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    window->showPosition(10);
+    QCOMPARE(window->board().framing, Framing::Fit);
+    const auto barColour = [this] {
+        const QRect frame = ui()->avPlayer->frameViewport();
+        const QImage shown = ui()->avPlayer->grabSurface();
+        return shown.pixelColor(frame.left() + frame.width() / 20,
+                                shown.height() - 1 - frame.center().y());
+    };
+    QCOMPARE(barColour(), QColor(Qt::black));
+
+    const int steps = window->undoStack()->count();
+    ui()->comboBoxFraming->setFocus();
+    QTest::keyClick(ui()->comboBoxFraming, Qt::Key_Down);
+    QCOMPARE(window->board().framing, Framing::BlurredFit);
+    QCOMPARE(window->undoStack()->count(), steps + 1);
+    QCOMPARE(ui()->avPlayer->currentFrame(), 10);
+    QTRY_VERIFY(barColour().red() > 60);
+
+    window->undoStack()->undo();
+    QCOMPARE(window->board().framing, Framing::Fit);
+    QCOMPARE(ui()->comboBoxFraming->currentIndex(), 0);
+    QTRY_COMPARE(barColour(), QColor(Qt::black));
+    window->undoStack()->redo();
+    QCOMPARE(ui()->comboBoxFraming->currentText(), QStringLiteral("Fit on a blurred background"));
 }
 
 void TestVellumixEditing::moveAndTurnFollowTheSelection()

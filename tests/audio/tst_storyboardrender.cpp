@@ -323,7 +323,9 @@ void TestStoryBoardRender::framings()
     // A point in the middle of a bar, and the line across the frame through it.
     const QPoint bar = pillars ? QPoint(4, frame.height() / 2) : QPoint(frame.width() / 2, 4);
     const int across = pillars ? frame.width() : frame.height();
-    const auto onLine = [&](int i) { return pillars ? QPoint(i, bar.y()) : QPoint(bar.x(), i); };
+    const auto onLine = [&](int i) {
+        return pillars ? QPoint(i, bar.y()) : QPoint(bar.x(), i);
+    };
 
     board.framing = Framing::Fit;
     const std::vector<uint8_t> fitted = grab(10);

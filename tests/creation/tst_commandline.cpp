@@ -314,7 +314,8 @@ void TestCommandLine::commandsByExtension_data()
                          << m.arg("mpg", "wav", "-f vob ", "");
     QTest::newRow("dv") << "DV"
                         << ""
-                        << "" << v.arg(full, "DV") << a.arg(asel, "wav") << m.arg("DV", "wav", "", "");
+                        << "" << v.arg(full, "DV") << a.arg(asel, "wav")
+                        << m.arg("DV", "wav", "", "");
     QTest::newRow("qt") << "qt"
                         << ""
                         << ""

@@ -98,20 +98,33 @@ void TestOutputFormat::shapes_data()
     QTest::addColumn<QSize>("expected");
 
     // The shorter side of the profile's frame is its resolution class and stays.
-    QTest::newRow("1080p phone") << "1920x1080" << "9:16" << QSize(1080, 1920);
-    QTest::newRow("1080p square") << "1920x1080" << "1:1" << QSize(1080, 1080);
-    QTest::newRow("1080p portrait") << "1920x1080" << "4:5" << QSize(1080, 1350);
-    QTest::newRow("720p wide") << "1280x720" << "16:9" << QSize(1280, 720);
-    QTest::newRow("4K phone") << "3840x2160" << "9:16" << QSize(2160, 3840);
+    QTest::newRow("1080p phone") << "1920x1080"
+                                 << "9:16" << QSize(1080, 1920);
+    QTest::newRow("1080p square") << "1920x1080"
+                                  << "1:1" << QSize(1080, 1080);
+    QTest::newRow("1080p portrait") << "1920x1080"
+                                    << "4:5" << QSize(1080, 1350);
+    QTest::newRow("720p wide") << "1280x720"
+                               << "16:9" << QSize(1280, 720);
+    QTest::newRow("4K phone") << "3840x2160"
+                              << "9:16" << QSize(2160, 3840);
     // 853.3 pixels: the width goes to a multiple of 4, the height to an even size.
-    QTest::newRow("VGA wide") << "640x480" << "16:9" << QSize(852, 480);
-    QTest::newRow("VGA phone") << "640x480" << " 9 : 16 " << QSize(480, 854);
-    QTest::newRow("odd size given") << "641x361" << "9:16" << QSize(360, 640);
-    QTest::newRow("size auto") << "auto" << "1:1" << QSize(480, 480);
-    QTest::newRow("not a shape") << "1280x720" << "16/9" << QSize(1280, 720);
-    QTest::newRow("zero") << "1280x720" << "0:9" << QSize(1280, 720);
-    QTest::newRow("three numbers") << "1280x720" << "1:2:3" << QSize(1280, 720);
-    QTest::newRow("words") << "1280x720" << "wide" << QSize(1280, 720);
+    QTest::newRow("VGA wide") << "640x480"
+                              << "16:9" << QSize(852, 480);
+    QTest::newRow("VGA phone") << "640x480"
+                               << " 9 : 16 " << QSize(480, 854);
+    QTest::newRow("odd size given") << "641x361"
+                                    << "9:16" << QSize(360, 640);
+    QTest::newRow("size auto") << "auto"
+                               << "1:1" << QSize(480, 480);
+    QTest::newRow("not a shape") << "1280x720"
+                                 << "16/9" << QSize(1280, 720);
+    QTest::newRow("zero") << "1280x720"
+                          << "0:9" << QSize(1280, 720);
+    QTest::newRow("three numbers") << "1280x720"
+                                   << "1:2:3" << QSize(1280, 720);
+    QTest::newRow("words") << "1280x720"
+                           << "wide" << QSize(1280, 720);
 }
 
 void TestOutputFormat::shapes()
