@@ -13,11 +13,6 @@
 #include <cstdlib>
 #include <cstring>
 
-void ExifBuilder::Deleter::operator()(ExifData *d) const
-{
-    exif_data_unref(d);
-}
-
 ExifBuilder::ExifBuilder(ExifByteOrder byteOrder)
     : data(exif_data_new())
     , order(byteOrder)

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "clib/handles.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
 
 #include <libexif/exif-data.h>
-
-#include <memory>
 
 // Photo fixtures written by the tests themselves.
 
@@ -25,11 +25,7 @@ public:
     QByteArray block() const;
 
 private:
-    struct Deleter
-    {
-        void operator()(ExifData *data) const;
-    };
-    std::unique_ptr<ExifData, Deleter> data;
+    ExifDataPtr data;
     ExifByteOrder order;
 };
 
