@@ -8,7 +8,7 @@
 #     levels, and links every folder it includes from;
 #   - every folder with sources is in the table below (a new folder must be placed in the chain);
 #   - custom widgets in designer forms name their header's folder.
-# tests/<folder> is held to the rules of <folder>; tools/, bench/ and tests/tools/ sit on top.
+# tests/<folder> is held to the rules of <folder>; tools/, bench/, fuzz/ and tests/tools/ sit on top.
 # Usage: check-layers.sh [source root]. Prints each violation; exits 1 when there is any.
 set -euo pipefail
 
@@ -25,7 +25,7 @@ declare -A level=(
     [app]=8
 )
 # Folders of programs built on top of the chain, and folders without sources.
-top_folders=" tools bench "
+top_folders=" tools bench fuzz "
 plain_folders=" forms resources scripts cmake packaging "
 
 root=$(cd "${1:-$(dirname "$0")/..}" && pwd)

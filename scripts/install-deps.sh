@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
+    clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-tools-dev qt6-tools-dev-tools
     qt6-l10n-tools qt6-translations-l10n libqt6svg6
     libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev ffmpeg

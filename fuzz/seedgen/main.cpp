@@ -1,0 +1,244 @@
+// Writes the seed inputs of the fuzz targets: small valid files of every kind each reader takes.
+// Usage: fuzzseeds OUTPUT_FOLDER PROFILE_FOLDER
+#include "creation/commandline.h"
+#include "creation/outputformat.h"
+#include "storyboard/storyboard.h"
+#include "tests/storyboard/heicfixture.h"
+#include "tests/zomexif/photofixture.h"
+#include "zomprofile/zoprofilemanager.h"
+
+#include <QBuffer>
+#include <QColorSpace>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// The suffixes in the order the audio target picks them by its first byte.
+const QStringList audioSuffixes
+    = {QStringLiteral("aac"), QStringLiteral("aiff"), QStringLiteral("ac3"), QStringLiteral("ape"),
+       QStringLiteral("au"),  QStringLiteral("flac"), QStringLiteral("mpa"), QStringLiteral("mp2"),
+       QStringLiteral("mp3"), QStringLiteral("ogg"),  QStringLiteral("ra"),  QStringLiteral("wav"),
+       QStringLiteral("wma"), QStringLiteral("m4a")};
+
+bool write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QImage scene(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    QPainter p(&image);
+    QLinearGradient sky(0, 0, 0, h);
+    sky.setColorAt(0.0, QColor(40, 90, 200));
+    sky.setColorAt(1.0, QColor(250, 200, 120));
+    p.fillRect(image.rect(), sky);
+    p.setBrush(QColor(30, 120, 40));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPointF(w * 0.3, h * 0.9), w * 0.5, h * 0.3);
+    return image;
+}
+
+QByteArray encoded(const QImage &image, const char *format, bool progressive = false)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setProgressiveScanWrite(progressive);
+    writer.setQuality(70);
+    return writer.write(image) ? bytes : QByteArray();
+}
+
+bool writePhotos(const QDir &dir)
+{
+    const QImage image = scene(160, 120);
+    const QByteArray camera = ExifBuilder()
+                                  .setAscii(EXIF_IFD_0, EXIF_TAG_MAKE, "Maker")
+                                  .setAscii(EXIF_IFD_0, EXIF_TAG_MODEL, "Model 1")
+                                  .setShort(EXIF_IFD_0, EXIF_TAG_ORIENTATION, 6)
+                                  .setAscii(EXIF_IFD_0, EXIF_TAG_DATE_TIME, "2024:05:01 12:00:00")
+                                  .setRational(EXIF_IFD_EXIF, EXIF_TAG_EXPOSURE_TIME, 1, 250)
+                                  .setRational(EXIF_IFD_EXIF, EXIF_TAG_FNUMBER, 40, 10)
+                                  .setShort(EXIF_IFD_EXIF, EXIF_TAG_ISO_SPEED_RATINGS, 200)
+                                  .setSRational(EXIF_IFD_EXIF, EXIF_TAG_EXPOSURE_BIAS_VALUE, -1, 3)
+                                  .setShort(EXIF_IFD_EXIF, EXIF_TAG_FLASH, 1)
+                                  .setRational(EXIF_IFD_EXIF, EXIF_TAG_FOCAL_LENGTH, 50, 1)
+                                  .block();
+    QImage wide = image;
+    wide.setColorSpace(QColorSpace(QColorSpace::DisplayP3));
+    QImage indexed = image.convertToFormat(QImage::Format_Indexed8);
+    QImage mono = image.convertToFormat(QImage::Format_Mono);
+    QImage alpha = image.convertToFormat(QImage::Format_ARGB32);
+    alpha.setPixelColor(0, 0, QColor(0, 0, 0, 0));
+
+    bool ok = write(dir.filePath(QStringLiteral("camera.jpg")), jpegWithExif(image, camera, 70))
+        && write(dir.filePath(QStringLiteral("progressive.jpg")), encoded(image, "jpeg", true))
+        && write(dir.filePath(QStringLiteral("wide.jpg")), encoded(wide, "jpeg"))
+        && write(dir.filePath(QStringLiteral("plain.png")), encoded(image, "png"))
+        && write(dir.filePath(QStringLiteral("wide.png")), encoded(wide, "png"))
+        && write(dir.filePath(QStringLiteral("indexed.png")), encoded(indexed, "png"))
+        && write(dir.filePath(QStringLiteral("mono.png")), encoded(mono, "png"))
+        && write(dir.filePath(QStringLiteral("alpha.png")), encoded(alpha, "png"))
+        && write(dir.filePath(QStringLiteral("plain.bmp")), encoded(image.scaled(40, 30), "bmp"))
+        && write(dir.filePath(QStringLiteral("indexed.bmp")),
+                 encoded(indexed.scaled(40, 30), "bmp"))
+        && write(dir.filePath(QStringLiteral("plain.gif")), encoded(indexed, "gif"))
+        && write(dir.filePath(QStringLiteral("plain.xpm")), encoded(mono.scaled(16, 12), "xpm"))
+        && write(dir.filePath(QStringLiteral("plain.xbm")), encoded(mono.scaled(16, 12), "xbm"));
+    // Formats of the image plugins, where the plugin is installed.
+    for (const char *format : {"tiff", "webp", "tga"}) {
+        if (QImageWriter::supportedImageFormats().contains(format))
+            ok = ok
+                && write(dir.filePath(QStringLiteral("plain.") + QLatin1String(format)),
+                         encoded(image, format));
+    }
+    ok = ok
+        && writeHeic(dir.filePath(QStringLiteral("camera.heic")), image.scaled(64, 48), 50, 6,
+                     camera);
+    return ok;
+}
+
+// A short tone as a 16-bit stereo WAV file.
+QByteArray toneWav(double seconds, int rate)
+{
+    const int frames = int(seconds * rate);
+    QByteArray pcm;
+    for (int i = 0; i < frames; ++i) {
+        const auto sample = qint16(8000 * std::sin(2 * M_PI * 440.0 * i / rate));
+        for (int channel = 0; channel < 2; ++channel)
+            pcm.append(char(sample & 0xFF)).append(char((sample >> 8) & 0xFF));
+    }
+    const auto le32 = [](quint32 v) {
+        return QByteArray(1, char(v & 0xFF)) + char((v >> 8) & 0xFF) + char((v >> 16) & 0xFF)
+            + char((v >> 24) & 0xFF);
+    };
+    const auto le16 = [](quint16 v) {
+        return QByteArray(1, char(v & 0xFF)) + char(v >> 8);
+    };
+    return "RIFF" + le32(36 + quint32(pcm.size())) + "WAVEfmt " + le32(16) + le16(1) + le16(2)
+        + le32(quint32(rate)) + le32(quint32(rate) * 4) + le16(4) + le16(16) + "data"
+        + le32(quint32(pcm.size())) + pcm;
+}
+
+// Each audio seed is the suffix's index in one byte, then the file.
+bool writeAudioSeed(const QDir &dir, const QString &suffix, const QByteArray &file)
+{
+    const auto index = audioSuffixes.indexOf(suffix);
+    return index >= 0 && !file.isEmpty()
+        && write(dir.filePath(QStringLiteral("tone.") + suffix), char(index) + file);
+}
+
+bool writeAudio(const QDir &dir)
+{
+    const QByteArray wav = toneWav(0.3, 22050);
+    if (!writeAudioSeed(dir, QStringLiteral("wav"), wav))
+        return false;
+    QTemporaryDir work;
+    const QString source = work.filePath(QStringLiteral("tone.wav"));
+    if (!write(source, wav))
+        return false;
+    // The other kinds come from the system's encoder, where it has one for them.
+    const QList<QPair<QString, QStringList>> kinds = {
+        {QStringLiteral("flac"), {}},
+        {QStringLiteral("mp3"), {}},
+        {QStringLiteral("mp2"), {}},
+        {QStringLiteral("ogg"), {QStringLiteral("-c:a"), QStringLiteral("libvorbis")}},
+        {QStringLiteral("m4a"), {QStringLiteral("-c:a"), QStringLiteral("aac")}},
+        {QStringLiteral("aac"), {QStringLiteral("-c:a"), QStringLiteral("aac")}},
+        {QStringLiteral("ac3"), {}},
+        {QStringLiteral("aiff"), {}},
+        {QStringLiteral("au"), {}},
+        {QStringLiteral("wma"), {QStringLiteral("-c:a"), QStringLiteral("wmav2")}},
+    };
+    for (const auto &[suffix, options] : kinds) {
+        const QString target = work.filePath(QStringLiteral("tone.") + suffix);
+        QProcess ffmpeg;
+        ffmpeg.start(QStringLiteral("ffmpeg"),
+                     QStringList {QStringLiteral("-nostdin"), QStringLiteral("-v"),
+                                  QStringLiteral("error"), QStringLiteral("-y"),
+                                  QStringLiteral("-i"), source}
+                         + options + QStringList {target});
+        if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0) {
+            std::fprintf(stderr, "fuzzseeds: no %s seed (ffmpeg failed)\n", qPrintable(suffix));
+            continue;
+        }
+        QFile file(target);
+        if (!file.open(QIODevice::ReadOnly) || !writeAudioSeed(dir, suffix, file.readAll()))
+            return false;
+    }
+    return true;
+}
+
+// The program's own profiles, and the encoder command lines they give, one word a line.
+bool writeProfilesAndCommands(const QDir &profileDir, const QDir &avcDir, const QString &from)
+{
+    const QDir source(from);
+    ZoProfileManager *manager = ZoProfileManager::instance();
+    if (!manager->loadTemplates(from))
+        return false;
+    for (const QString &id : manager->profiles()) {
+        const QString name = id + QStringLiteral(".profile");
+        QFile::remove(profileDir.filePath(name));
+        if (!QFile::copy(source.filePath(name), profileDir.filePath(name)))
+            return false;
+
+        ZomProfileData profile(id);
+        manager->getPresetData(profile);
+        MediaFormat format;
+        formatFromProfile(profile, format);
+        const EncoderJob job
+            = buildEncoderJob(profile, format, QStringLiteral("/out"), QStringLiteral("show"),
+                              QStringLiteral("/tmp"), QStringLiteral("/app"));
+        int n = 0;
+        for (const QString &command :
+             {job.videoCommand, job.audioCommand, job.muxCommand, job.reencodeCommand}) {
+            if (command.isEmpty())
+                continue;
+            QStringList words = splitCommandLine(command);
+            words.removeFirst(); // the launcher itself
+            if (!write(avcDir.filePath(QStringLiteral("%1-%2.args").arg(id).arg(n++)),
+                       words.join(QLatin1Char('\n')).toUtf8()))
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: fuzzseeds OUTPUT_FOLDER PROFILE_FOLDER\n");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    for (const char *target : {"photoreader", "audioreader", "profilereader", "avcarguments"}) {
+        if (!out.mkpath(QLatin1String(target))) {
+            std::fprintf(stderr, "fuzzseeds: cannot create %s\n", target);
+            return 1;
+        }
+    }
+    const bool ok = writePhotos(QDir(out.filePath(QStringLiteral("photoreader"))))
+        && writeAudio(QDir(out.filePath(QStringLiteral("audioreader"))))
+        && writeProfilesAndCommands(QDir(out.filePath(QStringLiteral("profilereader"))),
+                                    QDir(out.filePath(QStringLiteral("avcarguments"))),
+                                    QString::fromLocal8Bit(argv[2]));
+    if (!ok)
+        std::fprintf(stderr, "fuzzseeds: cannot write the seeds to %s\n", argv[1]);
+    return ok ? 0 : 1;
+}
