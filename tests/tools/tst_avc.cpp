@@ -113,6 +113,20 @@ void TestAvc::exitStatusIsFfmpegs()
     p.setProcessEnvironment(env);
     QCOMPARE(runToEnd(p, avc, {"-@", "-i", clip, "-y", out}), 127);
     QVERIFY(p.readAllStandardError().contains("no-such-ffmpeg"));
+
+    // ffmpeg exits with 0 when the end of its file cannot be written, the file cut short.
+    QFile fake(dir.filePath("ffmpeg-cut-short"));
+    QVERIFY(fake.open(QIODevice::WriteOnly));
+    fake.write("#!/bin/sh\n"
+               "echo 'Error writing trailer of x.mp4: No space left on device' >&2\n"
+               "echo 'Error closing file x.mp4: No space left on device' >&2\n"
+               "exit 0\n");
+    fake.close();
+    fake.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    env.insert("VELLUMIX_FFMPEG", fake.fileName());
+    p.setProcessEnvironment(env);
+    QCOMPARE(runToEnd(p, avc, {"-@", "-i", clip, "-y", out}), 1);
+    QVERIFY(p.readAllStandardError().contains("No space left on device"));
 }
 
 void TestAvc::progressOnStandardOutput()

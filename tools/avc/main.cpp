@@ -2,6 +2,8 @@
 // PATH) with the translated command line, passes standard input through untouched, copies
 // ffmpeg's progress lines ("frame= ... fps= ...") to standard output and everything else it
 // reports to standard error, and exits with ffmpeg's status. ffmpeg dies with the launcher.
+// One exception: ffmpeg exits with 0 when the end of its output file cannot be written (a full
+// disk, a removed folder) although the file is then cut short; such a run ends with 1.
 
 #include "tools/avc/avcarguments.h"
 
@@ -72,6 +74,9 @@ public:
             return;
         const bool progress
             = line.find("frame=") != std::string::npos && line.find("fps=") != std::string::npos;
+        if (line.rfind("Error writing trailer of ", 0) == 0
+            || line.rfind("Error closing file ", 0) == 0)
+            incomplete = true;
         line += '\n';
         if (progress) {
             if (stdoutOpen)
@@ -82,9 +87,13 @@ public:
         line.clear();
     }
 
+    // Whether ffmpeg said that it could not finish writing its output.
+    bool outputIncomplete() const { return incomplete; }
+
 private:
     std::string line;
     bool stdoutOpen = true;
+    bool incomplete = false;
 };
 
 } // namespace
@@ -177,7 +186,7 @@ int main(int argc, char **argv)
         }
     }
     if (WIFEXITED(status))
-        return WEXITSTATUS(status);
+        return WEXITSTATUS(status) == 0 && splitter.outputIncomplete() ? 1 : WEXITSTATUS(status);
     if (WIFSIGNALED(status))
         return 128 + WTERMSIG(status);
     return 127;
