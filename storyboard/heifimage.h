@@ -74,6 +74,8 @@ private:
     mutable QByteArray bytes; // libheif reads from it without copying
     mutable std::unique_ptr<heif_context, ContextDeleter> context;
     mutable std::unique_ptr<heif_image_handle, HandleDeleter> primary;
+    // The largest picture the file's decoder configurations and grid images declare.
+    mutable QSize codedSize;
     QSize scaledSize;
     bool done = false;
 };
