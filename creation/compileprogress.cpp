@@ -78,6 +78,10 @@ void CompileProgress::onPhaseChanged(Phase phase)
 void CompileProgress::onJobEnded(bool ok)
 {
     emit jobEnded(ok);
+    // The label says that the video failed; the box says why (a full disk, a removed folder,
+    // the encoder's complaint).
+    if (interactive && creation.phase() == Phase::Done && !ok)
+        ZoMessageBox::alert(creation.failureReason(), QString(), this);
     if (interactive && creation.phase() == Phase::Done) {
         const int action = ZoPref::value(QStringLiteral("AfterBurnAction"), 5).toInt();
         if (ZoPowerState::isAction(action)) {

@@ -3,6 +3,7 @@
 #include "audio/storyboardrender.h"
 #include "creation/avpipewriter.h"
 #include "creation/outputfolder.h"
+#include "creation/storagefailure.h"
 #include "zofc/zopref.h"
 #include "zofc/zoutils.h"
 #include "zomprofile/zomprofiledata.h"
@@ -241,6 +242,12 @@ QString CreationJob::withEncoderLog(const QString &why, const AVPipeWriter *writ
 
 void CreationJob::onManagerProgress(int value)
 {
+    // A removed output folder is found at once rather than after the whole show is rendered.
+    if (!QFileInfo(folder).isDir()) {
+        stopEverything();
+        finish(false);
+        return;
+    }
     setProgress(value * 9 / 10);
 }
 
@@ -294,6 +301,10 @@ void CreationJob::onEncoderFinished()
 
 void CreationJob::startMultiplexing()
 {
+    if (!QFileInfo(folder).isDir()) {
+        finish(false);
+        return;
+    }
     // Each run starts before its phase is announced, so that a Stop made on the announcement
     // finds it and kills it.
     if (!startCommandLine(combineProcess, job.muxCommand, ZoPref::appDir())) {
@@ -314,6 +325,11 @@ void CreationJob::onCombineFinished(int exitCode, QProcess::ExitStatus exitStatu
             startThumbnail();
         else
             finish(true);
+        return;
+    }
+    // Re-encoding into a folder that is gone or onto a disk that is full would fail the same way.
+    if (storageFailure(folder, tempFolderPath, encoderLogLines()).failure != StorageFailure::None) {
+        finish(false);
         return;
     }
     qDebug() << "CompileProgress: multiplexing failed (status" << exitCode << "); re-encoding";
@@ -430,12 +446,49 @@ void CreationJob::removeCreatedFiles()
         QFile::remove(thumbnailFile);
 }
 
+QStringList CreationJob::encoderLogLines() const
+{
+    QStringList lines;
+    if (tempFolderPath.isEmpty())
+        return lines;
+    const QDir logs(tempFolderPath);
+    // ffmpeg reports a failed write before the encoder's closing statistics, a dozen lines.
+    constexpr int linesAfterWriteError = 60;
+    for (const char *log : {"video.log", "audio.log", "mux.log", "reencode.log"})
+        lines += lastLogLines(logs.filePath(QLatin1String(log)), linesAfterWriteError);
+    return lines;
+}
+
+QString CreationJob::storageReason() const
+{
+    const StorageProblem problem = storageFailure(folder, tempFolderPath, encoderLogLines());
+    const QString where = QDir::toNativeSeparators(problem.folder);
+    switch (problem.failure) {
+    case StorageFailure::FolderGone:
+        return tr("The output folder %1 was removed while the video was being created.").arg(where);
+    case StorageFailure::DiskFull:
+        return tr("The disk is full: there is no room left in %1.").arg(where);
+    case StorageFailure::FileTooLarge:
+        return tr("The disk is full or takes no file this large: there is no room left for the "
+                  "video in %1.")
+            .arg(where);
+    case StorageFailure::None:
+        break;
+    }
+    return QString();
+}
+
 void CreationJob::finish(bool ok)
 {
     if (finished)
         return;
-    if (!ok)
+    if (!ok) {
+        // Looked at while the partial files still take up their room and the logs are there.
+        const QString storage = storageReason();
+        if (!storage.isEmpty())
+            reason = storage;
         removeCreatedFiles();
+    }
     tempFolder.reset();
     finished = true;
     succeededJob = ok;

@@ -108,6 +108,10 @@ private:
     void setPhase(Phase phase);
     void setProgress(int value);
     QString encoderFailure(const AVPipeWriter *writer, const QString &which);
+    // The last lines of every encoder log of the job so far.
+    QStringList encoderLogLines() const;
+    // Why the job failed when the output folder is gone or a disk is full; empty otherwise.
+    QString storageReason() const;
     // The reason, and the end of the writer's log kept for encoderLog().
     QString withEncoderLog(const QString &why, const AVPipeWriter *writer);
 

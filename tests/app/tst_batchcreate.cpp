@@ -2,6 +2,7 @@
 #include "tests/support/testsupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -10,6 +11,7 @@
 #include <QTest>
 #include <cmath>
 #include <csignal>
+#include <memory>
 
 namespace {
 
@@ -135,6 +137,8 @@ private slots:
     void failingEncoderShowsItsLog();
     void counterNeverOverwrites();
     void interruptLeavesNothing();
+    void outputFolderFullOrRemoved_data();
+    void outputFolderFullOrRemoved();
 
 private:
     QTemporaryDir media;
@@ -440,6 +444,55 @@ void TestBatchCreate::interruptLeavesNothing()
     QVERIFY(process.waitForFinished(30000));
     QCOMPARE(process.exitCode(), 130);
     QVERIFY(filesIn(out).isEmpty());
+    QVERIFY(filesIn(home.filePath(QStringLiteral("tmp"))).isEmpty());
+}
+
+void TestBatchCreate::outputFolderFullOrRemoved_data()
+{
+    QTest::addColumn<bool>("remove"); // else the folder is full
+    QTest::addColumn<QString>("why");
+    QTest::newRow("full") << false << "disk is full";
+    QTest::newRow("removed") << true << "was removed while the video was being created";
+}
+
+void TestBatchCreate::outputFolderFullOrRemoved()
+{
+    QFETCH(bool, remove);
+    QFETCH(QString, why);
+    QTemporaryDir home;
+    std::unique_ptr<FullFolder> full;
+    QString out = home.filePath(QStringLiteral("out"));
+    const QByteArray launcher = qgetenv("VELLUMIX_FFMPEG");
+    if (remove) {
+        // ffmpeg, as the encoder launcher runs it for the video, first removes the folder.
+        QFile script(home.filePath(QStringLiteral("ffmpeg-remover")));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(
+            QStringLiteral("#!/bin/sh\nrm -rf '%1'\nexec ffmpeg \"$@\"\n").arg(out).toUtf8());
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("VELLUMIX_FFMPEG", QFile::encodeName(script.fileName()));
+    } else {
+        full = std::make_unique<FullFolder>(FullFolder::Method::Tmpfs);
+        if (!full->isValid())
+            full = std::make_unique<FullFolder>(FullFolder::Method::Limit);
+        QVERIFY(full->isValid());
+        out = full->path();
+    }
+    const Run run = create(home.path(),
+                           {QStringLiteral("--output-dir"), out, QStringLiteral("--set"),
+                            QStringLiteral("s=160x120"), photo1, photo2, tone});
+    if (remove) {
+        if (launcher.isEmpty())
+            qunsetenv("VELLUMIX_FFMPEG");
+        else
+            qputenv("VELLUMIX_FFMPEG", launcher);
+    }
+    QCOMPARE(run.status, 1);
+    QVERIFY(run.out.isEmpty());
+    QVERIFY2(run.err.contains(why.toUtf8()), run.err.constData());
+    QVERIFY2(run.err.contains(out.toUtf8()), run.err.constData());
+    QVERIFY(!QFileInfo::exists(out) || filesIn(out).isEmpty());
     QVERIFY(filesIn(home.filePath(QStringLiteral("tmp"))).isEmpty());
 }
 

@@ -5,6 +5,7 @@
 #include "creation/compileprogress.h"
 #include "creation/creationjob.h"
 #include "creation/outputformat.h"
+#include "tests/creation/alertcatcher.h"
 #include "tests/support/testsupport.h"
 #include "zofc/zopref.h"
 #include "zomprofile/zomprofiledata.h"
@@ -84,6 +85,9 @@ private slots:
     void failingLauncher_data();
     void failingLauncher();
     void refusals();
+    void outputFolderFull_data();
+    void outputFolderFull();
+    void outputFolderRemoved();
 
 private:
     ZomProfileData profile(const QString &id) const;
@@ -524,5 +528,72 @@ void TestCompileProgress::refusals()
     QVERIFY(filesIn(out.path()).isEmpty());
 }
 
+void TestCompileProgress::outputFolderFull_data()
+{
+    QTest::addColumn<bool>("tmpfs"); // else a size limit
+    QTest::addColumn<QString>("profileId");
+    // With audio the stream copy into the output folder runs out of room; without, the video
+    // encoder itself, while the show is being rendered.
+    QTest::newRow("tmpfs, with audio") << true << "mpeg4h264";
+    QTest::newRow("size limit, with audio") << false << "mpeg4h264";
+    QTest::newRow("size limit, no audio") << false << "noaudio";
+}
+
+void TestCompileProgress::outputFolderFull()
+{
+    QFETCH(bool, tmpfs);
+    QFETCH(QString, profileId);
+    FullFolder full(tmpfs ? FullFolder::Method::Tmpfs : FullFolder::Method::Limit);
+    if (!full.isValid())
+        QSKIP("no tmpfs can be mounted here");
+    ZomProfileData data = profile(profileId);
+    data.setValue(QStringLiteral("s"), QStringLiteral("%1x%2").arg(W).arg(H));
+    AlertCatcher alerts;
+    CompileProgress job;
+    job.show();
+    job.setOutputFolder(full.path());
+    QVERIFY(run(job, data, QStringLiteral("Full")));
+    QVERIFY(job.isFinished());
+    QVERIFY(!job.succeeded());
+    QCOMPARE(job.findChild<QLabel *>("label")->text(), QStringLiteral("Failed to create video."));
+    QTRY_COMPARE(alerts.texts.size(), 1);
+    QVERIFY2(alerts.texts.first().contains(QLatin1String("disk is full")),
+             qPrintable(alerts.texts.first()));
+    QVERIFY(alerts.texts.first().contains(full.path()));
+    QCOMPARE(filesIn(full.path()), QStringList());
+    QVERIFY(!QFileInfo::exists(job.temporaryFolder()));
+}
+
+void TestCompileProgress::outputFolderRemoved()
+{
+    QTemporaryDir parent;
+    const QString folder = parent.filePath(QStringLiteral("videos"));
+    AlertCatcher alerts;
+    CompileProgress job;
+    job.show();
+    job.setOutputFolder(folder);
+    bool removed = false;
+    connect(&job, &CompileProgress::progressChanged, this, [&](int value) {
+        if (value >= 10 && !removed)
+            removed = QDir(folder).removeRecursively();
+    });
+    ZomProfileData data = profile(QStringLiteral("mpeg4h264"));
+    data.setValue(QStringLiteral("s"), QStringLiteral("%1x%2").arg(W).arg(H));
+    QList<CompileProgress::Phase> phases;
+    QVERIFY(run(job, data, QStringLiteral("Gone"), &phases));
+    QVERIFY(removed);
+    QVERIFY(job.isFinished());
+    QVERIFY(!job.succeeded());
+    // It ends while rendering, not after the whole show and encoder runs that cannot work.
+    QVERIFY(!phases.contains(CompileProgress::Phase::Multiplexing));
+    QVERIFY(!phases.contains(CompileProgress::Phase::Reencoding));
+    QCOMPARE(job.findChild<QLabel *>("label")->text(), QStringLiteral("Failed to create video."));
+    QTRY_COMPARE(alerts.texts.size(), 1);
+    QVERIFY2(alerts.texts.first().contains(QLatin1String("was removed")),
+             qPrintable(alerts.texts.first()));
+    // Nothing is made again where the folder was, and the temporaries are gone.
+    QVERIFY(!QFileInfo::exists(folder));
+    QVERIFY(!QFileInfo::exists(job.temporaryFolder()));
+}
 QTEST_MAIN(TestCompileProgress)
 #include "tst_compileprogress.moc"

@@ -18,6 +18,8 @@ QString testAppDir()
 }
 
 #include <QDebug>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -75,4 +77,58 @@ int zeroCrossings(const int16_t *pcm, int channels, int from, int to)
             ++crossings;
     }
     return crossings;
+}
+
+FullFolder::FullFolder(Method method)
+{
+    if (!dir.isValid())
+        return;
+    folder = dir.filePath(QStringLiteral("full"));
+    if (!QDir().mkpath(folder))
+        return;
+    if (method == Method::Tmpfs) {
+        QProcess mount;
+        mount.start(QStringLiteral("mount"),
+                    {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                     QStringLiteral("size=64k"), QStringLiteral("vellumix-test"), folder});
+        mounted = mount.waitForFinished(10000) && mount.exitStatus() == QProcess::NormalExit
+            && mount.exitCode() == 0;
+        valid = mounted;
+        return;
+    }
+    // The limit is in 512-byte blocks; the shell ignores the signal a write past it would
+    // raise, so that ffmpeg sees the write fail as it would on a full disk.
+    const QString wrapper = dir.filePath(QStringLiteral("ffmpeg-limited"));
+    QFile script(wrapper);
+    if (!script.open(QIODevice::WriteOnly))
+        return;
+    script.write(QStringLiteral("#!/bin/sh\n"
+                                "for last in \"$@\"; do :; done\n"
+                                "case \"$last\" in\n"
+                                "'%1'/*) ulimit -f 2; trap '' XFSZ ;;\n"
+                                "esac\n"
+                                "exec ffmpeg \"$@\"\n")
+                     .arg(folder)
+                     .toUtf8());
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    previousFfmpeg = qgetenv("VELLUMIX_FFMPEG");
+    qputenv("VELLUMIX_FFMPEG", QFile::encodeName(wrapper));
+    wrapped = true;
+    valid = true;
+}
+
+FullFolder::~FullFolder()
+{
+    if (mounted) {
+        QProcess umount;
+        umount.start(QStringLiteral("umount"), {folder});
+        umount.waitForFinished(10000);
+    }
+    if (wrapped) {
+        if (previousFfmpeg.isEmpty())
+            qunsetenv("VELLUMIX_FFMPEG");
+        else
+            qputenv("VELLUMIX_FFMPEG", previousFfmpeg);
+    }
 }

@@ -21,6 +21,33 @@ private:
     QTemporaryDir dir;
 };
 
+// A folder with almost no room, for creations that run out of disk. Tmpfs: a tmpfs of 64 KiB
+// mounted on the folder, where the test may mount one (as root with the right to mount). Limit:
+// an ordinary folder, with the encoder launcher pointed (VELLUMIX_FFMPEG, for this process and
+// the processes it starts) at a wrapper that lets ffmpeg grow no file in the folder past 1 KiB,
+// so that its writes there fail as on a full disk. Undone on destruction.
+class FullFolder
+{
+public:
+    enum class Method { Tmpfs, Limit };
+    explicit FullFolder(Method method);
+    ~FullFolder();
+    FullFolder(const FullFolder &) = delete;
+    FullFolder &operator=(const FullFolder &) = delete;
+
+    // False when the folder could not be made full this way (Tmpfs without the right to mount).
+    bool isValid() const { return valid; }
+    QString path() const { return folder; }
+
+private:
+    QTemporaryDir dir;
+    QString folder;
+    bool valid = false;
+    bool mounted = false;
+    bool wrapped = false;
+    QByteArray previousFfmpeg;
+};
+
 // The build's application folder (patterns, profiles, skin, the encoder launcher).
 QString testAppDir();
 
