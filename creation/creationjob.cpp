@@ -121,6 +121,9 @@ bool CreationJob::start(StoryBoardRender *render, const ZomProfileData &profile,
         return refuse(tr("The slide show is empty: add photos before creating a video."));
     if (!isOutputNameValid(outputName))
         return refuse(tr("\"%1\" cannot be used as a file name.").arg(outputName));
+    const QString extension = profile.text(QStringLiteral("/ext_name"));
+    if (!isOutputExtensionValid(extension))
+        return refuse(tr("The profile's file extension \"%1\" cannot be used.").arg(extension));
 
     folder = outputFolderOverride;
     if (folder.isEmpty())

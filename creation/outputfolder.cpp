@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace {
 
@@ -49,4 +50,12 @@ QString browseForOutputFolder(QWidget *parent, const QString &start)
     const QString chosen = QFileDialog::getExistingDirectory(
         parent, QString(), folder, QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
     return chosen.isEmpty() ? QString() : QDir::toNativeSeparators(chosen);
+}
+
+bool isOutputExtensionValid(const QString &ext)
+{
+    if (ext.isEmpty())
+        return false;
+    return std::all_of(ext.cbegin(), ext.cend(),
+                       [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
 }

@@ -15,6 +15,10 @@ QString defaultOutputFolder();
 // Whether name can be an output file name: not empty and free of * : < > ? / @ |.
 bool isOutputNameValid(const QString &name);
 
+// Whether ext can end an output file's name: letters and digits only, so that the file stays in
+// the output folder whatever a profile says.
+bool isOutputExtensionValid(const QString &ext);
+
 // Creates start when it does not exist, then asks for a folder starting there. Returns the chosen
 // folder with native separators, or an empty string when the user cancels.
 QString browseForOutputFolder(QWidget *parent, const QString &start);

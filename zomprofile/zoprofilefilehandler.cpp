@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTextStream>
 
 std::optional<ZoProfileTemplate> ZoProfileFileHandler::readTemplate(const QString &path,
@@ -57,8 +58,14 @@ std::optional<ZoProfileTemplate> ZoProfileFileHandler::readTemplate(const QStrin
     }
     if (in.status() != QTextStream::Ok)
         return fail(QStringLiteral("read error"));
-    if (t.values.value(QStringLiteral("/ext_name")).toString().isEmpty())
+    const QString extension = t.values.value(QStringLiteral("/ext_name")).toString();
+    if (extension.isEmpty())
         return fail(QStringLiteral("no \"/ext_name\" value"));
+    // The extension ends the output file's name; a separator or a dot in it would put the
+    // video somewhere else than the output folder.
+    static const QRegularExpression plainExtension(QStringLiteral("^[A-Za-z0-9]+$"));
+    if (!plainExtension.match(extension).hasMatch())
+        return fail(QStringLiteral("\"/ext_name\" is not a file extension: %1").arg(extension));
     return t;
 }
 

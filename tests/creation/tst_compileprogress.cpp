@@ -509,6 +509,14 @@ void TestCompileProgress::refusals()
     badName.setInteractive(false);
     QVERIFY(!badName.startCreation(&render, data, QStringLiteral("a/b")));
 
+    // An extension with a path in it would put the video beside the output folder.
+    ZomProfileData escaping = data;
+    escaping.setValue(QStringLiteral("/ext_name"), QStringLiteral("mp4/../../escaped"));
+    CompileProgress badExtension;
+    badExtension.setInteractive(false);
+    QVERIFY(!badExtension.startCreation(&render, escaping, QStringLiteral("Out")));
+    QVERIFY(badExtension.failureReason().contains(QStringLiteral("extension")));
+
     const QByteArray tmp = qgetenv("TMPDIR");
     qputenv("TMPDIR", "/dev/null/temp");
     CompileProgress noTemp;
