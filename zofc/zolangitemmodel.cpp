@@ -3,6 +3,7 @@
 #include "zofc/zopref.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 
 namespace {
@@ -30,7 +31,11 @@ void ZoLangItemModel::reload(const QString &translationsDir)
         const QLocale locale(code);
         if (locale.language() == QLocale::English || locale.language() == QLocale::C)
             continue;
-        auto *item = new QStandardItem(locale.nativeLanguageName());
+        // Qt gives some names in lower case ("français"); a menu entry starts with a capital.
+        QString name = locale.nativeLanguageName();
+        if (!name.isEmpty())
+            name[0] = name.at(0).toUpper();
+        auto *item = new QStandardItem(name);
         item->setData(locale.name(), CodeRole);
         appendRow(item);
     }
@@ -49,8 +54,17 @@ QString ZoLangItemModel::currentLangName()
     const QString stored = ZoPref::value(languageKey, QString()).toString();
     if (!stored.isEmpty())
         return stored;
+    // Until the user picks one, the system's language when there is a catalogue for it (for
+    // de_AT the German one), English otherwise.
+    const QString dir = ZoPref::appDir() + QLatin1String("/translations/");
     const QString system = QLocale::system().name();
-    return system == QLatin1String("C") ? QStringLiteral("en_US") : system;
+    for (const QString &code : {system, system.section(QLatin1Char('_'), 0, 0)}) {
+        if (code.isEmpty() || code == QLatin1String("C") || code.startsWith(QLatin1String("en")))
+            continue;
+        if (QFileInfo::exists(dir + QLatin1String("vellumix_") + code + QLatin1String(".qm")))
+            return QLocale(code).name();
+    }
+    return QStringLiteral("en_US");
 }
 
 void ZoLangItemModel::setCurrentLangName(const QString &name)
