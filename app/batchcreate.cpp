@@ -16,6 +16,7 @@
 #include "zomprofile/zoprofilemanager.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -50,7 +51,7 @@ QTextStream &out()
 int usageError(const QString &problem)
 {
     err() << "vellumix create: " << problem << "\n"
-          << "Try 'vellumix create --help'.\n";
+          << QCoreApplication::translate("BatchCreate", "Try 'vellumix create --help'.") << "\n";
     err().flush();
     return exitUsage;
 }
@@ -73,7 +74,7 @@ std::optional<int> rangedValue(const QCommandLineParser &parser, const QString &
     bool ok = false;
     const int value = parser.value(name).toInt(&ok);
     if (!ok || value < low || value > high) {
-        usageError(QStringLiteral("--%1 takes a number of milliseconds from %2 to %3, not '%4'")
+        usageError(QCoreApplication::translate("BatchCreate", "--%1 takes a number of milliseconds from %2 to %3, not '%4'")
                        .arg(name)
                        .arg(low)
                        .arg(high)
@@ -169,36 +170,36 @@ int runBatchCreate(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Makes a video slide show from photos and audio files, without a window.\n"
+        QCoreApplication::translate("BatchCreate", "Makes a video slide show from photos and audio files, without a window.\n"
                        "PATH: photo files, audio files and folders, in show order."));
     // Not addHelpOption(): its --help-all lists the toolkit's options, which a command takes none
     // of.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Print this help and exit."));
+                                  QCoreApplication::translate("BatchCreate", "Print this help and exit."));
     parser.addOption(help);
     parser.addOptions({
         {QStringLiteral("photo-duration"),
-         QStringLiteral("How long each photo is held (1000-999000, default 5000)."),
+         QCoreApplication::translate("BatchCreate", "How long each photo is held (1000-999000, default 5000)."),
          QStringLiteral("MS")},
         {QStringLiteral("transition-duration"),
-         QStringLiteral("Length of a transition (500-5000, default 1500)."), QStringLiteral("MS")},
-        {QStringLiteral("no-transition"), QStringLiteral("Cut from photo to photo.")},
-        {QStringLiteral("dissolve-only"), QStringLiteral("Use dissolves only, no wipes.")},
+         QCoreApplication::translate("BatchCreate", "Length of a transition (500-5000, default 1500)."), QStringLiteral("MS")},
+        {QStringLiteral("no-transition"), QCoreApplication::translate("BatchCreate", "Cut from photo to photo.")},
+        {QStringLiteral("dissolve-only"), QCoreApplication::translate("BatchCreate", "Use dissolves only, no wipes.")},
         {QStringLiteral("no-zoom"),
-         QStringLiteral("Show photos still, without moving and zooming.")},
+         QCoreApplication::translate("BatchCreate", "Show photos still, without moving and zooming.")},
         {QStringLiteral("loop-audio"),
-         QStringLiteral("Restart the audio when it ends before the show.")},
+         QCoreApplication::translate("BatchCreate", "Restart the audio when it ends before the show.")},
         {QStringLiteral("fade"),
-         QStringLiteral("Fade the sound in over the first second and out over the last three.")},
+         QCoreApplication::translate("BatchCreate", "Fade the sound in over the first second and out over the last three.")},
         {QStringLiteral("sync-audio"),
-         QStringLiteral("Choose the photo duration so that the show lasts as long as the audio.")},
+         QCoreApplication::translate("BatchCreate", "Choose the photo duration so that the show lasts as long as the audio.")},
         {QStringLiteral("no-auto-rotate"),
-         QStringLiteral("Do not turn photos as their camera orientation asks.")},
+         QCoreApplication::translate("BatchCreate", "Do not turn photos as their camera orientation asks.")},
         {QStringLiteral("profile"),
-         QStringLiteral("Output profile (default mpeg4h264); see --list-profiles."),
+         QCoreApplication::translate("BatchCreate", "Output profile (default mpeg4h264); see --list-profiles."),
          QStringLiteral("ID")},
         {QStringLiteral("set"),
-         QStringLiteral("Override one value of the profile, e.g. s=1280x720; repeatable."),
+         QCoreApplication::translate("BatchCreate", "Override one value of the profile, e.g. s=1280x720; repeatable."),
          QStringLiteral("KEY=VALUE")},
         {QStringLiteral("aspect"),
          QStringLiteral("Shape of the frame, e.g. 16:9, 9:16 (phones), 1:1 or 4:5, at the "
@@ -210,19 +211,19 @@ int runBatchCreate(const QStringList &arguments)
                         "(cropped to the frame)."),
          QStringLiteral("MODE")},
         {QStringLiteral("list-profiles"),
-         QStringLiteral("List the profiles: identifier, group, name and extension.")},
+         QCoreApplication::translate("BatchCreate", "List the profiles: identifier, group, name and extension.")},
         {QStringLiteral("output-dir"),
-         QStringLiteral("Folder of the video (default: the last output folder, else Videos)."),
+         QCoreApplication::translate("BatchCreate", "Folder of the video (default: the last output folder, else Videos)."),
          QStringLiteral("DIR")},
         {QStringLiteral("name"),
-         QStringLiteral("File name without extension (default \"My Photo Movie\")."),
+         QCoreApplication::translate("BatchCreate", "File name without extension (default \"My Photo Movie\")."),
          QStringLiteral("NAME")},
-        {QStringLiteral("quiet"), QStringLiteral("Print nothing but errors.")},
+        {QStringLiteral("quiet"), QCoreApplication::translate("BatchCreate", "Print nothing but errors.")},
         {QStringLiteral("verbose"),
-         QStringLiteral("Also print the encoders' logs and the toolkit's messages.")},
+         QCoreApplication::translate("BatchCreate", "Also print the encoders' logs and the toolkit's messages.")},
     });
     parser.addPositionalArgument(QStringLiteral("PATH"),
-                                 QStringLiteral("Photos, audio files and folders."),
+                                 QCoreApplication::translate("BatchCreate", "Photos, audio files and folders."),
                                  QStringLiteral("PATH..."));
 
     if (!parser.parse(QStringList {QStringLiteral("vellumix create")} + arguments))
@@ -237,7 +238,7 @@ int runBatchCreate(const QStringList &arguments)
     }
     const bool quiet = parser.isSet(QStringLiteral("quiet"));
     if (quiet && parser.isSet(QStringLiteral("verbose")))
-        return usageError(QStringLiteral("--quiet and --verbose exclude each other"));
+        return usageError(QCoreApplication::translate("BatchCreate", "--quiet and --verbose exclude each other"));
     if (quiet)
         ZoMessageFilter::setLevel(ZoMessageFilter::Level::Quiet);
     else if (parser.isSet(QStringLiteral("verbose")))
@@ -258,7 +259,7 @@ int runBatchCreate(const QStringList &arguments)
     const QString name
         = parser.isSet(QStringLiteral("name")) ? parser.value(QStringLiteral("name")) : defaultName;
     if (!isOutputNameValid(name))
-        return usageError(QStringLiteral("'%1' cannot be a file name: it must not be empty or "
+        return usageError(QCoreApplication::translate("BatchCreate", "'%1' cannot be a file name: it must not be empty or "
                                          "hold any of * : < > ? / @ |")
                               .arg(name));
 
@@ -268,13 +269,13 @@ int runBatchCreate(const QStringList &arguments)
         : defaultProfile;
     if (!manager->hasProfile(profileId))
         return usageError(
-            QStringLiteral("unknown profile '%1' (see --list-profiles)").arg(profileId));
+            QCoreApplication::translate("BatchCreate", "unknown profile '%1' (see --list-profiles)").arg(profileId));
     ZomProfileData profile(manager->profileUrl(profileId));
     manager->getPresetData(profile);
     for (const QString &setting : parser.values(QStringLiteral("set"))) {
         const qsizetype equals = setting.indexOf(QLatin1Char('='));
         if (equals <= 0)
-            return usageError(QStringLiteral("--set takes KEY=VALUE, not '%1'").arg(setting));
+            return usageError(QCoreApplication::translate("BatchCreate", "--set takes KEY=VALUE, not '%1'").arg(setting));
         profile.setValue(setting.left(equals).trimmed(), setting.mid(equals + 1).trimmed());
     }
 
@@ -300,7 +301,7 @@ int runBatchCreate(const QStringList &arguments)
 
     const QStringList paths = parser.positionalArguments();
     if (paths.isEmpty())
-        return usageError(QStringLiteral("no photo given"));
+        return usageError(QCoreApplication::translate("BatchCreate", "no photo given"));
 
     if (photoPatterns.isEmpty())
         initFileTypeLists();
@@ -353,7 +354,7 @@ int runBatchCreate(const QStringList &arguments)
         err() << "vellumix create: left out, not a readable photo or audio file: " << path << '\n';
     err().flush();
     if (board.photos.isEmpty())
-        return usageError(QStringLiteral("no readable photo among the paths given"));
+        return usageError(QCoreApplication::translate("BatchCreate", "no readable photo among the paths given"));
 
     board.setPhotoDurationMs(*photoMs);
     board.setTransitionDurationMs(*transitionMs);
@@ -425,7 +426,7 @@ int runBatchCreate(const QStringList &arguments)
     if (!job.succeeded()) {
         const QString why = job.failureReason();
         err() << "vellumix create: "
-              << (why.isEmpty() ? QStringLiteral("the video could not be created") : why) << '\n';
+              << (why.isEmpty() ? QCoreApplication::translate("BatchCreate", "the video could not be created") : why) << '\n';
         // The end of the failed encoder's log, which went with the job's folder.
         for (const QString &line : job.encoderLog())
             err() << "  " << line << '\n';
@@ -440,7 +441,7 @@ int runBatchCreate(const QStringList &arguments)
 void registerBatchCommands()
 {
     ZoApplication::registerCommand(QStringLiteral("create"),
-                                   QStringLiteral("make a video from photos and audio files "
+                                   QCoreApplication::translate("BatchCreate", "make a video from photos and audio files "
                                                   "without a window (create --help)"),
                                    runBatchCreate);
 }

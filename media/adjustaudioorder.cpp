@@ -141,9 +141,7 @@ void AdjustAudioOrder::on_add_clicked()
         = ZoPref::value(QStringLiteral("AudioLastDir"),
                         QStandardPaths::writableLocation(QStandardPaths::MusicLocation))
               .toString();
-    const QString filter = tr("All Supported Files") + QStringLiteral(" (")
-        + audioPatterns.join(QLatin1Char(' ')) + QStringLiteral(");;") + audioTypeFilters
-        + tr("All Files") + QStringLiteral("(*.*);;");
+    const QString filter = openFileFilter(audioPatterns, audioTypeFilters);
     const QStringList paths
         = QFileDialog::getOpenFileNames(this, tr("Select One or More Files"), folder, filter);
     if (paths.isEmpty())

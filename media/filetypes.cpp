@@ -9,7 +9,7 @@ QStringList audioPatterns;
 // blanks, and a "*.jpg;" would match no file.
 const QString photoTypeFilters = QStringLiteral(
     "JPG Files (*.jpg *.jpeg);;BMP Files (*.bmp);;PNG Files (*.png);;GIF Files (*.gif);;"
-    "TIFF Files (*.tiff *.tif);;XBP Files (*.xbm);;XPM Files (*.xpm);;"
+    "TIFF Files (*.tiff *.tif);;XBM Files (*.xbm);;XPM Files (*.xpm);;"
     "HEIC Files (*.heic *.heif);;WebP Files (*.webp);;");
 const QString audioTypeFilters = QStringLiteral(
     "AAC Files (*.aac);;AIF Files (*.aif *.aiff);;AC3 Files (*.ac3);;APE Files (*.ape);;"
@@ -35,9 +35,19 @@ void initFileTypeLists()
 
 QString openFileFilter(const QStringList &patterns, const QString &typeFilters)
 {
+    // Each entry "JPG Files (*.jpg *.jpeg)" is shown with "Files" in the interface language.
+    QString perType;
+    for (const QString &entry : typeFilters.split(QStringLiteral(";;"), Qt::SkipEmptyParts)) {
+        const qsizetype split = entry.indexOf(QStringLiteral(" Files ("));
+        if (split < 0) {
+            perType += entry + QStringLiteral(";;");
+            continue;
+        }
+        perType += QCoreApplication::translate("VellumixClass", "%1 Files").arg(entry.left(split))
+            + entry.mid(split + 6) + QStringLiteral(";;");
+    }
     // "*" rather than "*.*": on this system a file need not have a suffix.
     return QCoreApplication::translate("VellumixClass", "All Supported Files")
-        + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(");;")
-        + typeFilters + QCoreApplication::translate("VellumixClass", "All Files")
-        + QStringLiteral(" (*)");
+        + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(");;") + perType
+        + QCoreApplication::translate("VellumixClass", "All Files") + QStringLiteral(" (*)");
 }
