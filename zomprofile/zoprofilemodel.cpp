@@ -2,6 +2,7 @@
 
 #include "zomprofile/zomprofiledata.h"
 #include "zomprofile/zoprofilemanager.h"
+#include "zomprofile/zoprofiletexts.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -31,8 +32,8 @@ void ZoProfileModel::setLang(const QString &name)
 QStandardItem *ZoProfileModel::makeProfileItem(const QString &id, const QString &group) const
 {
     const ZoProfileManager *manager = ZoProfileManager::instance();
-    auto *item = new QStandardItem(manager->profileName(id));
-    item->setToolTip(manager->profileFullName(id));
+    auto *item = new QStandardItem(translatedProfileText(manager->profileName(id)));
+    item->setToolTip(translatedProfileText(manager->profileFullName(id)));
     item->setEditable(false);
     item->setData(manager->profileUrl(id), UrlRole);
     item->setData(id, IdRole);
@@ -56,7 +57,7 @@ void ZoProfileModel::refresh()
     recentItem->setData(true, IsGroupRole);
     appendRow(recentItem);
     for (const QString &group : manager->groups()) {
-        auto *groupItem = new QStandardItem(group);
+        auto *groupItem = new QStandardItem(translatedProfileText(group));
         groupItem->setEditable(false);
         groupItem->setData(group, GroupRole);
         groupItem->setData(true, IsGroupRole);
