@@ -2,17 +2,1569 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
-    <name>ZoMainWindow</name>
-    <message><source>&amp;Options</source><translation>&amp;Optionen</translation></message>
-    <message><source>&amp;Language</source><translation>&amp;Sprache</translation></message>
-    <message><source>S&amp;kins</source><translation>&amp;Oberflächen</translation></message>
-    <message><source>Check for &amp;Updates Automatically</source><translation>Automatisch nach &amp;Aktualisierungen suchen</translation></message>
-    <message><source>&amp;About %1...</source><translation>&amp;Über %1...</translation></message>
-    <message><source>About %1</source><translation>Über %1</translation></message>
-    <message><source>E&amp;xit</source><translation>&amp;Beenden</translation></message>
+    <name>AdjustAudioOrder</name>
+    <message>
+        <source>Edit Audio</source>
+        <translation>Audio bearbeiten</translation>
+    </message>
+    <message>
+        <source>Select One or More Files</source>
+        <translation>Eine oder mehrere Dateien auswählen</translation>
+    </message>
+    <message>
+        <source>Some files have not been added to the list:
+</source>
+        <translation>Einige Dateien wurden nicht zur Liste hinzugefügt:
+</translation>
+    </message>
+</context>
+<context>
+    <name>AdjustAudioOrderClass</name>
+    <message>
+        <source>Edit Audio</source>
+        <translation>Audio bearbeiten</translation>
+    </message>
+    <message>
+        <source>Add...</source>
+        <translation>Hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Hoch</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Runter</translation>
+    </message>
+    <message>
+        <source>File Name</source>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Dauer</translation>
+    </message>
+    <message>
+        <source>Start Point</source>
+        <translation>Startpunkt</translation>
+    </message>
+    <message>
+        <source>End Point</source>
+        <translation>Endpunkt</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Stumm schalten</translation>
+    </message>
+    <message>
+        <source>Unmute</source>
+        <translation>Ton einschalten</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Lautstärke</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Wiedergabe</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Play from the in point to the out point</source>
+        <translation>Vom Anfangs- bis zum Endpunkt abspielen</translation>
+    </message>
+    <message>
+        <source>Play Segment</source>
+        <translation>Abschnitt abspielen</translation>
+    </message>
+    <message>
+        <source>Start the clip at the slider&apos;s position</source>
+        <translation>Clip an der Position des Schiebereglers beginnen lassen</translation>
+    </message>
+    <message>
+        <source>Set In</source>
+        <translation>Anfang setzen</translation>
+    </message>
+    <message>
+        <source>End the clip at the slider&apos;s position</source>
+        <translation>Clip an der Position des Schiebereglers enden lassen</translation>
+    </message>
+    <message>
+        <source>Set Out</source>
+        <translation>Ende setzen</translation>
+    </message>
+</context>
+<context>
+    <name>AudioListWidget</name>
+    <message>
+        <source>Duration</source>
+        <translation>Dauer</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>Kanäle</translation>
+    </message>
+    <message>
+        <source>Sample Rate</source>
+        <translation>Abtastrate</translation>
+    </message>
+    <message>
+        <source>Start Point</source>
+        <translation>Startpunkt</translation>
+    </message>
+    <message>
+        <source>End Point</source>
+        <translation>Endpunkt</translation>
+    </message>
+    <message>
+        <source>Drag Audio File(s) Here</source>
+        <translation>Audiodateien hierher ziehen</translation>
+    </message>
+</context>
+<context>
+    <name>BatchCreate</name>
+    <message>
+        <source>Try &apos;vellumix create --help&apos;.</source>
+        <translation>Siehe „vellumix create --help“.</translation>
+    </message>
+    <message>
+        <source>--%1 takes a number of milliseconds from %2 to %3, not &apos;%4&apos;</source>
+        <translation>--%1 erwartet eine Anzahl Millisekunden von %2 bis %3, nicht „%4“</translation>
+    </message>
+    <message>
+        <source>Makes a video slide show from photos and audio files, without a window.
+PATH: photo files, audio files and folders, in show order.</source>
+        <translation>Erstellt ohne Fenster eine Video-Diashow aus Fotos und Audiodateien.
+PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow.</translation>
+    </message>
+    <message>
+        <source>Print this help and exit.</source>
+        <translation>Diese Hilfe ausgeben und beenden.</translation>
+    </message>
+    <message>
+        <source>How long each photo is held (1000-999000, default 5000).</source>
+        <translation>Wie lange jedes Foto gezeigt wird (1000-999000, Standard 5000).</translation>
+    </message>
+    <message>
+        <source>Length of a transition (500-5000, default 1500).</source>
+        <translation>Länge eines Übergangs (500-5000, Standard 1500).</translation>
+    </message>
+    <message>
+        <source>Cut from photo to photo.</source>
+        <translation>Ohne Übergang von Foto zu Foto schneiden.</translation>
+    </message>
+    <message>
+        <source>Use dissolves only, no wipes.</source>
+        <translation>Nur Überblendungen, keine Wischblenden.</translation>
+    </message>
+    <message>
+        <source>Show photos still, without moving and zooming.</source>
+        <translation>Fotos ruhig zeigen, ohne Bewegung und Zoom.</translation>
+    </message>
+    <message>
+        <source>Restart the audio when it ends before the show.</source>
+        <translation>Audio neu starten, wenn es vor der Diashow endet.</translation>
+    </message>
+    <message>
+        <source>Fade the sound in over the first second and out over the last three.</source>
+        <translation>Ton in der ersten Sekunde ein- und in den letzten drei ausblenden.</translation>
+    </message>
+    <message>
+        <source>Choose the photo duration so that the show lasts as long as the audio.</source>
+        <translation>Fotodauer so wählen, dass die Diashow so lang wie das Audio ist.</translation>
+    </message>
+    <message>
+        <source>Do not turn photos as their camera orientation asks.</source>
+        <translation>Fotos nicht nach der Ausrichtung der Kamera drehen.</translation>
+    </message>
+    <message>
+        <source>Output profile (default mpeg4h264); see --list-profiles.</source>
+        <translation>Ausgabeprofil (Standard mpeg4h264); siehe --list-profiles.</translation>
+    </message>
+    <message>
+        <source>Override one value of the profile, e.g. s=1280x720; repeatable.</source>
+        <translation>Einen Wert des Profils überschreiben, z. B. s=1280x720; mehrfach möglich.</translation>
+    </message>
+    <message>
+        <source>List the profiles: identifier, group, name and extension.</source>
+        <translation>Profile auflisten: Kennung, Gruppe, Name und Endung.</translation>
+    </message>
+    <message>
+        <source>Folder of the video (default: the last output folder, else Videos).</source>
+        <translation>Ordner des Videos (Standard: der letzte Ausgabeordner, sonst Videos).</translation>
+    </message>
+    <message>
+        <source>File name without extension (default &quot;My Photo Movie&quot;).</source>
+        <translation>Dateiname ohne Endung (Standard „My Photo Movie“).</translation>
+    </message>
+    <message>
+        <source>Print nothing but errors.</source>
+        <translation>Nur Fehler ausgeben.</translation>
+    </message>
+    <message>
+        <source>Also print the encoders&apos; logs and the toolkit&apos;s messages.</source>
+        <translation>Auch die Protokolle der Encoder und die Meldungen des Toolkits ausgeben.</translation>
+    </message>
+    <message>
+        <source>Photos, audio files and folders.</source>
+        <translation>Fotos, Audiodateien und Ordner.</translation>
+    </message>
+    <message>
+        <source>--quiet and --verbose exclude each other</source>
+        <translation>--quiet und --verbose schließen einander aus</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be a file name: it must not be empty or hold any of * : &lt; &gt; ? / @ |</source>
+        <translation>„%1“ kann kein Dateiname sein: Er darf nicht leer sein und keines der Zeichen * : &lt; &gt; ? / @ | enthalten</translation>
+    </message>
+    <message>
+        <source>unknown profile &apos;%1&apos; (see --list-profiles)</source>
+        <translation>unbekanntes Profil „%1“ (siehe --list-profiles)</translation>
+    </message>
+    <message>
+        <source>--set takes KEY=VALUE, not &apos;%1&apos;</source>
+        <translation>--set erwartet KEY=VALUE, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>no photo given</source>
+        <translation>kein Foto angegeben</translation>
+    </message>
+    <message>
+        <source>no readable photo among the paths given</source>
+        <translation>kein lesbares Foto unter den angegebenen Pfaden</translation>
+    </message>
+    <message>
+        <source>the video could not be created</source>
+        <translation>das Video konnte nicht erstellt werden</translation>
+    </message>
+    <message>
+        <source>make a video from photos and audio files without a window (create --help)</source>
+        <translation>ohne Fenster ein Video aus Fotos und Audiodateien erstellen (create --help)</translation>
+    </message>
+</context>
+<context>
+    <name>CompileProgress</name>
+    <message>
+        <source>Create Video File</source>
+        <translation>Videodatei erstellen</translation>
+    </message>
+    <message>
+        <source>Created Successfully!</source>
+        <translation>Erfolgreich erstellt!</translation>
+    </message>
+    <message>
+        <source>Failed to create video.</source>
+        <translation>Das Video konnte nicht erstellt werden.</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Fortsetzen</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Anhalten</translation>
+    </message>
+</context>
+<context>
+    <name>CompileProgressClass</name>
+    <message>
+        <source>Create Video File</source>
+        <translation>Videodatei erstellen</translation>
+    </message>
+    <message>
+        <source>Creating video...</source>
+        <translation>Video wird erstellt...</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Open Output Folder</source>
+        <translation>Ausgabeordner öffnen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>CreationJob</name>
+    <message>
+        <source>A video is already being created.</source>
+        <translation>Es wird bereits ein Video erstellt.</translation>
+    </message>
+    <message>
+        <source>The slide show is empty: add photos before creating a video.</source>
+        <translation>Die Diashow ist leer: Fügen Sie Fotos hinzu, bevor Sie ein Video erstellen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be used as a file name.</source>
+        <translation>„%1“ kann nicht als Dateiname verwendet werden.</translation>
+    </message>
+    <message>
+        <source>The output folder %1 cannot be created.</source>
+        <translation>Der Ausgabeordner %1 kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The output folder %1 cannot be written to.</source>
+        <translation>In den Ausgabeordner %1 kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>No temporary folder can be created in %1.</source>
+        <translation>In %1 kann kein temporärer Ordner angelegt werden.</translation>
+    </message>
+    <message>
+        <source>the system</source>
+        <translation>dem System</translation>
+    </message>
+    <message>
+        <source>The output file cannot be created in %1.</source>
+        <translation>Die Ausgabedatei kann in %1 nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The video encoder cannot be started.</source>
+        <translation>Der Video-Encoder kann nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>The audio encoder cannot be started.</source>
+        <translation>Der Audio-Encoder kann nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>No OpenGL context for drawing %1 x %2 frames.</source>
+        <translation>Kein OpenGL-Kontext zum Zeichnen von Bildern mit %1 x %2 Pixeln.</translation>
+    </message>
+    <message>
+        <source>video</source>
+        <translation>Video</translation>
+    </message>
+    <message>
+        <source>audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>The %1 encoder stopped before the end of the show.</source>
+        <translation>Der %1-Encoder hat vor dem Ende der Diashow aufgehört.</translation>
+    </message>
+    <message>
+        <source>The %1 encoder failed.</source>
+        <translation>Der %1-Encoder ist fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>The encoder wrote no video.</source>
+        <translation>Der Encoder hat kein Video geschrieben.</translation>
+    </message>
+    <message>
+        <source>The encoder cannot be started.</source>
+        <translation>Der Encoder kann nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>The encoder could not write the output file.</source>
+        <translation>Der Encoder konnte die Ausgabedatei nicht schreiben.</translation>
+    </message>
+    <message>
+        <source>Failed to create video.</source>
+        <translation>Das Video konnte nicht erstellt werden.</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>Angehalten.</translation>
+    </message>
+</context>
+<context>
+    <name>ImportProgress</name>
+    <message>
+        <source>Import Progress</source>
+        <translation>Importfortschritt</translation>
+    </message>
+    <message>
+        <source>Importing %1...</source>
+        <translation>%1 wird importiert...</translation>
+    </message>
+    <message>
+        <source>Some files have not been added to the list:
+</source>
+        <translation>Einige Dateien wurden nicht zur Liste hinzugefügt:
+</translation>
+    </message>
+</context>
+<context>
+    <name>ImportProgressClass</name>
+    <message>
+        <source>Import Progress</source>
+        <translation>Importfortschritt</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>MediaInfoWidget</name>
+    <message>
+        <source>Property</source>
+        <translation>Eigenschaften</translation>
+    </message>
+    <message>
+        <source>File Name:</source>
+        <translation>Dateiname:</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>Format:</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>Auflösung:</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>Größe:</translation>
+    </message>
+    <message>
+        <source>Modified:</source>
+        <translation>Geändert:</translation>
+    </message>
+    <message>
+        <source>Equipment Make:</source>
+        <translation>Kamerahersteller:</translation>
+    </message>
+    <message>
+        <source>Camera Model:</source>
+        <translation>Kameramodell:</translation>
+    </message>
+    <message>
+        <source>Software:</source>
+        <translation>Software:</translation>
+    </message>
+    <message>
+        <source>Compressed Bit-Per-Pixel:</source>
+        <translation>Komprimierte Bits pro Pixel:</translation>
+    </message>
+    <message>
+        <source>Exposure Time:</source>
+        <translation>Belichtungszeit:</translation>
+    </message>
+    <message>
+        <source>F-Number:</source>
+        <translation>Blendenzahl:</translation>
+    </message>
+    <message>
+        <source>Exposure Mode:</source>
+        <translation>Belichtungsmodus:</translation>
+    </message>
+    <message>
+        <source>Exposure Bias:</source>
+        <translation>Belichtungskorrektur:</translation>
+    </message>
+    <message>
+        <source>Max Aperture:</source>
+        <translation>Größte Blendenöffnung:</translation>
+    </message>
+    <message>
+        <source>Channels:</source>
+        <translation>Kanäle:</translation>
+    </message>
+    <message>
+        <source>Sample Rate:</source>
+        <translation>Abtastrate:</translation>
+    </message>
+    <message>
+        <source>Duration:</source>
+        <translation>Dauer:</translation>
+    </message>
+</context>
+<context>
+    <name>OutputSetting</name>
+    <message>
+        <source>Output Settings</source>
+        <translation>Ausgabeeinstellungen</translation>
+    </message>
+    <message>
+        <source>More &lt;&lt;</source>
+        <translation>Weniger &lt;&lt;</translation>
+    </message>
+    <message>
+        <source>More &gt;&gt;</source>
+        <translation>Mehr &gt;&gt;</translation>
+    </message>
+    <message>
+        <source>The output folder is unavailable. Please choose another one.</source>
+        <translation>Der Ausgabeordner ist nicht verfügbar. Bitte wählen Sie einen anderen.</translation>
+    </message>
+    <message>
+        <source>The output folder is read-only, please select other folder.</source>
+        <translation>Der Ausgabeordner ist schreibgeschützt. Bitte wählen Sie einen anderen Ordner.</translation>
+    </message>
+    <message>
+        <source>Output file name is not usable, please change to another file name.</source>
+        <translation>Der Name der Ausgabedatei ist nicht verwendbar. Bitte wählen Sie einen anderen Dateinamen.</translation>
+    </message>
+</context>
+<context>
+    <name>OutputSettingClass</name>
+    <message>
+        <source>Output Settings</source>
+        <translation>Ausgabeeinstellungen</translation>
+    </message>
+    <message>
+        <source>Profile:</source>
+        <translation>Profil:</translation>
+    </message>
+    <message>
+        <source>File Name:</source>
+        <translation>Dateiname:</translation>
+    </message>
+    <message>
+        <source>&amp;Destination:</source>
+        <translation>&amp;Ziel:</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Durchsuchen...</translation>
+    </message>
+</context>
+<context>
+    <name>PhotoListWidget</name>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Dimension</source>
+        <translation>Abmessungen</translation>
+    </message>
+    <message>
+        <source>Depth</source>
+        <translation>Farbtiefe</translation>
+    </message>
+    <message>
+        <source>Bits</source>
+        <translation>Bit</translation>
+    </message>
+    <message>
+        <source>Drag Photo(s) Here</source>
+        <translation>Fotos hierher ziehen</translation>
+    </message>
+</context>
+<context>
+    <name>Preferences</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Failed to open folder &quot;%1&quot;.</source>
+        <translation>Der Ordner „%1“ konnte nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>The output folder is unavailable. Please choose another one.</source>
+        <translation>Der Ausgabeordner ist nicht verfügbar. Bitte wählen Sie einen anderen.</translation>
+    </message>
+    <message>
+        <source>The output folder is read-only, please select other folder.</source>
+        <translation>Der Ausgabeordner ist schreibgeschützt. Bitte wählen Sie einen anderen Ordner.</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesClass</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Ausgabe</translation>
+    </message>
+    <message>
+        <source>Output Folder:</source>
+        <translation>Ausgabeordner:</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Update Settings</source>
+        <translation>Aktualisierung</translation>
+    </message>
+    <message>
+        <source>Check for Updates Automatically:</source>
+        <translation>Automatisch nach Aktualisierungen suchen:</translation>
+    </message>
+    <message>
+        <source>Every Day</source>
+        <translation>Täglich</translation>
+    </message>
+    <message>
+        <source>Every Week</source>
+        <translation>Wöchentlich</translation>
+    </message>
+    <message>
+        <source>Every Month</source>
+        <translation>Monatlich</translation>
+    </message>
+    <message>
+        <source>Power Manager</source>
+        <translation>Energieverwaltung</translation>
+    </message>
+    <message>
+        <source>Reset to Default</source>
+        <translation>Standard wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <translation>Umwandlung</translation>
+    </message>
+    <message>
+        <source>CPU</source>
+        <translation>Prozessor</translation>
+    </message>
+    <message>
+        <source>Setting the CPU core number for conversion will affect the conversion 
+speed and the amount of system resource required.</source>
+        <translation>Die Zahl der Prozessorkerne für die Umwandlung beeinflusst die Umwandlungs-
+geschwindigkeit und den Bedarf an Systemressourcen.</translation>
+    </message>
+    <message>
+        <source>(Auto-apply settings for the next conversion)</source>
+        <translation>(Gilt automatisch ab der nächsten Umwandlung)</translation>
+    </message>
+    <message>
+        <source>Convert using all cores (Offers the highest conversion speed)</source>
+        <translation>Alle Kerne verwenden (höchste Geschwindigkeit)</translation>
+    </message>
+    <message>
+        <source>Convert using the least core number (The least resources)</source>
+        <translation>Möglichst wenige Kerne verwenden (geringster Ressourcenbedarf)</translation>
+    </message>
+    <message>
+        <source>Customize core number:</source>
+        <translation>Anzahl der Kerne festlegen:</translation>
+    </message>
+    <message>
+        <source>Post Task Action</source>
+        <translation>Aktion nach Abschluss</translation>
+    </message>
+    <message>
+        <source>Selected Post Task Action:</source>
+        <translation>Aktion nach Abschluss:</translation>
+    </message>
+    <message>
+        <source>Do Nothing</source>
+        <translation>Nichts tun</translation>
+    </message>
+    <message>
+        <source>Exit Program</source>
+        <translation>Programm beenden</translation>
+    </message>
+    <message>
+        <source>Shut Down</source>
+        <translation>Herunterfahren</translation>
+    </message>
+    <message>
+        <source>Hibernate</source>
+        <translation>Ruhezustand</translation>
+    </message>
+    <message>
+        <source>Stand By</source>
+        <translation>Bereitschaft</translation>
+    </message>
 </context>
 <context>
     <name>Vellumix</name>
-    <message><source>Import photos and music to make your slide show.</source><translation>Importieren Sie Fotos und Musik für Ihre Diashow.</translation></message>
+    <message>
+        <source>Auto Rotate</source>
+        <translation>Automatisch drehen</translation>
+    </message>
+    <message>
+        <source>Auto Rotate All Photos</source>
+        <translation>Alle Fotos automatisch drehen</translation>
+    </message>
+    <message>
+        <source>Photo Duration</source>
+        <translation>Fotodauer</translation>
+    </message>
+    <message>
+        <source>Transition Duration</source>
+        <translation>Übergangsdauer</translation>
+    </message>
+    <message>
+        <source>Use Transition</source>
+        <translation>Übergänge verwenden</translation>
+    </message>
+    <message>
+        <source>Use Zoom Effect</source>
+        <translation>Zoomeffekt verwenden</translation>
+    </message>
+    <message>
+        <source>Transition</source>
+        <translation>Übergang</translation>
+    </message>
+    <message>
+        <source>Audio Settings</source>
+        <translation>Audioeinstellungen</translation>
+    </message>
+    <message>
+        <source>Sync with Audio</source>
+        <translation>An Audio anpassen</translation>
+    </message>
+    <message>
+        <source>Edit Photos</source>
+        <translation>Fotos bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit Audio</source>
+        <translation>Audio bearbeiten</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Move Left</source>
+        <translation>Nach links</translation>
+    </message>
+    <message>
+        <source>Move Right</source>
+        <translation>Nach rechts</translation>
+    </message>
+    <message>
+        <source>Turn Left</source>
+        <translation>Nach links drehen</translation>
+    </message>
+    <message>
+        <source>Turn Right</source>
+        <translation>Nach rechts drehen</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>Spiegeln</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <translation>Kippen</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Sort</source>
+        <translation>Sortieren</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Select One or More Files</source>
+        <translation>Eine oder mehrere Dateien auswählen</translation>
+    </message>
+    <message>
+        <source>Select one folder</source>
+        <translation>Einen Ordner auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>VellumixClass</name>
+    <message>
+        <source>Play</source>
+        <translation>Wiedergabe</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Stumm schalten</translation>
+    </message>
+    <message>
+        <source>Unmute</source>
+        <translation>Ton einschalten</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Lautstärke</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>Länge</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>Album Settings</source>
+        <translation>Albumeinstellungen</translation>
+    </message>
+    <message>
+        <source>Photo</source>
+        <translation>Foto</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>Sync with Audio</source>
+        <translation>An Audio anpassen</translation>
+    </message>
+    <message>
+        <source>Transition</source>
+        <translation>Übergang</translation>
+    </message>
+    <message>
+        <source>Use Zoom Effect</source>
+        <translation>Zoomeffekt verwenden</translation>
+    </message>
+    <message>
+        <source>Use Transition</source>
+        <translation>Übergänge verwenden</translation>
+    </message>
+    <message>
+        <source>Dissolve Only</source>
+        <translation>Nur Überblenden</translation>
+    </message>
+    <message>
+        <source>Random Transition</source>
+        <translation>Zufälliger Übergang</translation>
+    </message>
+    <message>
+        <source>Audio Settings</source>
+        <translation>Audioeinstellungen</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Fade In/Out</source>
+        <translation>Ein-/Ausblenden</translation>
+    </message>
+    <message>
+        <source>Edit Audio</source>
+        <translation>Audio bearbeiten</translation>
+    </message>
+    <message>
+        <source>Import Photo(s)</source>
+        <translation>Fotos importieren</translation>
+    </message>
+    <message>
+        <source>Import Photo Folder</source>
+        <translation>Fotoordner importieren</translation>
+    </message>
+    <message>
+        <source>Import Audio File(s)</source>
+        <translation>Audiodateien importieren</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>|</source>
+        <translation>|</translation>
+    </message>
+    <message>
+        <source>Turn Left</source>
+        <translation>Nach links drehen</translation>
+    </message>
+    <message>
+        <source>Turn Right</source>
+        <translation>Nach rechts drehen</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>Spiegeln</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <translation>Kippen</translation>
+    </message>
+    <message>
+        <source>Auto Rotate</source>
+        <translation>Automatisch drehen</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Move Left</source>
+        <translation>Nach links</translation>
+    </message>
+    <message>
+        <source>Move Right</source>
+        <translation>Nach rechts</translation>
+    </message>
+    <message>
+        <source>Create Video File</source>
+        <translation>Videodatei erstellen</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Sort By</source>
+        <translation>Sortieren nach</translation>
+    </message>
+    <message>
+        <source>&amp;Actions</source>
+        <translation>&amp;Aktionen</translation>
+    </message>
+    <message>
+        <source>Post Task &amp;Actions</source>
+        <translation>&amp;Aktion nach Abschluss</translation>
+    </message>
+    <message>
+        <source>&amp;Import Photo(s)...</source>
+        <translation>Fotos &amp;importieren...</translation>
+    </message>
+    <message>
+        <source>I&amp;mport Photo Folder...</source>
+        <translation>Foto&amp;ordner importieren...</translation>
+    </message>
+    <message>
+        <source>Import &amp;Audio File(s)...</source>
+        <translation>&amp;Audiodateien importieren...</translation>
+    </message>
+    <message>
+        <source>New Project</source>
+        <translation>Neues Projekt</translation>
+    </message>
+    <message>
+        <source>Save Project</source>
+        <translation>Projekt speichern</translation>
+    </message>
+    <message>
+        <source>Save Project As...</source>
+        <translation>Projekt speichern unter...</translation>
+    </message>
+    <message>
+        <source>Open Project...</source>
+        <translation>Projekt öffnen...</translation>
+    </message>
+    <message>
+        <source>&amp;Properties</source>
+        <translation>&amp;Eigenschaften</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation>Lee&amp;ren</translation>
+    </message>
+    <message>
+        <source>&amp;Select All</source>
+        <translation>&amp;Alles auswählen</translation>
+    </message>
+    <message>
+        <source>Select Invert</source>
+        <translation>Auswahl umkehren</translation>
+    </message>
+    <message>
+        <source>Auto Rotate All Photos</source>
+        <translation>Alle Fotos automatisch drehen</translation>
+    </message>
+    <message>
+        <source>Auto Rotate Photos While Importing</source>
+        <translation>Fotos beim Importieren automatisch drehen</translation>
+    </message>
+    <message>
+        <source>&amp;Create Video File</source>
+        <translation>Videodatei &amp;erstellen</translation>
+    </message>
+    <message>
+        <source>Do &amp;Nothing</source>
+        <translation>&amp;Nichts tun</translation>
+    </message>
+    <message>
+        <source>&amp;Exit Program</source>
+        <translation>Programm &amp;beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Hibernate</source>
+        <translation>&amp;Ruhezustand</translation>
+    </message>
+    <message>
+        <source>&amp;Shut Down</source>
+        <translation>&amp;Herunterfahren</translation>
+    </message>
+    <message>
+        <source>Stand &amp;By</source>
+        <translation>&amp;Bereitschaft</translation>
+    </message>
+    <message>
+        <source>Skins</source>
+        <translation>Oberflächen</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Einstellungen...</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Ascending</source>
+        <translation>Aufsteigend</translation>
+    </message>
+    <message>
+        <source>Descending</source>
+        <translation>Absteigend</translation>
+    </message>
+    <message>
+        <source>%1 Files</source>
+        <translation>%1-Dateien</translation>
+    </message>
+    <message>
+        <source>All Supported Files</source>
+        <translation>Alle unterstützten Dateien</translation>
+    </message>
+    <message>
+        <source>All Files</source>
+        <translation>Alle Dateien</translation>
+    </message>
+</context>
+<context>
+    <name>ZoApplication</name>
+    <message>
+        <source>Usage: vellumix [--lang NAME] [FILE...]
+       vellumix COMMAND [OPTIONS]
+
+Turns photos and music into a video slide show. Photos, audio files and folders given as FILE are imported into the window.
+
+Options:
+  --lang NAME   show the program in language NAME (for example de_DE)
+  --verbose     also print the program&apos;s debug notices and the toolkit&apos;s messages
+  --version     print the version and exit
+  --help        print this help and exit
+</source>
+        <translation>Aufruf: vellumix [--lang NAME] [DATEI...]
+       vellumix BEFEHL [OPTIONEN]
+
+Macht aus Fotos und Musik eine Video-Diashow. Als DATEI angegebene Fotos, Audiodateien und Ordner werden ins Fenster importiert.
+
+Optionen:
+  --lang NAME   das Programm in der Sprache NAME zeigen (zum Beispiel fr_FR)
+  --verbose     auch die Debug-Hinweise des Programms und die Meldungen des Toolkits ausgeben
+  --version     die Version ausgeben und beenden
+  --help        diese Hilfe ausgeben und beenden
+</translation>
+    </message>
+    <message>
+        <source>
+Commands:
+</source>
+        <translation>
+Befehle:
+</translation>
+    </message>
+    <message>
+        <source>vellumix: unknown option %1 (try --help)</source>
+        <translation>vellumix: unbekannte Option %1 (siehe --help)</translation>
+    </message>
+</context>
+<context>
+    <name>ZoMainWindow</name>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Optionen</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Sprache</translation>
+    </message>
+    <message>
+        <source>S&amp;kins</source>
+        <translation>&amp;Oberflächen</translation>
+    </message>
+    <message>
+        <source>Check for &amp;Updates Automatically</source>
+        <translation>Automatisch nach &amp;Aktualisierungen suchen</translation>
+    </message>
+    <message>
+        <source>&amp;About %1...</source>
+        <translation>&amp;Über %1...</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>Über %1</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;%1&lt;/h3&gt;&lt;p&gt;Turns your photos and music into a video slide show.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;%1&lt;/h3&gt;&lt;p&gt;Macht aus Ihren Fotos und Ihrer Musik eine Video-Diashow.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>ZoPowerState</name>
+    <message>
+        <source>The computer did not carry out the post-task action.</source>
+        <translation>Der Computer hat die Aktion nach Abschluss nicht ausgeführt.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Vellumix will exit in %n second(s).</source>
+        <translation>
+            <numerusform>Vellumix wird in %n Sekunde beendet.</numerusform>
+            <numerusform>Vellumix wird in %n Sekunden beendet.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The computer will stand by in %n second(s).</source>
+        <translation>
+            <numerusform>Der Computer wechselt in %n Sekunde in den Bereitschaftsmodus.</numerusform>
+            <numerusform>Der Computer wechselt in %n Sekunden in den Bereitschaftsmodus.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The computer will hibernate in %n second(s).</source>
+        <translation>
+            <numerusform>Der Computer wechselt in %n Sekunde in den Ruhezustand.</numerusform>
+            <numerusform>Der Computer wechselt in %n Sekunden in den Ruhezustand.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The computer will shut down in %n second(s).</source>
+        <translation>
+            <numerusform>Der Computer wird in %n Sekunde heruntergefahren.</numerusform>
+            <numerusform>Der Computer wird in %n Sekunden heruntergefahren.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ZoProfileManager</name>
+    <message>
+        <source>Video Codec</source>
+        <translation>Videocodec</translation>
+    </message>
+    <message>
+        <source>Video Size</source>
+        <translation>Videogröße</translation>
+    </message>
+    <message>
+        <source>Video Bitrate</source>
+        <translation>Videobitrate</translation>
+    </message>
+    <message>
+        <source>Frame Rate</source>
+        <translation>Bildrate</translation>
+    </message>
+    <message>
+        <source>Audio Codec</source>
+        <translation>Audiocodec</translation>
+    </message>
+    <message>
+        <source>Audio Bitrate</source>
+        <translation>Audiobitrate</translation>
+    </message>
+    <message>
+        <source>Sample Rate</source>
+        <translation>Abtastrate</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>Kanäle</translation>
+    </message>
+    <message>
+        <source>Aspect Ratio</source>
+        <translation>Seitenverhältnis</translation>
+    </message>
+    <message>
+        <source>No Audio</source>
+        <translation>Kein Audio</translation>
+    </message>
+    <message>
+        <source>Rate Control</source>
+        <translation>Ratensteuerung</translation>
+    </message>
+    <message>
+        <source>Video Quality</source>
+        <translation>Videoqualität</translation>
+    </message>
+    <message>
+        <source>Key Frame Interval</source>
+        <translation>Schlüsselbildabstand</translation>
+    </message>
+    <message>
+        <source>B-Frames</source>
+        <translation>B-Frames</translation>
+    </message>
+    <message>
+        <source>Encoder Speed</source>
+        <translation>Encodergeschwindigkeit</translation>
+    </message>
+    <message>
+        <source>Pixel Format</source>
+        <translation>Pixelformat</translation>
+    </message>
+    <message>
+        <source>Video Tag</source>
+        <translation>Video-Tag</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Lautstärke</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Dauer</translation>
+    </message>
+    <message>
+        <source>Start Time</source>
+        <translation>Startzeit</translation>
+    </message>
+    <message>
+        <source>Passes</source>
+        <translation>Durchgänge</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Author</source>
+        <translation>Autor</translation>
+    </message>
+    <message>
+        <source>Copyright</source>
+        <translation>Urheberrecht</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Kommentar</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Genre</source>
+        <translation>Genre</translation>
+    </message>
+    <message>
+        <source>Composer</source>
+        <translation>Komponist</translation>
+    </message>
+    <message>
+        <source>Original Artist</source>
+        <translation>Originalinterpret</translation>
+    </message>
+    <message>
+        <source>Encoded By</source>
+        <translation>Kodiert von</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <source>Time Stamp</source>
+        <translation>Zeitstempel</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Titelnummer</translation>
+    </message>
+</context>
+<context>
+    <name>ZoProfileModel</name>
+    <message>
+        <source>Recent Profiles</source>
+        <translation>Zuletzt verwendete Profile</translation>
+    </message>
+</context>
+<context>
+    <name>ZoProfilePropertyManager</name>
+    <message>
+        <source>Low Quality</source>
+        <translation>Niedrige Qualität</translation>
+    </message>
+    <message>
+        <source>Normal Quality</source>
+        <translation>Normale Qualität</translation>
+    </message>
+    <message>
+        <source>High Quality</source>
+        <translation>Hohe Qualität</translation>
+    </message>
+    <message>
+        <source>Custom...</source>
+        <translation>Benutzerdefiniert...</translation>
+    </message>
+    <message>
+        <source>Video</source>
+        <translation>Video</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>Metadata</source>
+        <translation>Metadaten</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>Sonstiges</translation>
+    </message>
+    <message>
+        <source>Picture Quality</source>
+        <translation>Bildqualität</translation>
+    </message>
+    <message>
+        <source>Sound Quality</source>
+        <translation>Tonqualität</translation>
+    </message>
+</context>
+<context>
+    <name>ZoProfilePropertyWidget</name>
+    <message>
+        <source>More &gt;&gt;</source>
+        <translation>Mehr &gt;&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>ZoProfileTemplates</name>
+    <message>
+        <source>Devices</source>
+        <translation>Geräte</translation>
+    </message>
+    <message>
+        <source>3GP Video for Mobile Phones</source>
+        <translation>3GP-Video für Mobiltelefone</translation>
+    </message>
+    <message>
+        <source>General Video</source>
+        <translation>Allgemeines Video</translation>
+    </message>
+    <message>
+        <source>AVI MPEG-4 Video</source>
+        <translation>AVI-MPEG-4-Video</translation>
+    </message>
+    <message>
+        <source>DVD and TV</source>
+        <translation>DVD und Fernsehen</translation>
+    </message>
+    <message>
+        <source>DV Video PAL</source>
+        <translation>DV-Video PAL</translation>
+    </message>
+    <message>
+        <source>MPEG-2 DVD Video NTSC</source>
+        <translation>MPEG-2-DVD-Video NTSC</translation>
+    </message>
+    <message>
+        <source>MPEG-2 DVD Video PAL</source>
+        <translation>MPEG-2-DVD-Video PAL</translation>
+    </message>
+    <message>
+        <source>Web Video</source>
+        <translation>Webvideo</translation>
+    </message>
+    <message>
+        <source>Flash Video</source>
+        <translation>Flash-Video</translation>
+    </message>
+    <message>
+        <source>HD Video</source>
+        <translation>HD-Video</translation>
+    </message>
+    <message>
+        <source>H.264 Video for TV</source>
+        <translation>H.264-Video für Fernseher</translation>
+    </message>
+    <message>
+        <source>H.264 HD Video 720p</source>
+        <translation>H.264-HD-Video 720p</translation>
+    </message>
+    <message>
+        <source>Matroska Video</source>
+        <translation>Matroska-Video</translation>
+    </message>
+    <message>
+        <source>QuickTime Movie</source>
+        <translation>QuickTime-Film</translation>
+    </message>
+    <message>
+        <source>MPEG-4 Video</source>
+        <translation>MPEG-4-Video</translation>
+    </message>
+    <message>
+        <source>MPEG-4 H.264 Video</source>
+        <translation>MPEG-4-H.264-Video</translation>
+    </message>
+    <message>
+        <source>MP4 Silent</source>
+        <translation>MP4 ohne Ton</translation>
+    </message>
+    <message>
+        <source>MPEG-4 H.264 Video without Audio</source>
+        <translation>MPEG-4-H.264-Video ohne Ton</translation>
+    </message>
+    <message>
+        <source>Ogg Theora Video</source>
+        <translation>Ogg-Theora-Video</translation>
+    </message>
+    <message>
+        <source>Mobile Phone</source>
+        <translation>Mobiltelefon</translation>
+    </message>
+    <message>
+        <source>MP4 Video for Mobile Phones</source>
+        <translation>MP4-Video für Mobiltelefone</translation>
+    </message>
+    <message>
+        <source>PSP Video</source>
+        <translation>PSP-Video</translation>
+    </message>
+    <message>
+        <source>Flash Movie</source>
+        <translation>Flash-Film</translation>
+    </message>
+    <message>
+        <source>4K Ultra HD</source>
+        <translation>4K Ultra HD</translation>
+    </message>
+    <message>
+        <source>H.264 Ultra HD Video 3840 x 2160</source>
+        <translation>H.264-Ultra-HD-Video 3840 x 2160</translation>
+    </message>
+    <message>
+        <source>WebM VP8 Video</source>
+        <translation>WebM-VP8-Video</translation>
+    </message>
+    <message>
+        <source>WebM VP9 Video</source>
+        <translation>WebM-VP9-Video</translation>
+    </message>
+    <message>
+        <source>Windows Media Video</source>
+        <translation>Windows-Media-Video</translation>
+    </message>
+</context>
+<context>
+    <name>ZomBitrateCalc</name>
+    <message>
+        <source>Bit Rate Calculator</source>
+        <translation>Bitratenrechner</translation>
+    </message>
+    <message>
+        <source>Set the length of the video and the file size you want, or set the bit rates.</source>
+        <translation>Geben Sie die Länge des Videos und die gewünschte Dateigröße an oder legen Sie die Bitraten fest.</translation>
+    </message>
+    <message>
+        <source>Duration:</source>
+        <translation>Dauer:</translation>
+    </message>
+    <message>
+        <source>File Size:</source>
+        <translation>Dateigröße:</translation>
+    </message>
+    <message>
+        <source>Audio Bit Rate:</source>
+        <translation>Audiobitrate:</translation>
+    </message>
+    <message>
+        <source>Video Bit Rate:</source>
+        <translation>Videobitrate:</translation>
+    </message>
 </context>
 </TS>

@@ -442,6 +442,10 @@ const StartTexts german = {QStringLiteral("Ihre Diashow in drei Schritten"),
                            {QStringLiteral("Fotos importieren"), QStringLiteral("Musik hinzufügen"),
                             QStringLiteral("Videodatei erstellen")},
                            QStringLiteral("Beginnen Sie mit den Schaltflächen unten")};
+const StartTexts french = {QStringLiteral("Votre diaporama en trois étapes"),
+                           {QStringLiteral("Importez vos photos"), QStringLiteral("Ajoutez de la musique"),
+                            QStringLiteral("Créez votre fichier vidéo")},
+                           QStringLiteral("Commencez avec les boutons ci-dessous")};
 
 // Fits the label's smallest size (480 x 360) with room to spare.
 QImage gettingStarted(const StartTexts &texts)
@@ -910,6 +914,7 @@ int main(int argc, char **argv)
     // The label picks start_<language>.png when it exists, start.png otherwise.
     ok &= save(gettingStarted(english), picture("start.png"));
     ok &= save(gettingStarted(german), picture("start_de_DE.png"));
+    ok &= save(gettingStarted(french), picture("start_fr_FR.png"));
     ok &= save(sliderBar(line), picture("slider_bar.png"));
     ok &= save(sliderBar(accentLight), picture("slider_clip.png"));
     ok &= save(sliderBar(accent), picture("slider_clip_selected.png"));

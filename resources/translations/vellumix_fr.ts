@@ -1,0 +1,1570 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>AdjustAudioOrder</name>
+    <message>
+        <source>Edit Audio</source>
+        <translation>Modifier l’audio</translation>
+    </message>
+    <message>
+        <source>Select One or More Files</source>
+        <translation>Sélectionner un ou plusieurs fichiers</translation>
+    </message>
+    <message>
+        <source>Some files have not been added to the list:
+</source>
+        <translation>Certains fichiers n’ont pas été ajoutés à la liste :
+</translation>
+    </message>
+</context>
+<context>
+    <name>AdjustAudioOrderClass</name>
+    <message>
+        <source>Edit Audio</source>
+        <translation>Modifier l’audio</translation>
+    </message>
+    <message>
+        <source>Add...</source>
+        <translation>Ajouter...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Monter</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Monter</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Descendre</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Descendre</translation>
+    </message>
+    <message>
+        <source>File Name</source>
+        <translation>Nom du fichier</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Durée</translation>
+    </message>
+    <message>
+        <source>Start Point</source>
+        <translation>Point de début</translation>
+    </message>
+    <message>
+        <source>End Point</source>
+        <translation>Point de fin</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Couper le son</translation>
+    </message>
+    <message>
+        <source>Unmute</source>
+        <translation>Rétablir le son</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Lecture</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêt</translation>
+    </message>
+    <message>
+        <source>Play from the in point to the out point</source>
+        <translation>Lire du point d’entrée au point de sortie</translation>
+    </message>
+    <message>
+        <source>Play Segment</source>
+        <translation>Lire l’extrait</translation>
+    </message>
+    <message>
+        <source>Start the clip at the slider&apos;s position</source>
+        <translation>Faire commencer le clip à la position du curseur</translation>
+    </message>
+    <message>
+        <source>Set In</source>
+        <translation>Définir le début</translation>
+    </message>
+    <message>
+        <source>End the clip at the slider&apos;s position</source>
+        <translation>Faire finir le clip à la position du curseur</translation>
+    </message>
+    <message>
+        <source>Set Out</source>
+        <translation>Définir la fin</translation>
+    </message>
+</context>
+<context>
+    <name>AudioListWidget</name>
+    <message>
+        <source>Duration</source>
+        <translation>Durée</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>Canaux</translation>
+    </message>
+    <message>
+        <source>Sample Rate</source>
+        <translation>Fréquence d’échantillonnage</translation>
+    </message>
+    <message>
+        <source>Start Point</source>
+        <translation>Point de début</translation>
+    </message>
+    <message>
+        <source>End Point</source>
+        <translation>Point de fin</translation>
+    </message>
+    <message>
+        <source>Drag Audio File(s) Here</source>
+        <translation>Faites glisser les fichiers audio ici</translation>
+    </message>
+</context>
+<context>
+    <name>BatchCreate</name>
+    <message>
+        <source>Try &apos;vellumix create --help&apos;.</source>
+        <translation>Essayez « vellumix create --help ».</translation>
+    </message>
+    <message>
+        <source>--%1 takes a number of milliseconds from %2 to %3, not &apos;%4&apos;</source>
+        <translation>--%1 attend un nombre de millisecondes de %2 à %3, et non « %4 »</translation>
+    </message>
+    <message>
+        <source>Makes a video slide show from photos and audio files, without a window.
+PATH: photo files, audio files and folders, in show order.</source>
+        <translation>Crée un diaporama vidéo à partir de photos et de fichiers audio, sans fenêtre.
+PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.</translation>
+    </message>
+    <message>
+        <source>Print this help and exit.</source>
+        <translation>Afficher cette aide et quitter.</translation>
+    </message>
+    <message>
+        <source>How long each photo is held (1000-999000, default 5000).</source>
+        <translation>Durée d’affichage de chaque photo (1000-999000, 5000 par défaut).</translation>
+    </message>
+    <message>
+        <source>Length of a transition (500-5000, default 1500).</source>
+        <translation>Durée d’une transition (500-5000, 1500 par défaut).</translation>
+    </message>
+    <message>
+        <source>Cut from photo to photo.</source>
+        <translation>Passer d’une photo à l’autre sans transition.</translation>
+    </message>
+    <message>
+        <source>Use dissolves only, no wipes.</source>
+        <translation>Uniquement des fondus enchaînés, pas de volets.</translation>
+    </message>
+    <message>
+        <source>Show photos still, without moving and zooming.</source>
+        <translation>Afficher les photos fixes, sans mouvement ni zoom.</translation>
+    </message>
+    <message>
+        <source>Restart the audio when it ends before the show.</source>
+        <translation>Relancer l’audio s’il se termine avant le diaporama.</translation>
+    </message>
+    <message>
+        <source>Fade the sound in over the first second and out over the last three.</source>
+        <translation>Faire monter le son pendant la première seconde et le faire baisser pendant les trois dernières.</translation>
+    </message>
+    <message>
+        <source>Choose the photo duration so that the show lasts as long as the audio.</source>
+        <translation>Choisir la durée des photos pour que le diaporama dure aussi longtemps que l’audio.</translation>
+    </message>
+    <message>
+        <source>Do not turn photos as their camera orientation asks.</source>
+        <translation>Ne pas faire pivoter les photos selon l’orientation de l’appareil.</translation>
+    </message>
+    <message>
+        <source>Output profile (default mpeg4h264); see --list-profiles.</source>
+        <translation>Profil de sortie (mpeg4h264 par défaut) ; voir --list-profiles.</translation>
+    </message>
+    <message>
+        <source>Override one value of the profile, e.g. s=1280x720; repeatable.</source>
+        <translation>Remplacer une valeur du profil, par ex. s=1280x720 ; répétable.</translation>
+    </message>
+    <message>
+        <source>List the profiles: identifier, group, name and extension.</source>
+        <translation>Lister les profils : identifiant, groupe, nom et extension.</translation>
+    </message>
+    <message>
+        <source>Folder of the video (default: the last output folder, else Videos).</source>
+        <translation>Dossier de la vidéo (par défaut : le dernier dossier de sortie, sinon Vidéos).</translation>
+    </message>
+    <message>
+        <source>File name without extension (default &quot;My Photo Movie&quot;).</source>
+        <translation>Nom de fichier sans extension (« My Photo Movie » par défaut).</translation>
+    </message>
+    <message>
+        <source>Print nothing but errors.</source>
+        <translation>N’afficher que les erreurs.</translation>
+    </message>
+    <message>
+        <source>Also print the encoders&apos; logs and the toolkit&apos;s messages.</source>
+        <translation>Afficher aussi les journaux des encodeurs et les messages de la bibliothèque graphique.</translation>
+    </message>
+    <message>
+        <source>Photos, audio files and folders.</source>
+        <translation>Photos, fichiers audio et dossiers.</translation>
+    </message>
+    <message>
+        <source>--quiet and --verbose exclude each other</source>
+        <translation>--quiet et --verbose s’excluent mutuellement</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be a file name: it must not be empty or hold any of * : &lt; &gt; ? / @ |</source>
+        <translation>« %1 » ne peut pas être un nom de fichier : il ne doit pas être vide ni contenir l’un des caractères * : &lt; &gt; ? / @ |</translation>
+    </message>
+    <message>
+        <source>unknown profile &apos;%1&apos; (see --list-profiles)</source>
+        <translation>profil inconnu « %1 » (voir --list-profiles)</translation>
+    </message>
+    <message>
+        <source>--set takes KEY=VALUE, not &apos;%1&apos;</source>
+        <translation>--set attend KEY=VALUE, et non « %1 »</translation>
+    </message>
+    <message>
+        <source>no photo given</source>
+        <translation>aucune photo indiquée</translation>
+    </message>
+    <message>
+        <source>no readable photo among the paths given</source>
+        <translation>aucune photo lisible parmi les chemins indiqués</translation>
+    </message>
+    <message>
+        <source>the video could not be created</source>
+        <translation>la vidéo n’a pas pu être créée</translation>
+    </message>
+    <message>
+        <source>make a video from photos and audio files without a window (create --help)</source>
+        <translation>créer une vidéo à partir de photos et de fichiers audio sans fenêtre (create --help)</translation>
+    </message>
+</context>
+<context>
+    <name>CompileProgress</name>
+    <message>
+        <source>Create Video File</source>
+        <translation>Créer le fichier vidéo</translation>
+    </message>
+    <message>
+        <source>Created Successfully!</source>
+        <translation>Création réussie !</translation>
+    </message>
+    <message>
+        <source>Failed to create video.</source>
+        <translation>Échec de la création de la vidéo.</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Reprendre</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Suspendre</translation>
+    </message>
+</context>
+<context>
+    <name>CompileProgressClass</name>
+    <message>
+        <source>Create Video File</source>
+        <translation>Créer le fichier vidéo</translation>
+    </message>
+    <message>
+        <source>Creating video...</source>
+        <translation>Création de la vidéo...</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Suspendre</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>Open Output Folder</source>
+        <translation>Ouvrir le dossier de sortie</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>CreationJob</name>
+    <message>
+        <source>A video is already being created.</source>
+        <translation>Une vidéo est déjà en cours de création.</translation>
+    </message>
+    <message>
+        <source>The slide show is empty: add photos before creating a video.</source>
+        <translation>Le diaporama est vide : ajoutez des photos avant de créer une vidéo.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be used as a file name.</source>
+        <translation>« %1 » ne peut pas servir de nom de fichier.</translation>
+    </message>
+    <message>
+        <source>The output folder %1 cannot be created.</source>
+        <translation>Le dossier de sortie %1 ne peut pas être créé.</translation>
+    </message>
+    <message>
+        <source>The output folder %1 cannot be written to.</source>
+        <translation>Impossible d’écrire dans le dossier de sortie %1.</translation>
+    </message>
+    <message>
+        <source>No temporary folder can be created in %1.</source>
+        <translation>Impossible de créer un dossier temporaire dans %1.</translation>
+    </message>
+    <message>
+        <source>the system</source>
+        <translation>le système</translation>
+    </message>
+    <message>
+        <source>The output file cannot be created in %1.</source>
+        <translation>Le fichier de sortie ne peut pas être créé dans %1.</translation>
+    </message>
+    <message>
+        <source>The video encoder cannot be started.</source>
+        <translation>L’encodeur vidéo ne peut pas être démarré.</translation>
+    </message>
+    <message>
+        <source>The audio encoder cannot be started.</source>
+        <translation>L’encodeur audio ne peut pas être démarré.</translation>
+    </message>
+    <message>
+        <source>No OpenGL context for drawing %1 x %2 frames.</source>
+        <translation>Aucun contexte OpenGL pour dessiner des images de %1 x %2.</translation>
+    </message>
+    <message>
+        <source>video</source>
+        <translation>vidéo</translation>
+    </message>
+    <message>
+        <source>audio</source>
+        <translation>audio</translation>
+    </message>
+    <message>
+        <source>The %1 encoder stopped before the end of the show.</source>
+        <translation>L’encodeur %1 s’est arrêté avant la fin du diaporama.</translation>
+    </message>
+    <message>
+        <source>The %1 encoder failed.</source>
+        <translation>L’encodeur %1 a échoué.</translation>
+    </message>
+    <message>
+        <source>The encoder wrote no video.</source>
+        <translation>L’encodeur n’a écrit aucune vidéo.</translation>
+    </message>
+    <message>
+        <source>The encoder cannot be started.</source>
+        <translation>L’encodeur ne peut pas être démarré.</translation>
+    </message>
+    <message>
+        <source>The encoder could not write the output file.</source>
+        <translation>L’encodeur n’a pas pu écrire le fichier de sortie.</translation>
+    </message>
+    <message>
+        <source>Failed to create video.</source>
+        <translation>Échec de la création de la vidéo.</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>Arrêté.</translation>
+    </message>
+</context>
+<context>
+    <name>ImportProgress</name>
+    <message>
+        <source>Import Progress</source>
+        <translation>Progression de l’importation</translation>
+    </message>
+    <message>
+        <source>Importing %1...</source>
+        <translation>Importation de %1...</translation>
+    </message>
+    <message>
+        <source>Some files have not been added to the list:
+</source>
+        <translation>Certains fichiers n’ont pas été ajoutés à la liste :
+</translation>
+    </message>
+</context>
+<context>
+    <name>ImportProgressClass</name>
+    <message>
+        <source>Import Progress</source>
+        <translation>Progression de l’importation</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>MediaInfoWidget</name>
+    <message>
+        <source>Property</source>
+        <translation>Propriétés</translation>
+    </message>
+    <message>
+        <source>File Name:</source>
+        <translation>Nom du fichier :</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>Format :</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>Résolution :</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>Taille :</translation>
+    </message>
+    <message>
+        <source>Modified:</source>
+        <translation>Modifié :</translation>
+    </message>
+    <message>
+        <source>Equipment Make:</source>
+        <translation>Fabricant de l’appareil :</translation>
+    </message>
+    <message>
+        <source>Camera Model:</source>
+        <translation>Modèle de l’appareil :</translation>
+    </message>
+    <message>
+        <source>Software:</source>
+        <translation>Logiciel :</translation>
+    </message>
+    <message>
+        <source>Compressed Bit-Per-Pixel:</source>
+        <translation>Bits par pixel compressés :</translation>
+    </message>
+    <message>
+        <source>Exposure Time:</source>
+        <translation>Temps d’exposition :</translation>
+    </message>
+    <message>
+        <source>F-Number:</source>
+        <translation>Ouverture (f) :</translation>
+    </message>
+    <message>
+        <source>Exposure Mode:</source>
+        <translation>Mode d’exposition :</translation>
+    </message>
+    <message>
+        <source>Exposure Bias:</source>
+        <translation>Correction d’exposition :</translation>
+    </message>
+    <message>
+        <source>Max Aperture:</source>
+        <translation>Ouverture maximale :</translation>
+    </message>
+    <message>
+        <source>Channels:</source>
+        <translation>Canaux :</translation>
+    </message>
+    <message>
+        <source>Sample Rate:</source>
+        <translation>Fréquence d’échantillonnage :</translation>
+    </message>
+    <message>
+        <source>Duration:</source>
+        <translation>Durée :</translation>
+    </message>
+</context>
+<context>
+    <name>OutputSetting</name>
+    <message>
+        <source>Output Settings</source>
+        <translation>Paramètres de sortie</translation>
+    </message>
+    <message>
+        <source>More &lt;&lt;</source>
+        <translation>Moins &lt;&lt;</translation>
+    </message>
+    <message>
+        <source>More &gt;&gt;</source>
+        <translation>Plus &gt;&gt;</translation>
+    </message>
+    <message>
+        <source>The output folder is unavailable. Please choose another one.</source>
+        <translation>Le dossier de sortie n’est pas disponible. Veuillez en choisir un autre.</translation>
+    </message>
+    <message>
+        <source>The output folder is read-only, please select other folder.</source>
+        <translation>Le dossier de sortie est en lecture seule. Veuillez choisir un autre dossier.</translation>
+    </message>
+    <message>
+        <source>Output file name is not usable, please change to another file name.</source>
+        <translation>Le nom du fichier de sortie n’est pas utilisable. Veuillez choisir un autre nom.</translation>
+    </message>
+</context>
+<context>
+    <name>OutputSettingClass</name>
+    <message>
+        <source>Output Settings</source>
+        <translation>Paramètres de sortie</translation>
+    </message>
+    <message>
+        <source>Profile:</source>
+        <translation>Profil :</translation>
+    </message>
+    <message>
+        <source>File Name:</source>
+        <translation>Nom du fichier :</translation>
+    </message>
+    <message>
+        <source>&amp;Destination:</source>
+        <translation>&amp;Destination :</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Parcourir...</translation>
+    </message>
+</context>
+<context>
+    <name>PhotoListWidget</name>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Dimension</source>
+        <translation>Dimensions</translation>
+    </message>
+    <message>
+        <source>Depth</source>
+        <translation>Profondeur</translation>
+    </message>
+    <message>
+        <source>Bits</source>
+        <translation>bits</translation>
+    </message>
+    <message>
+        <source>Drag Photo(s) Here</source>
+        <translation>Faites glisser les photos ici</translation>
+    </message>
+</context>
+<context>
+    <name>Preferences</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>Failed to open folder &quot;%1&quot;.</source>
+        <translation>Impossible d’ouvrir le dossier « %1 ».</translation>
+    </message>
+    <message>
+        <source>The output folder is unavailable. Please choose another one.</source>
+        <translation>Le dossier de sortie n’est pas disponible. Veuillez en choisir un autre.</translation>
+    </message>
+    <message>
+        <source>The output folder is read-only, please select other folder.</source>
+        <translation>Le dossier de sortie est en lecture seule. Veuillez choisir un autre dossier.</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesClass</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Général</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Sortie</translation>
+    </message>
+    <message>
+        <source>Output Folder:</source>
+        <translation>Dossier de sortie :</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Parcourir...</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Update Settings</source>
+        <translation>Mises à jour</translation>
+    </message>
+    <message>
+        <source>Check for Updates Automatically:</source>
+        <translation>Rechercher automatiquement les mises à jour :</translation>
+    </message>
+    <message>
+        <source>Every Day</source>
+        <translation>Chaque jour</translation>
+    </message>
+    <message>
+        <source>Every Week</source>
+        <translation>Chaque semaine</translation>
+    </message>
+    <message>
+        <source>Every Month</source>
+        <translation>Chaque mois</translation>
+    </message>
+    <message>
+        <source>Power Manager</source>
+        <translation>Gestion de l’alimentation</translation>
+    </message>
+    <message>
+        <source>Reset to Default</source>
+        <translation>Rétablir les valeurs par défaut</translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <translation>Conversion</translation>
+    </message>
+    <message>
+        <source>CPU</source>
+        <translation>Processeur</translation>
+    </message>
+    <message>
+        <source>Setting the CPU core number for conversion will affect the conversion 
+speed and the amount of system resource required.</source>
+        <translation>Le nombre de cœurs utilisés pour la conversion influe sur la vitesse 
+de conversion et sur les ressources système nécessaires.</translation>
+    </message>
+    <message>
+        <source>(Auto-apply settings for the next conversion)</source>
+        <translation>(S’applique automatiquement à la prochaine conversion)</translation>
+    </message>
+    <message>
+        <source>Convert using all cores (Offers the highest conversion speed)</source>
+        <translation>Utiliser tous les cœurs (vitesse maximale)</translation>
+    </message>
+    <message>
+        <source>Convert using the least core number (The least resources)</source>
+        <translation>Utiliser le moins de cœurs possible (ressources minimales)</translation>
+    </message>
+    <message>
+        <source>Customize core number:</source>
+        <translation>Nombre de cœurs personnalisé :</translation>
+    </message>
+    <message>
+        <source>Post Task Action</source>
+        <translation>Action après la tâche</translation>
+    </message>
+    <message>
+        <source>Selected Post Task Action:</source>
+        <translation>Action après la tâche :</translation>
+    </message>
+    <message>
+        <source>Do Nothing</source>
+        <translation>Ne rien faire</translation>
+    </message>
+    <message>
+        <source>Exit Program</source>
+        <translation>Quitter le programme</translation>
+    </message>
+    <message>
+        <source>Shut Down</source>
+        <translation>Éteindre</translation>
+    </message>
+    <message>
+        <source>Hibernate</source>
+        <translation>Mettre en veille prolongée</translation>
+    </message>
+    <message>
+        <source>Stand By</source>
+        <translation>Mettre en veille</translation>
+    </message>
+</context>
+<context>
+    <name>Vellumix</name>
+    <message>
+        <source>Auto Rotate</source>
+        <translation>Rotation automatique</translation>
+    </message>
+    <message>
+        <source>Auto Rotate All Photos</source>
+        <translation>Rotation automatique de toutes les photos</translation>
+    </message>
+    <message>
+        <source>Photo Duration</source>
+        <translation>Durée des photos</translation>
+    </message>
+    <message>
+        <source>Transition Duration</source>
+        <translation>Durée des transitions</translation>
+    </message>
+    <message>
+        <source>Use Transition</source>
+        <translation>Utiliser les transitions</translation>
+    </message>
+    <message>
+        <source>Use Zoom Effect</source>
+        <translation>Utiliser l’effet de zoom</translation>
+    </message>
+    <message>
+        <source>Transition</source>
+        <translation>Transition</translation>
+    </message>
+    <message>
+        <source>Audio Settings</source>
+        <translation>Paramètres audio</translation>
+    </message>
+    <message>
+        <source>Sync with Audio</source>
+        <translation>Synchroniser avec l’audio</translation>
+    </message>
+    <message>
+        <source>Edit Photos</source>
+        <translation>Modifier les photos</translation>
+    </message>
+    <message>
+        <source>Edit Audio</source>
+        <translation>Modifier l’audio</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Vider</translation>
+    </message>
+    <message>
+        <source>Move Left</source>
+        <translation>Vers la gauche</translation>
+    </message>
+    <message>
+        <source>Move Right</source>
+        <translation>Vers la droite</translation>
+    </message>
+    <message>
+        <source>Turn Left</source>
+        <translation>Pivoter à gauche</translation>
+    </message>
+    <message>
+        <source>Turn Right</source>
+        <translation>Pivoter à droite</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>Miroir</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <translation>Retourner</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Rétablir</translation>
+    </message>
+    <message>
+        <source>Sort</source>
+        <translation>Trier</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importer</translation>
+    </message>
+    <message>
+        <source>Select One or More Files</source>
+        <translation>Sélectionner un ou plusieurs fichiers</translation>
+    </message>
+    <message>
+        <source>Select one folder</source>
+        <translation>Sélectionner un dossier</translation>
+    </message>
+</context>
+<context>
+    <name>VellumixClass</name>
+    <message>
+        <source>Play</source>
+        <translation>Lecture</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêt</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Précédent</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Couper le son</translation>
+    </message>
+    <message>
+        <source>Unmute</source>
+        <translation>Rétablir le son</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>Durée</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>Album Settings</source>
+        <translation>Paramètres de l’album</translation>
+    </message>
+    <message>
+        <source>Photo</source>
+        <translation>Photo</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>Sync with Audio</source>
+        <translation>Synchroniser avec l’audio</translation>
+    </message>
+    <message>
+        <source>Transition</source>
+        <translation>Transition</translation>
+    </message>
+    <message>
+        <source>Use Zoom Effect</source>
+        <translation>Utiliser l’effet de zoom</translation>
+    </message>
+    <message>
+        <source>Use Transition</source>
+        <translation>Utiliser les transitions</translation>
+    </message>
+    <message>
+        <source>Dissolve Only</source>
+        <translation>Fondu enchaîné uniquement</translation>
+    </message>
+    <message>
+        <source>Random Transition</source>
+        <translation>Transition aléatoire</translation>
+    </message>
+    <message>
+        <source>Audio Settings</source>
+        <translation>Paramètres audio</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>En boucle</translation>
+    </message>
+    <message>
+        <source>Fade In/Out</source>
+        <translation>Fondu d’entrée/sortie</translation>
+    </message>
+    <message>
+        <source>Edit Audio</source>
+        <translation>Modifier l’audio</translation>
+    </message>
+    <message>
+        <source>Import Photo(s)</source>
+        <translation>Importer des photos</translation>
+    </message>
+    <message>
+        <source>Import Photo Folder</source>
+        <translation>Importer un dossier de photos</translation>
+    </message>
+    <message>
+        <source>Import Audio File(s)</source>
+        <translation>Importer des fichiers audio</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>|</source>
+        <translation>|</translation>
+    </message>
+    <message>
+        <source>Turn Left</source>
+        <translation>Pivoter à gauche</translation>
+    </message>
+    <message>
+        <source>Turn Right</source>
+        <translation>Pivoter à droite</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>Miroir</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <translation>Retourner</translation>
+    </message>
+    <message>
+        <source>Auto Rotate</source>
+        <translation>Rotation automatique</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Rétablir</translation>
+    </message>
+    <message>
+        <source>Move Left</source>
+        <translation>Vers la gauche</translation>
+    </message>
+    <message>
+        <source>Move Right</source>
+        <translation>Vers la droite</translation>
+    </message>
+    <message>
+        <source>Create Video File</source>
+        <translation>Créer le fichier vidéo</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Édition</translation>
+    </message>
+    <message>
+        <source>Sort By</source>
+        <translation>Trier par</translation>
+    </message>
+    <message>
+        <source>&amp;Actions</source>
+        <translation>&amp;Actions</translation>
+    </message>
+    <message>
+        <source>Post Task &amp;Actions</source>
+        <translation>&amp;Action après la tâche</translation>
+    </message>
+    <message>
+        <source>&amp;Import Photo(s)...</source>
+        <translation>&amp;Importer des photos...</translation>
+    </message>
+    <message>
+        <source>I&amp;mport Photo Folder...</source>
+        <translation>Importer un &amp;dossier de photos...</translation>
+    </message>
+    <message>
+        <source>Import &amp;Audio File(s)...</source>
+        <translation>Importer des fichiers &amp;audio...</translation>
+    </message>
+    <message>
+        <source>New Project</source>
+        <translation>Nouveau projet</translation>
+    </message>
+    <message>
+        <source>Save Project</source>
+        <translation>Enregistrer le projet</translation>
+    </message>
+    <message>
+        <source>Save Project As...</source>
+        <translation>Enregistrer le projet sous...</translation>
+    </message>
+    <message>
+        <source>Open Project...</source>
+        <translation>Ouvrir un projet...</translation>
+    </message>
+    <message>
+        <source>&amp;Properties</source>
+        <translation>&amp;Propriétés</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Supprimer</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation>&amp;Vider</translation>
+    </message>
+    <message>
+        <source>&amp;Select All</source>
+        <translation>&amp;Tout sélectionner</translation>
+    </message>
+    <message>
+        <source>Select Invert</source>
+        <translation>Inverser la sélection</translation>
+    </message>
+    <message>
+        <source>Auto Rotate All Photos</source>
+        <translation>Rotation automatique de toutes les photos</translation>
+    </message>
+    <message>
+        <source>Auto Rotate Photos While Importing</source>
+        <translation>Rotation automatique des photos à l’importation</translation>
+    </message>
+    <message>
+        <source>&amp;Create Video File</source>
+        <translation>&amp;Créer le fichier vidéo</translation>
+    </message>
+    <message>
+        <source>Do &amp;Nothing</source>
+        <translation>Ne &amp;rien faire</translation>
+    </message>
+    <message>
+        <source>&amp;Exit Program</source>
+        <translation>&amp;Quitter le programme</translation>
+    </message>
+    <message>
+        <source>&amp;Hibernate</source>
+        <translation>Veille &amp;prolongée</translation>
+    </message>
+    <message>
+        <source>&amp;Shut Down</source>
+        <translation>&amp;Éteindre</translation>
+    </message>
+    <message>
+        <source>Stand &amp;By</source>
+        <translation>Mettre en &amp;veille</translation>
+    </message>
+    <message>
+        <source>Skins</source>
+        <translation>Thèmes</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Préférences...</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Taille</translation>
+    </message>
+    <message>
+        <source>Ascending</source>
+        <translation>Croissant</translation>
+    </message>
+    <message>
+        <source>Descending</source>
+        <translation>Décroissant</translation>
+    </message>
+    <message>
+        <source>%1 Files</source>
+        <translation>Fichiers %1</translation>
+    </message>
+    <message>
+        <source>All Supported Files</source>
+        <translation>Tous les fichiers pris en charge</translation>
+    </message>
+    <message>
+        <source>All Files</source>
+        <translation>Tous les fichiers</translation>
+    </message>
+</context>
+<context>
+    <name>ZoApplication</name>
+    <message>
+        <source>Usage: vellumix [--lang NAME] [FILE...]
+       vellumix COMMAND [OPTIONS]
+
+Turns photos and music into a video slide show. Photos, audio files and folders given as FILE are imported into the window.
+
+Options:
+  --lang NAME   show the program in language NAME (for example de_DE)
+  --verbose     also print the program&apos;s debug notices and the toolkit&apos;s messages
+  --version     print the version and exit
+  --help        print this help and exit
+</source>
+        <translation>Utilisation : vellumix [--lang NOM] [FICHIER...]
+              vellumix COMMANDE [OPTIONS]
+
+Transforme des photos et de la musique en diaporama vidéo. Les photos, fichiers audio et dossiers donnés comme FICHIER sont importés dans la fenêtre.
+
+Options :
+  --lang NOM    afficher le programme dans la langue NOM (par exemple de_DE)
+  --verbose     afficher aussi les messages de débogage du programme et ceux de la bibliothèque graphique
+  --version     afficher la version et quitter
+  --help        afficher cette aide et quitter
+</translation>
+    </message>
+    <message>
+        <source>
+Commands:
+</source>
+        <translation>
+Commandes :
+</translation>
+    </message>
+    <message>
+        <source>vellumix: unknown option %1 (try --help)</source>
+        <translation>vellumix : option inconnue %1 (essayez --help)</translation>
+    </message>
+</context>
+<context>
+    <name>ZoMainWindow</name>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Langue</translation>
+    </message>
+    <message>
+        <source>S&amp;kins</source>
+        <translation>&amp;Thèmes</translation>
+    </message>
+    <message>
+        <source>Check for &amp;Updates Automatically</source>
+        <translation>Rechercher automatiquement les &amp;mises à jour</translation>
+    </message>
+    <message>
+        <source>&amp;About %1...</source>
+        <translation>&amp;À propos de %1...</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>À propos de %1</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;%1&lt;/h3&gt;&lt;p&gt;Turns your photos and music into a video slide show.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;%1&lt;/h3&gt;&lt;p&gt;Transforme vos photos et votre musique en diaporama vidéo.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>ZoPowerState</name>
+    <message>
+        <source>The computer did not carry out the post-task action.</source>
+        <translation>L’ordinateur n’a pas effectué l’action après la tâche.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message numerus="yes">
+        <source>Vellumix will exit in %n second(s).</source>
+        <translation>
+            <numerusform>Vellumix se fermera dans %n seconde.</numerusform>
+            <numerusform>Vellumix se fermera dans %n secondes.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The computer will stand by in %n second(s).</source>
+        <translation>
+            <numerusform>L’ordinateur se mettra en veille dans %n seconde.</numerusform>
+            <numerusform>L’ordinateur se mettra en veille dans %n secondes.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The computer will hibernate in %n second(s).</source>
+        <translation>
+            <numerusform>L’ordinateur passera en veille prolongée dans %n seconde.</numerusform>
+            <numerusform>L’ordinateur passera en veille prolongée dans %n secondes.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The computer will shut down in %n second(s).</source>
+        <translation>
+            <numerusform>L’ordinateur s’éteindra dans %n seconde.</numerusform>
+            <numerusform>L’ordinateur s’éteindra dans %n secondes.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ZoProfileManager</name>
+    <message>
+        <source>Video Codec</source>
+        <translation>Codec vidéo</translation>
+    </message>
+    <message>
+        <source>Video Size</source>
+        <translation>Taille de la vidéo</translation>
+    </message>
+    <message>
+        <source>Video Bitrate</source>
+        <translation>Débit vidéo</translation>
+    </message>
+    <message>
+        <source>Frame Rate</source>
+        <translation>Fréquence d’images</translation>
+    </message>
+    <message>
+        <source>Audio Codec</source>
+        <translation>Codec audio</translation>
+    </message>
+    <message>
+        <source>Audio Bitrate</source>
+        <translation>Débit audio</translation>
+    </message>
+    <message>
+        <source>Sample Rate</source>
+        <translation>Fréquence d’échantillonnage</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>Canaux</translation>
+    </message>
+    <message>
+        <source>Aspect Ratio</source>
+        <translation>Format d’image</translation>
+    </message>
+    <message>
+        <source>No Audio</source>
+        <translation>Sans audio</translation>
+    </message>
+    <message>
+        <source>Rate Control</source>
+        <translation>Contrôle du débit</translation>
+    </message>
+    <message>
+        <source>Video Quality</source>
+        <translation>Qualité vidéo</translation>
+    </message>
+    <message>
+        <source>Key Frame Interval</source>
+        <translation>Intervalle des images clés</translation>
+    </message>
+    <message>
+        <source>B-Frames</source>
+        <translation>Images B</translation>
+    </message>
+    <message>
+        <source>Encoder Speed</source>
+        <translation>Vitesse de l’encodeur</translation>
+    </message>
+    <message>
+        <source>Pixel Format</source>
+        <translation>Format des pixels</translation>
+    </message>
+    <message>
+        <source>Video Tag</source>
+        <translation>Balise vidéo</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Durée</translation>
+    </message>
+    <message>
+        <source>Start Time</source>
+        <translation>Heure de début</translation>
+    </message>
+    <message>
+        <source>Passes</source>
+        <translation>Passes</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titre</translation>
+    </message>
+    <message>
+        <source>Author</source>
+        <translation>Auteur</translation>
+    </message>
+    <message>
+        <source>Copyright</source>
+        <translation>Droits d’auteur</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Commentaire</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Genre</source>
+        <translation>Genre</translation>
+    </message>
+    <message>
+        <source>Composer</source>
+        <translation>Compositeur</translation>
+    </message>
+    <message>
+        <source>Original Artist</source>
+        <translation>Artiste original</translation>
+    </message>
+    <message>
+        <source>Encoded By</source>
+        <translation>Encodé par</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Année</translation>
+    </message>
+    <message>
+        <source>Time Stamp</source>
+        <translation>Horodatage</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Piste</translation>
+    </message>
+</context>
+<context>
+    <name>ZoProfileModel</name>
+    <message>
+        <source>Recent Profiles</source>
+        <translation>Profils récents</translation>
+    </message>
+</context>
+<context>
+    <name>ZoProfilePropertyManager</name>
+    <message>
+        <source>Low Quality</source>
+        <translation>Qualité basse</translation>
+    </message>
+    <message>
+        <source>Normal Quality</source>
+        <translation>Qualité normale</translation>
+    </message>
+    <message>
+        <source>High Quality</source>
+        <translation>Haute qualité</translation>
+    </message>
+    <message>
+        <source>Custom...</source>
+        <translation>Personnalisé...</translation>
+    </message>
+    <message>
+        <source>Video</source>
+        <translation>Vidéo</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>Metadata</source>
+        <translation>Métadonnées</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>Autre</translation>
+    </message>
+    <message>
+        <source>Picture Quality</source>
+        <translation>Qualité de l’image</translation>
+    </message>
+    <message>
+        <source>Sound Quality</source>
+        <translation>Qualité du son</translation>
+    </message>
+</context>
+<context>
+    <name>ZoProfilePropertyWidget</name>
+    <message>
+        <source>More &gt;&gt;</source>
+        <translation>Plus &gt;&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>ZoProfileTemplates</name>
+    <message>
+        <source>Devices</source>
+        <translation>Appareils</translation>
+    </message>
+    <message>
+        <source>3GP Video for Mobile Phones</source>
+        <translation>Vidéo 3GP pour téléphones mobiles</translation>
+    </message>
+    <message>
+        <source>General Video</source>
+        <translation>Vidéo générale</translation>
+    </message>
+    <message>
+        <source>AVI MPEG-4 Video</source>
+        <translation>Vidéo AVI MPEG-4</translation>
+    </message>
+    <message>
+        <source>DVD and TV</source>
+        <translation>DVD et télévision</translation>
+    </message>
+    <message>
+        <source>DV Video PAL</source>
+        <translation>Vidéo DV PAL</translation>
+    </message>
+    <message>
+        <source>MPEG-2 DVD Video NTSC</source>
+        <translation>Vidéo DVD MPEG-2 NTSC</translation>
+    </message>
+    <message>
+        <source>MPEG-2 DVD Video PAL</source>
+        <translation>Vidéo DVD MPEG-2 PAL</translation>
+    </message>
+    <message>
+        <source>Web Video</source>
+        <translation>Vidéo pour le Web</translation>
+    </message>
+    <message>
+        <source>Flash Video</source>
+        <translation>Vidéo Flash</translation>
+    </message>
+    <message>
+        <source>HD Video</source>
+        <translation>Vidéo HD</translation>
+    </message>
+    <message>
+        <source>H.264 Video for TV</source>
+        <translation>Vidéo H.264 pour téléviseur</translation>
+    </message>
+    <message>
+        <source>H.264 HD Video 720p</source>
+        <translation>Vidéo HD H.264 720p</translation>
+    </message>
+    <message>
+        <source>Matroska Video</source>
+        <translation>Vidéo Matroska</translation>
+    </message>
+    <message>
+        <source>QuickTime Movie</source>
+        <translation>Film QuickTime</translation>
+    </message>
+    <message>
+        <source>MPEG-4 Video</source>
+        <translation>Vidéo MPEG-4</translation>
+    </message>
+    <message>
+        <source>MPEG-4 H.264 Video</source>
+        <translation>Vidéo MPEG-4 H.264</translation>
+    </message>
+    <message>
+        <source>MP4 Silent</source>
+        <translation>MP4 sans son</translation>
+    </message>
+    <message>
+        <source>MPEG-4 H.264 Video without Audio</source>
+        <translation>Vidéo MPEG-4 H.264 sans son</translation>
+    </message>
+    <message>
+        <source>Ogg Theora Video</source>
+        <translation>Vidéo Ogg Theora</translation>
+    </message>
+    <message>
+        <source>Mobile Phone</source>
+        <translation>Téléphone mobile</translation>
+    </message>
+    <message>
+        <source>MP4 Video for Mobile Phones</source>
+        <translation>Vidéo MP4 pour téléphones mobiles</translation>
+    </message>
+    <message>
+        <source>PSP Video</source>
+        <translation>Vidéo PSP</translation>
+    </message>
+    <message>
+        <source>Flash Movie</source>
+        <translation>Animation Flash</translation>
+    </message>
+    <message>
+        <source>4K Ultra HD</source>
+        <translation>4K Ultra HD</translation>
+    </message>
+    <message>
+        <source>H.264 Ultra HD Video 3840 x 2160</source>
+        <translation>Vidéo Ultra HD H.264 3840 x 2160</translation>
+    </message>
+    <message>
+        <source>WebM VP8 Video</source>
+        <translation>Vidéo WebM VP8</translation>
+    </message>
+    <message>
+        <source>WebM VP9 Video</source>
+        <translation>Vidéo WebM VP9</translation>
+    </message>
+    <message>
+        <source>Windows Media Video</source>
+        <translation>Vidéo Windows Media</translation>
+    </message>
+</context>
+<context>
+    <name>ZomBitrateCalc</name>
+    <message>
+        <source>Bit Rate Calculator</source>
+        <translation>Calculateur de débit</translation>
+    </message>
+    <message>
+        <source>Set the length of the video and the file size you want, or set the bit rates.</source>
+        <translation>Indiquez la durée de la vidéo et la taille de fichier souhaitée, ou réglez les débits.</translation>
+    </message>
+    <message>
+        <source>Duration:</source>
+        <translation>Durée :</translation>
+    </message>
+    <message>
+        <source>File Size:</source>
+        <translation>Taille du fichier :</translation>
+    </message>
+    <message>
+        <source>Audio Bit Rate:</source>
+        <translation>Débit audio :</translation>
+    </message>
+    <message>
+        <source>Video Bit Rate:</source>
+        <translation>Débit vidéo :</translation>
+    </message>
+</context>
+</TS>
