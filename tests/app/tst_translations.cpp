@@ -1,0 +1,268 @@
+// The interface in German and French: every text shown by the main window and the dialogs
+// changes with the language at run time and comes back when English is chosen again; a first
+// start follows the system's language when there is a catalogue for it.
+#include "app/vellumix.h"
+#include "creation/compileprogress.h"
+#include "creation/outputsetting.h"
+#include "creation/preferences.h"
+#include "media/adjustaudioorder.h"
+#include "media/importprogress.h"
+#include "media/mediainfowidget.h"
+#include "tests/support/testsupport.h"
+#include "zofc/zoapplication.h"
+#include "zofc/zolangitemmodel.h"
+#include "zofc/zopref.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+// The texts a user can read, each keyed by the object showing it and what it is there.
+using Texts = QMap<QPair<const QObject *, QString>, QString>;
+
+void add(Texts &texts, const QObject *object, const QString &kind, const QString &text)
+{
+    if (!text.isEmpty())
+        texts.insert({object, kind}, text);
+}
+
+Texts textsOf(QWidget *root)
+{
+    Texts texts;
+    add(texts, root, QStringLiteral("title"), root->windowTitle());
+    QList<QWidget *> widgets = root->findChildren<QWidget *>();
+    widgets.prepend(root);
+    for (QWidget *widget : widgets) {
+        add(texts, widget, QStringLiteral("toolTip"), widget->toolTip());
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            add(texts, widget, QStringLiteral("text"), label->text());
+        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            add(texts, widget, QStringLiteral("text"), button->text());
+        if (auto *box = qobject_cast<QGroupBox *>(widget))
+            add(texts, widget, QStringLiteral("title"), box->title());
+        if (auto *edit = qobject_cast<QLineEdit *>(widget))
+            add(texts, widget, QStringLiteral("placeholder"), edit->placeholderText());
+        if (auto *menu = qobject_cast<QMenu *>(widget))
+            add(texts, widget, QStringLiteral("title"), menu->title());
+        if (auto *tabs = qobject_cast<QTabWidget *>(widget)) {
+            for (int i = 0; i < tabs->count(); ++i)
+                add(texts, widget, QStringLiteral("tab%1").arg(i), tabs->tabText(i));
+        }
+        if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+            for (int i = 0; i < combo->count(); ++i)
+                add(texts, widget, QStringLiteral("item%1").arg(i), combo->itemText(i));
+        }
+        if (auto *view = qobject_cast<QAbstractItemView *>(widget); view && view->model()) {
+            for (int i = 0; i < view->model()->columnCount(); ++i)
+                add(texts, widget, QStringLiteral("header%1").arg(i),
+                    view->model()->headerData(i, Qt::Horizontal).toString());
+        }
+    }
+    for (const QAction *action : root->findChildren<QAction *>()) {
+        add(texts, action, QStringLiteral("text"), action->text());
+        add(texts, action, QStringLiteral("toolTip"), action->toolTip());
+    }
+    return texts;
+}
+
+// Texts that need no translation: numbers, signs, file names, the product name.
+bool languageFree(const QString &text)
+{
+    static const QRegularExpression letters(QStringLiteral("[A-Za-z]{2,}"));
+    static const QRegularExpression fileName(QStringLiteral("^[\\w .-]+\\.\\w{2,4}$"));
+    return !letters.match(text).hasMatch() || fileName.match(text).hasMatch()
+        || text == ZoPref::product_name() || text.startsWith(QLatin1Char('/'));
+}
+
+} // namespace
+
+class TestTranslations : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void languageMenuNamesEachLanguageInItself();
+    void everyTextFollowsTheLanguage_data();
+    void everyTextFollowsTheLanguage();
+    void englishComesBack();
+    void firstStartFollowsTheSystem_data();
+    void firstStartFollowsTheSystem();
+
+private:
+    QList<QWidget *> windows() const;
+    Texts allTexts() const;
+
+    std::unique_ptr<TempSettings> settings;
+    std::unique_ptr<Vellumix> window;
+    std::vector<std::unique_ptr<QWidget>> dialogs;
+    Texts english;
+};
+
+void TestTranslations::initTestCase()
+{
+    settings = std::make_unique<TempSettings>();
+    ZoApplication::instance()->setLanguage(QStringLiteral("en_US"));
+    window = std::make_unique<Vellumix>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    // Each dialog as it is open while the language changes.
+    dialogs.push_back(std::make_unique<Preferences>(nullptr, 4));
+    dialogs.push_back(std::make_unique<OutputSetting>());
+    dialogs.push_back(std::make_unique<AdjustAudioOrder>(QList<AudioInfo> {}));
+    dialogs.push_back(std::make_unique<ImportProgress>(true, nullptr));
+    dialogs.push_back(std::make_unique<CompileProgress>());
+    dialogs.push_back(std::make_unique<MediaInfoWidget>());
+    for (const auto &dialog : dialogs)
+        dialog->show();
+    english = allTexts();
+    QVERIFY(english.size() > 150);
+}
+
+void TestTranslations::cleanupTestCase()
+{
+    dialogs.clear();
+    window.reset();
+    settings.reset();
+}
+
+QList<QWidget *> TestTranslations::windows() const
+{
+    QList<QWidget *> list {window.get()};
+    for (const auto &dialog : dialogs)
+        list.append(dialog.get());
+    return list;
+}
+
+Texts TestTranslations::allTexts() const
+{
+    Texts texts;
+    for (QWidget *widget : windows())
+        texts.insert(textsOf(widget));
+    return texts;
+}
+
+void TestTranslations::languageMenuNamesEachLanguageInItself()
+{
+    QStringList names;
+    const ZoLangItemModel *model = ZoApplication::instance()->langModel();
+    for (int row = 0; row < model->rowCount(); ++row)
+        names.append(model->item(row)->text());
+    QCOMPARE(names, (QStringList {QStringLiteral("English"), QStringLiteral("Deutsch"),
+                                  QStringLiteral("Français")}));
+    auto *menu = window->findChild<QMenu *>(QStringLiteral("zoLanguageMenu"));
+    QVERIFY(menu);
+    QStringList entries;
+    for (const QAction *action : menu->actions())
+        entries.append(action->text());
+    QCOMPARE(entries, names);
+}
+
+void TestTranslations::everyTextFollowsTheLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    // Words spelt the same in both languages, the only English texts allowed to stay.
+    QTest::addColumn<QStringList>("sameWords");
+    QTest::newRow("German") << QStringLiteral("de_DE")
+                            << QStringList {"Pause", "Audio", "Album", "Format:", "Name",
+                                            "Genre", "Video", "Software:", "B-Frames"};
+    QTest::newRow("French") << QStringLiteral("fr_FR")
+                            << QStringList {"Pause", "Volume", "Transition", "Album", "Type",
+                                            "Date", "Genre", "Audio", "Options", "Actions",
+                                            "Passes", "Photo"};
+}
+
+void TestTranslations::everyTextFollowsTheLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QStringList, sameWords);
+    ZoApplication::instance()->setLanguage(language);
+    QCOMPARE(ZoLangItemModel::currentLangName(), language);
+    const Texts now = allTexts();
+    QStringList untranslated;
+    for (auto it = english.cbegin(); it != english.cend(); ++it) {
+        const QString before = it.value();
+        QString plain = before;
+        plain.remove(QLatin1Char('&'));
+        if (languageFree(before) || sameWords.contains(plain))
+            continue;
+        if (now.value(it.key()) == before)
+            untranslated.append(QStringLiteral("%1 %2 of %3: \"%4\"")
+                                    .arg(it.key().second, QString(), it.key().first->objectName(),
+                                         before)
+                                    .simplified());
+    }
+    untranslated.removeDuplicates();
+    QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QLatin1Char('\n'))));
+}
+
+void TestTranslations::englishComesBack()
+{
+    ZoApplication::instance()->setLanguage(QStringLiteral("en_US"));
+    const Texts now = allTexts();
+    QStringList changed;
+    for (auto it = english.cbegin(); it != english.cend(); ++it) {
+        if (now.value(it.key()) != it.value())
+            changed.append(QStringLiteral("%1 of %2: \"%3\" is now \"%4\"")
+                               .arg(it.key().second, it.key().first->objectName(), it.value(),
+                                    now.value(it.key())));
+    }
+    QVERIFY2(changed.isEmpty(), qPrintable(changed.join(QLatin1Char('\n'))));
+}
+
+void TestTranslations::firstStartFollowsTheSystem_data()
+{
+    QTest::addColumn<QString>("systemLanguage");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("German") << "de_DE.UTF-8" << QStringList {"--help"} << "Aufruf: vellumix";
+    QTest::newRow("Austrian German") << "de_AT.UTF-8" << QStringList {"--help"}
+                                     << "Aufruf: vellumix";
+    QTest::newRow("French command")
+        << "fr_FR.UTF-8" << QStringList {"create", "--help"} << "Afficher cette aide et quitter.";
+    QTest::newRow("no catalogue") << "es_ES.UTF-8" << QStringList {"--help"}
+                                  << "Usage: vellumix";
+}
+
+void TestTranslations::firstStartFollowsTheSystem()
+{
+    QFETCH(QString, systemLanguage);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expected);
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    env.remove(QStringLiteral("LC_ALL"));
+    env.remove(QStringLiteral("LC_MESSAGES"));
+    env.remove(QStringLiteral("LANGUAGE"));
+    env.insert(QStringLiteral("LANG"), systemLanguage);
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(testAppDir() + QStringLiteral("/vellumix"), arguments);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), 0);
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY2(out.contains(expected), qPrintable(out));
+}
+
+int main(int argc, char **argv)
+{
+    ZoApplication app(argc, argv);
+    TestTranslations test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_translations.moc"
