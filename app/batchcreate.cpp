@@ -74,7 +74,8 @@ std::optional<int> rangedValue(const QCommandLineParser &parser, const QString &
     bool ok = false;
     const int value = parser.value(name).toInt(&ok);
     if (!ok || value < low || value > high) {
-        usageError(QCoreApplication::translate("BatchCreate", "--%1 takes a number of milliseconds from %2 to %3, not '%4'")
+        usageError(QCoreApplication::translate(
+                       "BatchCreate", "--%1 takes a number of milliseconds from %2 to %3, not '%4'")
                        .arg(name)
                        .arg(low)
                        .arg(high)
@@ -169,37 +170,53 @@ private:
 int runBatchCreate(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QCoreApplication::translate("BatchCreate", "Makes a video slide show from photos and audio files, without a window.\n"
-                       "PATH: photo files, audio files and folders, in show order."));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "BatchCreate",
+        "Makes a video slide show from photos and audio files, without a window.\n"
+        "PATH: photo files, audio files and folders, in show order."));
     // Not addHelpOption(): its --help-all lists the toolkit's options, which a command takes none
     // of.
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QCoreApplication::translate("BatchCreate", "Print this help and exit."));
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")},
+        QCoreApplication::translate("BatchCreate", "Print this help and exit."));
     parser.addOption(help);
     parser.addOptions({
         {QStringLiteral("photo-duration"),
-         QCoreApplication::translate("BatchCreate", "How long each photo is held (1000-999000, default 5000)."),
+         QCoreApplication::translate("BatchCreate",
+                                     "How long each photo is held (1000-999000, default 5000)."),
          QStringLiteral("MS")},
         {QStringLiteral("transition-duration"),
-         QCoreApplication::translate("BatchCreate", "Length of a transition (500-5000, default 1500)."), QStringLiteral("MS")},
-        {QStringLiteral("no-transition"), QCoreApplication::translate("BatchCreate", "Cut from photo to photo.")},
-        {QStringLiteral("dissolve-only"), QCoreApplication::translate("BatchCreate", "Use dissolves only, no wipes.")},
+         QCoreApplication::translate("BatchCreate",
+                                     "Length of a transition (500-5000, default 1500)."),
+         QStringLiteral("MS")},
+        {QStringLiteral("no-transition"),
+         QCoreApplication::translate("BatchCreate", "Cut from photo to photo.")},
+        {QStringLiteral("dissolve-only"),
+         QCoreApplication::translate("BatchCreate", "Use dissolves only, no wipes.")},
         {QStringLiteral("no-zoom"),
-         QCoreApplication::translate("BatchCreate", "Show photos still, without moving and zooming.")},
+         QCoreApplication::translate("BatchCreate",
+                                     "Show photos still, without moving and zooming.")},
         {QStringLiteral("loop-audio"),
-         QCoreApplication::translate("BatchCreate", "Restart the audio when it ends before the show.")},
+         QCoreApplication::translate("BatchCreate",
+                                     "Restart the audio when it ends before the show.")},
         {QStringLiteral("fade"),
-         QCoreApplication::translate("BatchCreate", "Fade the sound in over the first second and out over the last three.")},
+         QCoreApplication::translate(
+             "BatchCreate",
+             "Fade the sound in over the first second and out over the last three.")},
         {QStringLiteral("sync-audio"),
-         QCoreApplication::translate("BatchCreate", "Choose the photo duration so that the show lasts as long as the audio.")},
+         QCoreApplication::translate(
+             "BatchCreate",
+             "Choose the photo duration so that the show lasts as long as the audio.")},
         {QStringLiteral("no-auto-rotate"),
-         QCoreApplication::translate("BatchCreate", "Do not turn photos as their camera orientation asks.")},
+         QCoreApplication::translate("BatchCreate",
+                                     "Do not turn photos as their camera orientation asks.")},
         {QStringLiteral("profile"),
-         QCoreApplication::translate("BatchCreate", "Output profile (default mpeg4h264); see --list-profiles."),
+         QCoreApplication::translate("BatchCreate",
+                                     "Output profile (default mpeg4h264); see --list-profiles."),
          QStringLiteral("ID")},
         {QStringLiteral("set"),
-         QCoreApplication::translate("BatchCreate", "Override one value of the profile, e.g. s=1280x720; repeatable."),
+         QCoreApplication::translate(
+             "BatchCreate", "Override one value of the profile, e.g. s=1280x720; repeatable."),
          QStringLiteral("KEY=VALUE")},
         {QStringLiteral("aspect"),
          QStringLiteral("Shape of the frame, e.g. 16:9, 9:16 (phones), 1:1 or 4:5, at the "
@@ -211,20 +228,26 @@ int runBatchCreate(const QStringList &arguments)
                         "(cropped to the frame)."),
          QStringLiteral("MODE")},
         {QStringLiteral("list-profiles"),
-         QCoreApplication::translate("BatchCreate", "List the profiles: identifier, group, name and extension.")},
+         QCoreApplication::translate("BatchCreate",
+                                     "List the profiles: identifier, group, name and extension.")},
         {QStringLiteral("output-dir"),
-         QCoreApplication::translate("BatchCreate", "Folder of the video (default: the last output folder, else Videos)."),
+         QCoreApplication::translate(
+             "BatchCreate", "Folder of the video (default: the last output folder, else Videos)."),
          QStringLiteral("DIR")},
         {QStringLiteral("name"),
-         QCoreApplication::translate("BatchCreate", "File name without extension (default \"My Photo Movie\")."),
+         QCoreApplication::translate("BatchCreate",
+                                     "File name without extension (default \"My Photo Movie\")."),
          QStringLiteral("NAME")},
-        {QStringLiteral("quiet"), QCoreApplication::translate("BatchCreate", "Print nothing but errors.")},
+        {QStringLiteral("quiet"),
+         QCoreApplication::translate("BatchCreate", "Print nothing but errors.")},
         {QStringLiteral("verbose"),
-         QCoreApplication::translate("BatchCreate", "Also print the encoders' logs and the toolkit's messages.")},
+         QCoreApplication::translate("BatchCreate",
+                                     "Also print the encoders' logs and the toolkit's messages.")},
     });
-    parser.addPositionalArgument(QStringLiteral("PATH"),
-                                 QCoreApplication::translate("BatchCreate", "Photos, audio files and folders."),
-                                 QStringLiteral("PATH..."));
+    parser.addPositionalArgument(
+        QStringLiteral("PATH"),
+        QCoreApplication::translate("BatchCreate", "Photos, audio files and folders."),
+        QStringLiteral("PATH..."));
 
     if (!parser.parse(QStringList {QStringLiteral("vellumix create")} + arguments))
         return usageError(parser.errorText());
@@ -238,7 +261,8 @@ int runBatchCreate(const QStringList &arguments)
     }
     const bool quiet = parser.isSet(QStringLiteral("quiet"));
     if (quiet && parser.isSet(QStringLiteral("verbose")))
-        return usageError(QCoreApplication::translate("BatchCreate", "--quiet and --verbose exclude each other"));
+        return usageError(
+            QCoreApplication::translate("BatchCreate", "--quiet and --verbose exclude each other"));
     if (quiet)
         ZoMessageFilter::setLevel(ZoMessageFilter::Level::Quiet);
     else if (parser.isSet(QStringLiteral("verbose")))
@@ -259,9 +283,11 @@ int runBatchCreate(const QStringList &arguments)
     const QString name
         = parser.isSet(QStringLiteral("name")) ? parser.value(QStringLiteral("name")) : defaultName;
     if (!isOutputNameValid(name))
-        return usageError(QCoreApplication::translate("BatchCreate", "'%1' cannot be a file name: it must not be empty or "
-                                         "hold any of * : < > ? / @ |")
-                              .arg(name));
+        return usageError(
+            QCoreApplication::translate("BatchCreate",
+                                        "'%1' cannot be a file name: it must not be empty or "
+                                        "hold any of * : < > ? / @ |")
+                .arg(name));
 
     ZoProfileManager *manager = loadedProfiles();
     const QString profileId = parser.isSet(QStringLiteral("profile"))
@@ -269,13 +295,16 @@ int runBatchCreate(const QStringList &arguments)
         : defaultProfile;
     if (!manager->hasProfile(profileId))
         return usageError(
-            QCoreApplication::translate("BatchCreate", "unknown profile '%1' (see --list-profiles)").arg(profileId));
+            QCoreApplication::translate("BatchCreate", "unknown profile '%1' (see --list-profiles)")
+                .arg(profileId));
     ZomProfileData profile(manager->profileUrl(profileId));
     manager->getPresetData(profile);
     for (const QString &setting : parser.values(QStringLiteral("set"))) {
         const qsizetype equals = setting.indexOf(QLatin1Char('='));
         if (equals <= 0)
-            return usageError(QCoreApplication::translate("BatchCreate", "--set takes KEY=VALUE, not '%1'").arg(setting));
+            return usageError(
+                QCoreApplication::translate("BatchCreate", "--set takes KEY=VALUE, not '%1'")
+                    .arg(setting));
         profile.setValue(setting.left(equals).trimmed(), setting.mid(equals + 1).trimmed());
     }
 
@@ -354,7 +383,8 @@ int runBatchCreate(const QStringList &arguments)
         err() << "vellumix create: left out, not a readable photo or audio file: " << path << '\n';
     err().flush();
     if (board.photos.isEmpty())
-        return usageError(QCoreApplication::translate("BatchCreate", "no readable photo among the paths given"));
+        return usageError(
+            QCoreApplication::translate("BatchCreate", "no readable photo among the paths given"));
 
     board.setPhotoDurationMs(*photoMs);
     board.setTransitionDurationMs(*transitionMs);
@@ -426,7 +456,10 @@ int runBatchCreate(const QStringList &arguments)
     if (!job.succeeded()) {
         const QString why = job.failureReason();
         err() << "vellumix create: "
-              << (why.isEmpty() ? QCoreApplication::translate("BatchCreate", "the video could not be created") : why) << '\n';
+              << (why.isEmpty()
+                      ? QCoreApplication::translate("BatchCreate", "the video could not be created")
+                      : why)
+              << '\n';
         // The end of the failed encoder's log, which went with the job's folder.
         for (const QString &line : job.encoderLog())
             err() << "  " << line << '\n';
@@ -440,8 +473,10 @@ int runBatchCreate(const QStringList &arguments)
 
 void registerBatchCommands()
 {
-    ZoApplication::registerCommand(QStringLiteral("create"),
-                                   QCoreApplication::translate("BatchCreate", "make a video from photos and audio files "
-                                                  "without a window (create --help)"),
-                                   runBatchCreate);
+    ZoApplication::registerCommand(
+        QStringLiteral("create"),
+        QCoreApplication::translate("BatchCreate",
+                                    "make a video from photos and audio files "
+                                    "without a window (create --help)"),
+        runBatchCreate);
 }

@@ -159,8 +159,9 @@ void TestTranslations::languageMenuNamesEachLanguageInItself()
     const ZoLangItemModel *model = ZoApplication::instance()->langModel();
     for (int row = 0; row < model->rowCount(); ++row)
         names.append(model->item(row)->text());
-    QCOMPARE(names, (QStringList {QStringLiteral("English"), QStringLiteral("Deutsch"),
-                                  QStringLiteral("Français")}));
+    QCOMPARE(names,
+             (QStringList {QStringLiteral("English"), QStringLiteral("Deutsch"),
+                           QStringLiteral("Français")}));
     auto *menu = window->findChild<QMenu *>(QStringLiteral("zoLanguageMenu"));
     QVERIFY(menu);
     QStringList entries;
@@ -175,12 +176,11 @@ void TestTranslations::everyTextFollowsTheLanguage_data()
     // Words spelt the same in both languages, the only English texts allowed to stay.
     QTest::addColumn<QStringList>("sameWords");
     QTest::newRow("German") << QStringLiteral("de_DE")
-                            << QStringList {"Pause", "Audio", "Album", "Format:", "Name",
+                            << QStringList {"Pause", "Audio", "Album",     "Format:", "Name",
                                             "Genre", "Video", "Software:", "B-Frames"};
-    QTest::newRow("French") << QStringLiteral("fr_FR")
-                            << QStringList {"Pause", "Volume", "Transition", "Album", "Type",
-                                            "Date", "Genre", "Audio", "Options", "Actions",
-                                            "Passes", "Photo"};
+    QTest::newRow("French") << QStringLiteral(
+        "fr_FR") << QStringList {"Pause", "Volume", "Transition", "Album",   "Type",   "Date",
+                                 "Genre", "Audio",  "Options",    "Actions", "Passes", "Photo"};
 }
 
 void TestTranslations::everyTextFollowsTheLanguage()
@@ -198,10 +198,10 @@ void TestTranslations::everyTextFollowsTheLanguage()
         if (languageFree(before) || sameWords.contains(plain))
             continue;
         if (now.value(it.key()) == before)
-            untranslated.append(QStringLiteral("%1 %2 of %3: \"%4\"")
-                                    .arg(it.key().second, QString(), it.key().first->objectName(),
-                                         before)
-                                    .simplified());
+            untranslated.append(
+                QStringLiteral("%1 %2 of %3: \"%4\"")
+                    .arg(it.key().second, QString(), it.key().first->objectName(), before)
+                    .simplified());
     }
     untranslated.removeDuplicates();
     QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QLatin1Char('\n'))));
@@ -227,12 +227,11 @@ void TestTranslations::firstStartFollowsTheSystem_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("expected");
     QTest::newRow("German") << "de_DE.UTF-8" << QStringList {"--help"} << "Aufruf: vellumix";
-    QTest::newRow("Austrian German") << "de_AT.UTF-8" << QStringList {"--help"}
-                                     << "Aufruf: vellumix";
+    QTest::newRow("Austrian German")
+        << "de_AT.UTF-8" << QStringList {"--help"} << "Aufruf: vellumix";
     QTest::newRow("French command")
         << "fr_FR.UTF-8" << QStringList {"create", "--help"} << "Afficher cette aide et quitter.";
-    QTest::newRow("no catalogue") << "es_ES.UTF-8" << QStringList {"--help"}
-                                  << "Usage: vellumix";
+    QTest::newRow("no catalogue") << "es_ES.UTF-8" << QStringList {"--help"} << "Usage: vellumix";
 }
 
 void TestTranslations::firstStartFollowsTheSystem()

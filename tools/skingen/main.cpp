@@ -442,10 +442,11 @@ const StartTexts german = {QStringLiteral("Ihre Diashow in drei Schritten"),
                            {QStringLiteral("Fotos importieren"), QStringLiteral("Musik hinzufügen"),
                             QStringLiteral("Videodatei erstellen")},
                            QStringLiteral("Beginnen Sie mit den Schaltflächen unten")};
-const StartTexts french = {QStringLiteral("Votre diaporama en trois étapes"),
-                           {QStringLiteral("Importez vos photos"), QStringLiteral("Ajoutez de la musique"),
-                            QStringLiteral("Créez votre fichier vidéo")},
-                           QStringLiteral("Commencez avec les boutons ci-dessous")};
+const StartTexts french
+    = {QStringLiteral("Votre diaporama en trois étapes"),
+       {QStringLiteral("Importez vos photos"), QStringLiteral("Ajoutez de la musique"),
+        QStringLiteral("Créez votre fichier vidéo")},
+       QStringLiteral("Commencez avec les boutons ci-dessous")};
 
 // Fits the label's smallest size (480 x 360) with room to spare.
 QImage gettingStarted(const StartTexts &texts)
