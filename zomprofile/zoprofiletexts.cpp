@@ -29,7 +29,6 @@ QStringList profileTemplateTexts()
         QT_TRANSLATE_NOOP("ZoProfileTemplates", "MP4 Video for Mobile Phones"),
         QT_TRANSLATE_NOOP("ZoProfileTemplates", "PSP Video"),
         QT_TRANSLATE_NOOP("ZoProfileTemplates", "Flash Movie"),
-        QT_TRANSLATE_NOOP("ZoProfileTemplates", "4K Ultra HD"),
         QT_TRANSLATE_NOOP("ZoProfileTemplates", "H.264 Ultra HD Video 3840 x 2160"),
         QT_TRANSLATE_NOOP("ZoProfileTemplates", "WebM VP8 Video"),
         QT_TRANSLATE_NOOP("ZoProfileTemplates", "WebM VP9 Video"),

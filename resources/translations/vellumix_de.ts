@@ -1520,10 +1520,6 @@ Befehle:
         <translation>Flash-Film</translation>
     </message>
     <message>
-        <source>4K Ultra HD</source>
-        <translation>4K Ultra HD</translation>
-    </message>
-    <message>
         <source>H.264 Ultra HD Video 3840 x 2160</source>
         <translation>H.264-Ultra-HD-Video 3840 x 2160</translation>
     </message>

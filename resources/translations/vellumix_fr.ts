@@ -1520,10 +1520,6 @@ Commandes :
         <translation>Animation Flash</translation>
     </message>
     <message>
-        <source>4K Ultra HD</source>
-        <translation>4K Ultra HD</translation>
-    </message>
-    <message>
         <source>H.264 Ultra HD Video 3840 x 2160</source>
         <translation>Vidéo Ultra HD H.264 3840 x 2160</translation>
     </message>

@@ -12,6 +12,9 @@
 #include "zofc/zoapplication.h"
 #include "zofc/zolangitemmodel.h"
 #include "zofc/zopref.h"
+#include "zomprofile/zoprofilemanager.h"
+#include "zomprofile/zoprofilemodel.h"
+#include "zomprofile/zoprofiletexts.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -96,6 +99,7 @@ private slots:
     void languageMenuNamesEachLanguageInItself();
     void everyTextFollowsTheLanguage_data();
     void everyTextFollowsTheLanguage();
+    void profileGroupsAndNamesFollowTheLanguage();
     void englishComesBack();
     void firstStartFollowsTheSystem_data();
     void firstStartFollowsTheSystem();
@@ -204,6 +208,40 @@ void TestTranslations::everyTextFollowsTheLanguage()
                     .simplified());
     }
     untranslated.removeDuplicates();
+    QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QLatin1Char('\n'))));
+}
+
+// The templates' own names are read from their files; the chooser shows them translated, so a
+// template added with a new group or name needs it in the catalogues too.
+void TestTranslations::profileGroupsAndNamesFollowTheLanguage()
+{
+    ZoProfileManager *manager = ZoProfileManager::instance();
+    QVERIFY(manager->loadTemplates(testAppDir() + QStringLiteral("/profiles")));
+    ZoApplication::instance()->setLanguage(QStringLiteral("de_DE"));
+    ZoProfileModel model(QStringLiteral("translations"));
+    model.refresh();
+    static const QRegularExpression words(QStringLiteral("[a-z]{3,}"));
+    QStringList untranslated;
+    int groups = 0;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QStandardItem *group = model.item(row);
+        const QString english = group->data(ZoProfileModel::GroupRole).toString();
+        if (manager->groups().contains(english)) {
+            ++groups;
+            if (group->text() == english)
+                untranslated.append(english);
+        }
+        for (int child = 0; child < group->rowCount(); ++child) {
+            const QString id = group->child(child)->data(ZoProfileModel::IdRole).toString();
+            const QString name = manager->profileName(id);
+            const QString fullName = manager->profileFullName(id);
+            if (profileTemplateTexts().contains(name) && group->child(child)->text() == name)
+                untranslated.append(name);
+            if (words.match(fullName).hasMatch() && group->child(child)->toolTip() == fullName)
+                untranslated.append(fullName);
+        }
+    }
+    QCOMPARE(groups, manager->groups().size());
     QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QLatin1Char('\n'))));
 }
 

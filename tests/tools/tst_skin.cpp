@@ -139,10 +139,12 @@ void TestSkin::gettingStartedPictures()
 {
     const QImage base(picture(QStringLiteral("start.png")));
     const QImage german(picture(QStringLiteral("start_de_DE.png")));
+    const QImage french(picture(QStringLiteral("start_fr_FR.png")));
     // Drawn unscaled into a label of at least 480 x 360.
     QVERIFY(!base.isNull() && base.width() <= 480 && base.height() <= 360);
     QCOMPARE(german.size(), base.size());
-    QVERIFY(german != base);
+    QCOMPARE(french.size(), base.size());
+    QVERIFY(german != base && french != base && french != german);
 }
 
 void TestSkin::styleSheetDressesTheButtons()
