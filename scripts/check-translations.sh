@@ -22,9 +22,11 @@ for ts in "$@"; do
     echo "$name: ${new:-?} new, ${obsolete:-0} obsolete, ${unfinished:-?} unfinished, ${untranslated:-0} untranslated"
     if [ "${new:-1}" != 0 ] || [ "${obsolete:-0}" != 0 ] || [ "${unfinished:-1}" != 0 ] \
         || [ "${untranslated:-0}" != 0 ]; then
-        echo "$report"
+        # lupdate's counts and lrelease's, without the parser's notes on the sources.
+        grep -v 'Qualifying with\|Ignoring definition\|Scanning directory' <<<"$report"
         echo "$release"
-        grep -B1 -A2 'type="unfinished"\|type="obsolete"\|type="vanished"' "$work/$name" | head -60
+        grep -B2 -A1 'type="unfinished"\|type="obsolete"\|type="vanished"' "$work/$name" | head -60
+        echo "Run 'cmake --build build --target translations_update' and translate what is new."
         status=1
     fi
 done
