@@ -209,13 +209,8 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     ui->photoListWidget->setAutoRotate(ui->actionAuto_Rotate_Photoes_While_Importing->isChecked());
 
     // Undo and redo head the Edit menu, as in any editor.
-    QAction *undoAction = undo->createUndoAction(this);
-    undoAction->setShortcut(QKeySequence::Undo);
-    QAction *redoAction = undo->createRedoAction(this);
-    redoAction->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     QAction *first = ui->menuEdit->actions().value(0);
-    ui->menuEdit->insertActions(first, {undoAction, redoAction});
+    makeUndoActions(first);
     ui->menuEdit->insertSeparator(first);
 
     autoRotateMenu = new QMenu(this);
@@ -288,6 +283,33 @@ void Vellumix::saveGeometrySetting()
     ZoPref::setValue(geometryKey, saveGeometry());
 }
 
+// The undo stack's own actions keep the words of the language they were made in; these follow
+// the language.
+void Vellumix::makeUndoActions(QAction *before)
+{
+    undoAction = new QAction(this);
+    undoAction->setShortcut(QKeySequence::Undo);
+    connect(undoAction, &QAction::triggered, undo, &QUndoStack::undo);
+    redoAction = new QAction(this);
+    redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(redoAction, &QAction::triggered, undo, &QUndoStack::redo);
+    connect(undo, &QUndoStack::canUndoChanged, this, &Vellumix::updateUndoActions);
+    connect(undo, &QUndoStack::undoTextChanged, this, &Vellumix::updateUndoActions);
+    connect(undo, &QUndoStack::canRedoChanged, this, &Vellumix::updateUndoActions);
+    connect(undo, &QUndoStack::redoTextChanged, this, &Vellumix::updateUndoActions);
+    ui->menuEdit->insertActions(before, {undoAction, redoAction});
+    updateUndoActions();
+}
+
+void Vellumix::updateUndoActions()
+{
+    undoAction->setEnabled(undo->canUndo());
+    undoAction->setText(undo->canUndo() ? tr("Undo %1").arg(undo->undoText()) : tr("Undo"));
+    redoAction->setEnabled(undo->canRedo());
+    redoAction->setText(undo->canRedo() ? tr("Redo %1").arg(undo->redoText()) : tr("Redo"));
+}
+
 void Vellumix::retranslate()
 {
     ui->retranslateUi(this);
@@ -301,6 +323,8 @@ void Vellumix::retranslate()
     ui->photoListWidget->retranslateItems();
     ui->audioListWidget->retranslateItems();
     mediaInfo->retranslate();
+    if (undoAction)
+        updateUndoActions();
     // The form's texts include the time code's design-time value.
     updateProgress();
 }

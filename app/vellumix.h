@@ -59,6 +59,8 @@ public:
     void syncAfterBurnChecks();
 
     void retranslate() override;
+    void makeUndoActions(QAction *before);
+    void updateUndoActions();
 
 public slots:
     // Joined to the form's buttons by their object names.
@@ -188,6 +190,8 @@ private:
     QTimer *scrollRangeTimer = nullptr;
     double pixelsPerFrame = 1.0;
     QUndoStack *undo = nullptr;
+    QAction *undoAction = nullptr;
+    QAction *redoAction = nullptr;
     // Set while an undo or redo puts a state back, which is no new edit.
     bool restoring = false;
     // The name the next list change of a strip is recorded under; empty for the strip's own

@@ -159,6 +159,18 @@ void OutputSetting::retranslate()
     ui->retranslateUi(this);
     fillShapes();
     widgetHelper()->setAllWindowTitle(tr("Output Settings"));
+    // Profile names, groups and property labels are worded as they are built: build them again,
+    // keeping the chosen profile and its values.
+    if (model)
+        model->refresh();
+    if (!basicEditor || !advancedEditor)
+        return;
+    ZomProfileData edited = profile;
+    basicEditor->getProfileData(edited, false);
+    basicEditor->putProfileData({&edited});
+    basicEditor->setVisibleGroup(basicEditor->visibleGroup());
+    advancedEditor->setRootProperty(basicEditor->rootProp());
+    advancedEditor->setVisibleGroup(advancedEditor->visibleGroup());
     if (auto *button = basicEditor->findChild<QPushButton *>(QStringLiteral("switchAdvancedBtn")))
         button->setText(ui->frameAdvance->isVisible() ? tr("More <<") : tr("More >>"));
 }
