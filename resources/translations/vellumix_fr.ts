@@ -97,7 +97,7 @@
         <translation>Lire l’extrait</translation>
     </message>
     <message>
-        <source>Start the clip at the slider's position</source>
+        <source>Start the clip at the slider&apos;s position</source>
         <translation>Faire commencer le clip à la position du curseur</translation>
     </message>
     <message>
@@ -105,7 +105,7 @@
         <translation>Définir le début</translation>
     </message>
     <message>
-        <source>End the clip at the slider's position</source>
+        <source>End the clip at the slider&apos;s position</source>
         <translation>Faire finir le clip à la position du curseur</translation>
     </message>
     <message>
@@ -143,11 +143,11 @@
 <context>
     <name>BatchCreate</name>
     <message>
-        <source>Try 'vellumix create --help'.</source>
+        <source>Try &apos;vellumix create --help&apos;.</source>
         <translation>Essayez « vellumix create --help ».</translation>
     </message>
     <message>
-        <source>--%1 takes a number of milliseconds from %2 to %3, not '%4'</source>
+        <source>--%1 takes a number of milliseconds from %2 to %3, not &apos;%4&apos;</source>
         <translation>--%1 attend un nombre de millisecondes de %2 à %3, et non « %4 »</translation>
     </message>
     <message>
@@ -213,7 +213,7 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
         <translation>Dossier de la vidéo (par défaut : le dernier dossier de sortie, sinon Vidéos).</translation>
     </message>
     <message>
-        <source>File name without extension (default "My Photo Movie").</source>
+        <source>File name without extension (default &quot;My Photo Movie&quot;).</source>
         <translation>Nom de fichier sans extension (« My Photo Movie » par défaut).</translation>
     </message>
     <message>
@@ -221,7 +221,7 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
         <translation>N’afficher que les erreurs.</translation>
     </message>
     <message>
-        <source>Also print the encoders' logs and the toolkit's messages.</source>
+        <source>Also print the encoders&apos; logs and the toolkit&apos;s messages.</source>
         <translation>Afficher aussi les journaux des encodeurs et les messages de la bibliothèque graphique.</translation>
     </message>
     <message>
@@ -233,15 +233,15 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
         <translation>--quiet et --verbose s’excluent mutuellement</translation>
     </message>
     <message>
-        <source>'%1' cannot be a file name: it must not be empty or hold any of * : &lt; &gt; ? / @ |</source>
+        <source>&apos;%1&apos; cannot be a file name: it must not be empty or hold any of * : &lt; &gt; ? / @ |</source>
         <translation>« %1 » ne peut pas être un nom de fichier : il ne doit pas être vide ni contenir l’un des caractères * : &lt; &gt; ? / @ |</translation>
     </message>
     <message>
-        <source>unknown profile '%1' (see --list-profiles)</source>
+        <source>unknown profile &apos;%1&apos; (see --list-profiles)</source>
         <translation>profil inconnu « %1 » (voir --list-profiles)</translation>
     </message>
     <message>
-        <source>--set takes KEY=VALUE, not '%1'</source>
+        <source>--set takes KEY=VALUE, not &apos;%1&apos;</source>
         <translation>--set attend KEY=VALUE, et non « %1 »</translation>
     </message>
     <message>
@@ -322,7 +322,7 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
         <translation>Le diaporama est vide : ajoutez des photos avant de créer une vidéo.</translation>
     </message>
     <message>
-        <source>"%1" cannot be used as a file name.</source>
+        <source>&quot;%1&quot; cannot be used as a file name.</source>
         <translation>« %1 » ne peut pas servir de nom de fichier.</translation>
     </message>
     <message>
@@ -392,6 +392,22 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
     <message>
         <source>Stopped.</source>
         <translation>Arrêté.</translation>
+    </message>
+    <message>
+        <source>The profile&apos;s file extension &quot;%1&quot; cannot be used.</source>
+        <translation>L’extension de fichier « %1 » du profil ne peut pas être utilisée.</translation>
+    </message>
+    <message>
+        <source>The output folder %1 was removed while the video was being created.</source>
+        <translation>Le dossier de sortie %1 a été supprimé pendant la création de la vidéo.</translation>
+    </message>
+    <message>
+        <source>The disk is full: there is no room left in %1.</source>
+        <translation>Le disque est plein : il n’y a plus de place dans %1.</translation>
+    </message>
+    <message>
+        <source>The disk is full or takes no file this large: there is no room left for the video in %1.</source>
+        <translation>Le disque est plein ou n’accepte pas un fichier aussi volumineux : il n’y a plus de place pour la vidéo dans %1.</translation>
     </message>
 </context>
 <context>
@@ -523,6 +539,26 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
         <source>Output file name is not usable, please change to another file name.</source>
         <translation>Le nom du fichier de sortie n’est pas utilisable. Veuillez choisir un autre nom.</translation>
     </message>
+    <message>
+        <source>As in the profile</source>
+        <translation>Comme dans le profil</translation>
+    </message>
+    <message>
+        <source>16:9 (wide screen)</source>
+        <translation>16:9 (écran large)</translation>
+    </message>
+    <message>
+        <source>9:16 (phones)</source>
+        <translation>9:16 (téléphones)</translation>
+    </message>
+    <message>
+        <source>1:1 (square)</source>
+        <translation>1:1 (carré)</translation>
+    </message>
+    <message>
+        <source>4:5 (portrait)</source>
+        <translation>4:5 (portrait)</translation>
+    </message>
 </context>
 <context>
     <name>OutputSettingClass</name>
@@ -545,6 +581,14 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
     <message>
         <source>&amp;Browse...</source>
         <translation>&amp;Parcourir...</translation>
+    </message>
+    <message>
+        <source>&amp;Shape:</source>
+        <translation>&amp;Format :</translation>
+    </message>
+    <message>
+        <source>The shape of the video&apos;s frames, at the resolution of the profile</source>
+        <translation>Le format des images de la vidéo, à la résolution du profil</translation>
     </message>
 </context>
 <context>
@@ -577,7 +621,7 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
         <translation>Préférences</translation>
     </message>
     <message>
-        <source>Failed to open folder "%1".</source>
+        <source>Failed to open folder &quot;%1&quot;.</source>
         <translation>Impossible d’ouvrir le dossier « %1 ».</translation>
     </message>
     <message>
@@ -815,6 +859,22 @@ de conversion et sur les ressources système nécessaires.</translation>
     <message>
         <source>Redo</source>
         <translation>Rétablir</translation>
+    </message>
+    <message>
+        <source>Fit (black bars)</source>
+        <translation>Ajuster (bandes noires)</translation>
+    </message>
+    <message>
+        <source>Fit on a blurred background</source>
+        <translation>Ajuster sur un fond flou</translation>
+    </message>
+    <message>
+        <source>Fill (crop)</source>
+        <translation>Remplir (recadrer)</translation>
+    </message>
+    <message>
+        <source>Framing</source>
+        <translation>Cadrage</translation>
     </message>
 </context>
 <context>
@@ -1131,6 +1191,14 @@ de conversion et sur les ressources système nécessaires.</translation>
         <source>All Files</source>
         <translation>Tous les fichiers</translation>
     </message>
+    <message>
+        <source>Framing</source>
+        <translation>Cadrage</translation>
+    </message>
+    <message>
+        <source>How photos of another shape than the video fill its frame</source>
+        <translation>Comment les photos d’un autre format que la vidéo remplissent son cadre</translation>
+    </message>
 </context>
 <context>
     <name>ZoApplication</name>
@@ -1142,7 +1210,7 @@ Turns photos and music into a video slide show. Photos, audio files and folders 
 
 Options:
   --lang NAME   show the program in language NAME (for example de_DE)
-  --verbose     also print the program's debug notices and the toolkit's messages
+  --verbose     also print the program&apos;s debug notices and the toolkit&apos;s messages
   --version     print the version and exit
   --help        print this help and exit
 </source>
@@ -1218,19 +1286,31 @@ Commandes :
     </message>
     <message numerus="yes">
         <source>Vellumix will exit in %n second(s).</source>
-        <translation><numerusform>Vellumix se fermera dans %n seconde.</numerusform><numerusform>Vellumix se fermera dans %n secondes.</numerusform></translation>
+        <translation>
+            <numerusform>Vellumix se fermera dans %n seconde.</numerusform>
+            <numerusform>Vellumix se fermera dans %n secondes.</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>The computer will stand by in %n second(s).</source>
-        <translation><numerusform>L’ordinateur se mettra en veille dans %n seconde.</numerusform><numerusform>L’ordinateur se mettra en veille dans %n secondes.</numerusform></translation>
+        <translation>
+            <numerusform>L’ordinateur se mettra en veille dans %n seconde.</numerusform>
+            <numerusform>L’ordinateur se mettra en veille dans %n secondes.</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>The computer will hibernate in %n second(s).</source>
-        <translation><numerusform>L’ordinateur passera en veille prolongée dans %n seconde.</numerusform><numerusform>L’ordinateur passera en veille prolongée dans %n secondes.</numerusform></translation>
+        <translation>
+            <numerusform>L’ordinateur passera en veille prolongée dans %n seconde.</numerusform>
+            <numerusform>L’ordinateur passera en veille prolongée dans %n secondes.</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>The computer will shut down in %n second(s).</source>
-        <translation><numerusform>L’ordinateur s’éteindra dans %n seconde.</numerusform><numerusform>L’ordinateur s’éteindra dans %n secondes.</numerusform></translation>
+        <translation>
+            <numerusform>L’ordinateur s’éteindra dans %n seconde.</numerusform>
+            <numerusform>L’ordinateur s’éteindra dans %n secondes.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
