@@ -27,7 +27,7 @@ declare -A level=(
 )
 # Folders of programs built on top of the chain, and folders without sources.
 top_folders=" tools bench fuzz "
-plain_folders=" forms resources scripts cmake packaging "
+plain_folders=" forms resources scripts cmake packaging docs "
 
 root=$(cd "${1:-$(dirname "$0")/..}" && pwd)
 cd "$root"

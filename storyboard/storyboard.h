@@ -49,6 +49,9 @@ struct ImageInfo
     QStringList exifProperties = QStringList(PropertyCount, QString());
     QImage thumbnail;
     QImage thumbnailRotated;
+    // The file was not found when the show was opened; the record is kept so that nothing of the
+    // show is lost, but there is nothing to show or read.
+    bool missing = false;
 };
 
 // One audio clip of the show; clipStart and clipEnd are the in- and out-points in seconds.
@@ -64,6 +67,8 @@ struct AudioInfo
     QDateTime modified;
     double clipStart = 0.0;
     double clipEnd = 0.0;
+    // As ImageInfo::missing.
+    bool missing = false;
 };
 
 // The output format handed to the renderer, the player and the writer. The defaults are the

@@ -1,0 +1,1 @@
+vellumix_test(tst_showfile LABELS unit LIBS storyboard)
