@@ -7,7 +7,9 @@
 #include "creation/outputfolder.h"
 #include "creation/outputformat.h"
 #include "media/mediaimport.h"
+#include "media/showmedia.h"
 #include "storyboard/photoloader.h"
+#include "storyboard/showfile.h"
 #include "storyboard/storyboard.h"
 #include "zofc/zoapplication.h"
 #include "zofc/zomessagefilter.h"
@@ -24,6 +26,7 @@
 #include <QRegularExpression>
 #include <QTextStream>
 #include <QUrl>
+#include <algorithm>
 #include <csignal>
 #include <optional>
 #include <unistd.h>
@@ -105,6 +108,56 @@ void listProfiles()
     out().flush();
 }
 
+bool isShowPath(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String(ShowFileSuffix), Qt::CaseInsensitive)
+        == 0;
+}
+
+// Photos and audio files in the order given; a folder gives its photos, then its audio.
+void readPaths(const QStringList &paths, bool noAutoRotate, StoryBoard &board,
+               QStringList &unreadable)
+{
+    QStringList photoPaths;
+    QStringList audioPaths;
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        if (info.isDir()) {
+            const QList<QUrl> folder {QUrl::fromLocalFile(info.absoluteFilePath())};
+            photoPaths += expandImportPaths(folder, photoPatterns, true);
+            audioPaths += expandImportPaths(folder, audioPatterns, true);
+        } else if (matchesAny(info.fileName(), photoPatterns)) {
+            photoPaths.append(info.absoluteFilePath());
+        } else if (matchesAny(info.fileName(), audioPatterns)) {
+            audioPaths.append(info.absoluteFilePath());
+        } else {
+            unreadable.append(path);
+        }
+    }
+    for (const QString &path : std::as_const(photoPaths)) {
+        ImageInfo photo;
+        photo.path = path;
+        if (!QFileInfo(path).isFile() || !readPhotoInfo(photo)) {
+            unreadable.append(path);
+            continue;
+        }
+        // The strip's thumbnails are of no use here.
+        photo.thumbnail = QImage();
+        photo.thumbnailRotated = QImage();
+        prepareNewPhoto(photo, !noAutoRotate);
+        board.photos.append(photo);
+    }
+    for (const QString &path : std::as_const(audioPaths)) {
+        AudioInfo clip;
+        clip.path = path;
+        if (!QFileInfo(path).isFile() || !readAudioInfo(clip)) {
+            unreadable.append(path);
+            continue;
+        }
+        board.audios.append(clip);
+    }
+}
+
 // The progress on standard error: on a terminal a bar with the time left, redrawn in place;
 // otherwise (a log file, a pipe) one plain line at every tenth, so that the log stays readable.
 class ProgressBar
@@ -173,7 +226,9 @@ int runBatchCreate(const QStringList &arguments)
     parser.setApplicationDescription(QCoreApplication::translate(
         "BatchCreate",
         "Makes a video slide show from photos and audio files, without a window.\n"
-        "PATH: photo files, audio files and folders, in show order."));
+        "PATH: photo files, audio files and folders, in show order; or one saved show "
+        "(.vellumix), made with its own settings, profile, folder and name, which the options "
+        "given override."));
     // Not addHelpOption(): its --help-all lists the toolkit's options, which a command takes none
     // of.
     const QCommandLineOption help(
@@ -246,7 +301,8 @@ int runBatchCreate(const QStringList &arguments)
     });
     parser.addPositionalArgument(
         QStringLiteral("PATH"),
-        QCoreApplication::translate("BatchCreate", "Photos, audio files and folders."),
+        QCoreApplication::translate("BatchCreate",
+                                    "Photos, audio files and folders, or one show."),
         QStringLiteral("PATH..."));
 
     if (!parser.parse(QStringList {QStringLiteral("vellumix create")} + arguments))
@@ -272,16 +328,38 @@ int runBatchCreate(const QStringList &arguments)
         return exitOk;
     }
 
-    const auto photoMs = rangedValue(parser, QStringLiteral("photo-duration"), 5000, 1000, 999000);
+    const QStringList paths = parser.positionalArguments();
+    if (paths.isEmpty())
+        return usageError(QStringLiteral("no photo given"));
+    // A saved show gives the values that the options override.
+    ShowFile show;
+    const bool fromShow = std::any_of(paths.cbegin(), paths.cend(), isShowPath);
+    if (fromShow) {
+        if (paths.size() != 1)
+            return usageError(QStringLiteral("a show (.%1) is made on its own, without further "
+                                             "paths")
+                                  .arg(QLatin1String(ShowFileSuffix)));
+        ShowReadResult read = readShowFile(paths.first());
+        if (!read.ok()) {
+            err() << "vellumix create: " << read.error << '\n';
+            err().flush();
+            return exitFailed;
+        }
+        show = std::move(read.show);
+    }
+
+    const auto photoMs
+        = rangedValue(parser, QStringLiteral("photo-duration"), show.photoDurationMs, 1000, 999000);
     if (!photoMs)
         return exitUsage;
-    const auto transitionMs
-        = rangedValue(parser, QStringLiteral("transition-duration"), 1500, 500, 5000);
+    const auto transitionMs = rangedValue(parser, QStringLiteral("transition-duration"),
+                                          show.transitionDurationMs, 500, 5000);
     if (!transitionMs)
         return exitUsage;
 
-    const QString name
-        = parser.isSet(QStringLiteral("name")) ? parser.value(QStringLiteral("name")) : defaultName;
+    const QString name = parser.isSet(QStringLiteral("name"))
+        ? parser.value(QStringLiteral("name"))
+        : (show.outputName.isEmpty() ? defaultName : show.outputName);
     if (!isOutputNameValid(name))
         return usageError(
             QCoreApplication::translate("BatchCreate",
@@ -290,15 +368,21 @@ int runBatchCreate(const QStringList &arguments)
                 .arg(name));
 
     ZoProfileManager *manager = loadedProfiles();
+    const QString showProfile = zomProfileKey(show.profile.id());
     const QString profileId = parser.isSet(QStringLiteral("profile"))
         ? parser.value(QStringLiteral("profile"))
-        : defaultProfile;
+        : (showProfile.isEmpty() ? defaultProfile : showProfile);
     if (!manager->hasProfile(profileId))
         return usageError(
             QCoreApplication::translate("BatchCreate", "unknown profile '%1' (see --list-profiles)")
                 .arg(profileId));
     ZomProfileData profile(manager->profileUrl(profileId));
     manager->getPresetData(profile);
+    // The show's edited values belong to its own profile only.
+    if (profileId == showProfile) {
+        for (auto it = show.profile.values().cbegin(); it != show.profile.values().cend(); ++it)
+            profile.setValue(it.key(), it.value());
+    }
     for (const QString &setting : parser.values(QStringLiteral("set"))) {
         const qsizetype equals = setting.indexOf(QLatin1Char('='));
         if (equals <= 0)
@@ -316,7 +400,7 @@ int runBatchCreate(const QStringList &arguments)
                     .arg(parser.value(QStringLiteral("aspect"))));
         applyFrameShape(profile, shape);
     }
-    Framing framing = Framing::Fit;
+    Framing framing = show.framing;
     if (parser.isSet(QStringLiteral("framing"))) {
         const QString mode = parser.value(QStringLiteral("framing"));
         if (mode == QLatin1String("blur"))
@@ -335,50 +419,31 @@ int runBatchCreate(const QStringList &arguments)
     if (photoPatterns.isEmpty())
         initFileTypeLists();
 
-    // Photos and audio files in the order given; a folder gives its photos, then its audio.
-    QStringList photoPaths;
-    QStringList audioPaths;
-    QStringList unreadable;
-    for (const QString &path : paths) {
-        const QFileInfo info(path);
-        if (info.isDir()) {
-            const QList<QUrl> folder {QUrl::fromLocalFile(info.absoluteFilePath())};
-            photoPaths += expandImportPaths(folder, photoPatterns, true);
-            audioPaths += expandImportPaths(folder, audioPatterns, true);
-        } else if (matchesAny(info.fileName(), photoPatterns)) {
-            photoPaths.append(info.absoluteFilePath());
-        } else if (matchesAny(info.fileName(), audioPatterns)) {
-            audioPaths.append(info.absoluteFilePath());
-        } else {
-            unreadable.append(path);
-        }
-    }
-
     StoryBoard board;
-    const bool autoRotate = !parser.isSet(QStringLiteral("no-auto-rotate"));
-    for (const QString &path : std::as_const(photoPaths)) {
-        ImageInfo photo;
-        photo.path = path;
-        if (!QFileInfo(path).isFile() || !readPhotoInfo(photo)) {
-            unreadable.append(path);
-            continue;
+    QStringList unreadable;
+    QStringList missing;
+    if (fromShow) {
+        for (ImageInfo photo : std::as_const(show.photos)) {
+            if (photo.missing || !rereadShowPhoto(photo)) {
+                missing.append(photo.path);
+                continue;
+            }
+            photo.thumbnail = QImage();
+            photo.thumbnailRotated = QImage();
+            board.photos.append(photo);
         }
-        // The strip's thumbnails are of no use here.
-        photo.thumbnail = QImage();
-        photo.thumbnailRotated = QImage();
-        prepareNewPhoto(photo, autoRotate);
-        board.photos.append(photo);
-    }
-    for (const QString &path : std::as_const(audioPaths)) {
-        AudioInfo clip;
-        clip.path = path;
-        if (!QFileInfo(path).isFile() || !readAudioInfo(clip)) {
-            unreadable.append(path);
-            continue;
+        for (AudioInfo clip : std::as_const(show.audios)) {
+            if (clip.missing || !rereadShowAudio(clip))
+                missing.append(clip.path);
+            else
+                board.audios.append(clip);
         }
-        board.audios.append(clip);
+    } else {
+        readPaths(paths, parser.isSet(QStringLiteral("no-auto-rotate")), board, unreadable);
     }
     // Named even when quiet: the video will be made without them.
+    for (const QString &path : std::as_const(missing))
+        err() << "vellumix create: left out, missing or no longer readable: " << path << '\n';
     for (const QString &path : std::as_const(unreadable))
         err() << "vellumix create: left out, not a readable photo or audio file: " << path << '\n';
     err().flush();
@@ -388,11 +453,11 @@ int runBatchCreate(const QStringList &arguments)
 
     board.setPhotoDurationMs(*photoMs);
     board.setTransitionDurationMs(*transitionMs);
-    board.useTransition = !parser.isSet(QStringLiteral("no-transition"));
-    board.dissolveOnly = parser.isSet(QStringLiteral("dissolve-only"));
-    board.useZoom = !parser.isSet(QStringLiteral("no-zoom"));
-    board.loopAudio = parser.isSet(QStringLiteral("loop-audio"));
-    board.fadeInOut = parser.isSet(QStringLiteral("fade"));
+    board.useTransition = show.useTransition && !parser.isSet(QStringLiteral("no-transition"));
+    board.dissolveOnly = show.dissolveOnly || parser.isSet(QStringLiteral("dissolve-only"));
+    board.useZoom = show.useZoom && !parser.isSet(QStringLiteral("no-zoom"));
+    board.loopAudio = show.loopAudio || parser.isSet(QStringLiteral("loop-audio"));
+    board.fadeInOut = show.fadeInOut || parser.isSet(QStringLiteral("fade"));
     board.framing = framing;
 
     MediaFormat format;
@@ -417,6 +482,8 @@ int runBatchCreate(const QStringList &arguments)
     job.setOutputFolder(
         parser.isSet(QStringLiteral("output-dir"))
             ? QFileInfo(parser.value(QStringLiteral("output-dir"))).absoluteFilePath()
+            : !show.outputFolder.isEmpty()
+            ? show.outputFolder
             : QDir::fromNativeSeparators(outputFolderOrDefault(
                 ZoPref::value(QStringLiteral("OutputPath"), QString()).toString())));
     if (!job.start(&render, profile, name)) {

@@ -16,6 +16,9 @@
 namespace {
 
 const QString formatName = QStringLiteral("vellumix-show");
+// How photos fill the frame, by their names on the command line too.
+const QStringList framingNames
+    = {QStringLiteral("fit"), QStringLiteral("blur"), QStringLiteral("fill")};
 // Longest accepted clip or file length: a week of sound.
 constexpr double maxSeconds = 7 * 24 * 3600.0;
 // Zoom paths are in units of a 720 x 540 frame; far beyond that is damage, not a choice.
@@ -305,6 +308,7 @@ void ShowFile::takeFrom(const StoryBoard &board)
     useZoom = board.useZoom;
     loopAudio = board.loopAudio;
     fadeInOut = board.fadeInOut;
+    framing = board.framing;
 }
 
 void ShowFile::applyTo(StoryBoard &board) const
@@ -323,6 +327,7 @@ void ShowFile::applySettingsTo(StoryBoard &board) const
     board.useZoom = useZoom;
     board.loopAudio = loopAudio;
     board.fadeInOut = fadeInOut;
+    board.framing = framing;
 }
 
 ShowReadResult parseShow(const QByteArray &bytes, const QString &baseDir)
@@ -375,6 +380,7 @@ ShowReadResult parseShow(const QByteArray &bytes, const QString &baseDir)
 
     QJsonObject album;
     QJsonObject audio;
+    QString framing = framingNames.at(int(show.framing));
     QJsonArray photos;
     QJsonArray audios;
     const bool read = reader.object(root, QStringLiteral("album"), QString(), album)
@@ -387,6 +393,7 @@ ShowReadResult parseShow(const QByteArray &bytes, const QString &baseDir)
         && reader.boolean(album, QStringLiteral("dissolveOnly"), QStringLiteral("album"),
                           show.dissolveOnly)
         && reader.boolean(album, QStringLiteral("useZoom"), QStringLiteral("album"), show.useZoom)
+        && reader.text(album, QStringLiteral("framing"), QStringLiteral("album"), framing)
         && reader.object(root, QStringLiteral("audio"), QString(), audio)
         && reader.boolean(audio, QStringLiteral("loopAudio"), QStringLiteral("audio"),
                           show.loopAudio)
@@ -399,6 +406,11 @@ ShowReadResult parseShow(const QByteArray &bytes, const QString &baseDir)
         result.error = reader.error;
         return result;
     }
+    if (!framingNames.contains(framing)) {
+        result.error = tr("album: \"framing\" must be \"fit\", \"blur\" or \"fill\"");
+        return result;
+    }
+    show.framing = static_cast<Framing>(framingNames.indexOf(framing));
     if (photos.size() > ShowMaxPhotos || audios.size() > ShowMaxAudios) {
         result.error = tr("it lists %1 photos and %2 audio clips; a show holds at most %3 photos "
                           "and %4 audio clips")
@@ -480,7 +492,8 @@ QByteArray serializeShow(const ShowFile &show, const QString &baseDir)
                       {QStringLiteral("transitionDurationMs"), show.transitionDurationMs},
                       {QStringLiteral("useTransition"), show.useTransition},
                       {QStringLiteral("dissolveOnly"), show.dissolveOnly},
-                      {QStringLiteral("useZoom"), show.useZoom}}},
+                      {QStringLiteral("useZoom"), show.useZoom},
+                      {QStringLiteral("framing"), framingNames.value(int(show.framing))}}},
         {QStringLiteral("audio"),
          QJsonObject {{QStringLiteral("loopAudio"), show.loopAudio},
                       {QStringLiteral("fadeInOut"), show.fadeInOut}}},

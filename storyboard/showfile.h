@@ -23,6 +23,7 @@ struct ShowFile
     bool useZoom = true;
     bool loopAudio = false;
     bool fadeInOut = false;
+    Framing framing = Framing::Fit;
     // An empty id: no profile has been chosen for this show yet.
     ZomProfileData profile;
     QString outputFolder;

@@ -139,6 +139,7 @@ private slots:
     void interruptLeavesNothing();
     void outputFolderFullOrRemoved_data();
     void outputFolderFullOrRemoved();
+    void makesSavedShow();
 
 private:
     QTemporaryDir media;
@@ -494,6 +495,57 @@ void TestBatchCreate::outputFolderFullOrRemoved()
     QVERIFY2(run.err.contains(out.toUtf8()), run.err.constData());
     QVERIFY(!QFileInfo::exists(out) || filesIn(out).isEmpty());
     QVERIFY(filesIn(home.filePath(QStringLiteral("tmp"))).isEmpty());
+
+void TestBatchCreate::makesSavedShow()
+{
+    // A show beside its photos, as the window saves it: paths relative to the show, one photo
+    // gone since, a trimmed clip, the show's own profile values, folder and name.
+    QTemporaryDir home;
+    const QString folder = home.filePath(QStringLiteral("trip"));
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(QFile::copy(photo1, folder + QStringLiteral("/a.jpg")));
+    QVERIFY(QFile::copy(photo2, folder + QStringLiteral("/b.jpg")));
+    const QString show = folder + QStringLiteral("/trip.vellumix");
+    QFile file(show);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral(R"({"format": "vellumix-show", "version": 1,
+        "album": {"photoDurationMs": 1000, "transitionDurationMs": 500, "useZoom": false},
+        "photos": [{"path": "a.jpg", "operations": [3]}, {"path": "gone.jpg"},
+                   {"path": "b.jpg", "operations": [0, 2]}],
+        "audios": [{"path": "%1", "duration": 4, "clipStart": 1, "clipEnd": 3}],
+        "output": {"profile": "mpeg4h264", "values": {"s": "320x240"}, "folder": "out",
+                   "name": "From Show"}})")
+                   .arg(tone)
+                   .toUtf8());
+    file.close();
+
+    const Run run = create(home.path(), {show});
+    QVERIFY2(run.status == 0, run.err.constData());
+    QVERIFY(run.err.contains((folder + QStringLiteral("/gone.jpg")).toUtf8()));
+    QCOMPARE(run.lastLine(), folder + QStringLiteral("/out/From Show.mp4"));
+    Probe result = probe(run.lastLine());
+    QCOMPARE(result.streams, (QStringList {QStringLiteral("video"), QStringLiteral("audio")}));
+    QVERIFY2(qAbs(result.duration - 2.5) < 0.15, qPrintable(QString::number(result.duration)));
+
+    // Options override the show's values.
+    const Run other = create(home.path(),
+                             {QStringLiteral("--quiet"), QStringLiteral("--name"),
+                              QStringLiteral("Longer"), QStringLiteral("--output-dir"), home.path(),
+                              QStringLiteral("--photo-duration=2000"),
+                              QStringLiteral("--no-transition"), show});
+    QVERIFY2(other.status == 0, other.err.constData());
+    QCOMPARE(other.lastLine(), QDir(home.path()).filePath(QStringLiteral("Longer.mp4")));
+    QVERIFY(qAbs(probe(other.lastLine()).duration - 4.0) < 0.15);
+
+    // A damaged show is named with its fault; a show is made on its own.
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(R"({"format": "vellumix-show", "version": 1, "album": {"photoDurationMs": 5)");
+    file.close();
+    const Run damaged = create(home.path(), {show});
+    QCOMPARE(damaged.status, 1);
+    QVERIFY2(damaged.err.contains(show.toUtf8()) && damaged.err.contains("cut short"),
+             damaged.err.constData());
+    QCOMPARE(create(home.path(), {show, photo1}).status, 2);
 }
 
 QTEST_GUILESS_MAIN(TestBatchCreate)

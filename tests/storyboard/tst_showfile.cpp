@@ -54,6 +54,7 @@ ShowFile sampleShow(const QString &folder, const QString &outside)
     show.useZoom = false;
     show.loopAudio = true;
     show.fadeInOut = true;
+    show.framing = Framing::BlurredFit;
     show.profile = ZomProfileData(QStringLiteral("mpeg4h264"));
     show.profile.setValue(QStringLiteral("s"), QStringLiteral("1280x720"));
     show.profile.setValue(QStringLiteral("r"), QStringLiteral("29.97fps"));
@@ -89,6 +90,7 @@ void compareShows(const ShowFile &a, const ShowFile &b)
     QCOMPARE(a.useZoom, b.useZoom);
     QCOMPARE(a.loopAudio, b.loopAudio);
     QCOMPARE(a.fadeInOut, b.fadeInOut);
+    QCOMPARE(a.framing, b.framing);
     QVERIFY(a.profile == b.profile);
     QCOMPARE(a.outputFolder, b.outputFolder);
     QCOMPARE(a.outputName, b.outputName);
@@ -244,6 +246,9 @@ void TestShowFile::badInput_data()
     QTest::newRow("switch as text") << withReplaced(R"("photoDurationMs": 3000)",
                                                     R"("photoDurationMs": 3000, "useZoom": "yes")")
                                     << "\"useZoom\" must be true or false";
+    QTest::newRow("unknown framing")
+        << withReplaced(R"("photoDurationMs": 3000)", R"("photoDurationMs": 3000, "framing": "zoom")")
+        << "\"framing\" must be";
     QTest::newRow("photos not a list")
         << withReplaced(R"("photos": [{"path": "a.jpg", "operations": [2]}])", R"("photos": {})")
         << "\"photos\" must be a list";

@@ -1,0 +1,38 @@
+#include "media/showmedia.h"
+
+#include "audio/audiodecoder.h"
+#include "storyboard/photoloader.h"
+#include "storyboard/storyboard.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+bool rereadShowPhoto(ImageInfo &info)
+{
+    ImageInfo read;
+    read.path = info.path;
+    if (!QFileInfo(info.path).isFile() || !readPhotoInfo(read)) {
+        info.missing = true;
+        return false;
+    }
+    read.operations = info.operations;
+    read.zoom = info.zoom;
+    foldOrientation(read);
+    info = read;
+    return true;
+}
+
+bool rereadShowAudio(AudioInfo &info)
+{
+    AudioInfo read;
+    read.path = info.path;
+    if (!QFileInfo(info.path).isFile() || !readAudioInfo(read) || info.clipStart >= read.duration) {
+        info.missing = true;
+        return false;
+    }
+    read.clipStart = info.clipStart;
+    read.clipEnd = std::min(info.clipEnd, read.duration);
+    info = read;
+    return true;
+}
