@@ -330,7 +330,7 @@ int runBatchCreate(const QStringList &arguments)
 
     const QStringList paths = parser.positionalArguments();
     if (paths.isEmpty())
-        return usageError(QStringLiteral("no photo given"));
+        return usageError(QCoreApplication::translate("BatchCreate", "no photo given"));
     // A saved show gives the values that the options override.
     ShowFile show;
     const bool fromShow = std::any_of(paths.cbegin(), paths.cend(), isShowPath);
@@ -411,10 +411,6 @@ int runBatchCreate(const QStringList &arguments)
             return usageError(
                 QStringLiteral("--framing takes fit, blur or fill, not '%1'").arg(mode));
     }
-
-    const QStringList paths = parser.positionalArguments();
-    if (paths.isEmpty())
-        return usageError(QCoreApplication::translate("BatchCreate", "no photo given"));
 
     if (photoPatterns.isEmpty())
         initFileTypeLists();

@@ -5,6 +5,7 @@
 #include "zofc/zomessagefilter.h"
 #include "zofc/zopref.h"
 
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -39,6 +40,9 @@ int main(int argc, char *argv[])
         app->setMainWindow(window.get());
         app->setActivationWindow(window->widgetFrame(), true);
         window->show(true);
+        // A run that did not end normally left its show behind: it is offered before anything
+        // else is opened.
+        QTimer::singleShot(0, window.get(), &Vellumix::offerRecovery);
         // Files given on the command line are imported once the event loop runs.
         window->openFiles(app->fileArguments());
         closeSplashScreen();

@@ -1,6 +1,7 @@
 #include "app/vellumix.h"
 
 #include "app/showedit.h"
+#include "app/showsession.h"
 #include "app/startup.h"
 #include "app/timeline.h"
 #include "audio/storyboardrender.h"
@@ -17,7 +18,9 @@
 #include "media/mediainfowidget.h"
 #include "media/photolistwidget.h"
 #include "preview/avplayer.h"
+#include "storyboard/showfile.h"
 #include "zofc/qtsingleapplication.h"
+#include "zofc/zomessagebox.h"
 #include "zofc/zopref.h"
 #include "zofc/zoutils.h"
 
@@ -36,9 +39,11 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QOpenGLContext>
 #include <QRadioButton>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
@@ -83,6 +88,29 @@ template<typename Strip> bool importInto(Strip *strip, const QStringList &paths)
     else
         strip->finishAudioInsertion();
     return true;
+}
+
+bool isShowFile(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String(ShowFileSuffix), Qt::CaseInsensitive)
+        == 0;
+}
+
+// At most this many paths are named in one message; the rest are counted.
+constexpr int namedFilesMax = 10;
+
+QString pathList(const QStringList &paths)
+{
+    QStringList named;
+    for (const QString &path : paths.mid(0, namedFilesMax))
+        named.append(QDir::toNativeSeparators(path));
+    QString text = named.join(QLatin1Char('\n'));
+    if (paths.size() > namedFilesMax) {
+        text += QLatin1Char('\n')
+            + QCoreApplication::translate("VellumixClass", "and %n more", nullptr,
+                                          int(paths.size() - namedFilesMax));
+    }
+    return text;
 }
 
 } // namespace
@@ -213,6 +241,36 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     makeUndoActions(first);
     ui->menuEdit->insertSeparator(first);
 
+    session = new ShowSession(this, [this] { return currentShow(); });
+    session->watch(undo);
+    connect(session, &ShowSession::stateChanged, this, [this] {
+        updateTitle();
+        rebuildRecentMenu();
+    });
+    ui->actionNew_Album->setShortcut(QKeySequence::New);
+    ui->actionOpen_Project->setShortcut(QKeySequence::Open);
+    ui->actionSave_Project->setShortcut(QKeySequence::Save);
+    ui->actionSave_Project_As->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    for (QAction *action : {ui->actionNew_Album, ui->actionOpen_Project, ui->actionSave_Project,
+                            ui->actionSave_Project_As})
+        action->setVisible(true);
+    recentMenu = new QMenu(this);
+    ui->menuFile->insertMenu(ui->actionSave_Project, recentMenu);
+    connect(ui->actionNew_Album, &QAction::triggered, this, &Vellumix::newShow);
+    connect(ui->actionOpen_Project, &QAction::triggered, this, [this] {
+        if (!session->maybeSave())
+            return;
+        if (const QString file = session->pickShowToOpen(); !file.isEmpty()) {
+            ShowReadResult read = readShowFile(file);
+            if (!read.ok())
+                ZoMessageBox::alert(read.error, QString(), this);
+            else if (loadShow(std::move(read.show)))
+                session->setSaved(file);
+        }
+    });
+    connect(ui->actionSave_Project, &QAction::triggered, session, &ShowSession::save);
+    connect(ui->actionSave_Project_As, &QAction::triggered, session, &ShowSession::saveAs);
+
     autoRotateMenu = new QMenu(this);
     autoRotateAction = autoRotateMenu->addAction(QString());
     autoRotateAllAction = autoRotateMenu->addAction(QString());
@@ -247,6 +305,7 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     connect(playShortcut, &QShortcut::activated, this, &Vellumix::togglePlayback);
 
     retranslate();
+    rebuildRecentMenu();
 
     // The window opens where the user left it; the first time it fits the screen it opens on.
     if (!restoreGeometry(ZoPref::value(geometryKey, QByteArray()).toByteArray())) {
@@ -265,6 +324,10 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
 
 Vellumix::~Vellumix()
 {
+    // Ended without closing (a termination signal, a log-out) the autosave copy of unsaved
+    // changes stays for the next start to recover.
+    if (!session->isModified())
+        session->removeAutosave();
     on_pause_clicked();
     delete mediaInfo;
     mediaInfo = nullptr;
@@ -274,6 +337,12 @@ Vellumix::~Vellumix()
 
 void Vellumix::closeEvent(QCloseEvent *event)
 {
+    if (!session->maybeSave()) {
+        event->ignore();
+        return;
+    }
+    // Saved or discarded: nothing is left to recover.
+    session->setSaved(session->filePath());
     saveGeometrySetting();
     ZoMainWindow::closeEvent(event);
 }
@@ -325,6 +394,11 @@ void Vellumix::retranslate()
     mediaInfo->retranslate();
     if (undoAction)
         updateUndoActions();
+    ui->actionNew_Album->setText(tr("&New Show"));
+    if (recentMenu)
+        recentMenu->setTitle(tr("Open &Recent"));
+    if (session)
+        updateTitle();
     // The form's texts include the time code's design-time value.
     updateProgress();
 }
@@ -1163,7 +1237,13 @@ void Vellumix::importPendingFiles()
         importTimer->start(importRetryMs);
         return;
     }
-    const QStringList paths = std::exchange(pendingFiles, {});
+    QStringList paths = std::exchange(pendingFiles, {});
+    // A show takes the place of the window's show; files given with it go into it.
+    QStringList shows = paths;
+    shows.removeIf([](const QString &path) { return !isShowFile(path); });
+    paths.removeIf(isShowFile);
+    if (!shows.isEmpty())
+        openShow(shows.last());
     QList<QUrl> photoUrls;
     QList<QUrl> audioUrls;
     for (const QString &path : paths) {
@@ -1309,6 +1389,143 @@ void Vellumix::on_importAudio_clicked()
     importAudio(files);
 }
 
+// --- show files
+
+ShowFile Vellumix::currentShow() const
+{
+    ShowFile show;
+    show.takeFrom(storyBoard);
+    show.profile = profileData;
+    show.outputFolder = showOutputFolder;
+    show.outputName = showOutputName;
+    return show;
+}
+
+bool Vellumix::openShow(const QString &path)
+{
+    if (!session->maybeSave())
+        return false;
+    ShowReadResult read = readShowFile(path);
+    if (!read.ok()) {
+        ZoMessageBox::alert(read.error, QString(), this);
+        return false;
+    }
+    if (!loadShow(std::move(read.show)))
+        return false;
+    session->setSaved(path);
+    reportMissingFiles();
+    return true;
+}
+
+bool Vellumix::newShow()
+{
+    if (!session->maybeSave())
+        return false;
+    loadShow(ShowFile());
+    session->setSaved(QString());
+    return true;
+}
+
+void Vellumix::offerRecovery()
+{
+    if (!ShowSession::hasAutosave())
+        return;
+    const QString origin = ShowSession::autosaveOrigin();
+    ShowReadResult read = readShowFile(ShowSession::autosavePath());
+    if (!read.ok()) {
+        // Nothing that can be offered; a damaged copy would be offered at every start.
+        qWarning("%s", qPrintable(read.error));
+        session->removeAutosave();
+        return;
+    }
+    const QString name = origin.isEmpty() ? tr("Untitled") : QFileInfo(origin).completeBaseName();
+    QMessageBox box(QMessageBox::Question, QString(),
+                    tr("Vellumix did not close normally last time."), QMessageBox::NoButton, this);
+    box.setObjectName(QLatin1String(ZoMessageBox::objectName));
+    box.setInformativeText(
+        tr("The show \"%1\" was saved automatically at %2. Do you want to recover it?")
+            .arg(name,
+                 QLocale().toString(QFileInfo(ShowSession::autosavePath()).lastModified(),
+                                    QLocale::ShortFormat)));
+    QPushButton *recover = box.addButton(tr("&Recover"), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Discard);
+    box.setDefaultButton(recover);
+    box.exec();
+    if (box.clickedButton() != recover) {
+        session->removeAutosave();
+        return;
+    }
+    if (loadShow(std::move(read.show))) {
+        session->setRecovered(origin);
+        reportMissingFiles();
+    }
+}
+
+bool Vellumix::loadShow(ShowFile show)
+{
+    on_pause_clicked();
+    if (!rereadShowMedia(show, this))
+        return false;
+    // Opening a show is no edit of the one before: nothing to undo back into.
+    restoring = true;
+    ui->photoListWidget->setPhotoList(show.photos);
+    ui->audioListWidget->setAudioList(show.audios);
+    show.applySettingsTo(storyBoard);
+    loadSettingsPanel();
+    profileData = show.profile;
+    showOutputFolder = show.outputFolder;
+    showOutputName = show.outputName;
+    // The output settings start from the show's profile, folder and name.
+    if (!show.profile.id().isEmpty())
+        ZoPref::setValue(QStringLiteral("last_profile_url"), zomProfileKey(show.profile.id()));
+    if (!show.outputFolder.isEmpty())
+        ZoPref::setValue(QStringLiteral("OutputPath"), show.outputFolder);
+    if (!show.outputName.isEmpty())
+        ZoPref::setValue(QStringLiteral("OutputName"), show.outputName);
+    restoring = false;
+    undo->clear();
+    onStoryBoardDataChanged();
+    showPosition(0);
+    return true;
+}
+
+void Vellumix::updateTitle()
+{
+    setWindowTitle(tr("%1[*] - %2").arg(session->displayName(), ZoPref::product_name()));
+    setWindowModified(session->isModified());
+}
+
+void Vellumix::rebuildRecentMenu()
+{
+    if (!recentMenu)
+        return;
+    recentMenu->clear();
+    const QStringList shows = session->recentShows();
+    for (int i = 0; i < shows.size(); ++i) {
+        const QString path = shows.at(i);
+        QAction *action = recentMenu->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        action->setToolTip(QDir::toNativeSeparators(path));
+        action->setStatusTip(QDir::toNativeSeparators(path));
+        connect(action, &QAction::triggered, this, [this, path] { openShow(path); });
+    }
+    recentMenu->setToolTipsVisible(true);
+    recentMenu->setEnabled(!shows.isEmpty());
+}
+
+void Vellumix::reportMissingFiles()
+{
+    const QStringList missing = missingFiles(storyBoard.photos, storyBoard.audios);
+    if (missing.isEmpty())
+        return;
+    ZoMessageBox::alert(tr("%n file(s) of this show could not be found. They stay in the show, "
+                           "marked in the strips, and are left out of the video until they are "
+                           "back in place:",
+                           nullptr, int(missing.size()))
+                            + QStringLiteral("\n\n") + pathList(missing),
+                        QString(), this);
+}
+
 // --- audio editing
 
 void Vellumix::on_adjustOrder_clicked()
@@ -1324,21 +1541,56 @@ void Vellumix::on_adjustOrder_clicked()
 void Vellumix::on_burn_clicked()
 {
     on_pause_clicked();
+    const QStringList missing = missingFiles(storyBoard.photos, storyBoard.audios);
+    if (!missing.isEmpty()) {
+        const bool photoLeft = std::any_of(storyBoard.photos.cbegin(), storyBoard.photos.cend(),
+                                           [](const ImageInfo &photo) { return !photo.missing; });
+        if (!photoLeft) {
+            ZoMessageBox::alert(tr("None of the photos of this show can be found, so there is "
+                                   "nothing to make a video of:")
+                                    + QStringLiteral("\n\n") + pathList(missing),
+                                QString(), this);
+            return;
+        }
+        if (!ZoMessageBox::alert(tr("%n file(s) of this show could not be found and will be "
+                                    "left out of the video:",
+                                    nullptr, int(missing.size()))
+                                     + QStringLiteral("\n\n") + pathList(missing),
+                                 QString(), this, false))
+            return;
+    }
     OutputSetting settings(this);
+    settings.setEditedValues(profileData);
     if (settings.exec() != QDialog::Accepted)
         return;
+    const ZomProfileData before = profileData;
     profileData = settings.profileData();
+    const QString folder = ZoPref::value(QStringLiteral("OutputPath"), QString()).toString();
+    if (profileData != before || settings.outputName() != showOutputName
+        || folder != showOutputFolder) {
+        showOutputName = settings.outputName();
+        showOutputFolder = folder;
+        session->setModified();
+    }
+    // The video is made of the files that are there; the show keeps the others.
+    const QList<ImageInfo> allPhotos = storyBoard.photos;
+    const QList<AudioInfo> allAudios = storyBoard.audios;
+    storyBoard.photos.removeIf([](const ImageInfo &photo) { return photo.missing; });
+    storyBoard.audios.removeIf([](const AudioInfo &clip) { return clip.missing; });
     const auto &values = profileData.values();
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         qDebug().nospace() << "key:\"" << it.key() << "\", value:\"" << it.value().toString()
                            << '"';
     formatFromProfile(profileData, previewFormat);
     render->setFormat(previewFormat);
+    render->updateTiming();
     {
         CompileProgress progress(this);
         if (progress.startCreation(render.get(), profileData, settings.outputName()))
             progress.exec();
     }
+    storyBoard.setPhotos(allPhotos);
+    storyBoard.setAudios(allAudios);
     // The preview keeps the last output's size, rate and sound, but plays at most stereo.
     previewFormat.channels = std::min(previewFormat.channels, 2);
     render->setFormat(previewFormat);

@@ -17,7 +17,9 @@ class QShortcut;
 class QTimer;
 class QUndoStack;
 struct AlbumSettings;
+class ShowSession;
 class StoryBoardRender;
+struct ShowFile;
 
 namespace Ui {
 class VellumixClass;
@@ -57,6 +59,18 @@ public:
     void openFiles(const QStringList &paths);
     // Post-task action values as stored under "AfterBurnAction".
     void syncAfterBurnChecks();
+
+    // The show's file, its unsaved mark, the recent shows and the autosave copy.
+    ShowSession *showSession() const { return session; }
+    // The show as it stands, as it is saved.
+    ShowFile currentShow() const;
+    // Opens a show file in place of the window's show, once unsaved changes are saved or
+    // discarded; false when it was not opened (the reason shown in a message box).
+    bool openShow(const QString &path);
+    // An empty show, once unsaved changes are saved or discarded.
+    bool newShow();
+    // Offers the show that a run which did not end normally left behind; called once at start.
+    void offerRecovery();
 
     void retranslate() override;
     void makeUndoActions(QAction *before);
@@ -138,6 +152,13 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // Replaces the window's show by one read from a file (its files read again, with progress);
+    // false when the user cancelled the reading.
+    bool loadShow(ShowFile show);
+    void updateTitle();
+    void rebuildRecentMenu();
+    // One message naming the files of the show that are missing.
+    void reportMissingFiles();
     // Shows the model's album and audio settings in the settings column, telling no one.
     void loadSettingsPanel();
     void connectSettingsPanel();
@@ -197,5 +218,10 @@ private:
     // The name the next list change of a strip is recorded under; empty for the strip's own
     // edits (drops, drags).
     QString editName;
+    ShowSession *session = nullptr;
+    QMenu *recentMenu = nullptr;
+    // The output folder and name of the show's last video (empty: the program's defaults).
+    QString showOutputFolder;
+    QString showOutputName;
     std::unique_ptr<Ui::VellumixClass> ui;
 };

@@ -149,6 +149,18 @@ ZomProfileData OutputSetting::profileData() const
     return data;
 }
 
+void OutputSetting::setEditedValues(const ZomProfileData &edited)
+{
+    if (edited.id().isEmpty() || zomProfileKey(edited.id()) != zomProfileKey(profile.id()))
+        return;
+    for (auto it = edited.values().cbegin(); it != edited.values().cend(); ++it)
+        profile.setValue(it.key(), it.value());
+    basicEditor->putProfileData({&profile});
+    basicEditor->setVisibleGroup(basicEditor->visibleGroup());
+    advancedEditor->setRootProperty(basicEditor->rootProp());
+    advancedEditor->setVisibleGroup(advancedEditor->visibleGroup());
+}
+
 QString OutputSetting::outputName() const
 {
     return ui->lineEditFilename->text();

@@ -26,6 +26,9 @@ public:
 
     // The chosen profile with the values as edited.
     ZomProfileData profileData() const;
+    // Shows the values a show keeps for its profile, when that profile is the one chosen; values
+    // of another profile are left alone.
+    void setEditedValues(const ZomProfileData &edited);
     QString outputName() const;
 
     void retranslate() override;

@@ -141,7 +141,10 @@ void AudioListWidget::relayout()
         bar->setSizeHint(QSize(width, ItemHeight));
         bar->setData(GreyWidthRole, grey);
         const QString label = clipLabel(i, record, &metrics, width - 1 - labelLeft);
-        bar->setData(Qt::DecorationRole, clipImage(width, grey, label, head, body, font()));
+        QImage image = clipImage(width, grey, label, head, body, font());
+        if (record.missing)
+            markMissing(image);
+        bar->setData(Qt::DecorationRole, image);
         x += width;
     }
     if (!records.isEmpty())
@@ -162,6 +165,8 @@ QString AudioListWidget::clipLabel(int row, const AudioInfo &record, const QFont
     const QString number = QString::number(row + 1);
     const QString length = Zo::timeText(record.clipEnd - record.clipStart);
     QString name = QDir::toNativeSeparators(QFileInfo(record.path).fileName());
+    if (record.missing)
+        name = tr("Missing: %1").arg(name);
     if (metrics) {
         const int rest = metrics->horizontalAdvance(pattern.arg(number, QString(), length));
         name = metrics->elidedText(name, Qt::ElideMiddle, std::max(width - rest, 0));
@@ -205,9 +210,25 @@ QImage AudioListWidget::clipImage(int width, int grey, const QString &label, con
     return image;
 }
 
+void AudioListWidget::markMissing(QImage &image)
+{
+    // Red hatching over the bar: the clip is kept but has no file to play.
+    QPainter painter(&image);
+    painter.fillRect(QRect(1, barTop, image.width() - 5, ItemHeight - 2 * barTop),
+                     QBrush(QColor(0xc0, 0x20, 0x20, 0xa0), Qt::BDiagPattern));
+    painter.setPen(QPen(QColor(0xc0, 0x20, 0x20), 2));
+    painter.drawRect(QRect(1, barTop, image.width() - 6, ItemHeight - 2 * barTop - 1));
+}
+
 QString AudioListWidget::toolTipFor(int row) const
 {
     const AudioInfo &record = records.at(row);
+    if (record.missing) {
+        return QStringLiteral("<nobr>#%1&nbsp;<b>%2</b>:&nbsp;%3<nobr/>")
+            .arg(row + 1)
+            .arg(tr("Missing").toHtmlEscaped(),
+                 QDir::toNativeSeparators(record.path).toHtmlEscaped());
+    }
     QString tip = QStringLiteral("<nobr>#%1&nbsp;<b>%2</b><nobr/>")
                       .arg(row + 1)
                       .arg(QFileInfo(record.path).fileName().toHtmlEscaped());

@@ -69,6 +69,8 @@ public:
     // to grey, an outline and the label. A missing picture leaves the bar white.
     static QImage clipImage(int width, int grey, const QString &label, const QImage &head,
                             const QImage &body, const QFont &font);
+    // Hatches the bar of a clip whose file is missing.
+    static void markMissing(QImage &image);
     QString toolTipFor(int row) const;
 
 signals:

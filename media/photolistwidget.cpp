@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDebug>
+#include <QDir>
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -99,8 +100,29 @@ QListWidgetItem *PhotoListWidget::makeTransitionItem() const
     return item;
 }
 
+QImage PhotoListWidget::missingThumbnail()
+{
+    // A struck-through frame that no photo looks like, with the word, so that it reads at once.
+    QImage image(ThumbnailWidth, ThumbnailHeight, QImage::Format_RGB32);
+    image.fill(QColor(0x5a, 0x1e, 0x1e));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0xe0, 0x70, 0x70), 2));
+    painter.drawRect(image.rect().adjusted(1, 1, -2, -2));
+    painter.drawLine(QPoint(4, ThumbnailHeight - 5), QPoint(ThumbnailWidth - 5, 4));
+    QFont font = painter.font();
+    font.setPixelSize(13);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(image.rect(), Qt::AlignCenter, tr("Missing"));
+    return image;
+}
+
 QImage PhotoListWidget::orientedThumbnail(const ImageInfo &record)
 {
+    if (record.missing)
+        return missingThumbnail();
     switch (record.orientation) {
     case 0:
         return record.thumbnail;
@@ -127,6 +149,11 @@ QImage PhotoListWidget::orientedThumbnail(const ImageInfo &record)
 QString PhotoListWidget::toolTipFor(const ImageInfo &record) const
 {
     const QString name = QFileInfo(record.path).fileName().toHtmlEscaped();
+    if (record.missing) {
+        return QLatin1String("<nobr><b>") + tr("Missing").toHtmlEscaped()
+            + QLatin1String("</b>:&nbsp;") + QDir::toNativeSeparators(record.path).toHtmlEscaped()
+            + QLatin1String("<nobr/>");
+    }
     return QLatin1String("<nobr>") + tr("Name") + QLatin1String(":&nbsp;<b>") + name
         + QLatin1String("</b><nobr/><br />") + QLatin1String("<nobr>") + tr("Dimension")
         + QLatin1String(":&nbsp;<b>")

@@ -57,7 +57,9 @@ public:
     virtual void retranslateItems();
 
     // The picture a photo item shows for a record's folded orientation code.
+    // A missing photo shows missingThumbnail() instead.
     static QImage orientedThumbnail(const ImageInfo &record);
+    static QImage missingThumbnail();
 
 signals:
     void photoListAboutToChange();

@@ -118,6 +118,9 @@ void TestPackage::holdsEveryFile_data()
         << QStringLiteral("usr/share/applications/%1.desktop").arg(appId);
     QTest::newRow("metainfo") << QStringLiteral("usr/share/metainfo/%1.metainfo.xml").arg(appId);
     QTest::newRow("manual page") << QStringLiteral("usr/share/man/man1/vellumix.1.gz");
+    QTest::newRow("show file type") << QStringLiteral("usr/share/mime/packages/%1.xml").arg(appId);
+    QTest::newRow("show file format")
+        << QStringLiteral("usr/share/doc/vellumix/show-file-format.md");
     for (const int size : {16, 32, 48, 64, 128, 256}) {
         QTest::addRow("icon %d", size)
             << QStringLiteral("usr/share/icons/hicolor/%1x%1/apps/vellumix.png").arg(size);

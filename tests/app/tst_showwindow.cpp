@@ -1,0 +1,317 @@
+// Shows in the main window: saved, opened in a new window and saved again, the title and the
+// question on closing, files gone missing, and a show recovered after the program was killed.
+#include "app/showsession.h"
+#include "app/vellumix.h"
+#include "media/audiolistwidget.h"
+#include "media/photolistwidget.h"
+#include "storyboard/showfile.h"
+#include "tests/support/testsupport.h"
+#include "zofc/zopref.h"
+
+#include "ui_vellumix.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QImage>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <csignal>
+#include <functional>
+#include <memory>
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool dropFiles(QWidget *target, const QStringList &files)
+{
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString &file : files)
+        urls.append(QUrl::fromLocalFile(file));
+    mime.setUrls(urls);
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+// Answers every message box that comes up while work runs with the button answer picks, and
+// gives back the texts of the boxes seen.
+QStringList answerBoxes(const std::function<void()> &work,
+                        const std::function<QAbstractButton *(QMessageBox *)> &answer)
+{
+    QStringList texts;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        texts.append(box->text() + QLatin1Char(' ') + box->informativeText());
+        answer(box)->click();
+    });
+    poll.start();
+    work();
+    return texts;
+}
+
+std::function<QAbstractButton *(QMessageBox *)> press(QMessageBox::StandardButton which)
+{
+    return [which](QMessageBox *box) {
+        return box->button(which);
+    };
+}
+
+} // namespace
+
+class TestShowWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void savedShowOpensAsItWasSaved();
+    void closingAsksAboutUnsavedChanges();
+    void missingFilesAreMarkedAndReportedOnce();
+    void killedProgramIsRecovered();
+
+private:
+    Ui::VellumixClass *ui() const { return window->form(); }
+    // Three photos, the second turned right, and the song trimmed to 1..4 s.
+    void makeShow();
+
+    QTemporaryDir dir;
+    QStringList photos;
+    QString song;
+    std::unique_ptr<TempSettings> settings;
+    std::unique_ptr<Vellumix> window;
+};
+
+void TestShowWindow::initTestCase()
+{
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("trip"))));
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue};
+    for (int i = 0; i < 3; ++i) {
+        QImage image(320, 240, QImage::Format_RGB32);
+        image.fill(colours[i]);
+        const QString path = dir.filePath(QStringLiteral("trip/photo%1.jpg").arg(i + 1));
+        QVERIFY(image.save(path, "JPEG"));
+        photos.append(path);
+    }
+    song = dir.filePath(QStringLiteral("trip/song.wav"));
+    QVERIFY(writeToneWav(song, {{440.0, 6.0}}));
+}
+
+void TestShowWindow::init()
+{
+    settings = std::make_unique<TempSettings>();
+    qputenv("XDG_DATA_HOME", settings->folder().toUtf8());
+    window = std::make_unique<Vellumix>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void TestShowWindow::cleanup()
+{
+    window.reset();
+    settings.reset();
+}
+
+void TestShowWindow::makeShow()
+{
+    QVERIFY(dropFiles(ui()->gettingStart, photos + QStringList {song}));
+    QTRY_COMPARE(ui()->photoListWidget->count(), 5);
+    QTRY_COMPARE(ui()->audioListWidget->count(), 1);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    PhotoListWidget *strip = ui()->photoListWidget;
+    strip->setCurrentRow(2);
+    strip->rotateSelected(ImageInfo::TurnRight);
+    QList<AudioInfo> clips = window->board().audios;
+    clips[0].clipStart = 1.0;
+    clips[0].clipEnd = 4.0;
+    ui()->audioListWidget->setAudioList(clips);
+}
+
+void TestShowWindow::savedShowOpensAsItWasSaved()
+{
+    QVERIFY(window->windowTitle().startsWith(QStringLiteral("Untitled")));
+    QVERIFY(!window->isWindowModified());
+    makeShow();
+    QVERIFY(window->isWindowModified());
+
+    const QString path = dir.filePath(QStringLiteral("trip/trip.vellumix"));
+    QVERIFY(window->showSession()->saveTo(path));
+    QCOMPARE(window->windowTitle(), QStringLiteral("trip[*] - Vellumix"));
+    QVERIFY(!window->isWindowModified());
+    QCOMPARE(window->showSession()->recentShows(), QStringList {path});
+    const StoryBoard saved = window->board();
+
+    auto other = std::make_unique<Vellumix>();
+    other->show();
+    QVERIFY(other->openShow(path));
+    QVERIFY(!other->isWindowModified());
+    const StoryBoard &opened = other->board();
+    QCOMPARE(opened.photos.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(opened.photos[i].path, saved.photos[i].path);
+        QCOMPARE(opened.photos[i].operations, saved.photos[i].operations);
+        QCOMPARE(opened.photos[i].orientation, saved.photos[i].orientation);
+        QCOMPARE(opened.photos[i].zoom.start, saved.photos[i].zoom.start);
+        QCOMPARE(opened.photos[i].zoom.end, saved.photos[i].zoom.end);
+        QCOMPARE(opened.photos[i].width, 320);
+        QVERIFY(!opened.photos[i].thumbnail.isNull());
+    }
+    QCOMPARE(opened.photos[1].operations, QList<int> {ImageInfo::TurnRight});
+    QCOMPARE(opened.audios.size(), 1);
+    QCOMPARE(opened.audios[0].clipStart, 1.0);
+    QCOMPARE(opened.audios[0].clipEnd, 4.0);
+    QCOMPARE(opened.audios[0].duration, saved.audios[0].duration);
+    QCOMPARE(opened.totalDuration(), saved.totalDuration());
+
+    const QString again = dir.filePath(QStringLiteral("trip/again.vellumix"));
+    QVERIFY(other->showSession()->saveTo(again));
+    QCOMPARE(contents(again), contents(path));
+
+    // New empties the window, which has nothing unsaved to ask about.
+    QVERIFY(other->newShow());
+    QVERIFY(other->board().isEmpty());
+    QCOMPARE(other->form()->photoListWidget->count(), 0);
+    QVERIFY(other->windowTitle().startsWith(QStringLiteral("Untitled")));
+    QCOMPARE(other->showSession()->recentShows(), (QStringList {again, path}));
+}
+
+void TestShowWindow::closingAsksAboutUnsavedChanges()
+{
+    makeShow();
+    // Cancel keeps the window and its show.
+    QStringList asked = answerBoxes([this] { window->close(); }, press(QMessageBox::Cancel));
+    QCOMPARE(asked.size(), 1);
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->board().photos.size(), 3);
+    QVERIFY(window->isWindowModified());
+
+    // New asks the same; Save writes the show's file once it has one.
+    const QString path = dir.filePath(QStringLiteral("trip/closing.vellumix"));
+    QVERIFY(window->showSession()->saveTo(path));
+    ui()->photoListWidget->setCurrentRow(0);
+    ui()->photoListWidget->rotateSelected(ImageInfo::Mirror);
+    QVERIFY(window->isWindowModified());
+    asked = answerBoxes([this] { QVERIFY(window->newShow()); }, press(QMessageBox::Save));
+    QCOMPARE(asked.size(), 1);
+    QVERIFY(asked.first().contains(QStringLiteral("closing")));
+    QVERIFY(window->board().isEmpty());
+    const ShowReadResult saved = readShowFile(path);
+    QCOMPARE(saved.show.photos.first().operations, QList<int> {ImageInfo::Mirror});
+
+    // Discard closes; a clean exit leaves no copy to recover.
+    makeShow();
+    QVERIFY(window->showSession()->writeAutosave());
+    QVERIFY(ShowSession::hasAutosave());
+    asked = answerBoxes([this] { window->close(); }, press(QMessageBox::Discard));
+    QCOMPARE(asked.size(), 1);
+    QVERIFY(!window->isVisible());
+    QVERIFY(!ShowSession::hasAutosave());
+}
+
+void TestShowWindow::missingFilesAreMarkedAndReportedOnce()
+{
+    QTemporaryDir show;
+    const QString gonePhoto = show.filePath(QStringLiteral("gone.jpg"));
+    const QString goneSong = show.filePath(QStringLiteral("gone.wav"));
+    ShowFile file;
+    for (const QString &path : {photos[0], gonePhoto, photos[2]}) {
+        ImageInfo photo;
+        photo.path = path;
+        file.photos.append(photo);
+    }
+    AudioInfo clip;
+    clip.path = goneSong;
+    clip.duration = 30.0;
+    clip.clipEnd = 20.0;
+    file.audios.append(clip);
+    const QString path = show.filePath(QStringLiteral("show.vellumix"));
+    QVERIFY(writeShowFile(path, file));
+
+    QStringList reported
+        = answerBoxes([&] { QVERIFY(window->openShow(path)); }, press(QMessageBox::Ok));
+    QCOMPARE(reported.size(), 1);
+    QVERIFY(reported.first().contains(gonePhoto) && reported.first().contains(goneSong));
+    QVERIFY(!reported.first().contains(photos[0]));
+    QCOMPARE(window->board().photos.size(), 3);
+    QVERIFY(window->board().photos[1].missing && !window->board().photos[0].missing);
+    const QImage shown = ui()->photoListWidget->item(2)->data(Qt::DecorationRole).value<QImage>();
+    QCOMPARE(shown, PhotoListWidget::missingThumbnail());
+    QVERIFY(ui()->audioListWidget->item(0)->toolTip().contains(QStringLiteral("Missing")));
+
+    // Creating a video first names them; cancelled there, no output dialog follows.
+    reported = answerBoxes([this] { ui()->burn->click(); }, press(QMessageBox::Cancel));
+    QCOMPARE(reported.size(), 1);
+    QVERIFY(reported.first().contains(gonePhoto));
+    QVERIFY(!QApplication::activeModalWidget());
+
+    // Saving keeps them.
+    QVERIFY(window->showSession()->saveTo(path));
+    QCOMPARE(readShowFile(path).show.audios.first().path, goneSong);
+    QCOMPARE(readShowFile(path).show.photos[1].path, gonePhoto);
+}
+
+void TestShowWindow::killedProgramIsRecovered()
+{
+    // The program is given a photo on its command line, which changes its untitled show, and is
+    // killed once the copy is written; the next start offers the show back.
+    window.reset();
+    QTemporaryDir home;
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    program.setProcessEnvironment(env);
+    program.start(testAppDir() + QStringLiteral("/vellumix"), {photos[0], song});
+    QVERIFY(program.waitForStarted());
+
+    ZoPref::setFileName(home.filePath(QStringLiteral("config/Vellumix/Vellumix.conf")));
+    qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
+    const QString copy = ShowSession::autosavePath();
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(copy), ShowSession::AutosaveDelayMs + 20000);
+    QTRY_VERIFY(readShowFile(copy).ok() && readShowFile(copy).show.audios.size() == 1);
+    ::kill(static_cast<pid_t>(program.processId()), SIGKILL);
+    QVERIFY(program.waitForFinished());
+    QVERIFY(QFileInfo::exists(copy));
+
+    window = std::make_unique<Vellumix>();
+    window->show();
+    const QStringList offered
+        = answerBoxes([this] { window->offerRecovery(); },
+                      [](QMessageBox *box) {
+                          for (QAbstractButton *button : box->buttons()) {
+                              if (button->text().contains(QStringLiteral("Recover")))
+                                  return button;
+                          }
+                          return box->button(QMessageBox::Discard);
+                      });
+    QCOMPARE(offered.size(), 1);
+    QVERIFY(offered.first().contains(QStringLiteral("Untitled")));
+    QCOMPARE(window->board().photos.size(), 1);
+    QCOMPARE(window->board().photos.first().path, photos[0]);
+    QCOMPARE(window->board().audios.size(), 1);
+    QVERIFY(window->isWindowModified());
+
+    // A clean end takes the copy away.
+    answerBoxes([this] { window->close(); }, press(QMessageBox::Discard));
+    QVERIFY(!QFileInfo::exists(copy));
+}
+
+QTEST_MAIN(TestShowWindow)
+#include "tst_showwindow.moc"
