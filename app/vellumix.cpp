@@ -42,8 +42,8 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QOpenGLContext>
-#include <QRadioButton>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
@@ -1448,13 +1448,14 @@ void Vellumix::offerRecovery()
                  QLocale().toString(QFileInfo(ShowSession::autosavePath()).lastModified(),
                                     QLocale::ShortFormat)));
     QPushButton *recover = box.addButton(tr("&Recover"), QMessageBox::AcceptRole);
-    box.addButton(QMessageBox::Discard);
+    QAbstractButton *discard = box.addButton(QMessageBox::Discard);
     box.setDefaultButton(recover);
     box.exec();
-    if (box.clickedButton() != recover) {
+    // Only a choice removes the copy: the box may also end with the program (a log-out).
+    if (box.clickedButton() == discard)
         session->removeAutosave();
+    if (box.clickedButton() != recover)
         return;
-    }
     if (loadShow(std::move(read.show))) {
         session->setRecovered(origin);
         reportMissingFiles();

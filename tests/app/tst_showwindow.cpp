@@ -156,6 +156,13 @@ void TestShowWindow::savedShowOpensAsItWasSaved()
     QCOMPARE(window->windowTitle(), QStringLiteral("trip[*] - Vellumix"));
     QVERIFY(!window->isWindowModified());
     QCOMPARE(window->showSession()->recentShows(), QStringList {path});
+    // Undone past the saved state the show is unsaved again; redone, it is as saved.
+    QAction *undo = ui()->menuEdit->actions().value(0);
+    QAction *redo = ui()->menuEdit->actions().value(1);
+    undo->trigger();
+    QVERIFY(window->isWindowModified());
+    redo->trigger();
+    QVERIFY(!window->isWindowModified());
     const StoryBoard saved = window->board();
 
     auto other = std::make_unique<Vellumix>();
