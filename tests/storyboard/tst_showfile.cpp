@@ -246,9 +246,9 @@ void TestShowFile::badInput_data()
     QTest::newRow("switch as text") << withReplaced(R"("photoDurationMs": 3000)",
                                                     R"("photoDurationMs": 3000, "useZoom": "yes")")
                                     << "\"useZoom\" must be true or false";
-    QTest::newRow("unknown framing")
-        << withReplaced(R"("photoDurationMs": 3000)", R"("photoDurationMs": 3000, "framing": "zoom")")
-        << "\"framing\" must be";
+    QTest::newRow("unknown framing") << withReplaced(
+        R"("photoDurationMs": 3000)", R"("photoDurationMs": 3000, "framing": "zoom")")
+                                     << "\"framing\" must be";
     QTest::newRow("photos not a list")
         << withReplaced(R"("photos": [{"path": "a.jpg", "operations": [2]}])", R"("photos": {})")
         << "\"photos\" must be a list";
