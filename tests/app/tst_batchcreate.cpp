@@ -495,6 +495,7 @@ void TestBatchCreate::outputFolderFullOrRemoved()
     QVERIFY2(run.err.contains(out.toUtf8()), run.err.constData());
     QVERIFY(!QFileInfo::exists(out) || filesIn(out).isEmpty());
     QVERIFY(filesIn(home.filePath(QStringLiteral("tmp"))).isEmpty());
+}
 
 void TestBatchCreate::makesSavedShow()
 {
