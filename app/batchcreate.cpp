@@ -301,8 +301,7 @@ int runBatchCreate(const QStringList &arguments)
     });
     parser.addPositionalArgument(
         QStringLiteral("PATH"),
-        QCoreApplication::translate("BatchCreate",
-                                    "Photos, audio files and folders, or one show."),
+        QCoreApplication::translate("BatchCreate", "Photos, audio files and folders, or one show."),
         QStringLiteral("PATH..."));
 
     if (!parser.parse(QStringList {QStringLiteral("vellumix create")} + arguments))
