@@ -8,7 +8,7 @@
 #   --time   seconds per target (default 600)
 #   --jobs   targets run at once (default 1)
 #   --smoke  the test suite's short run: 20 s per target; exits 77 (skipped) without clang
-#   targets: photoreader audioreader profilereader avcarguments (default: all)
+#   targets: photoreader audioreader profilereader avcarguments showreader (default: all)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-fuzz"
@@ -26,7 +26,7 @@ while [ $# -gt 0 ]; do
     *) targets+=("$1"); shift ;;
     esac
 done
-[ ${#targets[@]} -gt 0 ] || targets=(photoreader audioreader profilereader avcarguments)
+[ ${#targets[@]} -gt 0 ] || targets=(photoreader audioreader profilereader avcarguments showreader)
 
 cc=$(command -v clang || command -v clang-14 || true)
 cxx=$(command -v clang++ || command -v clang++-14 || true)

@@ -2,6 +2,7 @@
 // Usage: fuzzseeds OUTPUT_FOLDER PROFILE_FOLDER
 #include "creation/commandline.h"
 #include "creation/outputformat.h"
+#include "storyboard/showfile.h"
 #include "storyboard/storyboard.h"
 #include "tests/storyboard/heicfixture.h"
 #include "tests/zomexif/photofixture.h"
@@ -216,6 +217,44 @@ bool writeProfilesAndCommands(const QDir &profileDir, const QDir &avcDir, const 
     return true;
 }
 
+// Show files: an empty show, and one with turned and zoomed photos, trimmed clips, every switch
+// and an edited profile, with paths below and outside the show's folder.
+bool writeShows(const QDir &dir)
+{
+    const QString base = QStringLiteral("/shows/summer");
+    ShowFile empty;
+    ShowFile full;
+    for (int i = 0; i < 3; ++i) {
+        ImageInfo photo;
+        photo.path = i < 2 ? QStringLiteral("%1/photos/IMG_%2.jpg").arg(base).arg(i)
+                           : QStringLiteral("/media/card/DSC_0042.JPG");
+        photo.operations = {ImageInfo::TurnRight, ImageInfo::Mirror};
+        photo.orientation = 5;
+        photo.zoom.start = {-25.0f, -12.5f, 50.0f, 0.0f};
+        photo.zoom.end = {25.0f, 12.5f, 100.0f, 0.0f};
+        full.photos.append(photo);
+    }
+    AudioInfo clip;
+    clip.path = QStringLiteral("%1/music/song.mp3").arg(base);
+    clip.duration = 241.7;
+    clip.clipStart = 3.25;
+    clip.clipEnd = 200.5;
+    full.audios = {clip, clip};
+    full.photoDurationMs = 7000;
+    full.transitionDurationMs = 2500;
+    full.dissolveOnly = true;
+    full.loopAudio = true;
+    full.fadeInOut = true;
+    full.framing = Framing::BlurredFit;
+    full.profile = ZomProfileData(QStringLiteral("mpeg4h264"));
+    full.profile.setValue(QStringLiteral("s"), QStringLiteral("1280x720"));
+    full.profile.setValue(QStringLiteral("r"), QStringLiteral("25"));
+    full.outputFolder = QStringLiteral("/home/ann/Videos");
+    full.outputName = QStringLiteral("Summer");
+    return write(dir.filePath(QStringLiteral("empty.vellumix")), serializeShow(empty, base))
+        && write(dir.filePath(QStringLiteral("full.vellumix")), serializeShow(full, base));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -227,7 +266,8 @@ int main(int argc, char **argv)
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    for (const char *target : {"photoreader", "audioreader", "profilereader", "avcarguments"}) {
+    for (const char *target :
+         {"photoreader", "audioreader", "profilereader", "avcarguments", "showreader"}) {
         if (!out.mkpath(QLatin1String(target))) {
             std::fprintf(stderr, "fuzzseeds: cannot create %s\n", target);
             return 1;
@@ -237,7 +277,8 @@ int main(int argc, char **argv)
         && writeAudio(QDir(out.filePath(QStringLiteral("audioreader"))))
         && writeProfilesAndCommands(QDir(out.filePath(QStringLiteral("profilereader"))),
                                     QDir(out.filePath(QStringLiteral("avcarguments"))),
-                                    QString::fromLocal8Bit(argv[2]));
+                                    QString::fromLocal8Bit(argv[2]))
+        && writeShows(QDir(out.filePath(QStringLiteral("showreader"))));
     if (!ok)
         std::fprintf(stderr, "fuzzseeds: cannot write the seeds to %s\n", argv[1]);
     return ok ? 0 : 1;
