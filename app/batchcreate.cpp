@@ -274,13 +274,17 @@ int runBatchCreate(const QStringList &arguments)
              "BatchCreate", "Override one value of the profile, e.g. s=1280x720; repeatable."),
          QStringLiteral("KEY=VALUE")},
         {QStringLiteral("aspect"),
-         QStringLiteral("Shape of the frame, e.g. 16:9, 9:16 (phones), 1:1 or 4:5, at the "
-                        "profile's resolution (9:16 with a 1080p profile is 1080x1920)."),
+         QCoreApplication::translate(
+             "BatchCreate",
+             "Shape of the frame, e.g. 16:9, 9:16 (phones), 1:1 or 4:5, at the "
+             "profile's resolution (9:16 with a 1080p profile is 1080x1920)."),
          QStringLiteral("W:H")},
         {QStringLiteral("framing"),
-         QStringLiteral("How photos of another shape fill the frame: fit (black bars, the "
-                        "default), blur (fitted over a blurred copy of the photo) or fill "
-                        "(cropped to the frame)."),
+         QCoreApplication::translate(
+             "BatchCreate",
+             "How photos of another shape fill the frame: fit (black bars, the "
+             "default), blur (fitted over a blurred copy of the photo) or fill "
+             "(cropped to the frame)."),
          QStringLiteral("MODE")},
         {QStringLiteral("list-profiles"),
          QCoreApplication::translate("BatchCreate",
@@ -395,7 +399,8 @@ int runBatchCreate(const QStringList &arguments)
         const FrameShape shape = parseFrameShape(parser.value(QStringLiteral("aspect")));
         if (!shape.isValid())
             return usageError(
-                QStringLiteral("--aspect takes a shape such as 16:9 or 9:16, not '%1'")
+                QCoreApplication::translate("BatchCreate",
+                                            "--aspect takes a shape such as 16:9 or 9:16, not '%1'")
                     .arg(parser.value(QStringLiteral("aspect"))));
         applyFrameShape(profile, shape);
     }
@@ -407,8 +412,9 @@ int runBatchCreate(const QStringList &arguments)
         else if (mode == QLatin1String("fill"))
             framing = Framing::Fill;
         else if (mode != QLatin1String("fit"))
-            return usageError(
-                QStringLiteral("--framing takes fit, blur or fill, not '%1'").arg(mode));
+            return usageError(QCoreApplication::translate(
+                                  "BatchCreate", "--framing takes fit, blur or fill, not '%1'")
+                                  .arg(mode));
     }
 
     if (photoPatterns.isEmpty())

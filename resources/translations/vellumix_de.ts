@@ -97,7 +97,7 @@
         <translation>Abschnitt abspielen</translation>
     </message>
     <message>
-        <source>Start the clip at the slider's position</source>
+        <source>Start the clip at the slider&apos;s position</source>
         <translation>Clip an der Position des Schiebereglers beginnen lassen</translation>
     </message>
     <message>
@@ -105,7 +105,7 @@
         <translation>Anfang setzen</translation>
     </message>
     <message>
-        <source>End the clip at the slider's position</source>
+        <source>End the clip at the slider&apos;s position</source>
         <translation>Clip an der Position des Schiebereglers enden lassen</translation>
     </message>
     <message>
@@ -143,11 +143,11 @@
 <context>
     <name>BatchCreate</name>
     <message>
-        <source>Try 'vellumix create --help'.</source>
+        <source>Try &apos;vellumix create --help&apos;.</source>
         <translation>Siehe „vellumix create --help“.</translation>
     </message>
     <message>
-        <source>--%1 takes a number of milliseconds from %2 to %3, not '%4'</source>
+        <source>--%1 takes a number of milliseconds from %2 to %3, not &apos;%4&apos;</source>
         <translation>--%1 erwartet eine Anzahl Millisekunden von %2 bis %3, nicht „%4“</translation>
     </message>
     <message>
@@ -213,7 +213,7 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow.</tran
         <translation>Ordner des Videos (Standard: der letzte Ausgabeordner, sonst Videos).</translation>
     </message>
     <message>
-        <source>File name without extension (default "My Photo Movie").</source>
+        <source>File name without extension (default &quot;My Photo Movie&quot;).</source>
         <translation>Dateiname ohne Endung (Standard „My Photo Movie“).</translation>
     </message>
     <message>
@@ -221,7 +221,7 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow.</tran
         <translation>Nur Fehler ausgeben.</translation>
     </message>
     <message>
-        <source>Also print the encoders' logs and the toolkit's messages.</source>
+        <source>Also print the encoders&apos; logs and the toolkit&apos;s messages.</source>
         <translation>Auch die Protokolle der Encoder und die Meldungen des Toolkits ausgeben.</translation>
     </message>
     <message>
@@ -233,15 +233,15 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow.</tran
         <translation>--quiet und --verbose schließen einander aus</translation>
     </message>
     <message>
-        <source>'%1' cannot be a file name: it must not be empty or hold any of * : &lt; &gt; ? / @ |</source>
+        <source>&apos;%1&apos; cannot be a file name: it must not be empty or hold any of * : &lt; &gt; ? / @ |</source>
         <translation>„%1“ kann kein Dateiname sein: Er darf nicht leer sein und keines der Zeichen * : &lt; &gt; ? / @ | enthalten</translation>
     </message>
     <message>
-        <source>unknown profile '%1' (see --list-profiles)</source>
+        <source>unknown profile &apos;%1&apos; (see --list-profiles)</source>
         <translation>unbekanntes Profil „%1“ (siehe --list-profiles)</translation>
     </message>
     <message>
-        <source>--set takes KEY=VALUE, not '%1'</source>
+        <source>--set takes KEY=VALUE, not &apos;%1&apos;</source>
         <translation>--set erwartet KEY=VALUE, nicht „%1“</translation>
     </message>
     <message>
@@ -259,6 +259,22 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow.</tran
     <message>
         <source>make a video from photos and audio files without a window (create --help)</source>
         <translation>ohne Fenster ein Video aus Fotos und Audiodateien erstellen (create --help)</translation>
+    </message>
+    <message>
+        <source>Shape of the frame, e.g. 16:9, 9:16 (phones), 1:1 or 4:5, at the profile&apos;s resolution (9:16 with a 1080p profile is 1080x1920).</source>
+        <translation>Seitenverhältnis des Bildes, z. B. 16:9, 9:16 (Smartphones), 1:1 oder 4:5, bei der Auflösung des Profils (9:16 mit einem 1080p-Profil ergibt 1080x1920).</translation>
+    </message>
+    <message>
+        <source>How photos of another shape fill the frame: fit (black bars, the default), blur (fitted over a blurred copy of the photo) or fill (cropped to the frame).</source>
+        <translation>Wie Fotos mit anderem Seitenverhältnis das Bild füllen: fit (schwarze Balken, Standard), blur (eingepasst vor einer unscharfen Kopie des Fotos) oder fill (auf das Bild beschnitten).</translation>
+    </message>
+    <message>
+        <source>--aspect takes a shape such as 16:9 or 9:16, not &apos;%1&apos;</source>
+        <translation>--aspect erwartet ein Seitenverhältnis wie 16:9 oder 9:16, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--framing takes fit, blur or fill, not &apos;%1&apos;</source>
+        <translation>--framing erwartet fit, blur oder fill, nicht „%1“</translation>
     </message>
 </context>
 <context>
@@ -322,7 +338,7 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow.</tran
         <translation>Die Diashow ist leer: Fügen Sie Fotos hinzu, bevor Sie ein Video erstellen.</translation>
     </message>
     <message>
-        <source>"%1" cannot be used as a file name.</source>
+        <source>&quot;%1&quot; cannot be used as a file name.</source>
         <translation>„%1“ kann nicht als Dateiname verwendet werden.</translation>
     </message>
     <message>
@@ -394,7 +410,7 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow.</tran
         <translation>Angehalten.</translation>
     </message>
     <message>
-        <source>The profile's file extension "%1" cannot be used.</source>
+        <source>The profile&apos;s file extension &quot;%1&quot; cannot be used.</source>
         <translation>Die Dateiendung „%1“ des Profils kann nicht verwendet werden.</translation>
     </message>
     <message>
@@ -587,7 +603,7 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow.</tran
         <translation>&amp;Bildformat:</translation>
     </message>
     <message>
-        <source>The shape of the video's frames, at the resolution of the profile</source>
+        <source>The shape of the video&apos;s frames, at the resolution of the profile</source>
         <translation>Das Seitenverhältnis der Videobilder bei der Auflösung des Profils</translation>
     </message>
 </context>
@@ -621,7 +637,7 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow.</tran
         <translation>Einstellungen</translation>
     </message>
     <message>
-        <source>Failed to open folder "%1".</source>
+        <source>Failed to open folder &quot;%1&quot;.</source>
         <translation>Der Ordner „%1“ konnte nicht geöffnet werden.</translation>
     </message>
     <message>
@@ -1210,7 +1226,7 @@ Turns photos and music into a video slide show. Photos, audio files and folders 
 
 Options:
   --lang NAME   show the program in language NAME (for example de_DE)
-  --verbose     also print the program's debug notices and the toolkit's messages
+  --verbose     also print the program&apos;s debug notices and the toolkit&apos;s messages
   --version     print the version and exit
   --help        print this help and exit
 </source>
@@ -1286,19 +1302,31 @@ Befehle:
     </message>
     <message numerus="yes">
         <source>Vellumix will exit in %n second(s).</source>
-        <translation><numerusform>Vellumix wird in %n Sekunde beendet.</numerusform><numerusform>Vellumix wird in %n Sekunden beendet.</numerusform></translation>
+        <translation>
+            <numerusform>Vellumix wird in %n Sekunde beendet.</numerusform>
+            <numerusform>Vellumix wird in %n Sekunden beendet.</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>The computer will stand by in %n second(s).</source>
-        <translation><numerusform>Der Computer wechselt in %n Sekunde in den Bereitschaftsmodus.</numerusform><numerusform>Der Computer wechselt in %n Sekunden in den Bereitschaftsmodus.</numerusform></translation>
+        <translation>
+            <numerusform>Der Computer wechselt in %n Sekunde in den Bereitschaftsmodus.</numerusform>
+            <numerusform>Der Computer wechselt in %n Sekunden in den Bereitschaftsmodus.</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>The computer will hibernate in %n second(s).</source>
-        <translation><numerusform>Der Computer wechselt in %n Sekunde in den Ruhezustand.</numerusform><numerusform>Der Computer wechselt in %n Sekunden in den Ruhezustand.</numerusform></translation>
+        <translation>
+            <numerusform>Der Computer wechselt in %n Sekunde in den Ruhezustand.</numerusform>
+            <numerusform>Der Computer wechselt in %n Sekunden in den Ruhezustand.</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>The computer will shut down in %n second(s).</source>
-        <translation><numerusform>Der Computer wird in %n Sekunde heruntergefahren.</numerusform><numerusform>Der Computer wird in %n Sekunden heruntergefahren.</numerusform></translation>
+        <translation>
+            <numerusform>Der Computer wird in %n Sekunde heruntergefahren.</numerusform>
+            <numerusform>Der Computer wird in %n Sekunden heruntergefahren.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -97,7 +97,7 @@
         <translation>Lire l’extrait</translation>
     </message>
     <message>
-        <source>Start the clip at the slider's position</source>
+        <source>Start the clip at the slider&apos;s position</source>
         <translation>Faire commencer le clip à la position du curseur</translation>
     </message>
     <message>
@@ -105,7 +105,7 @@
         <translation>Définir le début</translation>
     </message>
     <message>
-        <source>End the clip at the slider's position</source>
+        <source>End the clip at the slider&apos;s position</source>
         <translation>Faire finir le clip à la position du curseur</translation>
     </message>
     <message>
@@ -143,11 +143,11 @@
 <context>
     <name>BatchCreate</name>
     <message>
-        <source>Try 'vellumix create --help'.</source>
+        <source>Try &apos;vellumix create --help&apos;.</source>
         <translation>Essayez « vellumix create --help ».</translation>
     </message>
     <message>
-        <source>--%1 takes a number of milliseconds from %2 to %3, not '%4'</source>
+        <source>--%1 takes a number of milliseconds from %2 to %3, not &apos;%4&apos;</source>
         <translation>--%1 attend un nombre de millisecondes de %2 à %3, et non « %4 »</translation>
     </message>
     <message>
@@ -213,7 +213,7 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
         <translation>Dossier de la vidéo (par défaut : le dernier dossier de sortie, sinon Vidéos).</translation>
     </message>
     <message>
-        <source>File name without extension (default "My Photo Movie").</source>
+        <source>File name without extension (default &quot;My Photo Movie&quot;).</source>
         <translation>Nom de fichier sans extension (« My Photo Movie » par défaut).</translation>
     </message>
     <message>
@@ -221,7 +221,7 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
         <translation>N’afficher que les erreurs.</translation>
     </message>
     <message>
-        <source>Also print the encoders' logs and the toolkit's messages.</source>
+        <source>Also print the encoders&apos; logs and the toolkit&apos;s messages.</source>
         <translation>Afficher aussi les journaux des encodeurs et les messages de la bibliothèque graphique.</translation>
     </message>
     <message>
@@ -233,15 +233,15 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
         <translation>--quiet et --verbose s’excluent mutuellement</translation>
     </message>
     <message>
-        <source>'%1' cannot be a file name: it must not be empty or hold any of * : &lt; &gt; ? / @ |</source>
+        <source>&apos;%1&apos; cannot be a file name: it must not be empty or hold any of * : &lt; &gt; ? / @ |</source>
         <translation>« %1 » ne peut pas être un nom de fichier : il ne doit pas être vide ni contenir l’un des caractères * : &lt; &gt; ? / @ |</translation>
     </message>
     <message>
-        <source>unknown profile '%1' (see --list-profiles)</source>
+        <source>unknown profile &apos;%1&apos; (see --list-profiles)</source>
         <translation>profil inconnu « %1 » (voir --list-profiles)</translation>
     </message>
     <message>
-        <source>--set takes KEY=VALUE, not '%1'</source>
+        <source>--set takes KEY=VALUE, not &apos;%1&apos;</source>
         <translation>--set attend KEY=VALUE, et non « %1 »</translation>
     </message>
     <message>
@@ -259,6 +259,22 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
     <message>
         <source>make a video from photos and audio files without a window (create --help)</source>
         <translation>créer une vidéo à partir de photos et de fichiers audio sans fenêtre (create --help)</translation>
+    </message>
+    <message>
+        <source>Shape of the frame, e.g. 16:9, 9:16 (phones), 1:1 or 4:5, at the profile&apos;s resolution (9:16 with a 1080p profile is 1080x1920).</source>
+        <translation>Format de l’image, par ex. 16:9, 9:16 (téléphones), 1:1 ou 4:5, à la résolution du profil (9:16 avec un profil 1080p donne 1080x1920).</translation>
+    </message>
+    <message>
+        <source>How photos of another shape fill the frame: fit (black bars, the default), blur (fitted over a blurred copy of the photo) or fill (cropped to the frame).</source>
+        <translation>Comment les photos d’un autre format remplissent l’image : fit (bandes noires, par défaut), blur (ajustées sur une copie floue de la photo) ou fill (recadrées à l’image).</translation>
+    </message>
+    <message>
+        <source>--aspect takes a shape such as 16:9 or 9:16, not &apos;%1&apos;</source>
+        <translation>--aspect attend un format comme 16:9 ou 9:16, et non « %1 »</translation>
+    </message>
+    <message>
+        <source>--framing takes fit, blur or fill, not &apos;%1&apos;</source>
+        <translation>--framing attend fit, blur ou fill, et non « %1 »</translation>
     </message>
 </context>
 <context>
@@ -322,7 +338,7 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
         <translation>Le diaporama est vide : ajoutez des photos avant de créer une vidéo.</translation>
     </message>
     <message>
-        <source>"%1" cannot be used as a file name.</source>
+        <source>&quot;%1&quot; cannot be used as a file name.</source>
         <translation>« %1 » ne peut pas servir de nom de fichier.</translation>
     </message>
     <message>
@@ -394,7 +410,7 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
         <translation>Arrêté.</translation>
     </message>
     <message>
-        <source>The profile's file extension "%1" cannot be used.</source>
+        <source>The profile&apos;s file extension &quot;%1&quot; cannot be used.</source>
         <translation>L’extension de fichier « %1 » du profil ne peut pas être utilisée.</translation>
     </message>
     <message>
@@ -587,7 +603,7 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
         <translation>&amp;Format :</translation>
     </message>
     <message>
-        <source>The shape of the video's frames, at the resolution of the profile</source>
+        <source>The shape of the video&apos;s frames, at the resolution of the profile</source>
         <translation>Le format des images de la vidéo, à la résolution du profil</translation>
     </message>
 </context>
@@ -621,7 +637,7 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
         <translation>Préférences</translation>
     </message>
     <message>
-        <source>Failed to open folder "%1".</source>
+        <source>Failed to open folder &quot;%1&quot;.</source>
         <translation>Impossible d’ouvrir le dossier « %1 ».</translation>
     </message>
     <message>
@@ -1210,7 +1226,7 @@ Turns photos and music into a video slide show. Photos, audio files and folders 
 
 Options:
   --lang NAME   show the program in language NAME (for example de_DE)
-  --verbose     also print the program's debug notices and the toolkit's messages
+  --verbose     also print the program&apos;s debug notices and the toolkit&apos;s messages
   --version     print the version and exit
   --help        print this help and exit
 </source>
@@ -1286,19 +1302,31 @@ Commandes :
     </message>
     <message numerus="yes">
         <source>Vellumix will exit in %n second(s).</source>
-        <translation><numerusform>Vellumix se fermera dans %n seconde.</numerusform><numerusform>Vellumix se fermera dans %n secondes.</numerusform></translation>
+        <translation>
+            <numerusform>Vellumix se fermera dans %n seconde.</numerusform>
+            <numerusform>Vellumix se fermera dans %n secondes.</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>The computer will stand by in %n second(s).</source>
-        <translation><numerusform>L’ordinateur se mettra en veille dans %n seconde.</numerusform><numerusform>L’ordinateur se mettra en veille dans %n secondes.</numerusform></translation>
+        <translation>
+            <numerusform>L’ordinateur se mettra en veille dans %n seconde.</numerusform>
+            <numerusform>L’ordinateur se mettra en veille dans %n secondes.</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>The computer will hibernate in %n second(s).</source>
-        <translation><numerusform>L’ordinateur passera en veille prolongée dans %n seconde.</numerusform><numerusform>L’ordinateur passera en veille prolongée dans %n secondes.</numerusform></translation>
+        <translation>
+            <numerusform>L’ordinateur passera en veille prolongée dans %n seconde.</numerusform>
+            <numerusform>L’ordinateur passera en veille prolongée dans %n secondes.</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>The computer will shut down in %n second(s).</source>
-        <translation><numerusform>L’ordinateur s’éteindra dans %n seconde.</numerusform><numerusform>L’ordinateur s’éteindra dans %n secondes.</numerusform></translation>
+        <translation>
+            <numerusform>L’ordinateur s’éteindra dans %n seconde.</numerusform>
+            <numerusform>L’ordinateur s’éteindra dans %n secondes.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
