@@ -139,6 +139,14 @@
         <source>Drag Audio File(s) Here</source>
         <translation>Audiodateien hierher ziehen</translation>
     </message>
+    <message>
+        <source>Missing: %1</source>
+        <translation>Fehlt: %1</translation>
+    </message>
+    <message>
+        <source>Missing</source>
+        <translation>Fehlt</translation>
+    </message>
 </context>
 <context>
     <name>BatchCreate</name>
@@ -149,12 +157,6 @@
     <message>
         <source>--%1 takes a number of milliseconds from %2 to %3, not &apos;%4&apos;</source>
         <translation>--%1 erwartet eine Anzahl Millisekunden von %2 bis %3, nicht „%4“</translation>
-    </message>
-    <message>
-        <source>Makes a video slide show from photos and audio files, without a window.
-PATH: photo files, audio files and folders, in show order.</source>
-        <translation>Erstellt ohne Fenster eine Video-Diashow aus Fotos und Audiodateien.
-PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow.</translation>
     </message>
     <message>
         <source>Print this help and exit.</source>
@@ -225,10 +227,6 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow.</tran
         <translation>Auch die Protokolle der Encoder und die Meldungen des Toolkits ausgeben.</translation>
     </message>
     <message>
-        <source>Photos, audio files and folders.</source>
-        <translation>Fotos, Audiodateien und Ordner.</translation>
-    </message>
-    <message>
         <source>--quiet and --verbose exclude each other</source>
         <translation>--quiet und --verbose schließen einander aus</translation>
     </message>
@@ -275,6 +273,16 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow.</tran
     <message>
         <source>--framing takes fit, blur or fill, not &apos;%1&apos;</source>
         <translation>--framing erwartet fit, blur oder fill, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>Makes a video slide show from photos and audio files, without a window.
+PATH: photo files, audio files and folders, in show order; or one saved show (.vellumix), made with its own settings, profile, folder and name, which the options given override.</source>
+        <translation>Erstellt ohne Fenster eine Video-Diashow aus Fotos und Audiodateien.
+PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder eine gespeicherte Diashow (.vellumix) mit ihren eigenen Einstellungen, Profil, Ordner und Namen, die angegebene Optionen überschreiben.</translation>
+    </message>
+    <message>
+        <source>Photos, audio files and folders, or one show.</source>
+        <translation>Fotos, Audiodateien und Ordner oder eine Diashow.</translation>
     </message>
 </context>
 <context>
@@ -629,6 +637,10 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow.</tran
         <source>Drag Photo(s) Here</source>
         <translation>Fotos hierher ziehen</translation>
     </message>
+    <message>
+        <source>Missing</source>
+        <translation>Fehlt</translation>
+    </message>
 </context>
 <context>
     <name>Preferences</name>
@@ -763,6 +775,108 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
     </message>
 </context>
 <context>
+    <name>Reader</name>
+    <message>
+        <source>&quot;%1&quot; must be an object</source>
+        <translation>„%1“ muss ein Objekt sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a list</source>
+        <translation>„%1“ muss eine Liste sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be true or false</source>
+        <translation>„%1“ muss true oder false sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a whole number</source>
+        <translation>„%1“ muss eine ganze Zahl sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2, outside %3 to %4</source>
+        <translation>„%1“ ist %2 und liegt außerhalb von %3 bis %4</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a number</source>
+        <translation>„%1“ muss eine Zahl sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a text</source>
+        <translation>„%1“ muss ein Text sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds a zero character</source>
+        <translation>„%1“ enthält ein Nullzeichen</translation>
+    </message>
+    <message>
+        <source>the &quot;path&quot; is missing</source>
+        <translation>„path“ fehlt</translation>
+    </message>
+    <message>
+        <source>the &quot;path&quot; is empty</source>
+        <translation>„path“ ist leer</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a list of 4 numbers</source>
+        <translation>„%1“ muss eine Liste aus 4 Zahlen sein</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a list of 4 numbers within -%2 to %2</source>
+        <translation>„%1“ muss eine Liste aus 4 Zahlen von -%2 bis %2 sein</translation>
+    </message>
+    <message>
+        <source>photo %1</source>
+        <translation>Foto %1</translation>
+    </message>
+    <message>
+        <source>must be an object</source>
+        <translation>muss ein Objekt sein</translation>
+    </message>
+    <message>
+        <source>more than %1 orientation steps</source>
+        <translation>mehr als %1 Drehschritte</translation>
+    </message>
+    <message>
+        <source>audio clip %1</source>
+        <translation>Audioclip %1</translation>
+    </message>
+    <message>
+        <source>the clip ends (%1 s) before it starts (%2 s)</source>
+        <translation>der Clip endet (%1 s), bevor er beginnt (%2 s)</translation>
+    </message>
+    <message>
+        <source>the clip ends (%1 s) after the file (%2 s)</source>
+        <translation>der Clip endet (%1 s) nach dem Ende der Datei (%2 s)</translation>
+    </message>
+    <message>
+        <source>the profile value &quot;%1&quot; must be a text, a number or true or false</source>
+        <translation>der Profilwert „%1“ muss ein Text, eine Zahl oder true oder false sein</translation>
+    </message>
+</context>
+<context>
+    <name>ShowSession</name>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>Save Show As</source>
+        <translation>Diashow speichern unter</translation>
+    </message>
+    <message>
+        <source>The show &quot;%1&quot; has changes that are not saved.</source>
+        <translation>Die Diashow „%1“ enthält nicht gespeicherte Änderungen.</translation>
+    </message>
+    <message>
+        <source>Do you want to save them?</source>
+        <translation>Möchten Sie sie speichern?</translation>
+    </message>
+    <message>
+        <source>Open Show</source>
+        <translation>Diashow öffnen</translation>
+    </message>
+</context>
+<context>
     <name>Vellumix</name>
     <message>
         <source>Auto Rotate</source>
@@ -891,6 +1005,52 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
     <message>
         <source>Framing</source>
         <translation>Bildausschnitt</translation>
+    </message>
+    <message>
+        <source>&amp;New Show</source>
+        <translation>&amp;Neue Diashow</translation>
+    </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>&amp;Zuletzt geöffnet</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>Vellumix did not close normally last time.</source>
+        <translation>Vellumix wurde beim letzten Mal nicht normal beendet.</translation>
+    </message>
+    <message>
+        <source>The show &quot;%1&quot; was saved automatically at %2. Do you want to recover it?</source>
+        <translation>Die Diashow „%1“ wurde um %2 automatisch gesichert. Möchten Sie sie wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>&amp;Recover</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>%1[*] - %2</source>
+        <translation>%1[*] - %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) of this show could not be found. They stay in the show, marked in the strips, and are left out of the video until they are back in place:</source>
+        <translation>
+            <numerusform>%n Datei dieser Diashow wurde nicht gefunden. Sie bleibt in der Diashow, ist in den Leisten markiert und wird im Video ausgelassen, bis sie wieder an ihrem Platz ist:</numerusform>
+            <numerusform>%n Dateien dieser Diashow wurden nicht gefunden. Sie bleiben in der Diashow, sind in den Leisten markiert und werden im Video ausgelassen, bis sie wieder an ihrem Platz sind:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>None of the photos of this show can be found, so there is nothing to make a video of:</source>
+        <translation>Keines der Fotos dieser Diashow ist auffindbar, daher kann kein Video erstellt werden:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) of this show could not be found and will be left out of the video:</source>
+        <translation>
+            <numerusform>%n Datei dieser Diashow wurde nicht gefunden und wird im Video ausgelassen:</numerusform>
+            <numerusform>%n Dateien dieser Diashow wurden nicht gefunden und werden im Video ausgelassen:</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1214,6 +1374,13 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
     <message>
         <source>How photos of another shape than the video fill its frame</source>
         <translation>Wie Fotos mit anderem Seitenverhältnis als das Video dessen Bild füllen</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>und %n weitere</numerusform>
+            <numerusform>und %n weitere</numerusform>
+        </translation>
     </message>
 </context>
 <context>

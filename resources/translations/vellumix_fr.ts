@@ -139,6 +139,14 @@
         <source>Drag Audio File(s) Here</source>
         <translation>Faites glisser les fichiers audio ici</translation>
     </message>
+    <message>
+        <source>Missing: %1</source>
+        <translation>Introuvable : %1</translation>
+    </message>
+    <message>
+        <source>Missing</source>
+        <translation>Introuvable</translation>
+    </message>
 </context>
 <context>
     <name>BatchCreate</name>
@@ -149,12 +157,6 @@
     <message>
         <source>--%1 takes a number of milliseconds from %2 to %3, not &apos;%4&apos;</source>
         <translation>--%1 attend un nombre de millisecondes de %2 à %3, et non « %4 »</translation>
-    </message>
-    <message>
-        <source>Makes a video slide show from photos and audio files, without a window.
-PATH: photo files, audio files and folders, in show order.</source>
-        <translation>Crée un diaporama vidéo à partir de photos et de fichiers audio, sans fenêtre.
-PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.</translation>
     </message>
     <message>
         <source>Print this help and exit.</source>
@@ -225,10 +227,6 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
         <translation>Afficher aussi les journaux des encodeurs et les messages de la bibliothèque graphique.</translation>
     </message>
     <message>
-        <source>Photos, audio files and folders.</source>
-        <translation>Photos, fichiers audio et dossiers.</translation>
-    </message>
-    <message>
         <source>--quiet and --verbose exclude each other</source>
         <translation>--quiet et --verbose s’excluent mutuellement</translation>
     </message>
@@ -275,6 +273,16 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
     <message>
         <source>--framing takes fit, blur or fill, not &apos;%1&apos;</source>
         <translation>--framing attend fit, blur ou fill, et non « %1 »</translation>
+    </message>
+    <message>
+        <source>Makes a video slide show from photos and audio files, without a window.
+PATH: photo files, audio files and folders, in show order; or one saved show (.vellumix), made with its own settings, profile, folder and name, which the options given override.</source>
+        <translation>Crée un diaporama vidéo à partir de photos et de fichiers audio, sans fenêtre.
+PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama ; ou un diaporama enregistré (.vellumix), créé avec ses propres paramètres, profil, dossier et nom, que les options indiquées remplacent.</translation>
+    </message>
+    <message>
+        <source>Photos, audio files and folders, or one show.</source>
+        <translation>Photos, fichiers audio et dossiers, ou un diaporama.</translation>
     </message>
 </context>
 <context>
@@ -629,6 +637,10 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama.<
         <source>Drag Photo(s) Here</source>
         <translation>Faites glisser les photos ici</translation>
     </message>
+    <message>
+        <source>Missing</source>
+        <translation>Introuvable</translation>
+    </message>
 </context>
 <context>
     <name>Preferences</name>
@@ -763,6 +775,108 @@ et les ressources système nécessaires.</translation>
     </message>
 </context>
 <context>
+    <name>Reader</name>
+    <message>
+        <source>&quot;%1&quot; must be an object</source>
+        <translation>« %1 » doit être un objet</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a list</source>
+        <translation>« %1 » doit être une liste</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be true or false</source>
+        <translation>« %1 » doit valoir true ou false</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a whole number</source>
+        <translation>« %1 » doit être un nombre entier</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2, outside %3 to %4</source>
+        <translation>« %1 » vaut %2, hors de l’intervalle %3 à %4</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a number</source>
+        <translation>« %1 » doit être un nombre</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a text</source>
+        <translation>« %1 » doit être un texte</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds a zero character</source>
+        <translation>« %1 » contient un caractère nul</translation>
+    </message>
+    <message>
+        <source>the &quot;path&quot; is missing</source>
+        <translation>« path » est absent</translation>
+    </message>
+    <message>
+        <source>the &quot;path&quot; is empty</source>
+        <translation>« path » est vide</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a list of 4 numbers</source>
+        <translation>« %1 » doit être une liste de 4 nombres</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a list of 4 numbers within -%2 to %2</source>
+        <translation>« %1 » doit être une liste de 4 nombres compris entre -%2 et %2</translation>
+    </message>
+    <message>
+        <source>photo %1</source>
+        <translation>photo %1</translation>
+    </message>
+    <message>
+        <source>must be an object</source>
+        <translation>doit être un objet</translation>
+    </message>
+    <message>
+        <source>more than %1 orientation steps</source>
+        <translation>plus de %1 étapes d’orientation</translation>
+    </message>
+    <message>
+        <source>audio clip %1</source>
+        <translation>clip audio %1</translation>
+    </message>
+    <message>
+        <source>the clip ends (%1 s) before it starts (%2 s)</source>
+        <translation>le clip se termine (%1 s) avant de commencer (%2 s)</translation>
+    </message>
+    <message>
+        <source>the clip ends (%1 s) after the file (%2 s)</source>
+        <translation>le clip se termine (%1 s) après la fin du fichier (%2 s)</translation>
+    </message>
+    <message>
+        <source>the profile value &quot;%1&quot; must be a text, a number or true or false</source>
+        <translation>la valeur de profil « %1 » doit être un texte, un nombre, true ou false</translation>
+    </message>
+</context>
+<context>
+    <name>ShowSession</name>
+    <message>
+        <source>Untitled</source>
+        <translation>Sans titre</translation>
+    </message>
+    <message>
+        <source>Save Show As</source>
+        <translation>Enregistrer le diaporama sous</translation>
+    </message>
+    <message>
+        <source>The show &quot;%1&quot; has changes that are not saved.</source>
+        <translation>Le diaporama « %1 » contient des modifications non enregistrées.</translation>
+    </message>
+    <message>
+        <source>Do you want to save them?</source>
+        <translation>Voulez-vous les enregistrer ?</translation>
+    </message>
+    <message>
+        <source>Open Show</source>
+        <translation>Ouvrir un diaporama</translation>
+    </message>
+</context>
+<context>
     <name>Vellumix</name>
     <message>
         <source>Auto Rotate</source>
@@ -891,6 +1005,52 @@ et les ressources système nécessaires.</translation>
     <message>
         <source>Framing</source>
         <translation>Cadrage</translation>
+    </message>
+    <message>
+        <source>&amp;New Show</source>
+        <translation>&amp;Nouveau diaporama</translation>
+    </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>Ouvrir un fichier &amp;récent</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Sans titre</translation>
+    </message>
+    <message>
+        <source>Vellumix did not close normally last time.</source>
+        <translation>Vellumix ne s’est pas fermé normalement la dernière fois.</translation>
+    </message>
+    <message>
+        <source>The show &quot;%1&quot; was saved automatically at %2. Do you want to recover it?</source>
+        <translation>Le diaporama « %1 » a été enregistré automatiquement à %2. Voulez-vous le récupérer ?</translation>
+    </message>
+    <message>
+        <source>&amp;Recover</source>
+        <translation>&amp;Récupérer</translation>
+    </message>
+    <message>
+        <source>%1[*] - %2</source>
+        <translation>%1[*] - %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) of this show could not be found. They stay in the show, marked in the strips, and are left out of the video until they are back in place:</source>
+        <translation>
+            <numerusform>%n fichier de ce diaporama est introuvable. Il reste dans le diaporama, signalé dans les bandes, et sera omis de la vidéo jusqu’à ce qu’il soit remis en place :</numerusform>
+            <numerusform>%n fichiers de ce diaporama sont introuvables. Ils restent dans le diaporama, signalés dans les bandes, et seront omis de la vidéo jusqu’à ce qu’ils soient remis en place :</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>None of the photos of this show can be found, so there is nothing to make a video of:</source>
+        <translation>Aucune photo de ce diaporama n’est trouvable ; il n’y a donc rien à mettre en vidéo :</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) of this show could not be found and will be left out of the video:</source>
+        <translation>
+            <numerusform>%n fichier de ce diaporama est introuvable et sera omis de la vidéo :</numerusform>
+            <numerusform>%n fichiers de ce diaporama sont introuvables et seront omis de la vidéo :</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1214,6 +1374,13 @@ et les ressources système nécessaires.</translation>
     <message>
         <source>How photos of another shape than the video fill its frame</source>
         <translation>Comment les photos d’un autre format que la vidéo remplissent son cadre</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>et %n autre</numerusform>
+            <numerusform>et %n autres</numerusform>
+        </translation>
     </message>
 </context>
 <context>
