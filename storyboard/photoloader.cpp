@@ -456,7 +456,10 @@ bool loadPhotoPicture(const QString &path, Picture &picture, int width, int heig
     if (framing == Framing::BlurredFit && image.size() != frame)
         backdrop = blurredBackdrop(image, frame);
     const int left = (width - image.width()) / 2;
-    const int top = (height - image.height()) / 2;
+    // Rows are centred as the picture counts them, from the bottom: when the rows left over are
+    // odd, the bottom bar is the smaller one, as it always was.
+    const int bottom = (height - image.height()) / 2;
+    const int top = height - image.height() - bottom;
     const int from = std::max(0, left);
     const int to = std::min(width, left + image.width());
     for (int y = 0; y < height; ++y) {
