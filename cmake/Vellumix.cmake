@@ -69,5 +69,11 @@ function(vellumix_test name)
     endif()
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${env}"
         ENVIRONMENT_MODIFICATION "${envmod}" TIMEOUT ${ARG_TIMEOUT})
+    if("gui" IN_LIST ARG_LABELS)
+        # The suite's window tests share one X server, which has no window manager: a window
+        # shown by one test can take the keyboard focus from another's, whose shortcuts then
+        # stop reaching it. They take the display one at a time.
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
+    endif()
 endfunction()
 add_compile_definitions(VELLUMIX_VERSION="${PROJECT_VERSION}")
