@@ -12,7 +12,10 @@
 // the encoders.
 // With --runs N, the creation and the reference run N times in turn and the median ratio is
 // printed as well. With --framing blur or --framing fill the photos (4:3, so with bars in a 16:9
-// frame) are fitted over their blurred copy or fill the frame. With --frames-only, only the frames
+// frame) are fitted over their blurred copy or fill the frame. Several framings, as in
+// --framing fit,blur, are measured in turn within each run, so that all of them meet the same
+// drift of a shared machine; the median difference of each one's ratio from the first's is
+// printed at the end. With --frames-only, only the frames
 // are made (three times, into /dev/null) and the best processor time a frame is printed: the figure
 // to watch when making frame production cheaper.
 
@@ -96,6 +99,13 @@ long peakKiB(int who)
     return usage.ru_maxrss;
 }
 
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
+}
+
 void waitFor(const auto *sender, auto signal, int timeoutMs)
 {
     QEventLoop loop;
@@ -148,13 +158,13 @@ int main(int argc, char **argv)
     QList<QSize> sizes;
     bool framesOnly = false;
     int runs = 1;
-    Framing framing = Framing::Fit;
+    QList<Framing> framings;
     for (int i = 1; i < argc; ++i) {
         if (qstrcmp(argv[i], "--framing") == 0 && i + 1 < argc) {
-            ++i;
-            framing = qstrcmp(argv[i], "blur") == 0 ? Framing::BlurredFit
-                : qstrcmp(argv[i], "fill") == 0     ? Framing::Fill
-                                                    : Framing::Fit;
+            for (const QByteArray &name : QByteArray(argv[++i]).split(','))
+                framings.append(name == "blur"       ? Framing::BlurredFit
+                                    : name == "fill" ? Framing::Fill
+                                                     : Framing::Fit);
             continue;
         }
         if (qstrcmp(argv[i], "--frames-only") == 0)
@@ -167,13 +177,15 @@ int main(int argc, char **argv)
     }
     if (sizes.isEmpty())
         sizes = {QSize(640, 480), QSize(1280, 720), QSize(1920, 1080)};
+    if (framings.isEmpty())
+        framings.append(Framing::Fit);
 
     // The show.
     StoryBoard board;
     board.patterns = StoryBoard::listPatterns(appDir);
     board.dissolveOnly = false;
     board.useZoom = true;
-    board.framing = framing;
+    board.framing = framings.first();
     board.setPhotoDurationMs(5000);
     board.setTransitionDurationMs(1500);
     std::printf("writing %d photos of 4000 x 3000 ...\n", photoCount);
@@ -203,10 +215,14 @@ int main(int argc, char **argv)
         return 1;
     }
     board.audios.append(music);
-    const char *framings[] = {"black bars", "blurred background", "filled"};
+    const char *framingNames[] = {"black bars", "blurred background", "filled"};
+    QStringList shownFramings;
+    for (Framing framing : framings)
+        shownFramings.append(QString::fromLatin1(framingNames[int(framing)]));
     std::printf("show: %d photos, %.1f s, %d wipe patterns, zoom on, %s, %s\n", photoCount,
                 board.totalDuration(), int(board.patterns.size()),
-                qPrintable(QFileInfo(music.path).fileName()), framings[int(framing)]);
+                qPrintable(QFileInfo(music.path).fileName()),
+                qPrintable(shownFramings.join(QStringLiteral(", then "))));
     std::fflush(stdout);
 
     for (const QSize &size : sizes) {
@@ -224,114 +240,137 @@ int main(int argc, char **argv)
 
         if (framesOnly) {
             // The cost of making the frames alone: best of three runs.
-            double bestCpu = 1e300;
-            double bestWall = 1e300;
-            for (int run = 0; run < 3; ++run) {
-                const double before = cpuSeconds(RUSAGE_SELF);
-                QElapsedTimer timer;
-                timer.start();
-                if (!captureFrames(render, format, QStringLiteral("/dev/null")))
-                    return 1;
-                bestWall = std::min(bestWall, double(timer.elapsed()) / frameCount);
-                bestCpu
-                    = std::min(bestCpu, (cpuSeconds(RUSAGE_SELF) - before) * 1000.0 / frameCount);
+            for (Framing framing : framings) {
+                board.framing = framing;
+                double bestCpu = 1e300;
+                double bestWall = 1e300;
+                for (int run = 0; run < 3; ++run) {
+                    const double before = cpuSeconds(RUSAGE_SELF);
+                    QElapsedTimer timer;
+                    timer.start();
+                    if (!captureFrames(render, format, QStringLiteral("/dev/null")))
+                        return 1;
+                    bestWall = std::min(bestWall, double(timer.elapsed()) / frameCount);
+                    bestCpu = std::min(bestCpu,
+                                       (cpuSeconds(RUSAGE_SELF) - before) * 1000.0 / frameCount);
+                }
+                std::printf("%4d x %-4d  %d frames  %s  frames alone: %.2f ms processor time a "
+                            "frame (%.2f ms wall)\n",
+                            format.width, format.height, render.totalFrames(),
+                            framingNames[int(framing)], bestCpu, bestWall);
+                std::fflush(stdout);
             }
-            std::printf("%4d x %-4d  %d frames  frames alone: %.2f ms processor time a frame "
-                        "(%.2f ms wall)\n",
-                        format.width, format.height, render.totalFrames(), bestCpu, bestWall);
-            std::fflush(stdout);
             continue;
         }
 
         // The creation, and the encoder alone on the same frames, runs times in turn: on a
         // shared machine the speed drifts, and alternating exposes both to the same drift.
-        const QString frames = work.filePath(QStringLiteral("frames.y4m"));
-        std::vector<double> ratios;
+        std::vector<std::vector<double>> ratios(framings.size());
         for (int run = 0; run < runs; ++run) {
-            double creationMs = 0;
-            const double selfBefore = cpuSeconds(RUSAGE_SELF);
-            const double childrenBefore = cpuSeconds(RUSAGE_CHILDREN);
-            {
-                CreationJob job;
-                job.setCallerReportsFailures(true);
-                job.setOutputFolder(outDir);
+            for (qsizetype which = 0; which < framings.size(); ++which) {
+                board.framing = framings[which];
+                const QString frames = work.filePath(QStringLiteral("frames%1.y4m").arg(which));
+                double creationMs = 0;
+                const double selfBefore = cpuSeconds(RUSAGE_SELF);
+                const double childrenBefore = cpuSeconds(RUSAGE_CHILDREN);
+                {
+                    CreationJob job;
+                    job.setCallerReportsFailures(true);
+                    job.setOutputFolder(outDir);
+                    QElapsedTimer timer;
+                    timer.start();
+                    if (!job.start(&render, profile, QStringLiteral("Bench"))) {
+                        std::fprintf(stderr, "cannot start: %s\n", qPrintable(job.failureReason()));
+                        return 1;
+                    }
+                    if (!job.isFinished())
+                        waitFor(&job, &CreationJob::jobEnded, 3600000);
+                    creationMs = double(timer.elapsed());
+                    if (!job.succeeded()) {
+                        std::fprintf(stderr, "creation failed: %s\n",
+                                     qPrintable(job.failureReason()));
+                        return 1;
+                    }
+                    QFile::remove(job.outputPath());
+                }
+                const long peakSelf = peakKiB(RUSAGE_SELF);
+                const double creationSelf = cpuSeconds(RUSAGE_SELF) - selfBefore;
+                const double creationChildren = cpuSeconds(RUSAGE_CHILDREN) - childrenBefore;
+
+                // The same frames, captured once.
+                double captureMs = 0;
+                double captureSelf = 0;
+                if (run == 0) {
+                    const double captureBefore = cpuSeconds(RUSAGE_SELF);
+                    QElapsedTimer captureTimer;
+                    captureTimer.start();
+                    if (!captureFrames(render, format, frames))
+                        return 1;
+                    captureMs = double(captureTimer.elapsed());
+                    captureSelf = cpuSeconds(RUSAGE_SELF) - captureBefore;
+                }
+
+                // The encoder alone: the job's own video command reading those frames.
+                const EncoderJob reference = buildEncoderJob(
+                    profile, format, outDir, QStringLiteral("Reference"), work.path(), appDir);
+                QProcess encoder;
+                encoder.setStandardInputFile(frames);
+                encoder.setStandardOutputFile(QProcess::nullDevice());
+                encoder.setStandardErrorFile(QProcess::nullDevice());
+                const double encoderBefore = cpuSeconds(RUSAGE_CHILDREN);
                 QElapsedTimer timer;
                 timer.start();
-                if (!job.start(&render, profile, QStringLiteral("Bench"))) {
-                    std::fprintf(stderr, "cannot start: %s\n", qPrintable(job.failureReason()));
+                if (!startCommandLine(encoder, reference.videoCommand, appDir)
+                    || !encoder.waitForFinished(3600000) || encoder.exitCode() != 0) {
+                    std::fprintf(stderr, "the reference run failed\n");
                     return 1;
                 }
-                if (!job.isFinished())
-                    waitFor(&job, &CreationJob::jobEnded, 3600000);
-                creationMs = double(timer.elapsed());
-                if (!job.succeeded()) {
-                    std::fprintf(stderr, "creation failed: %s\n", qPrintable(job.failureReason()));
-                    return 1;
-                }
-                QFile::remove(job.outputPath());
-            }
-            const long peakSelf = peakKiB(RUSAGE_SELF);
-            const double creationSelf = cpuSeconds(RUSAGE_SELF) - selfBefore;
-            const double creationChildren = cpuSeconds(RUSAGE_CHILDREN) - childrenBefore;
+                const double referenceMs = double(timer.elapsed());
+                const double encoderCpu = cpuSeconds(RUSAGE_CHILDREN) - encoderBefore;
+                QFile::remove(reference.videoTarget);
+                ratios[which].push_back(creationMs / referenceMs);
 
-            // The same frames, captured once.
-            double captureMs = 0;
-            double captureSelf = 0;
-            if (run == 0) {
-                const double captureBefore = cpuSeconds(RUSAGE_SELF);
-                QElapsedTimer captureTimer;
-                captureTimer.start();
-                if (!captureFrames(render, format, frames))
-                    return 1;
-                captureMs = double(captureTimer.elapsed());
-                captureSelf = cpuSeconds(RUSAGE_SELF) - captureBefore;
+                std::printf("%4d x %-4d  %d frames  %s  creation %7.1f s  encoder alone %7.1f s  "
+                            "ratio %.2f  peak memory %.0f MB\n",
+                            format.width, format.height, render.totalFrames(),
+                            framingNames[int(framings[which])], creationMs / 1000.0,
+                            referenceMs / 1000.0, creationMs / referenceMs, peakSelf / 1024.0);
+                std::printf("            processor time a frame: creation %.1f ms here + %.1f ms "
+                            "in the encoders; encoder alone %.1f ms",
+                            creationSelf * 1000.0 / frameCount,
+                            creationChildren * 1000.0 / frameCount,
+                            encoderCpu * 1000.0 / frameCount);
+                if (run == 0)
+                    std::printf("; frames alone %.1f ms (%.1f ms wall)",
+                                captureSelf * 1000.0 / frameCount, captureMs / frameCount);
+                std::printf("\n");
+                std::fflush(stdout);
             }
-
-            // The encoder alone: the job's own video command reading those frames.
-            const EncoderJob reference = buildEncoderJob(
-                profile, format, outDir, QStringLiteral("Reference"), work.path(), appDir);
-            QProcess encoder;
-            encoder.setStandardInputFile(frames);
-            encoder.setStandardOutputFile(QProcess::nullDevice());
-            encoder.setStandardErrorFile(QProcess::nullDevice());
-            const double encoderBefore = cpuSeconds(RUSAGE_CHILDREN);
-            QElapsedTimer timer;
-            timer.start();
-            if (!startCommandLine(encoder, reference.videoCommand, appDir)
-                || !encoder.waitForFinished(3600000) || encoder.exitCode() != 0) {
-                std::fprintf(stderr, "the reference run failed\n");
-                return 1;
-            }
-            const double referenceMs = double(timer.elapsed());
-            const double encoderCpu = cpuSeconds(RUSAGE_CHILDREN) - encoderBefore;
-            QFile::remove(reference.videoTarget);
-            ratios.push_back(creationMs / referenceMs);
-
-            std::printf("%4d x %-4d  %d frames  creation %7.1f s  encoder alone %7.1f s  ratio "
-                        "%.2f  peak memory %.0f MB\n",
-                        format.width, format.height, render.totalFrames(), creationMs / 1000.0,
-                        referenceMs / 1000.0, creationMs / referenceMs, peakSelf / 1024.0);
-            std::printf("            processor time a frame: creation %.1f ms here + %.1f ms in "
-                        "the encoders; encoder alone %.1f ms",
-                        creationSelf * 1000.0 / frameCount, creationChildren * 1000.0 / frameCount,
-                        encoderCpu * 1000.0 / frameCount);
-            if (run == 0)
-                std::printf("; frames alone %.1f ms (%.1f ms wall)",
-                            captureSelf * 1000.0 / frameCount, captureMs / frameCount);
-            std::printf("\n");
-            std::fflush(stdout);
         }
-        QFile::remove(frames);
+        for (qsizetype which = 0; which < framings.size(); ++which)
+            QFile::remove(work.filePath(QStringLiteral("frames%1.y4m").arg(which)));
         if (runs > 1) {
-            std::sort(ratios.begin(), ratios.end());
-            const size_t middle = ratios.size() / 2;
-            const double median = ratios.size() % 2 != 0
-                ? ratios[middle]
-                : (ratios[middle - 1] + ratios[middle]) / 2.0;
-            std::printf("%4d x %-4d  median ratio of %d runs %.2f (%.2f to %.2f)\n", format.width,
-                        format.height, runs, median, ratios.front(), ratios.back());
-            std::fflush(stdout);
+            for (qsizetype which = 0; which < framings.size(); ++which) {
+                const std::vector<double> &own = ratios[which];
+                std::printf("%4d x %-4d  %s  median ratio of %d runs %.2f (%.2f to %.2f)\n",
+                            format.width, format.height, framingNames[int(framings[which])], runs,
+                            median(own), *std::min_element(own.begin(), own.end()),
+                            *std::max_element(own.begin(), own.end()));
+            }
         }
+        // Each framing against the first, run by run.
+        for (qsizetype which = 1; which < framings.size(); ++which) {
+            std::vector<double> differences;
+            for (int run = 0; run < runs; ++run)
+                differences.push_back(ratios[which][run] - ratios[0][run]);
+            std::printf("%4d x %-4d  %s minus %s: median difference of the ratios %+.3f "
+                        "(%+.3f to %+.3f)\n",
+                        format.width, format.height, framingNames[int(framings[which])],
+                        framingNames[int(framings[0])], median(differences),
+                        *std::min_element(differences.begin(), differences.end()),
+                        *std::max_element(differences.begin(), differences.end()));
+        }
+        std::fflush(stdout);
     }
     return 0;
 }
