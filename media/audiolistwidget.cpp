@@ -57,7 +57,7 @@ QString toolTipLine(const QString &label, const QString &value)
 } // namespace
 
 AudioListWidget::AudioListWidget(QWidget *parent)
-    : QListWidget(parent)
+    : StripListWidget(dragFormat, parent)
 {
     // One left-to-right row of bars, 32 pixels high, that the user never edits in place.
     setMinimumHeight(36);
@@ -77,7 +77,7 @@ AudioListWidget::AudioListWidget(QWidget *parent)
 void AudioListWidget::addAudio(const AudioInfo &record)
 {
     insertRow = std::clamp(insertRow, 0, static_cast<int>(records.size()));
-    ++rowsVersion;
+    rowsChanged();
     records.insert(insertRow, record);
     insertItem(insertRow, new QListWidgetItem);
     ++insertRow;
@@ -100,7 +100,7 @@ void AudioListWidget::setAudioList(const QList<AudioInfo> &list)
 
 void AudioListWidget::clearAudio()
 {
-    ++rowsVersion;
+    rowsChanged();
     clear();
     records.clear();
     insertRow = 0;
@@ -252,7 +252,7 @@ void AudioListWidget::retranslateItems()
 
 void AudioListWidget::changeEvent(QEvent *event)
 {
-    QListWidget::changeEvent(event);
+    StripListWidget::changeEvent(event);
     if (event->type() == QEvent::LanguageChange)
         retranslateItems();
 }
@@ -284,7 +284,7 @@ void AudioListWidget::removeSelected(bool quiet)
     const auto [first, last] = selectedSpan();
     if (last < first)
         return;
-    ++rowsVersion;
+    rowsChanged();
     for (int row = first; row <= last; ++row) {
         delete takeItem(first);
         records.removeAt(first);
@@ -352,7 +352,7 @@ void AudioListWidget::sortAudio(int key, bool ascending)
 {
     if (key < SortByPath || key > SortByFileSize)
         return;
-    ++rowsVersion;
+    rowsChanged();
     std::stable_sort(records.begin(), records.end(),
                      [key, ascending](const AudioInfo &a, const AudioInfo &b) {
                          return ascending ? lessByKey(a, b, key) : lessByKey(b, a, key);
@@ -380,73 +380,23 @@ void AudioListWidget::on_itemDoubleClicked(QListWidgetItem *clicked)
         setAudioList(dialog.editedClips());
 }
 
-void AudioListWidget::paintEvent(QPaintEvent *event)
+QString AudioListWidget::dropHint() const
 {
-    QListWidget::paintEvent(event);
-
-    QPainter painter(viewport());
-    const QString hint = tr("Drag Audio File(s) Here");
-    const int flags = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap;
-    const int textWidth = fontMetrics().boundingRect(hint).width();
-    int left = spacing();
-    if (count() > 0)
-        left += visualItemRect(item(count() - 1)).right() + 4;
-    else
-        left += 4 - horizontalOffset();
-    const QRect box(left, 3, std::max(240, textWidth), viewport()->height() - 7);
-    painter.drawText(box, flags, hint);
-    painter.setPen(QPen(Qt::black, 0, Qt::DashLine));
-    painter.drawRect(box);
+    return tr("Drag Audio File(s) Here");
 }
 
-void AudioListWidget::mousePressEvent(QMouseEvent *event)
+void AudioListWidget::decorateDrag(QDrag *drag, const QList<int> &rows) const
 {
-    if (event->button() == Qt::LeftButton)
-        dragStartPos = event->position().toPoint();
-    QListWidget::mousePressEvent(event);
-}
-
-void AudioListWidget::mouseMoveEvent(QMouseEvent *event)
-{
-    // Replaces the view's own handling: a press and move here always means a drag of clips.
-    if (!(event->buttons() & Qt::LeftButton))
-        return;
-    if ((event->position().toPoint() - dragStartPos).manhattanLength()
-        <= QApplication::startDragDistance())
-        return;
-
-    QList<int> rows;
-    const QModelIndexList indexes = selectedIndexes();
-    for (const QModelIndex &index : indexes)
-        rows.append(index.row());
-    std::sort(rows.begin(), rows.end());
-    if (rows.isEmpty())
-        return;
-
-    // The payload names rows; it is only honoured by this strip while this drag runs and the
-    // rows have not changed since it started.
-    QByteArray payload = QByteArray::number(rows.size()) + '\0';
-    QList<QListWidgetItem *> items;
-    for (int row : std::as_const(rows)) {
-        payload += QByteArray::number(row) + '\0';
-        items.append(item(row));
-    }
-    auto *mime = new QMimeData;
-    mime->setData(QLatin1String(dragFormat), payload);
-    auto *drag = new QDrag(this);
-    drag->setMimeData(mime);
     const QImage first = item(rows.first())->data(Qt::DecorationRole).value<QImage>();
     if (!first.isNull())
         drag->setPixmap(QPixmap::fromImage(first));
+}
 
-    dragVersion = rowsVersion;
-    dragging = true;
-    const Qt::DropAction action = drag->exec(Qt::CopyAction | Qt::MoveAction);
-    dragging = false;
-
+void AudioListWidget::finishDrag(Qt::DropAction action, const QList<QListWidgetItem *> &items)
+{
     if (action == Qt::MoveAction) {
-        ++rowsVersion;
-        for (QListWidgetItem *dragged : std::as_const(items)) {
+        rowsChanged();
+        for (QListWidgetItem *dragged : items) {
             const int row = this->row(dragged);
             if (row < 0)
                 continue;
@@ -464,7 +414,7 @@ void AudioListWidget::mouseMoveEvent(QMouseEvent *event)
 void AudioListWidget::resizeEvent(QResizeEvent *event)
 {
     emit sizeChanged();
-    QListWidget::resizeEvent(event);
+    StripListWidget::resizeEvent(event);
 }
 
 void AudioListWidget::contextMenuEvent(QContextMenuEvent *event)
@@ -482,24 +432,6 @@ void AudioListWidget::dragEnterEvent(QDragEnterEvent *event)
     }
     if (mime->hasFormat(QLatin1String(dragFormat)) && event->source() == this)
         event->acceptProposedAction();
-}
-
-void AudioListWidget::dragMoveEvent(QDragMoveEvent *event)
-{
-    if (event->source() == this && event->mimeData()->hasFormat(QLatin1String(dragFormat))) {
-        event->setDropAction((event->modifiers() & Qt::ControlModifier) ? Qt::CopyAction
-                                                                        : Qt::MoveAction);
-        event->accept();
-        return;
-    }
-    event->acceptProposedAction();
-}
-
-QList<int> AudioListWidget::draggedRows(const QByteArray &payload) const
-{
-    if (!dragging || dragVersion != rowsVersion)
-        return {};
-    return parseDraggedRows(payload, [this](int row) { return row >= 0 && row < count(); });
 }
 
 void AudioListWidget::dropFiles(QDropEvent *event)

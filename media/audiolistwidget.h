@@ -1,10 +1,10 @@
 #pragma once
 
+#include "media/striplistwidget.h"
 #include "storyboard/storyboard.h"
 
 #include <QImage>
 #include <QList>
-#include <QListWidget>
 #include <QPoint>
 
 class QFont;
@@ -15,7 +15,7 @@ class QListWidgetItem;
 // time on the photo strip's time scale, so that the music lines up with the photos above it; the
 // part of a clip that plays past the last photo is grey. It owns the ordered audio records;
 // every completed change ends with audioListChanged(). Row i shows record i. GUI thread only.
-class AudioListWidget : public QListWidget
+class AudioListWidget : public StripListWidget
 {
     Q_OBJECT
 
@@ -84,13 +84,12 @@ public slots:
     void on_itemDoubleClicked(QListWidgetItem *item);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
+    QString dropHint() const override;
+    void decorateDrag(QDrag *drag, const QList<int> &rows) const override;
+    void finishDrag(Qt::DropAction action, const QList<QListWidgetItem *> &items) override;
     void resizeEvent(QResizeEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void changeEvent(QEvent *event) override;
 
@@ -102,18 +101,10 @@ private:
     void relayout();
     // Forces the view to place the items again after their sizes changed.
     void refreshGeometry();
-    // Rows of the clips a payload names, checked against the drag this strip runs.
-    QList<int> draggedRows(const QByteArray &payload) const;
     void dropFiles(QDropEvent *event);
 
     QList<AudioInfo> records;
-    QPoint dragStartPos;
     int insertRow = 0;
     int lineWidth = 0;
     double scale = DefaultSecondsPerPixel;
-
-    // Every change of the rows counts up, so a payload can be told to be stale.
-    quint64 rowsVersion = 0;
-    quint64 dragVersion = 0;
-    bool dragging = false;
 };

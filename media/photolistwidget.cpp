@@ -76,7 +76,7 @@ void cameraSteps(ImageInfo &record, int)
 } // namespace
 
 PhotoListWidget::PhotoListWidget(QWidget *parent)
-    : QListWidget(parent)
+    : StripListWidget(dragFormat, parent)
     , transitionImage(loadTransitionImage())
 {
     // The row arithmetic below relies on a single left-to-right row that the user never edits.
@@ -176,7 +176,7 @@ void PhotoListWidget::refreshPhotoItem(int index)
 
 void PhotoListWidget::addPhoto(const ImageInfo &record, bool isNew)
 {
-    ++rowsVersion;
+    rowsChanged();
     if (insertRow % 2 == 1) {
         insertItem(insertRow, makeTransitionItem());
         ++insertRow;
@@ -202,7 +202,7 @@ void PhotoListWidget::finishInsertion()
 {
     if (insertRow < count() && insertRow % 2 == 1) {
         insertItem(insertRow, makeTransitionItem());
-        ++rowsVersion;
+        rowsChanged();
     }
     insertRow = count();
     emit photoListChanged(records);
@@ -219,7 +219,7 @@ void PhotoListWidget::setPhotoList(const QList<ImageInfo> &list)
 
 void PhotoListWidget::clearPhotos()
 {
-    ++rowsVersion;
+    rowsChanged();
     clear();
     records.clear();
     insertRow = 0;
@@ -261,7 +261,7 @@ void PhotoListWidget::removeSelected(bool quiet)
     // The widget's own signals stay quiet until the rows are consistent again; the model keeps
     // the view informed, so the view never looks at rows that are gone.
     QSignalBlocker blocker(this);
-    ++rowsVersion;
+    rowsChanged();
     int first = span.first;
     if (selectionFirst == 0 && selectionLast == count() - 1) {
         clear();
@@ -398,7 +398,7 @@ void PhotoListWidget::resetAllOrientations()
 
 void PhotoListWidget::sortPhotos(int key, bool ascending)
 {
-    ++rowsVersion;
+    rowsChanged();
     std::stable_sort(records.begin(), records.end(),
                      [key, ascending](const ImageInfo &a, const ImageInfo &b) {
                          return ascending ? lessByKey(a, b, key) : lessByKey(b, a, key);
@@ -425,80 +425,33 @@ void PhotoListWidget::retranslateItems()
 
 void PhotoListWidget::changeEvent(QEvent *event)
 {
-    QListWidget::changeEvent(event);
+    StripListWidget::changeEvent(event);
     if (event->type() == QEvent::LanguageChange)
         retranslateItems();
 }
 
-void PhotoListWidget::paintEvent(QPaintEvent *event)
+QString PhotoListWidget::dropHint() const
 {
-    QListWidget::paintEvent(event);
-
-    QPainter painter(viewport());
-    const QString hint = tr("Drag Photo(s) Here");
-    const int flags = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap;
-    const int textWidth = fontMetrics().boundingRect(hint).width();
-    int left = spacing();
-    if (count() > 0)
-        left += visualItemRect(item(count() - 1)).right() + 4;
-    else
-        left += 4 - horizontalOffset();
-    const QRect box(left, 3, std::max(240, textWidth), viewport()->height() - 7);
-    painter.drawText(box, flags, hint);
-    painter.setPen(QPen(Qt::black, 0, Qt::DashLine));
-    painter.drawRect(box);
+    return tr("Drag Photo(s) Here");
 }
 
-void PhotoListWidget::mousePressEvent(QMouseEvent *event)
+bool PhotoListWidget::isDraggableRow(int row) const
 {
-    if (event->button() == Qt::LeftButton)
-        dragStartPos = event->position().toPoint();
-    QListWidget::mousePressEvent(event);
+    return isPhotoRow(row) && row < count();
 }
 
-void PhotoListWidget::mouseMoveEvent(QMouseEvent *event)
+void PhotoListWidget::decorateDrag(QDrag *drag, const QList<int> &rows) const
 {
-    // Replaces the view's own handling: a press and move here always means a drag of photos.
-    if (!(event->buttons() & Qt::LeftButton))
-        return;
-    if ((event->position().toPoint() - dragStartPos).manhattanLength()
-        <= QApplication::startDragDistance())
-        return;
-
-    QList<int> rows;
-    const QModelIndexList indexes = selectedIndexes();
-    for (const QModelIndex &index : indexes) {
-        if (isPhotoRow(index.row()))
-            rows.append(index.row());
-    }
-    std::sort(rows.begin(), rows.end());
-    if (rows.isEmpty())
-        return;
-
-    // The payload names rows; it is only honoured by this strip while this drag runs and the
-    // rows have not changed since it started.
-    QByteArray payload = QByteArray::number(rows.size()) + '\0';
-    QList<QListWidgetItem *> items;
-    for (int row : rows) {
-        payload += QByteArray::number(row) + '\0';
-        items.append(item(row));
-    }
-    auto *mime = new QMimeData;
-    mime->setData(QLatin1String(dragFormat), payload);
-    auto *drag = new QDrag(this);
-    drag->setMimeData(mime);
     const QPixmap picture = QPixmap::fromImage(orientedThumbnail(records.at(rows.first() / 2)));
     drag->setPixmap(picture);
     drag->setHotSpot(QPoint(picture.width() / 2, picture.height() / 2));
+}
 
-    dragVersion = rowsVersion;
-    dragging = true;
-    const Qt::DropAction action = drag->exec(Qt::CopyAction | Qt::MoveAction);
-    dragging = false;
-
+void PhotoListWidget::finishDrag(Qt::DropAction action, const QList<QListWidgetItem *> &items)
+{
     if (action == Qt::MoveAction) {
-        ++rowsVersion;
-        for (QListWidgetItem *dragged : std::as_const(items)) {
+        rowsChanged();
+        for (QListWidgetItem *dragged : items) {
             const int row = this->row(dragged);
             if (row < 0)
                 continue;
@@ -520,7 +473,7 @@ void PhotoListWidget::mouseMoveEvent(QMouseEvent *event)
 void PhotoListWidget::resizeEvent(QResizeEvent *event)
 {
     emit sizeChanged();
-    QListWidget::resizeEvent(event);
+    StripListWidget::resizeEvent(event);
 }
 
 void PhotoListWidget::contextMenuEvent(QContextMenuEvent *event)
@@ -539,24 +492,6 @@ void PhotoListWidget::dragEnterEvent(QDragEnterEvent *event)
     }
     if (mime->hasFormat(QLatin1String(dragFormat)) && event->source() == this)
         event->acceptProposedAction();
-}
-
-void PhotoListWidget::dragMoveEvent(QDragMoveEvent *event)
-{
-    if (event->source() == this && event->mimeData()->hasFormat(QLatin1String(dragFormat))) {
-        event->setDropAction((event->modifiers() & Qt::ControlModifier) ? Qt::CopyAction
-                                                                        : Qt::MoveAction);
-        event->accept();
-        return;
-    }
-    event->acceptProposedAction();
-}
-
-QList<int> PhotoListWidget::draggedRows(const QByteArray &payload) const
-{
-    if (!dragging || dragVersion != rowsVersion)
-        return {};
-    return parseDraggedRows(payload, [this](int row) { return isPhotoRow(row) && row < count(); });
 }
 
 void PhotoListWidget::dropFiles(QDropEvent *event)

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "media/striplistwidget.h"
 #include "storyboard/storyboard.h"
 
 #include <QList>
-#include <QListWidget>
 #include <QPoint>
 #include <QStringList>
 
@@ -13,7 +13,7 @@ class QListWidgetItem;
 // neighbours. It owns the ordered photo records and is the only place where photos are added,
 // removed, moved, sorted and turned; every completed change ends with photoListChanged().
 // Rows alternate: even rows are photos (record row / 2), odd rows transitions. GUI thread only.
-class PhotoListWidget : public QListWidget
+class PhotoListWidget : public StripListWidget
 {
     Q_OBJECT
 
@@ -68,13 +68,13 @@ signals:
     void sizeChanged();
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
+    QString dropHint() const override;
+    bool isDraggableRow(int row) const override;
+    void decorateDrag(QDrag *drag, const QList<int> &rows) const override;
+    void finishDrag(Qt::DropAction action, const QList<QListWidgetItem *> &items) override;
     void resizeEvent(QResizeEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void changeEvent(QEvent *event) override;
 
@@ -95,20 +95,12 @@ private:
     void selectRows(int first, int last);
     void relayout();
     void changeSelectedOrientation(void (*change)(ImageInfo &, int), int step);
-    // Rows of the photos a payload names, checked against the drag this strip started.
-    QList<int> draggedRows(const QByteArray &payload) const;
     void dropFiles(QDropEvent *event);
 
     QList<ImageInfo> records;
     bool autoRotate = true;
     int insertRow = 0;
-    QPoint dragStartPos;
     QImage transitionImage;
-
-    // Every change of the rows counts up, so a payload can be told to be stale.
-    quint64 rowsVersion = 0;
-    quint64 dragVersion = 0;
-    bool dragging = false;
     // The first photo row a drop added, to make it current.
     int firstAddedRow = -1;
 };
