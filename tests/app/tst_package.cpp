@@ -169,6 +169,17 @@ void TestPackage::desktopFilesValidate()
         = run(QStringLiteral("desktop-file-validate"),
               {root(QStringLiteral("usr/share/applications/%1.desktop").arg(appId))});
     QVERIFY2(entry.status == 0 && entry.out.isEmpty(), entry.out + entry.err);
+
+    // The show file type, built into a MIME database as on installation.
+    QTemporaryDir mime;
+    QVERIFY(QDir().mkpath(mime.filePath(QStringLiteral("packages"))));
+    QVERIFY(QFile::copy(root(QStringLiteral("usr/share/mime/packages/%1.xml").arg(appId)),
+                        mime.filePath(QStringLiteral("packages/show.xml"))));
+    const Result database = run(QStringLiteral("update-mime-database"), {mime.path()});
+    QVERIFY2(database.status == 0, database.err);
+    QFile globs(mime.filePath(QStringLiteral("globs2")));
+    QVERIFY(globs.open(QIODevice::ReadOnly));
+    QVERIFY(globs.readAll().contains("application/x-vellumix-show:*.vellumix"));
 }
 
 void TestPackage::manualPage()

@@ -1,7 +1,9 @@
 // Shows in the main window: saved, opened in a new window and saved again, the title and the
-// question on closing, files gone missing, and a show recovered after the program was killed.
+// question on closing, files gone missing, a show recovered after the program was killed, and a
+// saved show made into a video on the command line as the window makes it.
 #include "app/showsession.h"
 #include "app/vellumix.h"
+#include "creation/compileprogress.h"
 #include "media/audiolistwidget.h"
 #include "media/photolistwidget.h"
 #include "storyboard/showfile.h"
@@ -16,6 +18,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -66,6 +69,18 @@ QStringList answerBoxes(const std::function<void()> &work,
     return texts;
 }
 
+// The MD5 of the packets of a file's video or audio streams (which is "v" or "a"), as written.
+QByteArray streamDigest(const QString &file, const char *which)
+{
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"),
+                 {"-v", "error", "-i", file, "-map", QStringLiteral("0:%1").arg(QLatin1String(which)),
+                  "-c", "copy", "-f", "md5", "-"});
+    if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0)
+        return QByteArray();
+    return ffmpeg.readAllStandardOutput().trimmed();
+}
+
 std::function<QAbstractButton *(QMessageBox *)> press(QMessageBox::StandardButton which)
 {
     return [which](QMessageBox *box) {
@@ -86,6 +101,7 @@ private slots:
     void closingAsksAboutUnsavedChanges();
     void missingFilesAreMarkedAndReportedOnce();
     void killedProgramIsRecovered();
+    void savedShowMakesTheWindowsVideo();
 
 private:
     Ui::VellumixClass *ui() const { return window->form(); }
@@ -318,6 +334,69 @@ void TestShowWindow::killedProgramIsRecovered()
     // A clean end takes the copy away.
     answerBoxes([this] { window->close(); }, press(QMessageBox::Discard));
     QVERIFY(!QFileInfo::exists(copy));
+}
+
+void TestShowWindow::savedShowMakesTheWindowsVideo()
+{
+    QTemporaryDir output;
+    QVERIFY(QDir().mkpath(output.filePath(QStringLiteral("window"))));
+    ZoPref::setValue(QStringLiteral("OutputPath"), output.filePath(QStringLiteral("window")));
+    ZoPref::setValue(QStringLiteral("OutputName"), QStringLiteral("Trip"));
+    ZoPref::setValue(QStringLiteral("last_profile_url"), QStringLiteral("dvdpal"));
+    ZoPref::setValue(QStringLiteral("last_profile_group"), QStringLiteral("DVD and TV"));
+    window->board().setPhotoDurationMs(1000);
+    window->board().setTransitionDurationMs(500);
+    makeShow();
+
+    // Create Video File, answered as a user would; a message on the way ends it.
+    QString message;
+    QTimer driver;
+    driver.setInterval(50);
+    connect(&driver, &QTimer::timeout, this, [&message] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            message = box->text();
+            box->buttons().constFirst()->click();
+        } else if (modal && modal->objectName() == QLatin1String("OutputSettingClass")) {
+            if (message.isEmpty())
+                static_cast<QDialog *>(modal)->accept();
+            else
+                static_cast<QDialog *>(modal)->reject();
+        } else if (auto *progress = qobject_cast<CompileProgress *>(modal)) {
+            if (progress->isFinished())
+                progress->findChild<QPushButton *>(QStringLiteral("close"))->click();
+        }
+    });
+    driver.start();
+    ui()->burn->click();
+    driver.stop();
+    QVERIFY2(message.isEmpty(), qPrintable(message));
+    const QString windowVideo = output.filePath(QStringLiteral("window/Trip.mpg"));
+    QVERIFY(QFileInfo::exists(windowVideo));
+
+    // The show saved after it holds the profile, folder and name it was made with; made on
+    // the command line elsewhere, by a program with no settings of its own.
+    const QString path = dir.filePath(QStringLiteral("trip/made.vellumix"));
+    QVERIFY(window->showSession()->saveTo(path));
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), output.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), output.filePath(QStringLiteral("data")));
+    program.setProcessEnvironment(env);
+    program.start(testAppDir() + QStringLiteral("/vellumix"),
+                  {QStringLiteral("create"), QStringLiteral("--quiet"),
+                   QStringLiteral("--output-dir"), output.filePath(QStringLiteral("command")),
+                   path});
+    QVERIFY(program.waitForFinished(300000));
+    QVERIFY2(program.exitCode() == 0, program.readAllStandardError().constData());
+    const QString commandVideo = QString::fromUtf8(program.readAllStandardOutput().trimmed());
+    QCOMPARE(commandVideo, output.filePath(QStringLiteral("command/Trip.mpg")));
+
+    for (const char *which : {"v", "a"}) {
+        const QByteArray made = streamDigest(windowVideo, which);
+        QVERIFY2(!made.isEmpty(), which);
+        QCOMPARE(streamDigest(commandVideo, which), made);
+    }
 }
 
 QTEST_MAIN(TestShowWindow)
