@@ -74,8 +74,9 @@ QByteArray streamDigest(const QString &file, const char *which)
 {
     QProcess ffmpeg;
     ffmpeg.start(QStringLiteral("ffmpeg"),
-                 {"-v", "error", "-i", file, "-map", QStringLiteral("0:%1").arg(QLatin1String(which)),
-                  "-c", "copy", "-f", "md5", "-"});
+                 {"-v", "error", "-i", file, "-map",
+                  QStringLiteral("0:%1").arg(QLatin1String(which)), "-c", "copy", "-f", "md5",
+                  "-"});
     if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0)
         return QByteArray();
     return ffmpeg.readAllStandardOutput().trimmed();
