@@ -178,7 +178,9 @@ public:
             const int tenth = percent / 10 * 10;
             if (tenth > lastLine) {
                 lastLine = tenth;
-                err() << "Creating video: " << tenth << "%\n";
+                err()
+                    << QCoreApplication::translate("BatchCreate", "Creating video: %1%").arg(tenth)
+                    << '\n';
                 err().flush();
             }
             return;
@@ -194,9 +196,13 @@ public:
         } else if (percent >= 100) {
             left = QStringLiteral("0:00");
         }
-        err() << "\rCreating [" << QString(filled, QLatin1Char('#'))
-              << QString(width - filled, QLatin1Char('-')) << "] " << qSetFieldWidth(3) << percent
-              << qSetFieldWidth(0) << "%  " << left << " left ";
+        // The same length at every step, so that each drawing covers the one before.
+        err() << '\r'
+              << QCoreApplication::translate("BatchCreate", "Creating [%1] %2%  %3 left ")
+                     .arg(QString(filled, QLatin1Char('#'))
+                          + QString(width - filled, QLatin1Char('-')))
+                     .arg(percent, 3)
+                     .arg(left);
         err().flush();
         shown = true;
     }
@@ -311,10 +317,16 @@ int runBatchCreate(const QStringList &arguments)
     if (!parser.parse(QStringList {QStringLiteral("vellumix create")} + arguments))
         return usageError(parser.errorText());
     if (parser.isSet(help)) {
-        // The usage line names the program as it was started; a verb is part of the command.
+        // The toolkit's usage line, in the toolkit's catalogue for the language, names the
+        // program as it was started; the command is named with its verb instead.
         const QString text = parser.helpText();
         const qsizetype usageEnd = text.indexOf(QLatin1Char('\n'));
-        out() << "Usage: vellumix create [options] PATH..." << text.mid(usageEnd);
+        QString usage = text.left(usageEnd);
+        const QString started = QCoreApplication::arguments().value(0);
+        const qsizetype at = started.isEmpty() ? -1 : usage.indexOf(started);
+        if (at >= 0)
+            usage.replace(at, started.size(), QStringLiteral("vellumix create"));
+        out() << usage << text.mid(usageEnd);
         out().flush();
         return exitOk;
     }
@@ -339,9 +351,11 @@ int runBatchCreate(const QStringList &arguments)
     const bool fromShow = std::any_of(paths.cbegin(), paths.cend(), isShowPath);
     if (fromShow) {
         if (paths.size() != 1)
-            return usageError(QStringLiteral("a show (.%1) is made on its own, without further "
-                                             "paths")
-                                  .arg(QLatin1String(ShowFileSuffix)));
+            return usageError(
+                QCoreApplication::translate("BatchCreate",
+                                            "a show (.%1) is made on its own, without further "
+                                            "paths")
+                    .arg(QLatin1String(ShowFileSuffix)));
         ShowReadResult read = readShowFile(paths.first());
         if (!read.ok()) {
             err() << "vellumix create: " << read.error << '\n';
@@ -444,9 +458,17 @@ int runBatchCreate(const QStringList &arguments)
     }
     // Named even when quiet: the video will be made without them.
     for (const QString &path : std::as_const(missing))
-        err() << "vellumix create: left out, missing or no longer readable: " << path << '\n';
+        err() << "vellumix create: "
+              << QCoreApplication::translate("BatchCreate",
+                                             "left out, missing or no longer readable: %1")
+                     .arg(path)
+              << '\n';
     for (const QString &path : std::as_const(unreadable))
-        err() << "vellumix create: left out, not a readable photo or audio file: " << path << '\n';
+        err() << "vellumix create: "
+              << QCoreApplication::translate("BatchCreate",
+                                             "left out, not a readable photo or audio file: %1")
+                     .arg(path)
+              << '\n';
     err().flush();
     if (board.photos.isEmpty())
         return usageError(
@@ -468,9 +490,13 @@ int runBatchCreate(const QStringList &arguments)
         if (synced > 0) {
             board.setPhotoDurationMs(synced);
         } else if (!quiet) {
-            err() << "vellumix create: the audio cannot set the photo duration (each photo would "
-                     "be shown for less than 1 s or more than 999 s); keeping "
-                  << *photoMs << " ms\n";
+            err() << "vellumix create: "
+                  << QCoreApplication::translate(
+                         "BatchCreate",
+                         "the audio cannot set the photo duration (each photo would be shown "
+                         "for less than 1 s or more than 999 s); keeping %1 ms")
+                         .arg(*photoMs)
+                  << '\n';
         }
     }
 
@@ -517,7 +543,8 @@ int runBatchCreate(const QStringList &arguments)
     bar.end();
 
     if (cancelledBy != 0) {
-        err() << "vellumix create: cancelled\n";
+        err() << "vellumix create: " << QCoreApplication::translate("BatchCreate", "cancelled")
+              << '\n';
         err().flush();
         return 128 + cancelledBy;
     }

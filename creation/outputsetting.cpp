@@ -32,8 +32,6 @@ constexpr int dialogHeight = 500;
 constexpr int advancedExtraWidth = 300;
 constexpr int advancedWidth = 746; // the basic width and the advanced editor with its spacing
 
-const QString defaultName = QStringLiteral("My Photo Movie");
-
 QString storedString(const char *key)
 {
     return ZoPref::value(QLatin1String(key), QString()).toString();
@@ -109,7 +107,8 @@ OutputSetting::OutputSetting(QWidget *parent)
 
     ui->lineEditOutputPath->setText(outputFolderOrDefault(storedString("OutputPath")));
     const QString name = storedString("OutputName");
-    ui->lineEditFilename->setText(isOutputNameValid(name) ? name : defaultName);
+    // The name offered is in the user's language; a stored one is kept as it was typed.
+    ui->lineEditFilename->setText(isOutputNameValid(name) ? name : tr("My Photo Movie"));
 
     QString url = storedString("last_profile_url");
     QString lastGroup = storedString("last_profile_group");

@@ -90,7 +90,7 @@
     </message>
     <message>
         <source>Play from the in point to the out point</source>
-        <translation>Vom Anfangs- bis zum Endpunkt abspielen</translation>
+        <translation>Vom Start- bis zum Endpunkt abspielen</translation>
     </message>
     <message>
         <source>Play Segment</source>
@@ -102,7 +102,7 @@
     </message>
     <message>
         <source>Set In</source>
-        <translation>Anfang setzen</translation>
+        <translation>Start hier</translation>
     </message>
     <message>
         <source>End the clip at the slider&apos;s position</source>
@@ -110,7 +110,7 @@
     </message>
     <message>
         <source>Set Out</source>
-        <translation>Ende setzen</translation>
+        <translation>Ende hier</translation>
     </message>
 </context>
 <context>
@@ -283,6 +283,34 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
     <message>
         <source>Photos, audio files and folders, or one show.</source>
         <translation>Fotos, Audiodateien und Ordner oder eine Diashow.</translation>
+    </message>
+    <message>
+        <source>Creating video: %1%</source>
+        <translation>Video wird erstellt: %1 %</translation>
+    </message>
+    <message>
+        <source>Creating [%1] %2%  %3 left </source>
+        <translation>Erstellen [%1] %2 %  noch %3 </translation>
+    </message>
+    <message>
+        <source>a show (.%1) is made on its own, without further paths</source>
+        <translation>eine Diashow (.%1) wird für sich allein erstellt, ohne weitere Pfade</translation>
+    </message>
+    <message>
+        <source>left out, missing or no longer readable: %1</source>
+        <translation>ausgelassen, fehlt oder ist nicht mehr lesbar: %1</translation>
+    </message>
+    <message>
+        <source>left out, not a readable photo or audio file: %1</source>
+        <translation>ausgelassen, keine lesbare Foto- oder Audiodatei: %1</translation>
+    </message>
+    <message>
+        <source>the audio cannot set the photo duration (each photo would be shown for less than 1 s or more than 999 s); keeping %1 ms</source>
+        <translation>das Audio kann die Fotodauer nicht bestimmen (jedes Foto würde kürzer als 1 s oder länger als 999 s gezeigt); es bleibt bei %1 ms</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>abgebrochen</translation>
     </message>
 </context>
 <context>
@@ -582,6 +610,10 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
     <message>
         <source>4:5 (portrait)</source>
         <translation>4:5 (Hochformat)</translation>
+    </message>
+    <message>
+        <source>My Photo Movie</source>
+        <translation>Mein Fotofilm</translation>
     </message>
 </context>
 <context>

@@ -14,7 +14,7 @@
     <message>
         <source>Some files have not been added to the list:
 </source>
-        <translation>Certains fichiers n’ont pas été ajoutés à la liste :
+        <translation>Certains fichiers n’ont pas été ajoutés à la liste&#xa0;:
 </translation>
     </message>
 </context>
@@ -58,11 +58,11 @@
     </message>
     <message>
         <source>Start Point</source>
-        <translation>Point de début</translation>
+        <translation>Début</translation>
     </message>
     <message>
         <source>End Point</source>
-        <translation>Point de fin</translation>
+        <translation>Fin</translation>
     </message>
     <message>
         <source>Mute</source>
@@ -90,7 +90,7 @@
     </message>
     <message>
         <source>Play from the in point to the out point</source>
-        <translation>Lire du point d’entrée au point de sortie</translation>
+        <translation>Lire l’extrait choisi, du début à la fin</translation>
     </message>
     <message>
         <source>Play Segment</source>
@@ -102,7 +102,7 @@
     </message>
     <message>
         <source>Set In</source>
-        <translation>Définir le début</translation>
+        <translation>Début ici</translation>
     </message>
     <message>
         <source>End the clip at the slider&apos;s position</source>
@@ -110,7 +110,7 @@
     </message>
     <message>
         <source>Set Out</source>
-        <translation>Définir la fin</translation>
+        <translation>Fin ici</translation>
     </message>
 </context>
 <context>
@@ -141,7 +141,7 @@
     </message>
     <message>
         <source>Missing: %1</source>
-        <translation>Introuvable : %1</translation>
+        <translation>Introuvable&#xa0;: %1</translation>
     </message>
     <message>
         <source>Missing</source>
@@ -152,11 +152,11 @@
     <name>BatchCreate</name>
     <message>
         <source>Try &apos;vellumix create --help&apos;.</source>
-        <translation>Essayez « vellumix create --help ».</translation>
+        <translation>Essayez «&#xa0;vellumix create --help&#xa0;».</translation>
     </message>
     <message>
         <source>--%1 takes a number of milliseconds from %2 to %3, not &apos;%4&apos;</source>
-        <translation>--%1 attend un nombre de millisecondes de %2 à %3, et non « %4 »</translation>
+        <translation>--%1 attend un nombre de millisecondes de %2 à %3, et non «&#xa0;%4&#xa0;»</translation>
     </message>
     <message>
         <source>Print this help and exit.</source>
@@ -200,23 +200,23 @@
     </message>
     <message>
         <source>Output profile (default mpeg4h264); see --list-profiles.</source>
-        <translation>Profil de sortie (mpeg4h264 par défaut) ; voir --list-profiles.</translation>
+        <translation>Profil de sortie (mpeg4h264 par défaut)&#xa0;; voir --list-profiles.</translation>
     </message>
     <message>
         <source>Override one value of the profile, e.g. s=1280x720; repeatable.</source>
-        <translation>Remplacer une valeur du profil, par ex. s=1280x720 ; répétable.</translation>
+        <translation>Remplacer une valeur du profil, par ex. s=1280x720&#xa0;; répétable.</translation>
     </message>
     <message>
         <source>List the profiles: identifier, group, name and extension.</source>
-        <translation>Lister les profils : identifiant, groupe, nom et extension.</translation>
+        <translation>Lister les profils&#xa0;: identifiant, groupe, nom et extension.</translation>
     </message>
     <message>
         <source>Folder of the video (default: the last output folder, else Videos).</source>
-        <translation>Dossier de la vidéo (par défaut : le dernier dossier de sortie, sinon Vidéos).</translation>
+        <translation>Dossier de la vidéo (par défaut&#xa0;: le dernier dossier de sortie, sinon Vidéos).</translation>
     </message>
     <message>
         <source>File name without extension (default &quot;My Photo Movie&quot;).</source>
-        <translation>Nom de fichier sans extension (« My Photo Movie » par défaut).</translation>
+        <translation>Nom de fichier sans extension («&#xa0;My Photo Movie&#xa0;» par défaut).</translation>
     </message>
     <message>
         <source>Print nothing but errors.</source>
@@ -232,15 +232,15 @@
     </message>
     <message>
         <source>&apos;%1&apos; cannot be a file name: it must not be empty or hold any of * : &lt; &gt; ? / @ |</source>
-        <translation>« %1 » ne peut pas être un nom de fichier : il ne doit pas être vide ni contenir l’un des caractères * : &lt; &gt; ? / @ |</translation>
+        <translation>«&#xa0;%1&#xa0;» ne peut pas être un nom de fichier&#xa0;: il ne doit pas être vide ni contenir l’un des caractères *&#xa0;: &lt; &gt;&#xa0;? / @ |</translation>
     </message>
     <message>
         <source>unknown profile &apos;%1&apos; (see --list-profiles)</source>
-        <translation>profil inconnu « %1 » (voir --list-profiles)</translation>
+        <translation>profil inconnu «&#xa0;%1&#xa0;» (voir --list-profiles)</translation>
     </message>
     <message>
         <source>--set takes KEY=VALUE, not &apos;%1&apos;</source>
-        <translation>--set attend KEY=VALUE, et non « %1 »</translation>
+        <translation>--set attend KEY=VALUE, et non «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>no photo given</source>
@@ -264,25 +264,53 @@
     </message>
     <message>
         <source>How photos of another shape fill the frame: fit (black bars, the default), blur (fitted over a blurred copy of the photo) or fill (cropped to the frame).</source>
-        <translation>Comment les photos d’un autre format remplissent l’image : fit (bandes noires, par défaut), blur (ajustées sur une copie floue de la photo) ou fill (recadrées à l’image).</translation>
+        <translation>Comment les photos d’un autre format remplissent l’image&#xa0;: fit (bandes noires, par défaut), blur (ajustées sur une copie floue de la photo) ou fill (recadrées à l’image).</translation>
     </message>
     <message>
         <source>--aspect takes a shape such as 16:9 or 9:16, not &apos;%1&apos;</source>
-        <translation>--aspect attend un format comme 16:9 ou 9:16, et non « %1 »</translation>
+        <translation>--aspect attend un format comme 16:9 ou 9:16, et non «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>--framing takes fit, blur or fill, not &apos;%1&apos;</source>
-        <translation>--framing attend fit, blur ou fill, et non « %1 »</translation>
+        <translation>--framing attend fit, blur ou fill, et non «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>Makes a video slide show from photos and audio files, without a window.
 PATH: photo files, audio files and folders, in show order; or one saved show (.vellumix), made with its own settings, profile, folder and name, which the options given override.</source>
         <translation>Crée un diaporama vidéo à partir de photos et de fichiers audio, sans fenêtre.
-PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama ; ou un diaporama enregistré (.vellumix), créé avec ses propres paramètres, profil, dossier et nom, que les options indiquées remplacent.</translation>
+PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama&#xa0;; ou un diaporama enregistré (.vellumix), créé avec ses propres paramètres, profil, dossier et nom, que les options indiquées remplacent.</translation>
     </message>
     <message>
         <source>Photos, audio files and folders, or one show.</source>
         <translation>Photos, fichiers audio et dossiers, ou un diaporama.</translation>
+    </message>
+    <message>
+        <source>Creating video: %1%</source>
+        <translation>Création de la vidéo&#xa0;: %1&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Creating [%1] %2%  %3 left </source>
+        <translation>Création [%1] %2&#xa0;%  reste %3 </translation>
+    </message>
+    <message>
+        <source>a show (.%1) is made on its own, without further paths</source>
+        <translation>un diaporama (.%1) se crée seul, sans autres chemins</translation>
+    </message>
+    <message>
+        <source>left out, missing or no longer readable: %1</source>
+        <translation>écarté, absent ou devenu illisible&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>left out, not a readable photo or audio file: %1</source>
+        <translation>écarté, ni photo ni fichier audio lisible&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>the audio cannot set the photo duration (each photo would be shown for less than 1 s or more than 999 s); keeping %1 ms</source>
+        <translation>l’audio ne peut pas fixer la durée des photos (chaque photo serait affichée moins de 1&#xa0;s ou plus de 999&#xa0;s)&#xa0;; durée conservée&#xa0;: %1&#xa0;ms</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>annulé</translation>
     </message>
 </context>
 <context>
@@ -293,7 +321,7 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama ;
     </message>
     <message>
         <source>Created Successfully!</source>
-        <translation>Création réussie !</translation>
+        <translation>Création réussie&#xa0;!</translation>
     </message>
     <message>
         <source>Failed to create video.</source>
@@ -343,11 +371,11 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama ;
     </message>
     <message>
         <source>The slide show is empty: add photos before creating a video.</source>
-        <translation>Le diaporama est vide : ajoutez des photos avant de créer une vidéo.</translation>
+        <translation>Le diaporama est vide&#xa0;: ajoutez des photos avant de créer une vidéo.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be used as a file name.</source>
-        <translation>« %1 » ne peut pas servir de nom de fichier.</translation>
+        <translation>«&#xa0;%1&#xa0;» ne peut pas servir de nom de fichier.</translation>
     </message>
     <message>
         <source>The output folder %1 cannot be created.</source>
@@ -419,7 +447,7 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama ;
     </message>
     <message>
         <source>The profile&apos;s file extension &quot;%1&quot; cannot be used.</source>
-        <translation>L’extension de fichier « %1 » du profil ne peut pas être utilisée.</translation>
+        <translation>L’extension de fichier «&#xa0;%1&#xa0;» du profil ne peut pas être utilisée.</translation>
     </message>
     <message>
         <source>The output folder %1 was removed while the video was being created.</source>
@@ -427,11 +455,11 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama ;
     </message>
     <message>
         <source>The disk is full: there is no room left in %1.</source>
-        <translation>Le disque est plein : il n’y a plus de place dans %1.</translation>
+        <translation>Le disque est plein&#xa0;: il n’y a plus de place dans %1.</translation>
     </message>
     <message>
         <source>The disk is full or takes no file this large: there is no room left for the video in %1.</source>
-        <translation>Le disque est plein ou n’accepte pas un fichier aussi volumineux : il n’y a plus de place pour la vidéo dans %1.</translation>
+        <translation>Le disque est plein ou n’accepte pas un fichier aussi volumineux&#xa0;: il n’y a plus de place pour la vidéo dans %1.</translation>
     </message>
 </context>
 <context>
@@ -447,7 +475,7 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama ;
     <message>
         <source>Some files have not been added to the list:
 </source>
-        <translation>Certains fichiers n’ont pas été ajoutés à la liste :
+        <translation>Certains fichiers n’ont pas été ajoutés à la liste&#xa0;:
 </translation>
     </message>
 </context>
@@ -470,71 +498,71 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama ;
     </message>
     <message>
         <source>File Name:</source>
-        <translation>Nom du fichier :</translation>
+        <translation>Nom du fichier&#xa0;:</translation>
     </message>
     <message>
         <source>Format:</source>
-        <translation>Format :</translation>
+        <translation>Format&#xa0;:</translation>
     </message>
     <message>
         <source>Resolution:</source>
-        <translation>Résolution :</translation>
+        <translation>Résolution&#xa0;:</translation>
     </message>
     <message>
         <source>Size:</source>
-        <translation>Taille :</translation>
+        <translation>Taille&#xa0;:</translation>
     </message>
     <message>
         <source>Modified:</source>
-        <translation>Modifié :</translation>
+        <translation>Modifié&#xa0;:</translation>
     </message>
     <message>
         <source>Equipment Make:</source>
-        <translation>Fabricant de l’appareil :</translation>
+        <translation>Fabricant de l’appareil&#xa0;:</translation>
     </message>
     <message>
         <source>Camera Model:</source>
-        <translation>Modèle de l’appareil :</translation>
+        <translation>Modèle de l’appareil&#xa0;:</translation>
     </message>
     <message>
         <source>Software:</source>
-        <translation>Logiciel :</translation>
+        <translation>Logiciel&#xa0;:</translation>
     </message>
     <message>
         <source>Compressed Bit-Per-Pixel:</source>
-        <translation>Bits par pixel compressés :</translation>
+        <translation>Bits par pixel compressés&#xa0;:</translation>
     </message>
     <message>
         <source>Exposure Time:</source>
-        <translation>Temps d’exposition :</translation>
+        <translation>Temps d’exposition&#xa0;:</translation>
     </message>
     <message>
         <source>F-Number:</source>
-        <translation>Ouverture (f) :</translation>
+        <translation>Ouverture (f)&#xa0;:</translation>
     </message>
     <message>
         <source>Exposure Mode:</source>
-        <translation>Mode d’exposition :</translation>
+        <translation>Mode d’exposition&#xa0;:</translation>
     </message>
     <message>
         <source>Exposure Bias:</source>
-        <translation>Correction d’exposition :</translation>
+        <translation>Correction d’exposition&#xa0;:</translation>
     </message>
     <message>
         <source>Max Aperture:</source>
-        <translation>Ouverture maximale :</translation>
+        <translation>Ouverture maximale&#xa0;:</translation>
     </message>
     <message>
         <source>Channels:</source>
-        <translation>Canaux :</translation>
+        <translation>Canaux&#xa0;:</translation>
     </message>
     <message>
         <source>Sample Rate:</source>
-        <translation>Fréquence d’échantillonnage :</translation>
+        <translation>Fréquence d’échantillonnage&#xa0;:</translation>
     </message>
     <message>
         <source>Duration:</source>
-        <translation>Durée :</translation>
+        <translation>Durée&#xa0;:</translation>
     </message>
 </context>
 <context>
@@ -583,6 +611,10 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama ;
         <source>4:5 (portrait)</source>
         <translation>4:5 (portrait)</translation>
     </message>
+    <message>
+        <source>My Photo Movie</source>
+        <translation>Mon film photo</translation>
+    </message>
 </context>
 <context>
     <name>OutputSettingClass</name>
@@ -592,15 +624,15 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama ;
     </message>
     <message>
         <source>Profile:</source>
-        <translation>Profil :</translation>
+        <translation>Profil&#xa0;:</translation>
     </message>
     <message>
         <source>File Name:</source>
-        <translation>Nom du fichier :</translation>
+        <translation>Nom du fichier&#xa0;:</translation>
     </message>
     <message>
         <source>&amp;Destination:</source>
-        <translation>&amp;Destination :</translation>
+        <translation>&amp;Destination&#xa0;:</translation>
     </message>
     <message>
         <source>&amp;Browse...</source>
@@ -608,7 +640,7 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama ;
     </message>
     <message>
         <source>&amp;Shape:</source>
-        <translation>&amp;Format :</translation>
+        <translation>&amp;Format&#xa0;:</translation>
     </message>
     <message>
         <source>The shape of the video&apos;s frames, at the resolution of the profile</source>
@@ -650,7 +682,7 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama ;
     </message>
     <message>
         <source>Failed to open folder &quot;%1&quot;.</source>
-        <translation>Impossible d’ouvrir le dossier « %1 ».</translation>
+        <translation>Impossible d’ouvrir le dossier «&#xa0;%1&#xa0;».</translation>
     </message>
     <message>
         <source>The output folder is unavailable. Please choose another one.</source>
@@ -677,7 +709,7 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama ;
     </message>
     <message>
         <source>Output Folder:</source>
-        <translation>Dossier de sortie :</translation>
+        <translation>Dossier de sortie&#xa0;:</translation>
     </message>
     <message>
         <source>Browse...</source>
@@ -693,7 +725,7 @@ PATH : fichiers photo, fichiers audio et dossiers, dans l’ordre du diaporama ;
     </message>
     <message>
         <source>Check for Updates Automatically:</source>
-        <translation>Rechercher automatiquement les mises à jour :</translation>
+        <translation>Rechercher automatiquement les mises à jour&#xa0;:</translation>
     </message>
     <message>
         <source>Every Day</source>
@@ -743,7 +775,7 @@ et les ressources système nécessaires.</translation>
     </message>
     <message>
         <source>Customize core number:</source>
-        <translation>Nombre de cœurs personnalisé :</translation>
+        <translation>Nombre de cœurs personnalisé&#xa0;:</translation>
     </message>
     <message>
         <source>Post Task Action</source>
@@ -751,7 +783,7 @@ et les ressources système nécessaires.</translation>
     </message>
     <message>
         <source>Selected Post Task Action:</source>
-        <translation>Action après la tâche :</translation>
+        <translation>Action après la tâche&#xa0;:</translation>
     </message>
     <message>
         <source>Do Nothing</source>
@@ -778,51 +810,51 @@ et les ressources système nécessaires.</translation>
     <name>Reader</name>
     <message>
         <source>&quot;%1&quot; must be an object</source>
-        <translation>« %1 » doit être un objet</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être un objet</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be a list</source>
-        <translation>« %1 » doit être une liste</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être une liste</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be true or false</source>
-        <translation>« %1 » doit valoir true ou false</translation>
+        <translation>«&#xa0;%1&#xa0;» doit valoir true ou false</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be a whole number</source>
-        <translation>« %1 » doit être un nombre entier</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être un nombre entier</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is %2, outside %3 to %4</source>
-        <translation>« %1 » vaut %2, hors de l’intervalle %3 à %4</translation>
+        <translation>«&#xa0;%1&#xa0;» vaut %2, hors de l’intervalle %3 à %4</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be a number</source>
-        <translation>« %1 » doit être un nombre</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être un nombre</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be a text</source>
-        <translation>« %1 » doit être un texte</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être un texte</translation>
     </message>
     <message>
         <source>&quot;%1&quot; holds a zero character</source>
-        <translation>« %1 » contient un caractère nul</translation>
+        <translation>«&#xa0;%1&#xa0;» contient un caractère nul</translation>
     </message>
     <message>
         <source>the &quot;path&quot; is missing</source>
-        <translation>« path » est absent</translation>
+        <translation>«&#xa0;path&#xa0;» est absent</translation>
     </message>
     <message>
         <source>the &quot;path&quot; is empty</source>
-        <translation>« path » est vide</translation>
+        <translation>«&#xa0;path&#xa0;» est vide</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be a list of 4 numbers</source>
-        <translation>« %1 » doit être une liste de 4 nombres</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être une liste de 4 nombres</translation>
     </message>
     <message>
         <source>&quot;%1&quot; must be a list of 4 numbers within -%2 to %2</source>
-        <translation>« %1 » doit être une liste de 4 nombres compris entre -%2 et %2</translation>
+        <translation>«&#xa0;%1&#xa0;» doit être une liste de 4 nombres compris entre -%2 et %2</translation>
     </message>
     <message>
         <source>photo %1</source>
@@ -850,7 +882,7 @@ et les ressources système nécessaires.</translation>
     </message>
     <message>
         <source>the profile value &quot;%1&quot; must be a text, a number or true or false</source>
-        <translation>la valeur de profil « %1 » doit être un texte, un nombre, true ou false</translation>
+        <translation>la valeur de profil «&#xa0;%1&#xa0;» doit être un texte, un nombre, true ou false</translation>
     </message>
 </context>
 <context>
@@ -865,11 +897,11 @@ et les ressources système nécessaires.</translation>
     </message>
     <message>
         <source>The show &quot;%1&quot; has changes that are not saved.</source>
-        <translation>Le diaporama « %1 » contient des modifications non enregistrées.</translation>
+        <translation>Le diaporama «&#xa0;%1&#xa0;» contient des modifications non enregistrées.</translation>
     </message>
     <message>
         <source>Do you want to save them?</source>
-        <translation>Voulez-vous les enregistrer ?</translation>
+        <translation>Voulez-vous les enregistrer&#xa0;?</translation>
     </message>
     <message>
         <source>Open Show</source>
@@ -976,7 +1008,7 @@ et les ressources système nécessaires.</translation>
     </message>
     <message>
         <source>Undo %1</source>
-        <translation>Annuler : %1</translation>
+        <translation>Annuler&#xa0;: %1</translation>
     </message>
     <message>
         <source>Undo</source>
@@ -984,7 +1016,7 @@ et les ressources système nécessaires.</translation>
     </message>
     <message>
         <source>Redo %1</source>
-        <translation>Rétablir : %1</translation>
+        <translation>Rétablir&#xa0;: %1</translation>
     </message>
     <message>
         <source>Redo</source>
@@ -1024,7 +1056,7 @@ et les ressources système nécessaires.</translation>
     </message>
     <message>
         <source>The show &quot;%1&quot; was saved automatically at %2. Do you want to recover it?</source>
-        <translation>Le diaporama « %1 » a été enregistré automatiquement à %2. Voulez-vous le récupérer ?</translation>
+        <translation>Le diaporama «&#xa0;%1&#xa0;» a été enregistré automatiquement à %2. Voulez-vous le récupérer&#xa0;?</translation>
     </message>
     <message>
         <source>&amp;Recover</source>
@@ -1037,19 +1069,19 @@ et les ressources système nécessaires.</translation>
     <message numerus="yes">
         <source>%n file(s) of this show could not be found. They stay in the show, marked in the strips, and are left out of the video until they are back in place:</source>
         <translation>
-            <numerusform>%n fichier de ce diaporama est introuvable. Il reste dans le diaporama, signalé dans les bandes, et sera omis de la vidéo jusqu’à ce qu’il soit remis en place :</numerusform>
-            <numerusform>%n fichiers de ce diaporama sont introuvables. Ils restent dans le diaporama, signalés dans les bandes, et seront omis de la vidéo jusqu’à ce qu’ils soient remis en place :</numerusform>
+            <numerusform>%n fichier de ce diaporama est introuvable. Il reste dans le diaporama, signalé dans les bandes, et sera omis de la vidéo jusqu’à ce qu’il soit remis en place&#xa0;:</numerusform>
+            <numerusform>%n fichiers de ce diaporama sont introuvables. Ils restent dans le diaporama, signalés dans les bandes, et seront omis de la vidéo jusqu’à ce qu’ils soient remis en place&#xa0;:</numerusform>
         </translation>
     </message>
     <message>
         <source>None of the photos of this show can be found, so there is nothing to make a video of:</source>
-        <translation>Aucune photo de ce diaporama n’est trouvable ; il n’y a donc rien à mettre en vidéo :</translation>
+        <translation>Aucune photo de ce diaporama n’est trouvable&#xa0;; il n’y a donc rien à mettre en vidéo&#xa0;:</translation>
     </message>
     <message numerus="yes">
         <source>%n file(s) of this show could not be found and will be left out of the video:</source>
         <translation>
-            <numerusform>%n fichier de ce diaporama est introuvable et sera omis de la vidéo :</numerusform>
-            <numerusform>%n fichiers de ce diaporama sont introuvables et seront omis de la vidéo :</numerusform>
+            <numerusform>%n fichier de ce diaporama est introuvable et sera omis de la vidéo&#xa0;:</numerusform>
+            <numerusform>%n fichiers de ce diaporama sont introuvables et seront omis de la vidéo&#xa0;:</numerusform>
         </translation>
     </message>
 </context>
@@ -1397,12 +1429,12 @@ Options:
   --version     print the version and exit
   --help        print this help and exit
 </source>
-        <translation>Utilisation : vellumix [--lang NOM] [FICHIER...]
+        <translation>Utilisation&#xa0;: vellumix [--lang NOM] [FICHIER...]
               vellumix COMMANDE [OPTIONS]
 
 Transforme des photos et de la musique en diaporama vidéo. Les photos, fichiers audio et dossiers donnés comme FICHIER sont importés dans la fenêtre.
 
-Options :
+Options&#xa0;:
   --lang NOM    afficher le programme dans la langue NOM (par exemple de_DE)
   --verbose     afficher aussi les messages de débogage du programme et ceux de la bibliothèque graphique
   --version     afficher la version et quitter
@@ -1414,12 +1446,12 @@ Options :
 Commands:
 </source>
         <translation>
-Commandes :
+Commandes&#xa0;:
 </translation>
     </message>
     <message>
         <source>vellumix: unknown option %1 (try --help)</source>
-        <translation>vellumix : option inconnue %1 (essayez --help)</translation>
+        <translation>vellumix&#xa0;: option inconnue %1 (essayez --help)</translation>
     </message>
 </context>
 <context>
@@ -1815,19 +1847,19 @@ Commandes :
     </message>
     <message>
         <source>Duration:</source>
-        <translation>Durée :</translation>
+        <translation>Durée&#xa0;:</translation>
     </message>
     <message>
         <source>File Size:</source>
-        <translation>Taille du fichier :</translation>
+        <translation>Taille du fichier&#xa0;:</translation>
     </message>
     <message>
         <source>Audio Bit Rate:</source>
-        <translation>Débit audio :</translation>
+        <translation>Débit audio&#xa0;:</translation>
     </message>
     <message>
         <source>Video Bit Rate:</source>
-        <translation>Débit vidéo :</translation>
+        <translation>Débit vidéo&#xa0;:</translation>
     </message>
 </context>
 </TS>

@@ -20,6 +20,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -131,6 +132,28 @@ bool languageFree(const QString &text)
         || text == ZoPref::product_name() || text.startsWith(QLatin1Char('/'));
 }
 
+// Buttons and one-line labels given less width than their text needs, e.g. by a dialog of fixed
+// size or a neighbour with a wide minimum.
+QStringList clippedTexts(QWidget *root)
+{
+    QStringList clipped;
+    for (QWidget *widget : root->findChildren<QWidget *>()) {
+        if (!widget->isVisibleTo(root))
+            continue;
+        QString text;
+        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            text = button->text();
+        else if (auto *label = qobject_cast<QLabel *>(widget); label && !label->wordWrap())
+            text = label->text();
+        if (!text.isEmpty() && widget->width() < widget->minimumSizeHint().width())
+            clipped.append(QStringLiteral("%1: \"%2\" in %3 of %4 pixels")
+                               .arg(pathOf(widget), text)
+                               .arg(widget->width())
+                               .arg(widget->minimumSizeHint().width()));
+    }
+    return clipped;
+}
+
 } // namespace
 
 class TestTranslations : public QObject
@@ -160,6 +183,9 @@ private:
 void TestTranslations::initTestCase()
 {
     settings = std::make_unique<TempSettings>();
+    // Sizes as the program shows them: its style sheet gives the buttons their padding and the
+    // transport buttons their icons.
+    ZoApplication::instance()->applySkin();
     switchTo(QStringLiteral("en_US"));
     window = std::make_unique<Vellumix>();
     window->show();
@@ -254,6 +280,13 @@ void TestTranslations::everyTextFollowsTheLanguage()
     }
     untranslated.removeDuplicates();
     QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QLatin1Char('\n'))));
+
+    // Laid out again for the new texts.
+    QTest::qWait(100);
+    QStringList clipped;
+    for (QWidget *widget : windows())
+        clipped += clippedTexts(widget);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
 }
 
 // The templates' own names are read from their files; the chooser shows them translated, so a
@@ -314,6 +347,16 @@ void TestTranslations::firstStartFollowsTheSystem_data()
         << "de_AT.UTF-8" << QStringList {"--help"} << "Aufruf: vellumix";
     QTest::newRow("French command")
         << "fr_FR.UTF-8" << QStringList {"create", "--help"} << "Afficher cette aide et quitter.";
+    // The usage line is the toolkit's, from its own catalogue.
+    QTest::newRow("German command usage") << "de_DE.UTF-8" << QStringList {"create", "--help"}
+                                          << "Aufruf: vellumix create [Optionen] PATH...";
+    // The progress of a creation on standard error ({dir} holds a photo).
+    QTest::newRow("German creation")
+        << "de_DE.UTF-8"
+        << QStringLiteral("create --set an=true --set s=160x120 --no-transition "
+                          "--photo-duration=1000 --output-dir {dir} {dir}/photo.jpg")
+               .split(QLatin1Char(' '))
+        << "Video wird erstellt: 100 %";
     QTest::newRow("no catalogue") << "es_ES.UTF-8" << QStringList {"--help"} << "Usage: vellumix";
 }
 
@@ -324,6 +367,10 @@ void TestTranslations::firstStartFollowsTheSystem()
     QFETCH(QString, expected);
     QTemporaryDir home;
     QVERIFY(home.isValid());
+    QImage photo(64, 48, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    QVERIFY(photo.save(home.filePath(QStringLiteral("photo.jpg"))));
+    arguments.replaceInStrings(QStringLiteral("{dir}"), home.path());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
     env.remove(QStringLiteral("LC_ALL"));
@@ -333,9 +380,10 @@ void TestTranslations::firstStartFollowsTheSystem()
     QProcess process;
     process.setProcessEnvironment(env);
     process.start(testAppDir() + QStringLiteral("/vellumix"), arguments);
-    QVERIFY(process.waitForFinished(30000));
+    QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), 0);
-    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    const QString out = QString::fromUtf8(process.readAllStandardOutput())
+        + QString::fromUtf8(process.readAllStandardError());
     QVERIFY2(out.contains(expected), qPrintable(out));
 }
 

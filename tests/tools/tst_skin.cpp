@@ -10,13 +10,14 @@
 
 namespace {
 
-// Every tool button of the main window takes its icon from the skin, by object name.
+// Every tool button of the main window and of the audio editing dialog takes its icon from the
+// skin, by object name.
 const QStringList toolButtons = {
-    "play",        "pause",      "stop",     "previous",      "next",
-    "mute",        "unmute",     "burn",     "importPicture", "importPictureDir",
-    "importAudio", "deleteClip", "turnLeft", "turnRight",     "mirror",
-    "flip",        "autoRotate", "restore",  "moveLeft",      "moveRight",
-    "syncAlbum",
+    "play",        "pause",       "stop",     "previous",      "next",
+    "mute",        "unmute",      "burn",     "importPicture", "importPictureDir",
+    "importAudio", "deleteClip",  "turnLeft", "turnRight",     "mirror",
+    "flip",        "autoRotate",  "restore",  "moveLeft",      "moveRight",
+    "syncAlbum",   "playSegment",
 };
 
 QString picture(const QString &name)

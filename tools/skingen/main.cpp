@@ -197,6 +197,15 @@ const std::vector<Icon> &icons()
              p.setBrush(ink);
              p.drawRoundedRect(QRectF(14, 14, 36, 36), 5, 5);
          }},
+        // Plays the stretch between the in and out points: a play sign between brackets.
+        {"playSegment",
+         [](QPainter &p) {
+             p.setPen(stroke(ink, 5));
+             p.setBrush(Qt::NoBrush);
+             p.drawPolyline(QPolygonF({{17, 12}, {8, 12}, {8, 52}, {17, 52}}));
+             p.drawPolyline(QPolygonF({{47, 12}, {56, 12}, {56, 52}, {47, 52}}));
+             fillPolygon(p, {{24, 19}, {44, 32}, {24, 45}}, accent);
+         }},
         {"previous",
          [](QPainter &p) {
              p.setPen(Qt::NoPen);
@@ -840,7 +849,6 @@ QLabel#timeCode {
     font-family: "DejaVu Sans Mono";
 }
 /* The audio editing dialog is 360 pixels wide: its playing and trimming buttons share a row. */
-QDialog#AdjustAudioOrderClass QPushButton#playSegment,
 QDialog#AdjustAudioOrderClass QPushButton#setInPoint,
 QDialog#AdjustAudioOrderClass QPushButton#setOutPoint {
     min-width: 0px;
