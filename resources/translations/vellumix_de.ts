@@ -546,7 +546,7 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
     </message>
     <message>
         <source>Exposure Bias:</source>
-        <translation>Belichtungskorrektur:</translation>
+        <translation>Belichtungs­korrektur:</translation>
     </message>
     <message>
         <source>Max Aperture:</source>
@@ -563,6 +563,14 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
     <message>
         <source>Duration:</source>
         <translation>Dauer:</translation>
+    </message>
+    <message>
+        <source>%1KB</source>
+        <translation>%1&#xa0;KB</translation>
+    </message>
+    <message>
+        <source>%1Hz</source>
+        <translation>%1&#xa0;Hz</translation>
     </message>
 </context>
 <context>

@@ -564,6 +564,14 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
         <source>Duration:</source>
         <translation>Durée&#xa0;:</translation>
     </message>
+    <message>
+        <source>%1KB</source>
+        <translation>%1&#xa0;Ko</translation>
+    </message>
+    <message>
+        <source>%1Hz</source>
+        <translation>%1&#xa0;Hz</translation>
+    </message>
 </context>
 <context>
     <name>OutputSetting</name>
@@ -988,7 +996,7 @@ et les ressources système nécessaires.</translation>
     </message>
     <message>
         <source>Restore</source>
-        <translation>Rétablir</translation>
+        <translation>Restaurer</translation>
     </message>
     <message>
         <source>Sort</source>
@@ -1229,7 +1237,7 @@ et les ressources système nécessaires.</translation>
     </message>
     <message>
         <source>Restore</source>
-        <translation>Rétablir</translation>
+        <translation>Restaurer</translation>
     </message>
     <message>
         <source>Move Left</source>
