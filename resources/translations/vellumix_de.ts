@@ -362,6 +362,11 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
+    <message>
+        <source>%p%</source>
+        <comment>percentage shown on the bar</comment>
+        <translation>%p&#xa0;%</translation>
+    </message>
 </context>
 <context>
     <name>CreationJob</name>
@@ -488,6 +493,11 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>%p%</source>
+        <comment>percentage shown on the bar</comment>
+        <translation>%p&#xa0;%</translation>
     </message>
 </context>
 <context>

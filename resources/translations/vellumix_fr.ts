@@ -362,6 +362,11 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
         <source>Close</source>
         <translation>Fermer</translation>
     </message>
+    <message>
+        <source>%p%</source>
+        <comment>percentage shown on the bar</comment>
+        <translation>%p&#xa0;%</translation>
+    </message>
 </context>
 <context>
     <name>CreationJob</name>
@@ -488,6 +493,11 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>%p%</source>
+        <comment>percentage shown on the bar</comment>
+        <translation>%p&#xa0;%</translation>
     </message>
 </context>
 <context>
