@@ -173,6 +173,7 @@ private slots:
 private:
     QList<QWidget *> windows() const;
     Texts allTexts() const;
+    QStringList clippedTexts() const;
 
     std::unique_ptr<TempSettings> settings;
     std::unique_ptr<Vellumix> window;
@@ -219,6 +220,16 @@ QList<QWidget *> TestTranslations::windows() const
     for (const auto &dialog : dialogs)
         list.append(dialog.get());
     return list;
+}
+
+QStringList TestTranslations::clippedTexts() const
+{
+    // Laid out again for the new texts.
+    QTest::qWait(100);
+    QStringList clipped;
+    for (QWidget *widget : windows())
+        clipped += ::clippedTexts(widget);
+    return clipped;
 }
 
 Texts TestTranslations::allTexts() const
@@ -281,11 +292,7 @@ void TestTranslations::everyTextFollowsTheLanguage()
     untranslated.removeDuplicates();
     QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QLatin1Char('\n'))));
 
-    // Laid out again for the new texts.
-    QTest::qWait(100);
-    QStringList clipped;
-    for (QWidget *widget : windows())
-        clipped += clippedTexts(widget);
+    const QStringList clipped = clippedTexts();
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
 }
 
@@ -335,6 +342,8 @@ void TestTranslations::englishComesBack()
                     .arg(it.key().second, it.key().first, it.value(), now.value(it.key())));
     }
     QVERIFY2(changed.isEmpty(), qPrintable(changed.join(QLatin1Char('\n'))));
+    const QStringList clipped = clippedTexts();
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
 }
 
 void TestTranslations::firstStartFollowsTheSystem_data()
