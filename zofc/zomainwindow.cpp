@@ -79,6 +79,12 @@ void ZoMainWindow::rebuildLanguageMenu()
     }
 }
 
+// Skins are named by their folders; the one the program brings is named in the user's language.
+QString ZoMainWindow::skinTitle(const QString &folder)
+{
+    return folder == QLatin1String("default") ? tr("Default") : folder;
+}
+
 void ZoMainWindow::rebuildSkinMenu()
 {
     skinMenu_->clear();
@@ -88,7 +94,8 @@ void ZoMainWindow::rebuildSkinMenu()
                                   .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     const QString current = ZoPref::skinName();
     for (const QString &skin : skins) {
-        QAction *action = skinMenu_->addAction(skin);
+        QAction *action = skinMenu_->addAction(skinTitle(skin));
+        action->setData(skin);
         action->setCheckable(true);
         action->setChecked(skin == current);
         skinGroup_->addAction(action);
@@ -141,6 +148,8 @@ void ZoMainWindow::retranslate()
     mainMenu_->setTitle(tr("&Options"));
     languageMenu_->setTitle(tr("&Language"));
     skinMenu_->setTitle(tr("S&kins"));
+    for (QAction *action : skinMenu_->actions())
+        action->setText(skinTitle(action->data().toString()));
     autoUpdateAction_->setText(tr("Check for &Updates Automatically"));
     aboutAction_->setText(tr("&About %1...").arg(ZoPref::product_name()));
     exitAction_->setText(tr("E&xit"));

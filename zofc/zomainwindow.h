@@ -38,6 +38,7 @@ protected:
 private:
     void rebuildLanguageMenu();
     void rebuildSkinMenu();
+    static QString skinTitle(const QString &folder);
     void showAbout();
 
     QMenu *mainMenu_ = nullptr;

@@ -1506,6 +1506,10 @@ Befehle:
         <source>&lt;h3&gt;%1&lt;/h3&gt;&lt;p&gt;Turns your photos and music into a video slide show.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;%1&lt;/h3&gt;&lt;p&gt;Macht aus Ihren Fotos und Ihrer Musik eine Video-Diashow.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>Default</source>
+        <translation>Standard</translation>
+    </message>
 </context>
 <context>
     <name>ZoPowerState</name>

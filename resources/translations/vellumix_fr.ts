@@ -1506,6 +1506,10 @@ Commandes&#xa0;:
         <source>&lt;h3&gt;%1&lt;/h3&gt;&lt;p&gt;Turns your photos and music into a video slide show.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;%1&lt;/h3&gt;&lt;p&gt;Transforme vos photos et votre musique en diaporama vidéo.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>Default</source>
+        <translation>Par défaut</translation>
+    </message>
 </context>
 <context>
     <name>ZoPowerState</name>

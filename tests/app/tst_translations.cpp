@@ -107,9 +107,8 @@ Texts textsOf(QWidget *root)
         }
     }
     for (const QAction *action : root->findChildren<QAction *>()) {
-        // Languages named in themselves, skins by their folders.
-        const QString menu = action->parent() ? action->parent()->objectName() : QString();
-        if (menu == QLatin1String("zoLanguageMenu") || menu == QLatin1String("zoSkinMenu"))
+        // Languages are named in themselves.
+        if (action->parent() && action->parent()->objectName() == QLatin1String("zoLanguageMenu"))
             continue;
         add(texts, action, QStringLiteral("text"), action->text());
         add(texts, action, QStringLiteral("toolTip"), action->toolTip());
