@@ -474,14 +474,18 @@ int runBatchCreate(const QStringList &arguments)
         return usageError(
             QCoreApplication::translate("BatchCreate", "no readable photo among the paths given"));
 
-    board.setPhotoDurationMs(*photoMs);
-    board.setTransitionDurationMs(*transitionMs);
-    board.useTransition = show.useTransition && !parser.isSet(QStringLiteral("no-transition"));
-    board.dissolveOnly = show.dissolveOnly || parser.isSet(QStringLiteral("dissolve-only"));
-    board.useZoom = show.useZoom && !parser.isSet(QStringLiteral("no-zoom"));
-    board.loopAudio = show.loopAudio || parser.isSet(QStringLiteral("loop-audio"));
-    board.fadeInOut = show.fadeInOut || parser.isSet(QStringLiteral("fade"));
-    board.framing = framing;
+    // The show's settings, each overridden by its option; a setting with no option comes
+    // from the show as it is.
+    AlbumSettings settings = show.settings();
+    settings.photoDurationMs = *photoMs;
+    settings.transitionDurationMs = *transitionMs;
+    settings.useTransition = show.useTransition && !parser.isSet(QStringLiteral("no-transition"));
+    settings.dissolveOnly = show.dissolveOnly || parser.isSet(QStringLiteral("dissolve-only"));
+    settings.useZoom = show.useZoom && !parser.isSet(QStringLiteral("no-zoom"));
+    settings.loopAudio = show.loopAudio || parser.isSet(QStringLiteral("loop-audio"));
+    settings.fadeInOut = show.fadeInOut || parser.isSet(QStringLiteral("fade"));
+    settings.framing = framing;
+    board.setSettings(settings);
 
     MediaFormat format;
     formatFromProfile(profile, format);

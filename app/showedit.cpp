@@ -2,32 +2,6 @@
 
 #include <algorithm>
 
-AlbumSettings AlbumSettings::of(const StoryBoard &board)
-{
-    AlbumSettings settings;
-    settings.photoDurationMs = board.photoDurationMs;
-    settings.transitionDurationMs = board.transitionDurationMs;
-    settings.useTransition = board.useTransition;
-    settings.dissolveOnly = board.dissolveOnly;
-    settings.useZoom = board.useZoom;
-    settings.loopAudio = board.loopAudio;
-    settings.fadeInOut = board.fadeInOut;
-    settings.framing = board.framing;
-    return settings;
-}
-
-void AlbumSettings::applyTo(StoryBoard &board) const
-{
-    board.setPhotoDurationMs(photoDurationMs);
-    board.setTransitionDurationMs(transitionDurationMs);
-    board.useTransition = useTransition;
-    board.dissolveOnly = dissolveOnly;
-    board.useZoom = useZoom;
-    board.loopAudio = loopAudio;
-    board.fadeInOut = fadeInOut;
-    board.framing = framing;
-}
-
 bool samePhotos(const QList<ImageInfo> &a, const QList<ImageInfo> &b)
 {
     return std::equal(a.cbegin(), a.cend(), b.cbegin(), b.cend(),

@@ -9,23 +9,6 @@
 #include <type_traits>
 #include <utility>
 
-// The album durations and switches of a show, as one value that an edit can be undone to.
-struct AlbumSettings
-{
-    int photoDurationMs = 5000;
-    int transitionDurationMs = 1500;
-    bool useTransition = true;
-    bool dissolveOnly = false;
-    bool useZoom = true;
-    bool loopAudio = false;
-    bool fadeInOut = false;
-    Framing framing = Framing::Fit;
-
-    static AlbumSettings of(const StoryBoard &board);
-    void applyTo(StoryBoard &board) const;
-    bool operator==(const AlbumSettings &other) const = default;
-};
-
 // Whether two lists show the same: the same files in the same order, turned and trimmed alike.
 bool samePhotos(const QList<ImageInfo> &a, const QList<ImageInfo> &b);
 bool sameClips(const QList<AudioInfo> &a, const QList<AudioInfo> &b);

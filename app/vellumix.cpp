@@ -459,7 +459,7 @@ void Vellumix::connectSettingsPanel()
 void Vellumix::settingsEdited(const AlbumSettings &before, const QString &name, int mergeId)
 {
     on_pause_clicked();
-    const AlbumSettings after = AlbumSettings::of(storyBoard);
+    const AlbumSettings after = storyBoard.settings();
     if (!restoring && !(after == before)) {
         undo->push(new ShowEdit<AlbumSettings>(
             name, before, after, [this](const AlbumSettings &s) { restoreSettings(s); }, mergeId));
@@ -470,49 +470,49 @@ void Vellumix::settingsEdited(const AlbumSettings &before, const QString &name, 
 void Vellumix::restoreSettings(const AlbumSettings &settings)
 {
     on_pause_clicked();
-    settings.applyTo(storyBoard);
+    storyBoard.setSettings(settings);
     loadSettingsPanel();
     onStoryBoardDataChanged();
 }
 
 void Vellumix::on_photoDur_changed(int value)
 {
-    const AlbumSettings before = AlbumSettings::of(storyBoard);
+    const AlbumSettings before = storyBoard.settings();
     storyBoard.setPhotoDurationMs(value);
     settingsEdited(before, tr("Photo Duration"), PhotoDurationEdit);
 }
 
 void Vellumix::on_transtionDur_changed(int value)
 {
-    const AlbumSettings before = AlbumSettings::of(storyBoard);
+    const AlbumSettings before = storyBoard.settings();
     storyBoard.setTransitionDurationMs(value);
     settingsEdited(before, tr("Transition Duration"), TransitionDurationEdit);
 }
 
 void Vellumix::on_transition_changed(int state)
 {
-    const AlbumSettings before = AlbumSettings::of(storyBoard);
+    const AlbumSettings before = storyBoard.settings();
     storyBoard.useTransition = state == Qt::Checked;
     settingsEdited(before, tr("Use Transition"));
 }
 
 void Vellumix::on_dynamicZoom_changed(int state)
 {
-    const AlbumSettings before = AlbumSettings::of(storyBoard);
+    const AlbumSettings before = storyBoard.settings();
     storyBoard.useZoom = state == Qt::Checked;
     settingsEdited(before, tr("Use Zoom Effect"));
 }
 
 void Vellumix::on_transitionType_changed()
 {
-    const AlbumSettings before = AlbumSettings::of(storyBoard);
+    const AlbumSettings before = storyBoard.settings();
     storyBoard.dissolveOnly = ui->radioButton->isChecked();
     settingsEdited(before, tr("Transition"));
 }
 
 void Vellumix::on_audioSetting_changed()
 {
-    const AlbumSettings before = AlbumSettings::of(storyBoard);
+    const AlbumSettings before = storyBoard.settings();
     storyBoard.loopAudio = ui->checkBox_2->isChecked();
     storyBoard.fadeInOut = ui->checkBox_3->isChecked();
     settingsEdited(before, tr("Audio Settings"));
@@ -520,7 +520,7 @@ void Vellumix::on_audioSetting_changed()
 
 void Vellumix::on_framing_changed()
 {
-    const AlbumSettings before = AlbumSettings::of(storyBoard);
+    const AlbumSettings before = storyBoard.settings();
     storyBoard.framing = static_cast<Framing>(ui->comboBoxFraming->currentData().toInt());
     settingsEdited(before, tr("Framing"));
 }
@@ -530,7 +530,7 @@ void Vellumix::on_sync_clicked()
     const int ms = syncPhotoDurationMs(storyBoard, previewFormat.frameRate);
     if (ms < 0)
         return;
-    const AlbumSettings before = AlbumSettings::of(storyBoard);
+    const AlbumSettings before = storyBoard.settings();
     {
         const QSignalBlocker quiet(ui->spinBox);
         ui->spinBox->setValue(ms);

@@ -301,14 +301,7 @@ void ShowFile::takeFrom(const StoryBoard &board)
 {
     photos = board.photos;
     audios = board.audios;
-    photoDurationMs = board.photoDurationMs;
-    transitionDurationMs = board.transitionDurationMs;
-    useTransition = board.useTransition;
-    dissolveOnly = board.dissolveOnly;
-    useZoom = board.useZoom;
-    loopAudio = board.loopAudio;
-    fadeInOut = board.fadeInOut;
-    framing = board.framing;
+    AlbumSettings::operator=(board.settings());
 }
 
 void ShowFile::applyTo(StoryBoard &board) const
@@ -320,14 +313,7 @@ void ShowFile::applyTo(StoryBoard &board) const
 
 void ShowFile::applySettingsTo(StoryBoard &board) const
 {
-    board.setPhotoDurationMs(photoDurationMs);
-    board.setTransitionDurationMs(transitionDurationMs);
-    board.useTransition = useTransition;
-    board.dissolveOnly = dissolveOnly;
-    board.useZoom = useZoom;
-    board.loopAudio = loopAudio;
-    board.fadeInOut = fadeInOut;
-    board.framing = framing;
+    board.setSettings(*this);
 }
 
 ShowReadResult parseShow(const QByteArray &bytes, const QString &baseDir)

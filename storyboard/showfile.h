@@ -11,24 +11,17 @@
 // their orientation steps and move/zoom paths, the audio clips with their in- and out-points,
 // the album and audio settings, and the output profile with its edited values, folder and name.
 // The records carry only what the file holds; the descriptive fields are read from the files
-// again when a show is opened.
-struct ShowFile
+// again when a show is opened. The album and audio settings are its AlbumSettings part.
+struct ShowFile : AlbumSettings
 {
     QList<ImageInfo> photos;
     QList<AudioInfo> audios;
-    int photoDurationMs = 5000;
-    int transitionDurationMs = 1500;
-    bool useTransition = true;
-    bool dissolveOnly = false;
-    bool useZoom = true;
-    bool loopAudio = false;
-    bool fadeInOut = false;
-    Framing framing = Framing::Fit;
     // An empty id: no profile has been chosen for this show yet.
     ZomProfileData profile;
     QString outputFolder;
     QString outputName;
 
+    const AlbumSettings &settings() const { return *this; }
     // The lists and settings of a story board (the output part is left as it is).
     void takeFrom(const StoryBoard &board);
     // Puts the lists and settings into a story board; its patterns stay.

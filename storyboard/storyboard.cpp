@@ -24,6 +24,13 @@ void StoryBoard::setTransitionDurationMs(int ms)
     transitionDuration = ms / 1000.0;
 }
 
+void StoryBoard::setSettings(const AlbumSettings &settings)
+{
+    AlbumSettings::operator=(settings);
+    setPhotoDurationMs(settings.photoDurationMs);
+    setTransitionDurationMs(settings.transitionDurationMs);
+}
+
 double StoryBoard::totalDuration() const
 {
     const auto n = photos.size();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storyboard/albumsettings.h"
+
 #include <QDateTime>
 #include <QImage>
 #include <QList>
@@ -84,13 +86,10 @@ struct MediaFormat
     int bitsPerSample = 16;
 };
 
-// How a photo whose shape differs from the frame's fills it: fitted between black bars, fitted
-// over a blurred, darkened copy of itself that covers the frame, or covering the frame with the
-// overhang cropped evenly.
-enum class Framing { Fit = 0, BlurredFit = 1, Fill = 2 };
-
 // The one model of the slide show: photos, audio clips, wipe patterns and album settings.
-class StoryBoard
+// The settings are its AlbumSettings part; the two durations are also kept in seconds, which the
+// setters below keep in step with the milliseconds.
+class StoryBoard : public AlbumSettings
 {
 public:
     StoryBoard();
@@ -98,21 +97,15 @@ public:
     QList<ImageInfo> photos;
     QList<AudioInfo> audios;
     QStringList patterns;
-    int photoDurationMs = 5000;
-    double photoDuration = 5.0;
-    int transitionDurationMs = 1500;
-    double transitionDuration = 1.5;
-    bool useTransition = true;
-    bool dissolveOnly = false;
-    bool useZoom = true;
-    bool loopAudio = false;
-    bool fadeInOut = false;
-    Framing framing = Framing::Fit;
+    double photoDuration = photoDurationMs / 1000.0;
+    double transitionDuration = transitionDurationMs / 1000.0;
 
     void setPhotos(const QList<ImageInfo> &list) { photos = list; }
     void setAudios(const QList<AudioInfo> &list) { audios = list; }
     void setPhotoDurationMs(int ms);
     void setTransitionDurationMs(int ms);
+    const AlbumSettings &settings() const { return *this; }
+    void setSettings(const AlbumSettings &settings);
 
     double effectiveTransition() const { return useTransition ? transitionDuration : 0.0; }
     double totalDuration() const;

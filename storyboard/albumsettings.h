@@ -1,0 +1,23 @@
+#pragma once
+
+// How a photo whose shape differs from the frame's fills it: fitted between black bars, fitted
+// over a blurred, darkened copy of itself that covers the frame, or covering the frame with the
+// overhang cropped evenly.
+enum class Framing { Fit = 0, BlurredFit = 1, Fill = 2 };
+
+// The album and audio settings of a show, as one value: the story board holds them, a show file
+// keeps them and an edit of them can be undone. A new setting is added here; the show file's
+// reader and writer then give it its key.
+struct AlbumSettings
+{
+    int photoDurationMs = 5000;
+    int transitionDurationMs = 1500;
+    bool useTransition = true;
+    bool dissolveOnly = false;
+    bool useZoom = true;
+    bool loopAudio = false;
+    bool fadeInOut = false;
+    Framing framing = Framing::Fit;
+
+    bool operator==(const AlbumSettings &other) const = default;
+};
