@@ -3,6 +3,7 @@
 // alternate, the median ratio is reported), and, with --memory, the resident memory after a
 // strip has been filled with many small photos through the import dialog.
 
+#include "bench/photofixture.h"
 #include "media/importprogress.h"
 #include "media/infoparser.h"
 #include "media/photolistwidget.h"
@@ -13,8 +14,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
-#include <QPainter>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -33,37 +32,6 @@ void print(const QString &line)
 void progress(const QString &line)
 {
     std::fputs(qPrintable(line + QLatin1Char('\n')), stderr);
-}
-
-// Smooth colour fields, lines and grain: a JPEG with about the detail of a real photo.
-QImage photoLikeImage(int width, int height, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    QImage coarse(48, 32, QImage::Format_RGB32);
-    for (int y = 0; y < coarse.height(); ++y)
-        for (int x = 0; x < coarse.width(); ++x)
-            coarse.setPixel(x, y,
-                            qRgb(random.bounded(256), random.bounded(256), random.bounded(256)));
-    QImage image = coarse.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                       .convertToFormat(QImage::Format_RGB32);
-    QPainter painter(&image);
-    for (int i = 0; i < 200; ++i) {
-        painter.setPen(QPen(QColor::fromRgb(random.generate() | 0xFF000000u), 1 + i % 9));
-        painter.drawLine(random.bounded(width), random.bounded(height), random.bounded(width),
-                         random.bounded(height));
-    }
-    painter.end();
-    for (int y = 0; y < height; ++y) {
-        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const int grain = int(random.bounded(17)) - 8;
-            const QRgb p = row[x];
-            row[x]
-                = qRgb(std::clamp(qRed(p) + grain, 0, 255), std::clamp(qGreen(p) + grain, 0, 255),
-                       std::clamp(qBlue(p) + grain, 0, 255));
-        }
-    }
-    return image;
 }
 
 // count JPEGs in the folder: a few distinct pictures, each file a copy under its own name.

@@ -4,6 +4,7 @@
 // HEIC photo against the same photo as JPEG, and a 24 MP Display P3 photo, converted to sRGB,
 // against the same pixels without a profile.
 
+#include "bench/photofixture.h"
 #include "storyboard/photoloader.h"
 #include "storyboard/picture.h"
 #include "storyboard/storyboard.h"
@@ -15,8 +16,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QPainter>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -27,40 +26,7 @@
 
 namespace {
 
-// A photo-like test image: smooth colour fields, hard-edged shapes and fine grain, so that the
-// JPEG carries a realistic amount of detail.
-QImage photoLikeImage(int width, int height)
-{
-    QRandomGenerator random(4711);
-    QImage coarse(48, 32, QImage::Format_RGB32);
-    for (int y = 0; y < coarse.height(); ++y)
-        for (int x = 0; x < coarse.width(); ++x)
-            coarse.setPixel(x, y,
-                            qRgb(random.bounded(256), random.bounded(256), random.bounded(256)));
-    QImage image = coarse.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                       .convertToFormat(QImage::Format_RGB32);
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        for (int i = 0; i < 400; ++i) {
-            painter.setPen(QPen(QColor::fromRgb(random.generate() | 0xFF000000u),
-                                1 + random.bounded(width / 200 + 1)));
-            painter.drawLine(random.bounded(width), random.bounded(height), random.bounded(width),
-                             random.bounded(height));
-        }
-    }
-    for (int y = 0; y < height; ++y) {
-        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const int grain = int(random.bounded(17)) - 8;
-            const QRgb p = row[x];
-            row[x]
-                = qRgb(std::clamp(qRed(p) + grain, 0, 255), std::clamp(qGreen(p) + grain, 0, 255),
-                       std::clamp(qBlue(p) + grain, 0, 255));
-        }
-    }
-    return image;
-}
+constexpr quint32 photoSeed = 4711;
 
 struct Timing
 {
@@ -137,7 +103,7 @@ int main(int argc, char **argv)
         {
             QImageWriter writer(path, "jpeg");
             writer.setQuality(92);
-            if (!writer.write(photoLikeImage(photo.width(), photo.height()))) {
+            if (!writer.write(photoLikeImage(photo.width(), photo.height(), photoSeed))) {
                 std::fprintf(stderr, "Cannot write %s\n", qPrintable(path));
                 return 1;
             }
@@ -188,7 +154,7 @@ int main(int argc, char **argv)
     // against the same pixels as JPEG.
     std::printf("\nHEIC against JPEG, the same 12 MP photo, %d runs each\n", runs);
     printHeader("JPEG", "HEIC");
-    const QImage phone = photoLikeImage(4032, 3024);
+    const QImage phone = photoLikeImage(4032, 3024, photoSeed);
     const QString jpeg = dir.filePath(QStringLiteral("phone.jpg"));
     const QString heic = dir.filePath(QStringLiteral("phone.heic"));
     const QString bare = dir.filePath(QStringLiteral("bare.heic"));
@@ -229,7 +195,7 @@ int main(int argc, char **argv)
                 "each\n",
                 runs);
     printHeader("no profile", "Display P3");
-    QImage wide = photoLikeImage(6000, 4000);
+    QImage wide = photoLikeImage(6000, 4000, photoSeed);
     const QString plain = dir.filePath(QStringLiteral("plain.jpg"));
     const QString p3 = dir.filePath(QStringLiteral("p3.jpg"));
     const bool plainWritten = wide.save(plain, "jpeg", 92);

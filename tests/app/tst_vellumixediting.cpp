@@ -6,7 +6,7 @@
 #include "media/audiolistwidget.h"
 #include "media/photolistwidget.h"
 #include "preview/avplayer.h"
-#include "tests/support/testsupport.h"
+#include "tests/app/windowtest.h"
 #include "zofc/zopref.h"
 
 #include "ui_vellumix.h"
@@ -25,51 +25,6 @@
 #include <memory>
 
 namespace {
-
-QStringList pathsOf(const QList<ImageInfo> &photos)
-{
-    QStringList paths;
-    for (const ImageInfo &photo : photos)
-        paths.append(photo.path);
-    return paths;
-}
-
-QStringList pathsOf(const QList<AudioInfo> &clips)
-{
-    QStringList paths;
-    for (const AudioInfo &clip : clips)
-        paths.append(clip.path);
-    return paths;
-}
-
-QPoint centreOf(QListWidget *strip, int row)
-{
-    strip->scrollToItem(strip->item(row));
-    return strip->visualItemRect(strip->item(row)).center();
-}
-
-void clickRow(QListWidget *strip, int row, Qt::KeyboardModifiers modifiers = {})
-{
-    QTest::mouseClick(strip->viewport(), Qt::LeftButton, modifiers, centreOf(strip, row));
-}
-
-bool dropOn(QListWidget *strip, const QStringList &files, int row)
-{
-    QMimeData mime;
-    QList<QUrl> urls;
-    for (const QString &file : files)
-        urls.append(QUrl::fromLocalFile(file));
-    mime.setUrls(urls);
-    const QPoint at = centreOf(strip, row);
-    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
-    QDragEnterEvent enter(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(strip->viewport(), &enter);
-    QDragMoveEvent move(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(strip->viewport(), &move);
-    QDropEvent drop(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(strip->viewport(), &drop);
-    return drop.isAccepted();
-}
 
 // Runs action on the modal widget of type Dialog that trigger opens, once it is up.
 template<typename Dialog>
@@ -121,7 +76,9 @@ QStringList visibleTexts(const QMenu *menu)
 
 } // namespace
 
-class TestVellumixEditing : public QObject
+class TestVellumixEditing
+    : public QObject
+    , private WindowTest
 {
     Q_OBJECT
 private slots:
@@ -144,48 +101,24 @@ private slots:
     void undoGoesBackAHundredSteps();
 
 private:
-    Ui::VellumixClass *ui() const { return window->form(); }
     void loadShow(bool withAudio);
-
-    QTemporaryDir dir;
-    QStringList photoFiles;
-    QString song;
-    QString shortSong;
-    std::unique_ptr<TempSettings> settings;
-    std::unique_ptr<Vellumix> window;
 };
 
 void TestVellumixEditing::initTestCase()
 {
     // Sizes differ so that sorting by size has an order to find.
-    const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
-    for (int i = 0; i < 4; ++i) {
-        QImage image(320 + 160 * i, 240 + 120 * i, QImage::Format_RGB32);
-        image.fill(colours[i]);
-        const QString path = dir.filePath(QStringLiteral("photo%1.jpg").arg(i + 1));
-        QVERIFY(image.save(path, "JPEG"));
-        photoFiles.append(path);
-    }
-    song = dir.filePath(QStringLiteral("a-song.wav"));
-    QVERIFY(writeToneWav(song, {{440.0, 18.0}}));
-    shortSong = dir.filePath(QStringLiteral("b-short.wav"));
-    QVERIFY(writeToneWav(shortSong, {{660.0, 3.0}}));
+    QVERIFY(writeMedia({{320, 240}, {480, 360}, {640, 480}, {800, 600}},
+                       QStringLiteral("a-song.wav"), 18.0, QStringLiteral("b-short.wav")));
 }
 
 void TestVellumixEditing::init()
 {
-    settings = std::make_unique<TempSettings>();
-    window = std::make_unique<Vellumix>();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(openWindow(true));
 }
 
 void TestVellumixEditing::cleanup()
 {
-    window.reset();
-    settings.reset();
+    closeWindow();
 }
 
 void TestVellumixEditing::loadShow(bool withAudio)

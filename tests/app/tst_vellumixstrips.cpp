@@ -9,7 +9,7 @@
 #include "media/mediainfowidget.h"
 #include "media/photolistwidget.h"
 #include "preview/avplayer.h"
-#include "tests/support/testsupport.h"
+#include "tests/app/windowtest.h"
 #include "zofc/qtsingleapplication.h"
 #include "zofc/zopref.h"
 
@@ -29,49 +29,9 @@
 #include <QTreeWidget>
 #include <memory>
 
-namespace {
-
-template<typename Record> QStringList pathsOf(const QList<Record> &records)
-{
-    QStringList paths;
-    for (const Record &record : records)
-        paths.append(record.path);
-    return paths;
-}
-
-void clickRow(QListWidget *strip, int row)
-{
-    strip->scrollToItem(strip->item(row));
-    QTest::mouseClick(strip->viewport(), Qt::LeftButton, {},
-                      strip->visualItemRect(strip->item(row)).center());
-}
-
-// A drop as the window system delivers one: enter, move, drop at a point of a widget.
-bool dropOn(QWidget *target, const QStringList &files, QPoint at)
-{
-    QMimeData mime;
-    QList<QUrl> urls;
-    for (const QString &file : files)
-        urls.append(QUrl::fromLocalFile(file));
-    mime.setUrls(urls);
-    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
-    QDragEnterEvent enter(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    QDragMoveEvent move(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &move);
-    QDropEvent drop(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
-    return drop.isAccepted();
-}
-
-bool dropOn(QListWidget *strip, const QStringList &files, int row)
-{
-    return dropOn(strip->viewport(), files, strip->visualItemRect(strip->item(row)).center());
-}
-
-} // namespace
-
-class TestVellumixStrips : public QObject
+class TestVellumixStrips
+    : public QObject
+    , private WindowTest
 {
     Q_OBJECT
 private slots:
@@ -87,48 +47,26 @@ private slots:
     void secondStartHandsItsFilesToTheStrips();
 
 private:
-    Ui::VellumixClass *ui() const { return window->form(); }
     // Drops the three photos (and the song) on the getting-started picture.
     void loadShow(bool withAudio);
     // Runs action on the dialog of type Dialog that the click opens.
     template<typename Dialog> void whenOpen(QAbstractButton *button, std::function<void(Dialog *)>);
-
-    QTemporaryDir dir;
-    QStringList photoFiles;
-    QString song;
-    QString shortSong;
-    std::unique_ptr<TempSettings> settings;
-    std::unique_ptr<Vellumix> window;
 };
 
 void TestVellumixStrips::initTestCase()
 {
-    const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
-    for (int i = 0; i < 4; ++i) {
-        QImage image(320, 240, QImage::Format_RGB32);
-        image.fill(colours[i]);
-        const QString path = dir.filePath(QStringLiteral("photo%1.jpg").arg(i + 1));
-        QVERIFY(image.save(path, "JPEG"));
-        photoFiles.append(path);
-    }
-    song = dir.filePath(QStringLiteral("song.wav"));
-    QVERIFY(writeToneWav(song, {{440.0, 6.0}}));
-    shortSong = dir.filePath(QStringLiteral("short.wav"));
-    QVERIFY(writeToneWav(shortSong, {{660.0, 3.0}}));
+    QVERIFY(writeMedia(QList<QSize>(4, QSize(320, 240)), QStringLiteral("song.wav"), 6.0,
+                       QStringLiteral("short.wav")));
 }
 
 void TestVellumixStrips::init()
 {
-    settings = std::make_unique<TempSettings>();
-    window = std::make_unique<Vellumix>();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(openWindow(false));
 }
 
 void TestVellumixStrips::cleanup()
 {
-    window.reset();
-    settings.reset();
+    closeWindow();
 }
 
 void TestVellumixStrips::loadShow(bool withAudio)

@@ -17,11 +17,19 @@ QString testAppDir()
     return ZoPref::appDir();
 }
 
+#include <QApplication>
+#include <QColor>
 #include <QDebug>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
+#include <QImage>
+#include <QListWidget>
+#include <QMimeData>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTest>
+#include <QUrl>
 
 bool runFfmpeg(const QStringList &arguments, int timeoutMs)
 {
@@ -131,4 +139,52 @@ FullFolder::~FullFolder()
         else
             qputenv("VELLUMIX_FFMPEG", previousFfmpeg);
     }
+}
+
+QStringList writeColourPhotos(const QString &folder, const QList<QSize> &sizes)
+{
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
+    QStringList paths;
+    for (int i = 0; i < sizes.size(); ++i) {
+        QImage image(sizes.at(i), QImage::Format_RGB32);
+        image.fill(colours[i % 4]);
+        const QString path = QDir(folder).filePath(QStringLiteral("photo%1.jpg").arg(i + 1));
+        if (!image.save(path, "JPEG"))
+            return {};
+        paths.append(path);
+    }
+    return paths;
+}
+
+QPoint centreOf(QListWidget *strip, int row)
+{
+    strip->scrollToItem(strip->item(row));
+    return strip->visualItemRect(strip->item(row)).center();
+}
+
+void clickRow(QListWidget *strip, int row, Qt::KeyboardModifiers modifiers)
+{
+    QTest::mouseClick(strip->viewport(), Qt::LeftButton, modifiers, centreOf(strip, row));
+}
+
+bool dropOn(QWidget *target, const QStringList &files, QPoint at)
+{
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString &file : files)
+        urls.append(QUrl::fromLocalFile(file));
+    mime.setUrls(urls);
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    QDropEvent drop(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+bool dropOn(QListWidget *strip, const QStringList &files, int row)
+{
+    return dropOn(strip->viewport(), files, centreOf(strip, row));
 }

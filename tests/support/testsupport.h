@@ -2,11 +2,16 @@
 
 #include <QList>
 #include <QPair>
+#include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <memory>
+
+class QListWidget;
+class QWidget;
 
 // Points the settings store at a fresh file in a temporary folder for the life of the object.
 class TempSettings
@@ -61,3 +66,26 @@ bool writeToneWav(const QString &path, const QList<QPair<double, double>> &tones
 // Zero crossings (rising and falling) of channel 0 in interleaved 16-bit PCM, samples
 // [from, to) of each channel; a tone of f Hz gives 2 f crossings a second.
 int zeroCrossings(const int16_t *pcm, int channels, int from, int to);
+
+// The paths of photo or audio records, in order.
+template<typename Record> QStringList pathsOf(const QList<Record> &records)
+{
+    QStringList paths;
+    for (const Record &record : records)
+        paths.append(record.path);
+    return paths;
+}
+
+// Four JPEGs of one colour each (red, green, blue, yellow), named photo1.jpg to photo4.jpg in
+// folder; each entry of sizes gives one photo its size. The paths, or none on failure.
+QStringList writeColourPhotos(const QString &folder, const QList<QSize> &sizes);
+
+// The centre of a strip's row, scrolled into view first.
+QPoint centreOf(QListWidget *strip, int row);
+// A click on a strip's row, as the user makes one.
+void clickRow(QListWidget *strip, int row, Qt::KeyboardModifiers modifiers = {});
+// A drop of files as the window system delivers one: enter, move, drop at a point of a widget.
+// Whether the drop was accepted.
+bool dropOn(QWidget *target, const QStringList &files, QPoint at);
+// The same on the centre of a strip's row.
+bool dropOn(QListWidget *strip, const QStringList &files, int row);
