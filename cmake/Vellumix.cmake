@@ -15,12 +15,15 @@ if(VELLUMIX_SANITIZE)
     add_link_options(-fsanitize=${VELLUMIX_SANITIZE})
 endif()
 
-# vellumix_subsystem(NAME [LIBS ...]): one static library from every source file of the
-# calling folder. New files are picked up without editing the folder's CMakeLists. The only
+# vellumix_subsystem(NAME [FORMS form...] [LIBS ...]): one static library from every source file
+# of the calling folder. New files are picked up without editing the folder's CMakeLists. The only
 # include path is the source root, so every include names its folder; LIBS are the libraries of
 # the folders below this one that it uses (scripts/check-layers.sh keeps the chain one-way).
+# FORMS names the designer forms of forms/ that the folder's code includes as "ui_<form>.h".
+# They are compiled by rules of their own rather than by AUTOUIC, whose headers Ninja notices
+# only on the build after a form changed, so that one build after an edit is always enough.
 function(vellumix_subsystem name)
-    cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "FORMS;LIBS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS
         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
         ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
@@ -32,8 +35,18 @@ function(vellumix_subsystem name)
         target_link_libraries(${name} INTERFACE ${ARG_LIBS})
         return()
     endif()
+    if(ARG_FORMS)
+        list(TRANSFORM ARG_FORMS PREPEND ${CMAKE_SOURCE_DIR}/forms/)
+        list(TRANSFORM ARG_FORMS APPEND .ui)
+        qt_wrap_ui(form_headers ${ARG_FORMS})
+        list(APPEND sources ${form_headers})
+    endif()
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+    if(ARG_FORMS)
+        # The form headers are written beside the folder's build files.
+        target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_BINARY_DIR})
+    endif()
     target_compile_options(${name} PRIVATE ${VELLUMIX_WARNINGS})
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
