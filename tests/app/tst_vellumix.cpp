@@ -19,8 +19,10 @@
 #include <QCheckBox>
 #include <QCursor>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
@@ -30,6 +32,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <QTranslator>
 #include <memory>
 
 namespace {
@@ -60,6 +63,8 @@ private slots:
     void propertiesShowTheSelectedPhotoAsTyped();
     void languageChangeReloadsTheGettingStartedPicture();
     void geometryIsKeptBetweenRuns();
+    void smallestWindowFitsASmallScreen_data();
+    void smallestWindowFitsASmallScreen();
     void playThenCreateVideoFile();
 
 private:
@@ -402,16 +407,60 @@ void TestVellumix::languageChangeReloadsTheGettingStartedPicture()
 
 void TestVellumix::geometryIsKeptBetweenRuns()
 {
-    // A size above the window's smallest, which the settings column sets.
-    window->resize(1040, 780);
+    // A size that a 1366 x 768 screen holds under a panel and a title bar.
+    window->resize(1000, 700);
     window->move(40, 30);
-    QTRY_COMPARE(window->size(), QSize(1040, 780));
+    QTRY_COMPARE(window->size(), QSize(1000, 700));
     const QRect before = window->geometry();
     window->close();
     window = std::make_unique<Vellumix>();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QCOMPARE(window->size(), before.size());
+}
+
+void TestVellumix::smallestWindowFitsASmallScreen_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << QString();
+    QTest::newRow("German") << QStringLiteral("de");
+    QTest::newRow("French") << QStringLiteral("fr");
+}
+
+// At its smallest, with the program's style sheet, the window fits a 768-pixel screen under a
+// panel and a title bar, and no label or button has less width than its text needs.
+void TestVellumix::smallestWindowFitsASmallScreen()
+{
+    QFETCH(QString, language);
+    QFile sheet(ZoPref::skinDir() + QLatin1String("/style.qss"));
+    QVERIFY(sheet.open(QIODevice::ReadOnly | QIODevice::Text));
+    qApp->setStyleSheet(QString::fromUtf8(sheet.readAll()));
+    QTranslator translator;
+    if (!language.isEmpty()) {
+        QVERIFY(translator.load(QLatin1String("vellumix_") + language,
+                                ZoPref::appDir() + QLatin1String("/translations")));
+        QCoreApplication::installTranslator(&translator);
+    }
+    loadShow(true);
+    const QSize smallest = window->minimumSizeHint();
+    window->resize(smallest);
+    QTRY_COMPARE(window->size(), smallest);
+    QStringList clipped;
+    for (QWidget *widget : window->findChildren<QWidget *>()) {
+        if (!widget->isVisibleTo(window.get()))
+            continue;
+        QString text;
+        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            text = button->text();
+        else if (auto *label = qobject_cast<QLabel *>(widget); label && !label->wordWrap())
+            text = label->text();
+        if (!text.isEmpty() && widget->width() < widget->minimumSizeHint().width())
+            clipped.append(widget->objectName() + QLatin1String(": ") + text);
+    }
+    QCoreApplication::removeTranslator(&translator);
+    qApp->setStyleSheet(QString());
+    QVERIFY2(smallest.height() <= 700, qPrintable(QString::number(smallest.height())));
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String(", "))));
 }
 
 // A user's whole path: a show in the window, a second of playing, Create Video File with the
