@@ -50,10 +50,16 @@ QStringList InfoParser::rejectedPaths() const
     return rejected;
 }
 
+void InfoParser::start(Priority priority)
+{
+    if (isRunning())
+        return;
+    stopRequests.tryAcquire(stopRequests.available());
+    QThread::start(priority);
+}
+
 void InfoParser::run()
 {
-    // A stop asked for before the start belongs to an earlier run.
-    stopRequests.tryAcquire(stopRequests.available());
     stopping.store(false);
     nextIndex.store(0);
     {

@@ -26,6 +26,10 @@ public:
     int readerCount() const { return readers; }
     static constexpr int maxReaders = 4;
 
+    // Starts reading. Hides QThread::start so that a stop asked for before it, which belongs to
+    // an earlier run, is dropped here on the caller's thread: a stop asked for right after the
+    // start, before the new thread runs, then still counts.
+    void start(Priority priority = InheritPriority);
     // Asks the thread to stop: every reader finishes the file it is reading and takes no other.
     void requestStop();
     // Paths processed so far, counted from the start of the batch without gaps: the file with

@@ -19,6 +19,7 @@ private slots:
     void stopEndsAfterFilesBeingRead_data();
     void stopEndsAfterFilesBeingRead();
     void stopBeforeStartIsForgotten();
+    void stopRightAfterStartIsKept();
     void readsAudio();
 };
 
@@ -131,6 +132,23 @@ void TestInfoParser::stopBeforeStartIsForgotten()
     QVERIFY(parser.wait(20000));
     QCOMPARE(parser.finishedCount(), 3);
     QCOMPARE(parser.takePhotos().size(), 3);
+}
+
+void TestInfoParser::stopRightAfterStartIsKept()
+{
+    // The stop usually arrives before the new thread has begun to run; it must not be taken
+    // for a stale one then, or the caller waits for the whole batch.
+    QTemporaryDir dir;
+    const QStringList paths = MediaFiles::writeBatch(dir, 40);
+    QVERIFY(!paths.isEmpty());
+    for (int round = 0; round < 5; ++round) {
+        InfoParser parser(&paths, true);
+        parser.start();
+        parser.requestStop();
+        QVERIFY(parser.wait(20000));
+        QVERIFY2(parser.finishedCount() <= parser.readerCount(),
+                 qPrintable(QString::number(parser.finishedCount())));
+    }
 }
 
 void TestInfoParser::readsAudio()
