@@ -333,6 +333,11 @@ Vellumix::~Vellumix()
     mediaInfo = nullptr;
     // The player draws through the renderer until it goes with the form's widgets.
     ui->avPlayer->setRenderer(nullptr);
+    // The children go after this object's own members, and some still signal on the way out
+    // (the undo stack clears itself, the session follows it): nothing they say may reach this
+    // half-destroyed window.
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
 }
 
 void Vellumix::closeEvent(QCloseEvent *event)
