@@ -131,28 +131,6 @@ bool languageFree(const QString &text)
         || text == ZoPref::product_name() || text.startsWith(QLatin1Char('/'));
 }
 
-// Buttons and one-line labels given less width than their text needs, e.g. by a dialog of fixed
-// size or a neighbour with a wide minimum.
-QStringList clippedTexts(QWidget *root)
-{
-    QStringList clipped;
-    for (QWidget *widget : root->findChildren<QWidget *>()) {
-        if (!widget->isVisibleTo(root))
-            continue;
-        QString text;
-        if (auto *button = qobject_cast<QAbstractButton *>(widget))
-            text = button->text();
-        else if (auto *label = qobject_cast<QLabel *>(widget); label && !label->wordWrap())
-            text = label->text();
-        if (!text.isEmpty() && widget->width() < widget->minimumSizeHint().width())
-            clipped.append(QStringLiteral("%1: \"%2\" in %3 of %4 pixels")
-                               .arg(pathOf(widget), text)
-                               .arg(widget->width())
-                               .arg(widget->minimumSizeHint().width()));
-    }
-    return clipped;
-}
-
 } // namespace
 
 class TestTranslations : public QObject

@@ -445,18 +445,7 @@ void TestVellumix::smallestWindowFitsASmallScreen()
     const QSize smallest = window->minimumSizeHint();
     window->resize(smallest);
     QTRY_COMPARE(window->size(), smallest);
-    QStringList clipped;
-    for (QWidget *widget : window->findChildren<QWidget *>()) {
-        if (!widget->isVisibleTo(window.get()))
-            continue;
-        QString text;
-        if (auto *button = qobject_cast<QAbstractButton *>(widget))
-            text = button->text();
-        else if (auto *label = qobject_cast<QLabel *>(widget); label && !label->wordWrap())
-            text = label->text();
-        if (!text.isEmpty() && widget->width() < widget->minimumSizeHint().width())
-            clipped.append(widget->objectName() + QLatin1String(": ") + text);
-    }
+    const QStringList clipped = clippedTexts(window.get());
     QCoreApplication::removeTranslator(&translator);
     qApp->setStyleSheet(QString());
     QVERIFY2(smallest.height() <= 700, qPrintable(QString::number(smallest.height())));

@@ -17,6 +17,7 @@ QString testAppDir()
     return ZoPref::appDir();
 }
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QColor>
 #include <QDebug>
@@ -24,6 +25,7 @@ QString testAppDir()
 #include <QDropEvent>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QProcess>
@@ -187,4 +189,30 @@ bool dropOn(QWidget *target, const QStringList &files, QPoint at)
 bool dropOn(QListWidget *strip, const QStringList &files, int row)
 {
     return dropOn(strip->viewport(), files, centreOf(strip, row));
+}
+
+QStringList clippedTexts(QWidget *root)
+{
+    QStringList clipped;
+    for (QWidget *widget : root->findChildren<QWidget *>()) {
+        if (!widget->isVisibleTo(root))
+            continue;
+        QString text;
+        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            text = button->text();
+        else if (auto *label = qobject_cast<QLabel *>(widget); label && !label->wordWrap())
+            text = label->text();
+        if (text.isEmpty() || widget->width() >= widget->minimumSizeHint().width())
+            continue;
+        QStringList path;
+        for (const QObject *step = widget; step && step != root; step = step->parent())
+            path.prepend(step->objectName().isEmpty()
+                             ? QString::fromLatin1(step->metaObject()->className())
+                             : step->objectName());
+        clipped.append(QStringLiteral("%1: \"%2\" in %3 of %4 pixels")
+                           .arg(path.join(QLatin1Char('/')), text)
+                           .arg(widget->width())
+                           .arg(widget->minimumSizeHint().width()));
+    }
+    return clipped;
 }

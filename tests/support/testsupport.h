@@ -89,3 +89,8 @@ void clickRow(QListWidget *strip, int row, Qt::KeyboardModifiers modifiers = {})
 bool dropOn(QWidget *target, const QStringList &files, QPoint at);
 // The same on the centre of a strip's row.
 bool dropOn(QListWidget *strip, const QStringList &files, int row);
+
+// The visible buttons and one-line labels under root that have less width than their text needs
+// (a dialog of fixed size, a neighbour with a wide minimum), each as
+// "parent/name: "text" in 80 of 95 pixels".
+QStringList clippedTexts(QWidget *root);
