@@ -1,1 +1,1 @@
-vellumix_test(tst_storyboardrender LABELS gui LIBS audio)
+vellumix_test(tst_storyboardrender LABELS gui threads LIBS audio)

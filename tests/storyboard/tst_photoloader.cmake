@@ -1,2 +1,2 @@
-vellumix_test(tst_photoloader LABELS unit HEADLESS LIBS storyboard Qt6::Gui
+vellumix_test(tst_photoloader LABELS unit threads HEADLESS LIBS storyboard Qt6::Gui
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/../zomexif/photofixture.cpp)
