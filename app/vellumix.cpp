@@ -260,13 +260,8 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     connect(ui->actionOpen_Project, &QAction::triggered, this, [this] {
         if (!session->maybeSave())
             return;
-        if (const QString file = session->pickShowToOpen(); !file.isEmpty()) {
-            ShowReadResult read = readShowFile(file);
-            if (!read.ok())
-                ZoMessageBox::alert(read.error, QString(), this);
-            else if (loadShow(std::move(read.show)))
-                session->setSaved(file);
-        }
+        if (const QString file = session->pickShowToOpen(); !file.isEmpty())
+            readShow(file);
     });
     connect(ui->actionSave_Project, &QAction::triggered, session, &ShowSession::save);
     connect(ui->actionSave_Project_As, &QAction::triggered, session, &ShowSession::saveAs);
@@ -1408,8 +1403,11 @@ ShowFile Vellumix::currentShow() const
 
 bool Vellumix::openShow(const QString &path)
 {
-    if (!session->maybeSave())
-        return false;
+    return session->maybeSave() && readShow(path);
+}
+
+bool Vellumix::readShow(const QString &path)
+{
     ShowReadResult read = readShowFile(path);
     if (!read.ok()) {
         ZoMessageBox::alert(read.error, QString(), this);

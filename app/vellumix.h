@@ -155,6 +155,9 @@ private:
     // Replaces the window's show by one read from a file (its files read again, with progress);
     // false when the user cancelled the reading.
     bool loadShow(ShowFile show);
+    // Reads the show file at path into the window, with nothing asked first, and names its missing
+    // files; false when it could not be read (the user has been told why) or the user cancelled.
+    bool readShow(const QString &path);
     void updateTitle();
     void rebuildRecentMenu();
     // One message naming the files of the show that are missing.
