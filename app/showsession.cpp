@@ -42,6 +42,12 @@ QString lastFolder()
     return QFileInfo(stored).isDir() ? stored : QDir::homePath();
 }
 
+// Beside the autosave copy, the file of the show it was made from.
+QString originOf(const QString &copy)
+{
+    return copy + QStringLiteral(".origin");
+}
+
 } // namespace
 
 ShowSession::ShowSession(QWidget *w, std::function<ShowFile()> show)
@@ -207,7 +213,7 @@ QString ShowSession::autosavePath()
 
 QString ShowSession::autosaveOriginPath()
 {
-    return autosavePath() + QStringLiteral(".origin");
+    return originOf(autosavePath());
 }
 
 bool ShowSession::writeAutosave()
@@ -220,7 +226,7 @@ bool ShowSession::writeAutosave()
         qWarning("%s", qPrintable(error));
         return false;
     }
-    QSaveFile origin(copy + QStringLiteral(".origin"));
+    QSaveFile origin(originOf(copy));
     if (origin.open(QIODevice::WriteOnly)) {
         origin.write(path.toUtf8());
         origin.commit();
@@ -232,7 +238,7 @@ void ShowSession::removeAutosave()
 {
     autosaveTimer->stop();
     QFile::remove(copy);
-    QFile::remove(copy + QStringLiteral(".origin"));
+    QFile::remove(originOf(copy));
 }
 
 bool ShowSession::hasAutosave()

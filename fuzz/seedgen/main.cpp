@@ -31,12 +31,6 @@ const QStringList audioSuffixes
        QStringLiteral("mp3"), QStringLiteral("ogg"),  QStringLiteral("ra"),  QStringLiteral("wav"),
        QStringLiteral("wma"), QStringLiteral("m4a")};
 
-bool write(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 QImage scene(int w, int h)
 {
     QImage image(w, h, QImage::Format_RGB32);
@@ -84,26 +78,28 @@ bool writePhotos(const QDir &dir)
     QImage alpha = image.convertToFormat(QImage::Format_ARGB32);
     alpha.setPixelColor(0, 0, QColor(0, 0, 0, 0));
 
-    bool ok = write(dir.filePath(QStringLiteral("camera.jpg")), jpegWithExif(image, camera, 70))
-        && write(dir.filePath(QStringLiteral("progressive.jpg")), encoded(image, "jpeg", true))
-        && write(dir.filePath(QStringLiteral("wide.jpg")), encoded(wide, "jpeg"))
-        && write(dir.filePath(QStringLiteral("plain.png")), encoded(image, "png"))
-        && write(dir.filePath(QStringLiteral("wide.png")), encoded(wide, "png"))
-        && write(dir.filePath(QStringLiteral("indexed.png")), encoded(indexed, "png"))
-        && write(dir.filePath(QStringLiteral("mono.png")), encoded(mono, "png"))
-        && write(dir.filePath(QStringLiteral("alpha.png")), encoded(alpha, "png"))
-        && write(dir.filePath(QStringLiteral("plain.bmp")), encoded(image.scaled(40, 30), "bmp"))
-        && write(dir.filePath(QStringLiteral("indexed.bmp")),
-                 encoded(indexed.scaled(40, 30), "bmp"))
-        && write(dir.filePath(QStringLiteral("plain.gif")), encoded(indexed, "gif"))
-        && write(dir.filePath(QStringLiteral("plain.xpm")), encoded(mono.scaled(16, 12), "xpm"))
-        && write(dir.filePath(QStringLiteral("plain.xbm")), encoded(mono.scaled(16, 12), "xbm"));
+    bool ok = writeFile(dir.filePath(QStringLiteral("camera.jpg")), jpegWithExif(image, camera, 70))
+        && writeFile(dir.filePath(QStringLiteral("progressive.jpg")), encoded(image, "jpeg", true))
+        && writeFile(dir.filePath(QStringLiteral("wide.jpg")), encoded(wide, "jpeg"))
+        && writeFile(dir.filePath(QStringLiteral("plain.png")), encoded(image, "png"))
+        && writeFile(dir.filePath(QStringLiteral("wide.png")), encoded(wide, "png"))
+        && writeFile(dir.filePath(QStringLiteral("indexed.png")), encoded(indexed, "png"))
+        && writeFile(dir.filePath(QStringLiteral("mono.png")), encoded(mono, "png"))
+        && writeFile(dir.filePath(QStringLiteral("alpha.png")), encoded(alpha, "png"))
+        && writeFile(dir.filePath(QStringLiteral("plain.bmp")),
+                     encoded(image.scaled(40, 30), "bmp"))
+        && writeFile(dir.filePath(QStringLiteral("indexed.bmp")),
+                     encoded(indexed.scaled(40, 30), "bmp"))
+        && writeFile(dir.filePath(QStringLiteral("plain.gif")), encoded(indexed, "gif"))
+        && writeFile(dir.filePath(QStringLiteral("plain.xpm")), encoded(mono.scaled(16, 12), "xpm"))
+        && writeFile(dir.filePath(QStringLiteral("plain.xbm")),
+                     encoded(mono.scaled(16, 12), "xbm"));
     // Formats of the image plugins, where the plugin is installed.
     for (const char *format : {"tiff", "webp", "tga"}) {
         if (QImageWriter::supportedImageFormats().contains(format))
             ok = ok
-                && write(dir.filePath(QStringLiteral("plain.") + QLatin1String(format)),
-                         encoded(image, format));
+                && writeFile(dir.filePath(QStringLiteral("plain.") + QLatin1String(format)),
+                             encoded(image, format));
     }
     ok = ok
         && writeHeic(dir.filePath(QStringLiteral("camera.heic")), image.scaled(64, 48), 50, 6,
@@ -138,7 +134,7 @@ bool writeAudioSeed(const QDir &dir, const QString &suffix, const QByteArray &fi
 {
     const auto index = audioSuffixes.indexOf(suffix);
     return index >= 0 && !file.isEmpty()
-        && write(dir.filePath(QStringLiteral("tone.") + suffix), char(index) + file);
+        && writeFile(dir.filePath(QStringLiteral("tone.") + suffix), char(index) + file);
 }
 
 bool writeAudio(const QDir &dir)
@@ -148,7 +144,7 @@ bool writeAudio(const QDir &dir)
         return false;
     QTemporaryDir work;
     const QString source = work.filePath(QStringLiteral("tone.wav"));
-    if (!write(source, wav))
+    if (!writeFile(source, wav))
         return false;
     // The other kinds come from the system's encoder, where it has one for them.
     const QList<QPair<QString, QStringList>> kinds = {
@@ -209,8 +205,8 @@ bool writeProfilesAndCommands(const QDir &profileDir, const QDir &avcDir, const 
                 continue;
             QStringList words = splitCommandLine(command);
             words.removeFirst(); // the launcher itself
-            if (!write(avcDir.filePath(QStringLiteral("%1-%2.args").arg(id).arg(n++)),
-                       words.join(QLatin1Char('\n')).toUtf8()))
+            if (!writeFile(avcDir.filePath(QStringLiteral("%1-%2.args").arg(id).arg(n++)),
+                           words.join(QLatin1Char('\n')).toUtf8()))
                 return false;
         }
     }
@@ -251,8 +247,8 @@ bool writeShows(const QDir &dir)
     full.profile.setValue(QStringLiteral("r"), QStringLiteral("25"));
     full.outputFolder = QStringLiteral("/home/ann/Videos");
     full.outputName = QStringLiteral("Summer");
-    return write(dir.filePath(QStringLiteral("empty.vellumix")), serializeShow(empty, base))
-        && write(dir.filePath(QStringLiteral("full.vellumix")), serializeShow(full, base));
+    return writeFile(dir.filePath(QStringLiteral("empty.vellumix")), serializeShow(empty, base))
+        && writeFile(dir.filePath(QStringLiteral("full.vellumix")), serializeShow(full, base));
 }
 
 } // namespace
