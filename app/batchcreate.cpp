@@ -59,15 +59,6 @@ int usageError(const QString &problem)
     return exitUsage;
 }
 
-bool matchesAny(const QString &fileName, const QStringList &patterns)
-{
-    for (const QString &pattern : patterns) {
-        if (QDir::match(pattern, fileName))
-            return true;
-    }
-    return false;
-}
-
 // Reads an integer option within [low, high]; nullopt (with the message printed) otherwise.
 std::optional<int> rangedValue(const QCommandLineParser &parser, const QString &name, int fallback,
                                int low, int high)
@@ -126,9 +117,9 @@ void readPaths(const QStringList &paths, bool noAutoRotate, StoryBoard &board,
             const QList<QUrl> folder {QUrl::fromLocalFile(info.absoluteFilePath())};
             photoPaths += expandImportPaths(folder, photoPatterns, true);
             audioPaths += expandImportPaths(folder, audioPatterns, true);
-        } else if (matchesAny(info.fileName(), photoPatterns)) {
+        } else if (QDir::match(photoPatterns, info.fileName())) {
             photoPaths.append(info.absoluteFilePath());
-        } else if (matchesAny(info.fileName(), audioPatterns)) {
+        } else if (QDir::match(audioPatterns, info.fileName())) {
             audioPaths.append(info.absoluteFilePath());
         } else {
             unreadable.append(path);
