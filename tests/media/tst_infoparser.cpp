@@ -137,15 +137,38 @@ void TestInfoParser::stopBeforeStartIsForgotten()
 void TestInfoParser::stopRightAfterStartIsKept()
 {
     // The stop usually arrives before the new thread has begun to run; it must not be taken
-    // for a stale one then, or the caller waits for the whole batch.
+    // for a stale one then, or the caller waits for the whole batch. Every file is a named pipe
+    // that the test writes only after the stop, so no reader can get past its first file
+    // before the stop, however the threads happen to be scheduled.
     QTemporaryDir dir;
-    const QStringList paths = MediaFiles::writeBatch(dir, 40);
-    QVERIFY(!paths.isEmpty());
+    QStringList paths;
+    for (int i = 0; i < InfoParser::maxReaders + 4; ++i) {
+        paths.append(dir.filePath(QStringLiteral("pipe%1.jpg").arg(i)));
+        QCOMPARE(mkfifo(QFile::encodeName(paths.last()).constData(), 0600), 0);
+    }
     for (int round = 0; round < 5; ++round) {
         InfoParser parser(&paths, true);
         parser.start();
         parser.requestStop();
-        QVERIFY(parser.wait(20000));
+        // Feed each pipe once its reader is inside it, until the parser is done. Had the stop
+        // been dropped, this would feed the whole batch.
+        QList<bool> fed(paths.size(), false);
+        QElapsedTimer clock;
+        clock.start();
+        while (!parser.wait(1) && clock.elapsed() < 20000) {
+            for (int i = 0; i < paths.size(); ++i) {
+                if (fed[i])
+                    continue;
+                const int fd
+                    = ::open(QFile::encodeName(paths[i]).constData(), O_WRONLY | O_NONBLOCK);
+                if (fd < 0)
+                    continue;
+                fed[i] = true;
+                QVERIFY(::write(fd, "not a photo", 11) == 11);
+                ::close(fd);
+            }
+        }
+        QVERIFY(parser.isFinished());
         QVERIFY2(parser.finishedCount() <= parser.readerCount(),
                  qPrintable(QString::number(parser.finishedCount())));
     }
