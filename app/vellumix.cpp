@@ -391,6 +391,7 @@ void Vellumix::retranslate()
     ui->gettingStart->reloadImage();
     ui->photoListWidget->retranslateItems();
     ui->audioListWidget->retranslateItems();
+    reformatMediaInfo();
     mediaInfo->retranslate();
     if (undoAction)
         updateUndoActions();
@@ -951,12 +952,31 @@ void Vellumix::restoreAudios(const QList<AudioInfo> &clips)
     restoring = false;
 }
 
+void Vellumix::reformatMediaInfo()
+{
+    // Only while the record still describes the item at that place: the lists may have changed
+    // since it was shown.
+    const MediaInfo &shown = mediaInfo->mediaInfo();
+    const auto describes = [&shown](const QString &path) {
+        return QFileInfo(path).fileName() == shown.fileName;
+    };
+    if (shown.mode == MediaInfo::Photo && mediaInfoItem >= 0
+        && mediaInfoItem < storyBoard.photos.size()
+        && describes(storyBoard.photos.at(mediaInfoItem).path))
+        mediaInfo->setMediaInfo(photoMediaInfo(storyBoard.photos.at(mediaInfoItem)));
+    else if (shown.mode == MediaInfo::Audio && mediaInfoItem >= 0
+             && mediaInfoItem < storyBoard.audios.size()
+             && describes(storyBoard.audios.at(mediaInfoItem).path))
+        mediaInfo->setMediaInfo(audioMediaInfo(storyBoard.audios.at(mediaInfoItem)));
+}
+
 void Vellumix::on_photoListWidget_row_changed(int row)
 {
     const int photos = static_cast<int>(storyBoard.photos.size());
     if (row >= 0 && row / 2 < photos) {
         if (row % 2 == 0) {
-            mediaInfo->setMediaInfo(photoMediaInfo(storyBoard.photos.at(row / 2)));
+            mediaInfoItem = row / 2;
+            mediaInfo->setMediaInfo(photoMediaInfo(storyBoard.photos.at(mediaInfoItem)));
             mediaInfo->updateView();
         }
         const int target = photoRowFrame(row, render->framesPerPeriod(), storyBoard.photoDuration,
@@ -973,6 +993,7 @@ void Vellumix::on_photoListWidget_row_changed(int row)
 void Vellumix::on_audioListWidget_row_changed(int row)
 {
     if (row >= 0 && row < storyBoard.audios.size()) {
+        mediaInfoItem = row;
         mediaInfo->setMediaInfo(audioMediaInfo(storyBoard.audios.at(row)));
         mediaInfo->updateView();
         const int target = audioClipFrame(storyBoard.audios, row, previewFormat.frameRate);

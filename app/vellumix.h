@@ -166,6 +166,8 @@ private:
     void loadSettingsPanel();
     void connectSettingsPanel();
     void fillFramingChoices();
+    // Formats the properties window's record again, in the language now chosen.
+    void reformatMediaInfo();
     // Records a settings edit (the model already holds the new values) and refreshes the show.
     void settingsEdited(const AlbumSettings &before, const QString &name, int mergeId = -1);
     // Undo and redo: put an earlier state back without recording it as a new edit.
@@ -200,6 +202,8 @@ private:
     StoryBoard storyBoard;
     std::unique_ptr<StoryBoardRender> render;
     MediaInfoWidget *mediaInfo = nullptr;
+    // The photo or clip the properties window describes, by its place in its list.
+    qsizetype mediaInfoItem = -1;
     int activeList = -1;
     QMenu *autoRotateMenu = nullptr;
     QAction *autoRotateAction = nullptr;

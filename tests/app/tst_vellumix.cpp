@@ -381,6 +381,18 @@ void TestVellumix::propertiesShowTheSelectedPhotoAsTyped()
     QVERIFY(text.contains(list[1].exifProperties[0]));
     QVERIFY(text.contains(list[1].exifProperties[1]));
 
+    // The units follow a change of language while the window is open, and come back.
+    QTranslator french;
+    QVERIFY(french.load(QLatin1String("vellumix_fr"),
+                        ZoPref::appDir() + QLatin1String("/translations")));
+    QCoreApplication::installTranslator(&french);
+    QCoreApplication::sendPostedEvents();
+    QVERIFY2(info->view()->toPlainText().contains(QStringLiteral("1464 Ko")),
+             qPrintable(info->view()->toPlainText()));
+    QCoreApplication::removeTranslator(&french);
+    QCoreApplication::sendPostedEvents();
+    QVERIFY(info->view()->toPlainText().contains(QStringLiteral("1464KB")));
+
     // Audio clips show their own rows.
     window->audioListChanged(audios);
     window->on_audioListWidget_row_changed(0);
