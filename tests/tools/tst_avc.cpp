@@ -160,6 +160,7 @@ void TestAvc::translatedOptions()
                                "-b", "500K",      "-vcodec",   "libvp8",  "-deadline",   "realtime",
                                "-y", webm}),
              0);
+    QVERIFY(!p.readAllStandardError().contains("ambiguous"));
     QJsonObject info = probe(webm);
     QJsonObject video = info.value("streams").toArray().at(0).toObject();
     QCOMPARE(video.value("codec_name").toString(), QStringLiteral("vp8"));

@@ -88,6 +88,10 @@ std::vector<std::string> translateArguments(const std::vector<std::string> &args
             out.push_back(arg);
             const std::string &codec = args[++i];
             out.push_back(codec == "libvp8" ? std::string("libvpx") : codec);
+        } else if (arg == "-b" && hasValue) {
+            // ffmpeg takes a bare -b for the video rate too, but says so in every log.
+            out.push_back("-b:v");
+            out.push_back(args[++i]);
         } else if (arg == "-cbrorvbr" && hasValue) {
             ++i;
         } else if (arg == "-vbrquality" && hasValue) {

@@ -10,6 +10,7 @@
 // - a frame rate "25fps" loses its unit, and the NTSC rates 23.976, 29.97 and 59.94 become exact
 //   fractions;
 // - the codec name "libvp8" becomes ffmpeg's "libvpx";
+// - the bit rate "-b" is the video's, "-b:v";
 // - "-cbrorvbr" (rate-control mode) is dropped, and "-vbrquality q" becomes the video encoder's
 //   own constant-quality option (-crf for x264, x265 and vpx, -q:v otherwise);
 // - a stream copy of video keeps the packets before the first key frame ("-copyinkf"): some
