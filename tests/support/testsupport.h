@@ -53,6 +53,11 @@ private:
     QByteArray previousFfmpeg;
 };
 
+// How long a test waits for something that comes soon on an idle machine (a thread's or a child
+// process's work, a poll of a player, a window's answer): long enough for a machine whose
+// processors are shared several times over, so that only a hang or a fault runs it out.
+constexpr int PatienceMs = 30000;
+
 // The build's application folder (patterns, profiles, skin, the encoder launcher).
 QString testAppDir();
 
