@@ -225,12 +225,13 @@ void TestAdjustAudioOrder::playAndPause()
     QVERIFY(form.button("pause")->hasFocus());
     QVERIFY(!form.button("playSegment")->isEnabled());
     QVERIFY(form.button("stop")->isEnabled());
-    QVERIFY(QTest::qWaitFor([&] { return dialog.playPosition() >= 10.5; }, 3000));
+    QVERIFY(QTest::qWaitFor([&] { return dialog.playPosition() >= 10.5; }, PatienceMs));
 
+    // Where the last poll left it; the sound queued ahead (ten seconds) is not counted.
     form.click("pause");
     QVERIFY(!dialog.isPlaying());
     const double paused = dialog.playPosition();
-    QVERIFY(paused >= 10.5 && paused < 12.0);
+    QVERIFY2(paused >= 10.5 && paused < 15.0, qPrintable(QString::number(paused)));
     QVERIFY(form.button("play")->isVisible());
     QVERIFY(form.button("playSegment")->isEnabled());
     QTest::qWait(200);
@@ -262,6 +263,10 @@ void TestAdjustAudioOrder::playSegmentStopsAtTheOutPoint()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
 
+    // Started before the sound is, so that the time measured is never shorter than the sound
+    // has played, however late this thread runs again.
+    QElapsedTimer clock;
+    clock.start();
     form.click("playSegment");
     QVERIFY(dialog.isSegmentMode());
     QCOMPARE(form.slider->value(), 30);
@@ -269,17 +274,18 @@ void TestAdjustAudioOrder::playSegmentStopsAtTheOutPoint()
     QVERIFY(!form.button("play")->isEnabled());
     QCOMPARE(dialog.clipPlayer().bufferBytes(0), 7056);
 
-    QElapsedTimer clock;
-    clock.start();
     double highest = 0.0;
-    while (dialog.isPlaying() && clock.elapsed() < 25000) {
+    while (dialog.isPlaying() && clock.elapsed() < 40000) {
         highest = std::max(highest, dialog.playPosition());
         QTest::qWait(2);
     }
     const qint64 elapsed = clock.elapsed();
     QVERIFY(!dialog.isPlaying());
-    QVERIFY2(elapsed >= 9700 && elapsed < 16000, qPrintable(QString::number(elapsed)));
-    QVERIFY2(highest >= 39.8 && highest < 40.0, qPrintable(QString::number(highest)));
+    // Ten seconds of sound less at most one mixing period; a pace off by half would take 20.
+    QVERIFY2(elapsed >= 9700 && elapsed < 18000, qPrintable(QString::number(elapsed)));
+    // Never shown at or past the out-point while playing; near it before the stop unless the
+    // polls were held up for a whole second.
+    QVERIFY2(highest >= 39.0 && highest < 40.0, qPrintable(QString::number(highest)));
     QCOMPARE(dialog.playPosition(), 0.0);
     QCOMPARE(form.time->text(), QStringLiteral("00:00:00 / 00:00:45"));
     QVERIFY(form.button("playSegment")->isVisible());
