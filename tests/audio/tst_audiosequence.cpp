@@ -54,6 +54,16 @@ double rmsAt(const QVector<int16_t> &pcm, int from, int to)
     return std::sqrt(sum / (to - from));
 }
 
+// The bytes in the renderer's ring, read under its lock while the audio thread may run.
+int filledBytes(StoryBoardRender &render)
+{
+    for (;;) {
+        if (const AudioRing::TryLock lock(render.ring()); lock)
+            return render.ring().fill();
+        QThread::yieldCurrentThread();
+    }
+}
+
 // What the audio thread produces from frame `from` on, for `frames` frames, taken out of the ring
 // as the writer takes it: everything there is, each time the lock is free.
 QVector<int16_t> producedSound(StoryBoard &board, int from, int frames)
@@ -67,7 +77,7 @@ QVector<int16_t> producedSound(StoryBoard &board, int from, int frames)
     render.startAudio();
     QElapsedTimer timer;
     timer.start();
-    while (taken.size() < wanted && timer.elapsed() < 20000) {
+    while (taken.size() < wanted && timer.elapsed() < PatienceMs) {
         AudioRing &ring = render.ring();
         if (const AudioRing::TryLock lock(ring); lock) {
             taken.append(reinterpret_cast<const char *>(ring.data()), ring.fill());
@@ -123,7 +133,7 @@ void TestAudioSequence::fillRing(StoryBoardRender &render)
     const int limit = render.bytesPerFrame() * AudioRing::FramesHeld;
     QElapsedTimer timer;
     timer.start();
-    while (render.ring().fill() < limit && timer.elapsed() < 10000)
+    while (render.ring().fill() < limit && timer.elapsed() < PatienceMs)
         render.fillAudio();
     QVERIFY(render.ring().fill() >= limit);
 }
@@ -313,14 +323,16 @@ void TestAudioSequence::staleStopIsDiscarded()
     StoryBoardRender render;
     render.setFormat(MediaFormat {});
     render.setStoryBoard(&board);
-    // Two stop requests before the thread runs: the next run must not end at once.
+    // Two stop requests before the thread runs: the next run must not end at once. It has got
+    // past the point where they would end it once it has put sound in the ring.
     render.stopAudio();
     render.stopAudio();
     render.startAudio();
-    QTest::qWait(100);
+    QVERIFY(QTest::qWaitFor([&] { return render.isFinished() || filledBytes(render) > 0; },
+                            PatienceMs));
     QVERIFY(render.isRunning());
     render.stopAudio();
-    QVERIFY(render.wait(5000));
+    QVERIFY(render.wait(PatienceMs));
 }
 
 void TestAudioSequence::startAndStopRepeatedly()
@@ -339,20 +351,13 @@ void TestAudioSequence::startAndStopRepeatedly()
             render.ring().discard(render.ring().fill());
         }
         render.stopAudio();
-        QVERIFY(render.wait(5000));
+        QVERIFY(render.wait(PatienceMs));
     }
     // The thread filled the ring during its last run.
     render.startAudio();
-    const auto ringFill = [&render] {
-        for (;;) {
-            if (const AudioRing::TryLock lock(render.ring()); lock)
-                return render.ring().fill();
-            QThread::yieldCurrentThread();
-        }
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(ringFill() >= render.ring().capacity(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(filledBytes(render) >= render.ring().capacity(), PatienceMs);
     render.stopAudio();
-    QVERIFY(render.wait(5000));
+    QVERIFY(render.wait(PatienceMs));
 }
 
 QTEST_GUILESS_MAIN(TestAudioSequence)
