@@ -373,10 +373,14 @@ void TestBatchCreate::failingEncoderShowsItsLog()
 {
     QTemporaryDir home;
     const QString out = home.filePath(QStringLiteral("out"));
+    // A show far longer than what may be queued for an encoder that takes nothing (about 70
+    // frames of this size), so that the encoder's end is found while the show is being written
+    // however slowly the encoder starts; a short show could be queued whole before it fails.
     const Run run = create(home.path(),
                            {QStringLiteral("--output-dir"), out, QStringLiteral("--set"),
                             QStringLiteral("vcodec=nosuchcodec"), QStringLiteral("--set"),
-                            QStringLiteral("s=160x120"), photo1, photo2, tone});
+                            QStringLiteral("s=640x480"), QStringLiteral("--photo-duration=60000"),
+                            photo1, photo2, tone});
     QCOMPARE(run.status, 1);
     // The reason, then the end of the video encoder's log, indented under it.
     const QStringList lines = QString::fromUtf8(run.err).split(QLatin1Char('\n'));
