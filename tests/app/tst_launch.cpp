@@ -40,7 +40,7 @@ public:
         process.start();
         QVERIFY(process.waitForStarted());
     }
-    bool waitForSplash(int timeoutMs = 20000)
+    bool waitForSplash(int timeoutMs = PatienceMs)
     {
         QElapsedTimer timer;
         timer.start();
@@ -58,7 +58,7 @@ public:
         ::kill(static_cast<pid_t>(process.processId()), signalNumber);
         return finish();
     }
-    bool finish(int timeoutMs = 20000)
+    bool finish(int timeoutMs = PatienceMs)
     {
         const bool done = process.waitForFinished(timeoutMs);
         output += process.readAllStandardOutput();
@@ -117,7 +117,7 @@ void TestLaunch::secondInstanceLeavesSilently()
 
     Launcher second(config.path());
     second.start();
-    QVERIFY(second.finish(10000));
+    QVERIFY(second.finish());
     QCOMPARE(second.process.exitCode(), 0);
     QVERIFY(second.output.isEmpty());
     QCOMPARE(first.process.state(), QProcess::Running);

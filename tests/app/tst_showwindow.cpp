@@ -149,9 +149,9 @@ void TestShowWindow::cleanup()
 void TestShowWindow::makeShow()
 {
     QVERIFY(dropFiles(ui()->gettingStart, photos + QStringList {song}));
-    QTRY_COMPARE(ui()->photoListWidget->count(), 5);
-    QTRY_COMPARE(ui()->audioListWidget->count(), 1);
-    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QTRY_COMPARE_WITH_TIMEOUT(ui()->photoListWidget->count(), 5, PatienceMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui()->audioListWidget->count(), 1, PatienceMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), PatienceMs);
     PhotoListWidget *strip = ui()->photoListWidget;
     strip->setCurrentRow(2);
     strip->rotateSelected(ImageInfo::TurnRight);
@@ -308,10 +308,12 @@ void TestShowWindow::killedProgramIsRecovered()
     ZoPref::setFileName(home.filePath(QStringLiteral("config/Vellumix/Vellumix.conf")));
     qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
     const QString copy = ShowSession::autosavePath();
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(copy), ShowSession::AutosaveDelayMs + 20000);
-    QTRY_VERIFY(readShowFile(copy).ok() && readShowFile(copy).show.audios.size() == 1);
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(copy), ShowSession::AutosaveDelayMs + PatienceMs);
+    // A copy written before the song was in comes again one delay after the song's import.
+    QTRY_VERIFY_WITH_TIMEOUT(readShowFile(copy).ok() && readShowFile(copy).show.audios.size() == 1,
+                             ShowSession::AutosaveDelayMs + PatienceMs);
     ::kill(static_cast<pid_t>(program.processId()), SIGKILL);
-    QVERIFY(program.waitForFinished());
+    QVERIFY(program.waitForFinished(PatienceMs));
     QVERIFY(QFileInfo::exists(copy));
 
     window = std::make_unique<Vellumix>();

@@ -305,7 +305,7 @@ void TestVellumix::showEndStopsAtFrameZero()
     QVERIFY(ui()->pause->isVisible());
     QVERIFY(!ui()->play->isVisible());
     QVERIFY(ui()->stop->isEnabled());
-    QTRY_COMPARE_WITH_TIMEOUT(window->state(), 0, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(window->state(), 0, PatienceMs);
     QCOMPARE(ui()->avPlayer->currentFrame(), 0);
     QCOMPARE(ui()->position->value(), 0);
     QVERIFY(ui()->play->isEnabled());
@@ -480,8 +480,7 @@ void TestVellumix::playThenCreateVideoFile()
     QVERIFY(total >= 75); // at least the three seconds of photos at 25 frames/s
 
     ui()->play->click();
-    QTest::qWait(1000);
-    QVERIFY(ui()->avPlayer->currentFrame() > 5);
+    QTRY_VERIFY_WITH_TIMEOUT(ui()->avPlayer->currentFrame() > 5, PatienceMs);
     QCOMPARE(window->state(), 1);
 
     // Answers the two modal dialogs as a user would: OK in the output settings, Close once the
@@ -532,7 +531,7 @@ void TestVellumix::playThenCreateVideoFile()
     QCOMPARE(ui()->position->maximum(), window->renderer()->totalFrames());
     QVERIFY(window->lastProfile().text(QStringLiteral("s")) == QStringLiteral("720x576"));
     ui()->play->click();
-    QTRY_VERIFY(ui()->avPlayer->currentFrame() > 5);
+    QTRY_VERIFY_WITH_TIMEOUT(ui()->avPlayer->currentFrame() > 5, PatienceMs);
 }
 
 QTEST_MAIN(TestVellumix)

@@ -127,9 +127,9 @@ void TestVellumixEditing::loadShow(bool withAudio)
     if (withAudio)
         files.append(song);
     window->openFiles(files);
-    QTRY_COMPARE(ui()->photoListWidget->count(), 5);
-    QTRY_COMPARE(ui()->audioListWidget->count(), withAudio ? 1 : 0);
-    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QTRY_COMPARE_WITH_TIMEOUT(ui()->photoListWidget->count(), 5, PatienceMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui()->audioListWidget->count(), withAudio ? 1 : 0, PatienceMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), PatienceMs);
 }
 
 void TestVellumixEditing::importPhotosRemembersTheFolder()
@@ -304,8 +304,8 @@ void TestVellumixEditing::framingRedrawsThePreview()
     const QString portrait = dir.filePath(QStringLiteral("portrait.jpg"));
     QVERIFY(image.save(portrait, "JPEG"));
     window->openFiles({portrait});
-    QTRY_COMPARE(ui()->photoListWidget->count(), 1);
-    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QTRY_COMPARE_WITH_TIMEOUT(ui()->photoListWidget->count(), 1, PatienceMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), PatienceMs);
     window->showPosition(10);
     QCOMPARE(window->board().framing, Framing::Fit);
     const auto barColour = [this] {
@@ -322,12 +322,12 @@ void TestVellumixEditing::framingRedrawsThePreview()
     QCOMPARE(window->board().framing, Framing::BlurredFit);
     QCOMPARE(window->undoStack()->count(), steps + 1);
     QCOMPARE(ui()->avPlayer->currentFrame(), 10);
-    QTRY_VERIFY(barColour().red() > 60);
+    QTRY_VERIFY_WITH_TIMEOUT(barColour().red() > 60, PatienceMs);
 
     window->undoStack()->undo();
     QCOMPARE(window->board().framing, Framing::Fit);
     QCOMPARE(ui()->comboBoxFraming->currentIndex(), 0);
-    QTRY_COMPARE(barColour(), QColor(Qt::black));
+    QTRY_COMPARE_WITH_TIMEOUT(barColour(), QColor(Qt::black), PatienceMs);
     window->undoStack()->redo();
     QCOMPARE(ui()->comboBoxFraming->currentText(), QStringLiteral("Fit on a blurred background"));
 }
@@ -404,8 +404,8 @@ void TestVellumixEditing::clearKeepsTheOtherStrip()
 void TestVellumixEditing::sortWithoutSelectionSortsTheAudio()
 {
     window->openFiles({photoFiles[1], photoFiles[0], song, shortSong});
-    QTRY_COMPARE(ui()->audioListWidget->count(), 2);
-    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QTRY_COMPARE_WITH_TIMEOUT(ui()->audioListWidget->count(), 2, PatienceMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), PatienceMs);
     QVERIFY(QFileInfo(shortSong).size() < QFileInfo(song).size());
 
     ui()->actionSortBySize->trigger();
@@ -462,7 +462,7 @@ void TestVellumixEditing::undoAndRedoRestoreTheShow()
 
     // A drop of a file between the first two photos.
     QVERIFY(dropOn(ui()->photoListWidget, {photoFiles[3]}, 2));
-    QTRY_COMPARE(board.photos.size(), 4);
+    QTRY_COMPARE_WITH_TIMEOUT(board.photos.size(), 4, PatienceMs);
     const QStringList dropped = pathsOf(board.photos);
     // A sort by name, descending, of the photos.
     clickRow(ui()->photoListWidget, 0);

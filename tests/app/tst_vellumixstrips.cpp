@@ -75,9 +75,9 @@ void TestVellumixStrips::loadShow(bool withAudio)
     if (withAudio)
         files.append(song);
     QVERIFY(dropOn(ui()->gettingStart, files, ui()->gettingStart->rect().center()));
-    QTRY_COMPARE(ui()->photoListWidget->count(), 5);
-    QTRY_COMPARE(ui()->audioListWidget->count(), withAudio ? 1 : 0);
-    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QTRY_COMPARE_WITH_TIMEOUT(ui()->photoListWidget->count(), 5, PatienceMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui()->audioListWidget->count(), withAudio ? 1 : 0, PatienceMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), PatienceMs);
 }
 
 template<typename Dialog>
@@ -215,9 +215,9 @@ void TestVellumixStrips::sharedScrollBarKeepsTheStripsInLine()
     files.append(shortSong);
     window->resize(900, window->height());
     window->openFiles(files);
-    QTRY_COMPARE(ui()->photoListWidget->count(), 23);
-    QTRY_COMPARE(ui()->audioListWidget->count(), 1);
-    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QTRY_COMPARE_WITH_TIMEOUT(ui()->photoListWidget->count(), 23, PatienceMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui()->audioListWidget->count(), 1, PatienceMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), PatienceMs);
 
     QScrollBar *shared = ui()->horizontalScrollBar;
     QVERIFY(shared->maximum() > 0);
@@ -234,7 +234,7 @@ void TestVellumixStrips::sharedScrollBarKeepsTheStripsInLine()
     shared->triggerAction(QAbstractSlider::SliderToMinimum);
     window->showPosition(window->renderer()->totalFrames() - 60);
     QTest::mouseClick(ui()->play, Qt::LeftButton);
-    QTRY_VERIFY(shared->value() > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(shared->value() > 0, PatienceMs);
     QCOMPARE(audioBar->value(), shared->value());
     QTest::mouseClick(ui()->pause, Qt::LeftButton);
 }
@@ -242,8 +242,8 @@ void TestVellumixStrips::sharedScrollBarKeepsTheStripsInLine()
 void TestVellumixStrips::editAudioAppliesOnlyAnAcceptedDialog()
 {
     window->openFiles({photoFiles[0], song, shortSong});
-    QTRY_COMPARE(ui()->audioListWidget->count(), 2);
-    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QTRY_COMPARE_WITH_TIMEOUT(ui()->audioListWidget->count(), 2, PatienceMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), PatienceMs);
 
     // Cancel keeps the clips as they were. Files handed over meanwhile wait for the dialog.
     whenOpen<AdjustAudioOrder>(ui()->adjustOrder, [this](AdjustAudioOrder *dialog) {
@@ -256,7 +256,7 @@ void TestVellumixStrips::editAudioAppliesOnlyAnAcceptedDialog()
         dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
     });
     QCOMPARE(pathsOf(window->board().audios), QStringList({song, shortSong}));
-    QTRY_COMPARE(window->board().photos.size(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(window->board().photos.size(), 2, PatienceMs);
 
     whenOpen<AdjustAudioOrder>(ui()->adjustOrder, [](AdjustAudioOrder *dialog) {
         dialog->setCurrentRow(0);
@@ -289,9 +289,9 @@ void TestVellumixStrips::secondStartHandsItsFilesToTheStrips()
     second.start(testAppDir() + QStringLiteral("/vellumix"),
                  {photoFiles[0], song, photoFiles[1], folder.path()});
     QVERIFY(second.waitForStarted());
-    QTRY_COMPARE_WITH_TIMEOUT(ui()->photoListWidget->count(), 5, 20000);
-    QTRY_COMPARE(ui()->audioListWidget->count(), 2);
-    QVERIFY(second.state() == QProcess::NotRunning || second.waitForFinished(20000));
+    QTRY_COMPARE_WITH_TIMEOUT(ui()->photoListWidget->count(), 5, PatienceMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ui()->audioListWidget->count(), 2, PatienceMs);
+    QVERIFY(second.state() == QProcess::NotRunning || second.waitForFinished(PatienceMs));
     QCOMPARE(second.exitCode(), 0);
     QCOMPARE(pathsOf(window->board().photos),
              QStringList({photoFiles[0], photoFiles[1], folder.filePath(QStringLiteral("b.jpg"))}));

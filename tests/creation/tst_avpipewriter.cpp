@@ -20,7 +20,7 @@ QByteArray finishAndRead(AVPipeWriter &writer, const QString &path)
 {
     QSignalSpy done(&writer, &AVPipeWriter::finished);
     writer.closeInput();
-    if (!done.wait(10000) || !done.first().first().toBool())
+    if (!done.wait(PatienceMs) || !done.first().first().toBool())
         return QByteArray("<encoder failed>");
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no file>");
@@ -210,7 +210,7 @@ void TestAVPipeWriter::encoderThatGoesAway()
         QTest::qWait(2);
     }
     QVERIFY(refused);
-    QTRY_VERIFY(writer.hasExited());
+    QTRY_VERIFY_WITH_TIMEOUT(writer.hasExited(), PatienceMs);
     QVERIFY(!writer.succeeded());
     QCOMPARE(done.size(), 1);
     QCOMPARE(done.first().first().toBool(), false);
@@ -231,7 +231,7 @@ void TestAVPipeWriter::logKeepsEncoderOutput()
     QSignalSpy done(&writer, &AVPipeWriter::finished);
     QVERIFY(writer.start(QStringLiteral(
         "\"/bin/sh\" -c \"echo Stream mapping:; echo Unknown encoder >&2; exit 1\"")));
-    QVERIFY(done.wait(10000));
+    QVERIFY(done.wait(PatienceMs));
     QFile file(log);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();

@@ -115,11 +115,10 @@ bool TestAVWriterManager::runShow(const MediaFormat &format, Run &run, bool with
 
     QSignalSpy videoDone(manager.videoWriter(), &AVPipeWriter::finished);
     manager.closeWriters();
-    if (!videoDone.wait(10000))
+    if (!videoDone.wait(PatienceMs))
         return false;
-    for (int i = 0; withAudio && i < 1000 && !manager.audioWriter()->hasExited(); ++i)
-        QTest::qWait(10);
-    if (withAudio && !manager.audioWriter()->hasExited())
+    if (withAudio
+        && !QTest::qWaitFor([&] { return manager.audioWriter()->hasExited(); }, PatienceMs))
         return false;
     manager.deleteWriters();
 
@@ -199,14 +198,14 @@ void TestAVWriterManager::pauseAndResume()
     });
     render.drawFrame(0, true, &manager);
     manager.startWriting();
-    QTRY_VERIFY(manager.isPaused());
+    QTRY_VERIFY_WITH_TIMEOUT(manager.isPaused(), PatienceMs);
     const quint32 held = manager.videoFrames();
     QCOMPARE(held, 10u);
     QTest::qWait(200);
     QCOMPARE(manager.videoFrames(), held);
     QVERIFY(end.isEmpty());
     manager.resume();
-    QVERIFY(end.wait(30000));
+    QVERIFY(end.wait(PatienceMs));
     QCOMPARE(manager.videoFrames(), quint32(render.totalFrames()));
     QVERIFY(manager.stopWriting());
 }

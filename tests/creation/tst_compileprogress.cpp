@@ -564,7 +564,7 @@ void TestCompileProgress::outputFolderFull()
     QVERIFY(job.isFinished());
     QVERIFY(!job.succeeded());
     QCOMPARE(job.findChild<QLabel *>("label")->text(), QStringLiteral("Failed to create video."));
-    QTRY_COMPARE(alerts.texts.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(alerts.texts.size(), 1, PatienceMs);
     QVERIFY2(alerts.texts.first().contains(QLatin1String("disk is full")),
              qPrintable(alerts.texts.first()));
     QVERIFY(alerts.texts.first().contains(full.path()));
@@ -596,7 +596,7 @@ void TestCompileProgress::outputFolderRemoved()
     QVERIFY(!phases.contains(CompileProgress::Phase::Multiplexing));
     QVERIFY(!phases.contains(CompileProgress::Phase::Reencoding));
     QCOMPARE(job.findChild<QLabel *>("label")->text(), QStringLiteral("Failed to create video."));
-    QTRY_COMPARE(alerts.texts.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(alerts.texts.size(), 1, PatienceMs);
     QVERIFY2(alerts.texts.first().contains(QLatin1String("was removed")),
              qPrintable(alerts.texts.first()));
     // Nothing is made again where the folder was, and the temporaries are gone.

@@ -194,14 +194,14 @@ void TestAvc::ffmpegEndsWithLauncher()
     p.start(avc, {"-@", "-f", "yuv4mpegpipe", "-i", "-", "-y", dir.filePath("never.mp4")});
     QVERIFY(p.waitForStarted());
     QList<qint64> children;
-    QTRY_VERIFY_WITH_TIMEOUT(!(children = childrenOf(p.processId())).isEmpty(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!(children = childrenOf(p.processId())).isEmpty(), PatienceMs);
     QCOMPARE(children.size(), 1);
     // Once started, ffmpeg waits for its input, where a termination request alone does not end
     // it.
     QTest::qWait(1500);
     ::kill(pid_t(p.processId()), signal);
-    QVERIFY(p.waitForFinished(10000));
-    QVERIFY2(processGone(children.first(), 10000), "ffmpeg outlived the launcher");
+    QVERIFY(p.waitForFinished(PatienceMs));
+    QVERIFY2(processGone(children.first(), PatienceMs), "ffmpeg outlived the launcher");
 }
 
 QTEST_GUILESS_MAIN(TestAvc)

@@ -72,9 +72,9 @@ void TestSingleApplication::secondStartHandsOverItsFiles()
                  {QStringLiteral("a photo.jpg"), QStringLiteral("Summer 2024"),
                   QStringLiteral("--"), QStringLiteral("-dash.mp3")});
     QVERIFY(second.waitForStarted());
-    QTRY_COMPARE_WITH_TIMEOUT(received.size(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(received.size(), 1, PatienceMs);
     // The second start may already have ended while the event loop waited for its files.
-    QVERIFY(second.state() == QProcess::NotRunning || second.waitForFinished(20000));
+    QVERIFY(second.state() == QProcess::NotRunning || second.waitForFinished(PatienceMs));
     QCOMPARE(second.exitCode(), 0);
     QVERIFY(second.readAllStandardOutput().isEmpty()); // no window, no splash line
     const QStringList expected {work.filePath(QStringLiteral("a photo.jpg")),
