@@ -110,17 +110,19 @@ void AVWriterManager::startWriting()
     updateTimer();
 }
 
-bool AVWriterManager::stopWriting()
+void AVWriterManager::stopWriting()
 {
     running = false;
     timer->stop();
     if (!render || !render->isRunning())
-        return true;
+        return;
     render->stopAudio();
-    const bool done = render->wait(2000);
-    if (!done)
-        qWarning("AVWriterManager: the audio thread did not stop within 2000 ms");
-    return done;
+    // The renderer is seeked and set up again for the preview as soon as the job ends, which
+    // its thread must not see: it is waited for however long a busy machine keeps it.
+    if (!render->wait(2000)) {
+        qWarning("AVWriterManager: the audio thread took more than 2000 ms to stop");
+        render->wait();
+    }
 }
 
 void AVWriterManager::pause()

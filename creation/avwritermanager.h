@@ -39,9 +39,8 @@ public:
 
     // Counters to 0, starts the renderer's audio thread and the ticks.
     void startWriting();
-    // Stops the ticks and the renderer's audio thread (waiting at most 2000 ms); false when the
-    // thread did not end in time.
-    bool stopWriting();
+    // Stops the ticks and the renderer's audio thread, and waits for the thread to end.
+    void stopWriting();
     void pause();
     void resume();
     bool isPaused() const { return paused; }
