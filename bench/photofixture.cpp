@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
-QImage photoLikeImage(int width, int height, quint32 seed)
+QImage photoLikeImage(int width, int height, quint32 seed, const PhotoLook &look)
 {
     QRandomGenerator random(seed);
-    QImage coarse(48, 32, QImage::Format_RGB32);
+    QImage coarse(look.fieldWidth, look.fieldHeight, QImage::Format_RGB32);
     for (int y = 0; y < coarse.height(); ++y)
         for (int x = 0; x < coarse.width(); ++x)
             coarse.setPixel(x, y,
@@ -18,14 +18,14 @@ QImage photoLikeImage(int width, int height, quint32 seed)
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        for (int i = 0; i < 400; ++i) {
+        for (int i = 0; i < look.strokes; ++i) {
             painter.setPen(QPen(QColor::fromRgb(random.generate() | 0xFF000000u),
-                                1 + random.bounded(width / 200 + 1)));
+                                1 + random.bounded(width / look.strokeWidthDivisor + 1)));
             painter.drawLine(random.bounded(width), random.bounded(height), random.bounded(width),
                              random.bounded(height));
         }
     }
-    for (int y = 0; y < height; ++y) {
+    for (int y = 0; look.grain && y < height; ++y) {
         auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < width; ++x) {
             const int grain = int(random.bounded(17)) - 8;

@@ -20,6 +20,7 @@
 // to watch when making frame production cheaper.
 
 #include "audio/storyboardrender.h"
+#include "bench/photofixture.h"
 #include "creation/avpipewriter.h"
 #include "creation/avwritermanager.h"
 #include "creation/creationjob.h"
@@ -35,9 +36,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QPainter>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -51,26 +50,8 @@ namespace {
 
 constexpr int photoCount = 12;
 
-// Smooth colour fields with hard-edged strokes: detail an encoder has to work for.
-QImage photoLikeImage(int width, int height, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    QImage coarse(32, 24, QImage::Format_RGB32);
-    for (int y = 0; y < coarse.height(); ++y)
-        for (int x = 0; x < coarse.width(); ++x)
-            coarse.setPixel(x, y,
-                            qRgb(random.bounded(256), random.bounded(256), random.bounded(256)));
-    QImage image = coarse.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    for (int i = 0; i < 600; ++i) {
-        painter.setPen(QPen(QColor::fromRgb(random.generate() | 0xFF000000u),
-                            1 + random.bounded(width / 300 + 1)));
-        painter.drawLine(random.bounded(width), random.bounded(height), random.bounded(width),
-                         random.bounded(height));
-    }
-    return image;
-}
+// Coarse colour fields with many hard-edged strokes: detail an encoder has to work for.
+constexpr PhotoLook encoderLook {32, 24, 600, 300, false};
 
 bool runTool(const QString &program, const QStringList &args)
 {
@@ -193,7 +174,7 @@ int main(int argc, char **argv)
     for (int i = 0; i < photoCount; ++i) {
         ImageInfo info;
         info.path = work.filePath(QStringLiteral("photo%1.jpg").arg(i, 2, 10, QLatin1Char('0')));
-        if (!photoLikeImage(4000, 3000, 100 + i).save(info.path, "JPEG", 90)
+        if (!photoLikeImage(4000, 3000, 100 + i, encoderLook).save(info.path, "JPEG", 90)
             || !readPhotoInfo(info)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(info.path));
             return 1;
