@@ -136,9 +136,13 @@ void ZoMainWindow::exitProgram()
 
 void ZoMainWindow::showAbout()
 {
-    QMessageBox::about(this, tr("About %1").arg(ZoPref::product_name()),
-                       tr("<h3>%1</h3><p>Turns your photos and music into a video slide show.</p>")
-                           .arg(ZoApplication::versionText()));
+    QMessageBox::about(
+        this, tr("About %1").arg(ZoPref::product_name()),
+        tr("<h3>%1</h3><p>Turns your photos and music into a video slide show.</p>")
+                .arg(ZoApplication::versionText())
+            + tr("<p>%1 is free software under the GNU General Public License, version 3 or "
+                 "later, and comes with no warranty.</p>")
+                  .arg(ZoPref::product_name()));
 }
 
 void ZoMainWindow::retranslate()
