@@ -89,7 +89,7 @@ bool CreationJob::refuse(const QString &why)
 {
     reason = why;
     // The caller tells the user, from failureReason().
-    qDebug().noquote() << "CompileProgress:" << why;
+    qDebug().noquote() << "CreationJob:" << why;
     return false;
 }
 
@@ -97,9 +97,9 @@ void CreationJob::failSoon(const QString &why)
 {
     reason = why;
     if (callerReports)
-        qDebug().noquote() << "CompileProgress:" << why;
+        qDebug().noquote() << "CreationJob:" << why;
     else
-        qWarning().noquote() << "CompileProgress:" << why;
+        qWarning().noquote() << "CreationJob:" << why;
     // The caller learns of the failure from jobEnded(), after start() has returned.
     QTimer::singleShot(0, this, [this] {
         if (!finished && currentPhase != Phase::Cancelled) {
@@ -311,7 +311,7 @@ void CreationJob::startMultiplexing()
     // Each run starts before its phase is announced, so that a Stop made on the announcement
     // finds it and kills it.
     if (!startCommandLine(combineProcess, job.muxCommand, ZoPref::appDir())) {
-        qWarning() << "CompileProgress: cannot start" << job.muxCommand;
+        qWarning() << "CreationJob: cannot start" << job.muxCommand;
         startReencoding();
         return;
     }
@@ -335,7 +335,7 @@ void CreationJob::onCombineFinished(int exitCode, QProcess::ExitStatus exitStatu
         finish(false);
         return;
     }
-    qDebug() << "CompileProgress: multiplexing failed (status" << exitCode << "); re-encoding";
+    qDebug() << "CreationJob: multiplexing failed (status" << exitCode << "); re-encoding";
     startReencoding();
 }
 
@@ -401,7 +401,7 @@ void CreationJob::startThumbnail()
             Qt::QueuedConnection);
     if (!startCommandLine(*thumbnailProcess, thumbnailCommand(job.finalPath, thumbnailFile),
                           ZoPref::appDir())) {
-        qWarning("CompileProgress: cannot start the thumbnail run");
+        qWarning("CreationJob: cannot start the thumbnail run");
         thumbnailProcess.reset();
         finish(true);
         return;
