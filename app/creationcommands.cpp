@@ -96,10 +96,6 @@ void Vellumix::on_burn_clicked()
     const QList<AudioInfo> allAudios = storyBoard.audios;
     storyBoard.photos.removeIf([](const ImageInfo &photo) { return photo.missing; });
     storyBoard.audios.removeIf([](const AudioInfo &clip) { return clip.missing; });
-    const auto &values = profileData.values();
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        qDebug().nospace() << "key:\"" << it.key() << "\", value:\"" << it.value().toString()
-                           << '"';
     formatFromProfile(profileData, previewFormat);
     render->setFormat(previewFormat);
     render->updateTiming();

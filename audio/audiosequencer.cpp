@@ -24,7 +24,7 @@ void AudioSequencer::setFormat(const MediaFormat &newFormat)
         ? static_cast<int>(static_cast<double>(bitsPerSecond) / format.frameRate * 0.125)
         : 0;
     if (!audioRing.allocate(frameBytes))
-        qWarning("StoryBoardRender: no audio ring for %d bytes a frame", frameBytes);
+        qWarning("AudioSequencer: no audio ring for %d bytes a frame", frameBytes);
     pendingSilence = 0;
 }
 
@@ -65,7 +65,7 @@ bool AudioSequencer::openClip(int index)
     if (decoder.open(clip, clipFormat))
         return true;
     // The clip keeps its place on the timeline: it plays as silence for its own length.
-    qDebug() << "StoryBoardRender: cannot open audio" << clip.path;
+    qDebug() << "AudioSequencer: cannot open audio" << clip.path;
     pendingSilence = qint64 {clipFrames(index)} * frameBytes;
     return false;
 }

@@ -19,7 +19,7 @@ class OpenALOutput
 public:
     // Why the output runs without a device, logged once per process.
     static constexpr const char *ClockNotice
-        = "AVPlayer: no sound output device; the preview keeps time with a clock instead";
+        = "OpenALOutput: no sound output device; the preview keeps time with a clock instead";
 
     explicit OpenALOutput(int bufferCount);
     ~OpenALOutput();

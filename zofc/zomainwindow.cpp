@@ -40,6 +40,9 @@ void ZoMainWindow::initialize()
     autoUpdateAction_->setCheckable(true);
     autoUpdateAction_->setChecked(ZoPref::value(autoUpdateKey, false).toBool());
     connect(autoUpdateAction_, &QAction::toggled, this, &ZoMainWindow::setAutoCheckUpdate);
+    // Nothing checks for updates on this platform, where the package manager updates the
+    // program: the setting stays for the stored value's sake, out of the menu.
+    autoUpdateAction_->setVisible(false);
 
     aboutAction_ = mainMenu_->addAction(QString());
     aboutAction_->setObjectName(QStringLiteral("zoAboutAction"));

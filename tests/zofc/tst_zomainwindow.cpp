@@ -79,6 +79,8 @@ void TestZoMainWindow::updateCheckSettings()
     window.initialize();
     QAction *toggle = actionNamed(window.mainMenu(), "zoAutoUpdateAction");
     QVERIFY(toggle && !toggle->isChecked());
+    // There is no update check to turn on.
+    QVERIFY(!toggle->isVisible());
     window.setAutoCheckUpdate(true);
     window.setAutoCheckUpdateInterval(7);
     QVERIFY(toggle->isChecked());
