@@ -224,13 +224,17 @@ QString buildSelectedArguments(const QStringList &keys, const ZomProfileData &pr
         if (!profile.contains(key))
             continue;
         const QString text = profile.text(key);
-        if (text.contains(QLatin1String("ignore")) || text.contains(QLatin1String("auto")))
-            continue;
-        if (text.trimmed().isEmpty())
+        if (isUnsetProfileValue(text))
             continue;
         args += QStringLiteral(" -%1 %2").arg(key, quoteArgument(codecValue(key, text)));
     }
     return args;
+}
+
+bool isUnsetProfileValue(const QString &text)
+{
+    return text.contains(QLatin1String("ignore")) || text.contains(QLatin1String("auto"))
+        || text.trimmed().isEmpty();
 }
 
 double parseFrameRate(const QString &text)

@@ -41,6 +41,9 @@ QString encoderPath(const QString &appDir); // appDir + "/avc", for the piped ru
 QString buildArguments(const ZomProfileData &profile, const MediaFormat &format);
 // The options of the listed keys only, in list order.
 QString buildSelectedArguments(const QStringList &keys, const ZomProfileData &profile);
+// Whether a profile value leaves its option to the encoder: blank, or holding "ignore" or "auto".
+// The full command line (buildArguments) skips only the exact words, in any case.
+bool isUnsetProfileValue(const QString &text);
 // "25", "25fps", "25 fps", "30000/1001"; 0 for what is not a rate.
 double parseFrameRate(const QString &text);
 
