@@ -33,12 +33,6 @@ const QString audioDirKey = QStringLiteral("AudioLastDir");
 // How soon handed-over files are tried again while a dialog of the window is open.
 constexpr int importRetryMs = 250;
 
-bool isShowFile(const QString &path)
-{
-    return QFileInfo(path).suffix().compare(QLatin1String(ShowFileSuffix), Qt::CaseInsensitive)
-        == 0;
-}
-
 // The toolkit's own file dialog opens too narrow to read a file's size and date: it gets room,
 // and its detail columns are as wide as what they show.
 QFileDialog *roomyDialog(QWidget *parent, const QString &caption, const QString &folder,
