@@ -342,8 +342,13 @@ void CreationJob::onCombineFinished(int exitCode, QProcess::ExitStatus exitStatu
 void CreationJob::startReencoding()
 {
     reencodeOutput.clear();
-    // What a failed stream copy left behind is dropped; the reservation stays.
-    QFile::resize(job.finalPath, 0);
+    // What a failed stream copy left behind is dropped; the reservation stays. A file that
+    // cannot even be cut short takes no new video either (its folder gone, the disk failing).
+    if (!QFile::resize(job.finalPath, 0)) {
+        reason = tr("The output file cannot be created in %1.").arg(folder);
+        finish(false);
+        return;
+    }
     if (!startCommandLine(recompressProcess, job.reencodeCommand, ZoPref::appDir())) {
         reason = tr("The encoder cannot be started.");
         finish(false);
