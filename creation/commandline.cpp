@@ -1,5 +1,6 @@
 #include "creation/commandline.h"
 
+#include "clib/videorate.h"
 #include "creation/videocolour.h"
 #include "storyboard/storyboard.h"
 #include "zomprofile/zomprofiledata.h"
@@ -37,6 +38,12 @@ QString codecValue(const QString &key, const QString &value)
         if (value == QLatin1String("wma9x") || value == QLatin1String("wma8x")
             || value == QLatin1String("wma7x") || value == QLatin1String("wmalsl"))
             return QStringLiteral("wmav2");
+    } else if (key == QLatin1String("r")) {
+        // The rate as the stream header gives it, so that the encoder does not re-time frames.
+        const VideoRate rate = readVideoRate(value.toStdString());
+        if (rate.isValid())
+            return rate.den == 1 ? QString::number(rate.num)
+                                 : QStringLiteral("%1/%2").arg(rate.num).arg(rate.den);
     }
     return value;
 }
@@ -58,11 +65,6 @@ QString escapeForQuotes(const QString &value)
 bool isFrameRateKey(const QString &key)
 {
     return key == QLatin1String("r");
-}
-
-double readNumber(const QString &text)
-{
-    return text.toDouble(); // 0 when the text is not a number
 }
 
 } // namespace
@@ -195,7 +197,7 @@ QString buildArguments(const ZomProfileData &profile, const MediaFormat &format)
                 if (on)
                     args += QStringLiteral(" -") + key;
             } else {
-                args += QStringLiteral(" -%1 %2").arg(key, quoteArgument(text));
+                args += QStringLiteral(" -%1 %2").arg(key, quoteArgument(codecValue(key, text)));
             }
         }
 
@@ -235,22 +237,7 @@ QString buildSelectedArguments(const QStringList &keys, const ZomProfileData &pr
 
 double parseFrameRate(const QString &text)
 {
-    QString rate = text;
-    const qsizetype fps = rate.indexOf(QLatin1String("fps"));
-    if (fps >= 0)
-        rate = rate.left(fps);
-    if (rate.isEmpty())
-        return 0.0;
-    const QStringList parts = rate.split(QLatin1Char('/'));
-    if (parts.size() == 1) {
-        const QStringList words = rate.split(QLatin1Char(' '));
-        return readNumber(words.size() == 1 ? rate : words.constFirst());
-    }
-    if (parts.size() == 2) {
-        const double denominator = readNumber(parts.at(1));
-        return std::fabs(denominator) > 0.1 ? readNumber(parts.at(0)) / denominator : 0.0;
-    }
-    return 0.0;
+    return readVideoRate(text.toStdString()).value();
 }
 
 QString uniqueOutputPath(const QString &folder, const QString &name, const QString &ext)

@@ -41,7 +41,7 @@ QString encoderPath(const QString &appDir); // appDir + "/avc", for the piped ru
 QString buildArguments(const ZomProfileData &profile, const MediaFormat &format);
 // The options of the listed keys only, in list order.
 QString buildSelectedArguments(const QStringList &keys, const ZomProfileData &profile);
-// "25", "25fps", "25 fps", "30000/1001"; 0 for what is not a rate.
+// The frame rate of a profile value as readVideoRate() reads it; 0 for what is not a rate.
 double parseFrameRate(const QString &text);
 
 // A value for an unquoted place of a command line: unchanged when it holds nothing a shell
