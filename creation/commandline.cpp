@@ -304,7 +304,8 @@ QString withFastStart(const QString &command)
 
 EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &format,
                            const QString &outputFolder, const QString &name,
-                           const QString &tempFolder, const QString &appDir)
+                           const QString &tempFolder, const QString &appDir,
+                           const QString &writtenPath)
 {
     EncoderJob job;
     const QString ext = profile.text(QStringLiteral("/ext_name"));
@@ -327,6 +328,8 @@ EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &for
             = tempFolder + QLatin1Char('/') + name + QLatin1String("_a.") + audioTempExtension(ext);
         job.finalPath = uniqueOutputPath(outputFolder, name, ext);
     }
+    job.writtenPath = writtenPath.isEmpty() ? job.outputPath() : writtenPath;
+    const QString videoOut = job.hasAudio() ? job.videoTarget : job.writtenPath;
 
     // Every run that encodes video says which colours its frames hold; the writer converts
     // them with the matching matrix.
@@ -336,14 +339,13 @@ EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &for
     if (isExt("wmv") || pspOnly) {
         const QString args = buildSelectedArguments(
             {QStringLiteral("vcodec"), QStringLiteral("b"), QStringLiteral("r")}, profile);
-        job.videoCommand
-            = fillTemplate(EncoderTemplate::Video, {encoder, args + colour, job.videoTarget});
+        job.videoCommand = fillTemplate(EncoderTemplate::Video, {encoder, args + colour, videoOut});
     } else {
         const EncoderTemplate video = isExt("qt") ? EncoderTemplate::VideoMov
             : isExt("swf")                        ? EncoderTemplate::VideoFlv
                                                   : EncoderTemplate::Video;
-        job.videoCommand = fillTemplate(
-            video, {encoder, buildArguments(profile, format) + colour, job.videoTarget});
+        job.videoCommand
+            = fillTemplate(video, {encoder, buildArguments(profile, format) + colour, videoOut});
     }
     if (!job.hasAudio()) {
         // Without sound the video run writes the final file itself.
@@ -371,10 +373,10 @@ EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &for
         : isExt("swf")                       ? EncoderTemplate::MuxSwf
                                              : EncoderTemplate::Mux;
     job.muxCommand
-        = fillTemplate(mux, {encoderName(), job.videoTarget, job.audioTarget, job.finalPath});
+        = fillTemplate(mux, {encoderName(), job.videoTarget, job.audioTarget, job.writtenPath});
     job.reencodeCommand = fillTemplate(EncoderTemplate::Reencode,
                                        {encoderName(), job.videoTarget, job.audioTarget,
-                                        buildArguments(profile, format) + colour, job.finalPath});
+                                        buildArguments(profile, format) + colour, job.writtenPath});
     if (indexFirst) {
         job.muxCommand = withFastStart(job.muxCommand);
         job.reencodeCommand = withFastStart(job.reencodeCommand);

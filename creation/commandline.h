@@ -74,14 +74,22 @@ struct EncoderJob
     QString muxCommand;
     QString reencodeCommand;
 
+    // The file the runs write the user's file to, which is renamed to outputPath() once it is
+    // whole; outputPath() itself when no other name was given.
+    QString writtenPath;
+
     bool hasAudio() const { return !audioTarget.isEmpty(); }
     // The file the user gets: the final file, or without audio the video target.
     QString outputPath() const { return hasAudio() ? finalPath : videoTarget; }
+    void setOutputPath(const QString &path) { (hasAudio() ? finalPath : videoTarget) = path; }
 };
 
+// writtenPath: see EncoderJob::writtenPath; it must end in the output extension, from which the
+// encoder takes the container.
 EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &format,
                            const QString &outputFolder, const QString &name,
-                           const QString &tempFolder, const QString &appDir);
+                           const QString &tempFolder, const QString &appDir,
+                           const QString &writtenPath = QString());
 
 // Splits a command line into words: blanks separate words, double quotes group them, and a
 // backslash keeps the next character (inside quotes only before \ " $ `).
