@@ -1,5 +1,6 @@
 #include "audio/audioring.h"
 
+#include <QDeadlineTimer>
 #include <QDebug>
 #include <algorithm>
 #include <cstring>
@@ -38,6 +39,31 @@ void AudioRing::clear()
     QMutexLocker lock(&mutex);
     fillBytes = 0;
     readBytes = 0;
+    changed.wakeAll();
+}
+
+void AudioRing::waitForRoom(int limit, const std::function<bool()> &stopped)
+{
+    QMutexLocker lock(&mutex);
+    while ((!storage || fillBytes >= limit) && !stopped())
+        changed.wait(&mutex);
+}
+
+bool AudioRing::waitForUnread(int bytes, int ms)
+{
+    QMutexLocker lock(&mutex);
+    const QDeadlineTimer deadline(ms);
+    while (unread() < bytes) {
+        if (!changed.wait(&mutex, deadline))
+            break;
+    }
+    return unread() >= bytes;
+}
+
+void AudioRing::wake()
+{
+    QMutexLocker lock(&mutex);
+    changed.wakeAll();
 }
 
 void AudioRing::take(int bytes)
@@ -45,6 +71,7 @@ void AudioRing::take(int bytes)
     readBytes += bytes;
     if (readBytes == fillBytes)
         fillBytes = readBytes = 0;
+    changed.wakeAll();
 }
 
 void AudioRing::compact()
@@ -55,6 +82,7 @@ void AudioRing::compact()
     std::memmove(storage.get(), storage.get() + readBytes, static_cast<size_t>(rest));
     fillBytes = rest;
     readBytes = 0;
+    changed.wakeAll();
 }
 
 void AudioRing::discard(int bytes)
@@ -64,4 +92,5 @@ void AudioRing::discard(int bytes)
         std::memmove(storage.get(), storage.get() + bytes, static_cast<size_t>(rest));
     fillBytes = rest;
     readBytes = 0;
+    changed.wakeAll();
 }

@@ -272,6 +272,17 @@ void OpenALOutput::stop()
     alSourcei(source, AL_BUFFER, 0);
 }
 
+void OpenALOutput::pauseDevice()
+{
+    if (mixer->loopback || !mixer->device
+        || !alcIsExtensionPresent(mixer->device.get(), "ALC_SOFT_pause_device"))
+        return;
+    const auto pause = reinterpret_cast<LPALCDEVICEPAUSESOFT>(
+        alcGetProcAddress(mixer->device.get(), "alcDevicePauseSOFT"));
+    if (pause)
+        pause(mixer->device.get());
+}
+
 void OpenALOutput::setGain(float gain)
 {
     if (isValid() && makeCurrent())
