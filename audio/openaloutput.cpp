@@ -46,6 +46,8 @@ struct OpenALOutput::Mixer
     std::vector<short> mixScratch;
     // Outputs that play now.
     int sounding = 0;
+    // The output device rests (pauseDevice()).
+    bool paused = false;
 };
 
 // Outputs are made and used on one thread only.
@@ -279,8 +281,21 @@ void OpenALOutput::pauseDevice()
         return;
     const auto pause = reinterpret_cast<LPALCDEVICEPAUSESOFT>(
         alcGetProcAddress(mixer->device.get(), "alcDevicePauseSOFT"));
-    if (pause)
+    if (pause) {
         pause(mixer->device.get());
+        mixer->paused = true;
+    }
+}
+
+void OpenALOutput::resumeDevice()
+{
+    if (!mixer->paused)
+        return;
+    const auto resume = reinterpret_cast<LPALCDEVICERESUMESOFT>(
+        alcGetProcAddress(mixer->device.get(), "alcDeviceResumeSOFT"));
+    if (resume)
+        resume(mixer->device.get());
+    mixer->paused = false;
 }
 
 void OpenALOutput::setGain(float gain)

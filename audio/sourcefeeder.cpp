@@ -4,6 +4,7 @@
 
 #include <QDebug>
 #include <algorithm>
+#include <atomic>
 
 SourceFeeder::SourceFeeder(int bufferCount, double rate)
     : out(std::make_unique<OpenALOutput>(bufferCount))
@@ -21,11 +22,9 @@ void SourceFeeder::start(const Supply &supply)
     if (!out->isValid())
         return;
     playing = true;
-    if (clockInstead) {
-        clock.start();
-        clockUnits = 0;
-        return;
-    }
+    // A device slow to start the first time may well keep time now.
+    clockInstead = false;
+    out->resumeDevice();
     for (int i = 0; i < out->bufferCount(); ++i)
         aside.push_back(out->buffer(i));
     int filled = 0;
@@ -114,7 +113,11 @@ int SourceFeeder::poll(const Supply &supply)
 
 void SourceFeeder::switchToClock()
 {
-    qWarning("%s", StallNotice);
+    static std::atomic<bool> warned {false};
+    if (warned.exchange(true))
+        qDebug("%s", StallNotice);
+    else
+        qWarning("%s", StallNotice);
     out->stop();
     out->pauseDevice();
     aside.clear();

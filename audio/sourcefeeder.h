@@ -12,8 +12,9 @@ class OpenALOutput;
 // Buffers it could not fill wait aside, in order, and are filled and queued at a later poll, so
 // that nobody waits for the supplier. Where the device does not play in real time (it takes
 // buffers but plays none of them for StallMs, or it gets through them more than a second ahead
-// of real time, as a sink that discards the sound may), the source is stopped and, from then
-// on, a clock counts the units instead, still taking them from the supplier.
+// of real time, as a sink that discards the sound may), the source is stopped, the device is
+// paused and a clock counts the units instead, still taking them from the supplier, until the
+// next start tries the device again.
 // Not thread-safe: every call belongs to the thread that made it.
 class SourceFeeder
 {
