@@ -1,6 +1,5 @@
 #include "audio/audioring.h"
 
-#include <QDeadlineTimer>
 #include <QDebug>
 #include <algorithm>
 #include <cstring>
@@ -36,34 +35,28 @@ void AudioRing::release()
 
 void AudioRing::clear()
 {
-    QMutexLocker lock(&mutex);
+    const std::lock_guard lock(mutex);
     fillBytes = 0;
     readBytes = 0;
-    changed.wakeAll();
+    changed.notify_all();
 }
 
 void AudioRing::waitForRoom(int limit, const std::function<bool()> &stopped)
 {
-    QMutexLocker lock(&mutex);
-    while ((!storage || fillBytes >= limit) && !stopped())
-        changed.wait(&mutex);
+    std::unique_lock lock(mutex);
+    changed.wait(lock, [&] { return (storage && fillBytes < limit) || stopped(); });
 }
 
 bool AudioRing::waitForUnread(int bytes, int ms)
 {
-    QMutexLocker lock(&mutex);
-    const QDeadlineTimer deadline(ms);
-    while (unread() < bytes) {
-        if (!changed.wait(&mutex, deadline))
-            break;
-    }
-    return unread() >= bytes;
+    std::unique_lock lock(mutex);
+    return changed.wait_for(lock, std::chrono::milliseconds(ms), [&] { return unread() >= bytes; });
 }
 
 void AudioRing::wake()
 {
-    QMutexLocker lock(&mutex);
-    changed.wakeAll();
+    const std::lock_guard lock(mutex);
+    changed.notify_all();
 }
 
 void AudioRing::take(int bytes)
@@ -71,7 +64,7 @@ void AudioRing::take(int bytes)
     readBytes += bytes;
     if (readBytes == fillBytes)
         fillBytes = readBytes = 0;
-    changed.wakeAll();
+    changed.notify_all();
 }
 
 void AudioRing::compact()
@@ -82,7 +75,7 @@ void AudioRing::compact()
     std::memmove(storage.get(), storage.get() + readBytes, static_cast<size_t>(rest));
     fillBytes = rest;
     readBytes = 0;
-    changed.wakeAll();
+    changed.notify_all();
 }
 
 void AudioRing::discard(int bytes)
@@ -92,5 +85,5 @@ void AudioRing::discard(int bytes)
         std::memmove(storage.get(), storage.get() + bytes, static_cast<size_t>(rest));
     fillBytes = rest;
     readBytes = 0;
-    changed.wakeAll();
+    changed.notify_all();
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QMutex>
-#include <QWaitCondition>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 // Decoded 16-bit PCM waiting for a consumer: 256 video frames of sound plus a reserve behind
 // them that the last decoded block of a fill step may spill into. The producer appends at the
@@ -31,7 +31,7 @@ public:
     public:
         explicit TryLock(AudioRing &ring)
             : ring(ring)
-            , held(ring.mutex.tryLock())
+            , held(ring.mutex.try_lock())
         { }
         ~TryLock()
         {
@@ -52,11 +52,11 @@ public:
     {
     public:
         explicit Lock(AudioRing &ring)
-            : locker(&ring.mutex)
+            : locker(ring.mutex)
         { }
 
     private:
-        QMutexLocker<QMutex> locker;
+        std::lock_guard<std::mutex> locker;
     };
 
     AudioRing() = default;
@@ -96,7 +96,7 @@ public:
     void wrote(int bytes)
     {
         fillBytes = writePos() + bytes;
-        changed.wakeAll();
+        changed.notify_all();
     }
 
     // The consumers' side.
@@ -109,8 +109,9 @@ public:
     void discard(int bytes);
 
 private:
-    QMutex mutex;
-    QWaitCondition changed;
+    // The standard library's, whose waits the thread sanitizer follows.
+    std::mutex mutex;
+    std::condition_variable changed;
     std::unique_ptr<uint8_t[]> storage;
     int capacityBytes = 0;
     int allocationBytes = 0;
