@@ -1,7 +1,6 @@
 #include "audio/audiosequencer.h"
 
 #include <QDebug>
-#include <QThread>
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -120,11 +119,8 @@ void AudioSequencer::writeSilence(int bytes)
 
 bool AudioSequencer::fill()
 {
-    const AudioRing::TryLock lock(audioRing);
-    if (!lock) {
-        QThread::msleep(1);
-        return false;
-    }
+    // Consumers hold the lock only to copy a frame's worth.
+    const AudioRing::Lock lock(audioRing);
     const int limit = frameBytes * AudioRing::FramesHeld;
     if (!audioRing.isAllocated() || audioRing.fill() >= limit)
         return false;

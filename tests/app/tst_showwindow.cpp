@@ -188,8 +188,15 @@ void TestShowWindow::closingAsksAboutUnsavedChanges()
     const ShowReadResult saved = readShowFile(path);
     QCOMPARE(saved.show.photos.first().operations, QList<int> {ImageInfo::Mirror});
 
-    // Discard closes; a clean exit leaves no copy to recover.
+    // An autosave whose origin cannot be written has failed, and says so.
     makeShow();
+    const QString origin = ShowSession::autosaveOriginPath();
+    QFile::remove(origin);
+    QVERIFY(QDir().mkpath(origin));
+    QVERIFY(!window->showSession()->writeAutosave());
+    QVERIFY(QDir(origin).removeRecursively());
+
+    // Discard closes; a clean exit leaves no copy to recover.
     QVERIFY(window->showSession()->writeAutosave());
     QVERIFY(ShowSession::hasAutosave());
     asked = answerBoxes([this] { window->close(); }, press(QMessageBox::Discard));
