@@ -30,6 +30,9 @@ public:
     // of another profile are left alone.
     void setEditedValues(const ZomProfileData &edited);
     QString outputName() const;
+    // The profile the dialog would open with, without opening it: the stored choice of profile
+    // and shape, with the show's kept values; empty when there are no profiles.
+    static ZomProfileData chosenProfile(const ZomProfileData &kept);
 
     void retranslate() override;
 
@@ -60,6 +63,8 @@ private:
     std::unique_ptr<ZoProfileModel> model;
     ZoProfileManager *manager = nullptr;
     ZomProfileData profile;
+    // The chosen profile's values as its file gives them.
+    ZomProfileData preset;
     QString group;
     std::unique_ptr<ZoProfilePropertyWidget> basicEditor;
     std::unique_ptr<ZoProfilePropertyWidget> advancedEditor;

@@ -4,6 +4,7 @@
 #include "zofc/zomainwindow.h"
 #include "zofc/zomessagefilter.h"
 #include "zofc/zopref.h"
+#include "zofc/zowheelguard.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,6 +74,7 @@ ZoApplication::ZoApplication(int &argc, char **argv)
     // Lets the desktop match the windows to the installed desktop entry and its icon.
     setDesktopFileName(QStringLiteral(VELLUMIX_APP_ID));
     langModel_ = new ZoLangItemModel(this);
+    installEventFilter(new ZoWheelGuard(this));
     // Camera photos of 48 megapixels and more decode to well over Qt's default 128 MB.
     QImageReader::setAllocationLimit(1024);
 
@@ -127,9 +129,12 @@ void ZoApplication::installTranslators()
         installTranslator(appTranslator_.get());
 }
 
-void ZoApplication::setLanguage(const QString &localeName)
+void ZoApplication::setLanguage(const QString &localeName, bool remember)
 {
-    ZoLangItemModel::setCurrentLangName(localeName);
+    if (remember)
+        ZoLangItemModel::setCurrentLangName(localeName);
+    else
+        ZoLangItemModel::setRunLangName(localeName);
     installTranslators();
     // Qt sends every widget a LanguageChange event; windows re-apply their texts from it.
     QEvent change(QEvent::LanguageChange);
@@ -227,11 +232,11 @@ bool ZoApplication::processCmdLine(int argc, char **argv)
             continue;
         }
         if (arg == QLatin1String("--lang") && i + 1 < args.size()) {
-            setLanguage(args.at(++i));
+            setLanguage(args.at(++i), false);
             continue;
         }
         if (arg.startsWith(QLatin1String("--lang="))) {
-            setLanguage(arg.mid(7));
+            setLanguage(arg.mid(7), false);
             continue;
         }
         if (arg.startsWith(QLatin1Char('-'))) {
