@@ -19,6 +19,7 @@
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -30,6 +31,7 @@ namespace {
 constexpr int basicWidth = 440;
 constexpr int dialogHeight = 500;
 constexpr int advancedExtraWidth = 300;
+constexpr int advancedFrameWidth = 290; // the form's minimum
 constexpr int advancedWidth = 746; // the basic width and the advanced editor with its spacing
 // A new user's first video: full HD, wide screen, H.264 in MP4.
 constexpr const char *defaultProfile = "hd1080";
@@ -121,12 +123,9 @@ OutputSetting::OutputSetting(QWidget *parent)
     widgetHelper()->setDefaultSize(QSize(basicWidth, dialogHeight));
     setMinimumSize(basicWidth, dialogHeight);
     setMaximumHeight(dialogHeight);
-    if (advanced) {
+    if (advanced)
         resize(advancedWidth, dialogHeight);
-        setFixedWidth(advancedWidth);
-    } else {
-        setFixedWidth(basicWidth);
-    }
+    fitWidth();
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &OutputSetting::accept);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &OutputSetting::reject);
     ui->lineEditFilename->selectAll();
@@ -215,6 +214,9 @@ void OutputSetting::retranslate()
     advancedEditor->setVisibleGroup(advancedEditor->visibleGroup());
     if (auto *button = basicEditor->findChild<QPushButton *>(QStringLiteral("switchAdvancedBtn")))
         button->setText(ui->frameAdvance->isVisible() ? tr("More <<") : tr("More >>"));
+    // Again once every widget has taken the new language's texts.
+    fitWidth();
+    QMetaObject::invokeMethod(this, &OutputSetting::fitWidth, Qt::QueuedConnection);
 }
 
 QString OutputSetting::normalizedValue(const QString &key, const QString &value)
@@ -282,17 +284,32 @@ void OutputSetting::showPropAdvance(bool show)
         button->setText(show ? tr("More <<") : tr("More >>"));
         button->setChecked(show);
     }
-    if (show) {
-        setMaximumWidth(QWIDGETSIZE_MAX);
+    setMinimumWidth(0);
+    setMaximumWidth(QWIDGETSIZE_MAX);
+    if (show)
         resize(width() + advancedExtraWidth, height());
-        setFixedWidth(advancedWidth);
-    } else {
-        setMinimumWidth(0);
-        setMaximumWidth(QWIDGETSIZE_MAX);
+    else
         resize(basicWidth, dialogHeight);
-        setFixedWidth(basicWidth);
-    }
+    fitWidth();
     ZoPref::setValue(QStringLiteral("AdvanceShow"), show);
+}
+
+void OutputSetting::fitWidth()
+{
+    // The design's widths, or wider where the texts of the language shown need it.
+    const int wanted = ui->frameAdvance->isHidden() ? basicWidth : advancedWidth;
+    setMinimumWidth(0);
+    setMaximumWidth(QWIDGETSIZE_MAX);
+    // The frames' layouts learn of their editors' new widths only from posted requests.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    // The form's minimum width of the advanced frame would hide its editor's own.
+    if (QLayout *advanced = ui->frameAdvance->layout())
+        ui->frameAdvance->setMinimumWidth(
+            std::max(advancedFrameWidth, advanced->totalMinimumSize().width()));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    if (layout())
+        layout()->activate();
+    setFixedWidth(std::max(wanted, minimumSizeHint().width()));
 }
 
 void OutputSetting::slotCurrentProfileChange(const QString &url, const QString &newGroup)

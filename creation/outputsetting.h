@@ -55,6 +55,7 @@ protected:
 
 private:
     void storeFolderAndName(bool onlyUsable);
+    void fitWidth();
     void fillShapes();
     // Puts the frame size of the chosen shape, at the preset's resolution, into the editors.
     void applyShape();

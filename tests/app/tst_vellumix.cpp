@@ -376,7 +376,7 @@ void TestVellumix::propertiesShowTheSelectedPhotoAsTyped()
     const QString text = info->view()->toPlainText();
     QVERIFY(text.contains(QStringLiteral("photo2.jpg")));
     QVERIFY(text.contains(QStringLiteral("JPG")));
-    QVERIFY(text.contains(QStringLiteral("1464KB")));
+    QVERIFY(text.contains(QStringLiteral("1464 KB")));
     QVERIFY(text.contains(QStringLiteral("320x240")));
     QVERIFY(text.contains(list[1].exifProperties[0]));
     QVERIFY(text.contains(list[1].exifProperties[1]));
@@ -391,7 +391,7 @@ void TestVellumix::propertiesShowTheSelectedPhotoAsTyped()
              qPrintable(info->view()->toPlainText()));
     QCoreApplication::removeTranslator(&french);
     QCoreApplication::sendPostedEvents();
-    QVERIFY(info->view()->toPlainText().contains(QStringLiteral("1464KB")));
+    QVERIFY(info->view()->toPlainText().contains(QStringLiteral("1464 KB")));
 
     // Audio clips show their own rows.
     window->audioListChanged(audios);
