@@ -35,6 +35,10 @@ class Vellumix : public ZoMainWindow
     Q_OBJECT
 
 public:
+    // The preview's transport: stopped at the start, playing, or paused where it stood.
+    enum class PlayState { Stopped = 0, Playing = 1, Paused = 2 };
+    Q_ENUM(PlayState)
+
     explicit Vellumix(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
     ~Vellumix() override;
 
@@ -43,7 +47,7 @@ public:
     StoryBoardRender *renderer() const { return render.get(); }
     MediaInfoWidget *mediaInfoWidget() const { return mediaInfo; }
     Ui::VellumixClass *form() const { return ui.get(); }
-    int state() const { return playState; }
+    PlayState state() const { return playState; }
     double framePixels() const { return pixelsPerFrame; }
     const ZomProfileData &lastProfile() const { return profileData; }
     // Every change of the show made from the window, to undo and redo.
@@ -152,6 +156,66 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // The class is spread over files by concern; each concern wires its own controls from the
+    // constructor.
+
+    // vellumix.cpp: the window itself, undo and redo, the properties window and preferences.
+    void saveGeometrySetting();
+
+    // settingspanel.cpp
+    // Shows the model's album and audio settings in the settings column, telling no one.
+    void loadSettingsPanel();
+    void connectSettingsPanel();
+    void fillFramingChoices();
+    // Records a settings edit (the model already holds the new values) and refreshes the show.
+    void settingsEdited(const AlbumSettings &before, const QString &name, int mergeId = -1);
+    // Undo and redo: put an earlier state back without recording it as a new edit.
+    void restoreSettings(const AlbumSettings &settings);
+
+    // transport.cpp: play, pause, stop, stepping, volume and the position slider.
+    void setUpTransport();
+    void togglePlayback();
+
+    // windowstate.cpp: the enabled state of the controls and the view of the model.
+    // The enabled state of the edit commands for the active strip's selection.
+    void updateEditCommands();
+    void disableEditCommands();
+    // The player when there is a show, the getting-started picture when there is none.
+    void showPreview(bool on);
+
+    // scrollsync.cpp: one scroll bar for both strips.
+    void setUpScrollSync();
+    // The audio strip's length in frames at the preview rate.
+    int audioStripFrames() const;
+    int stripContentWidth() const;
+    // Sets the scroll bar from code without the strips' bars echoing it back.
+    void setScrollValue(int value);
+
+    // stripcommands.cpp: the strips' changes, selection and edit commands.
+    void setUpStripCommands();
+    // Formats the properties window's record again, in the language now chosen.
+    void reformatMediaInfo();
+    void restorePhotos(const QList<ImageInfo> &photos);
+    void restoreAudios(const QList<AudioInfo> &clips);
+    // Runs a strip operation whose list change is recorded under name.
+    template<typename Operation> void runEdit(const QString &name, Operation operation)
+    {
+        editName = name;
+        operation();
+        editName.clear();
+    }
+    void applySort();
+
+    // importcommands.cpp: files handed over, dropped or chosen in a file dialog.
+    void setUpImportCommands();
+    void importPendingFiles();
+    // Reads the paths into a strip through the import dialog and shows the frame the preview
+    // had reached, clamped to the new show.
+    void importPhotos(const QStringList &paths);
+    void importAudio(const QStringList &paths);
+
+    // showdocument.cpp: the show file commands.
+    void setUpShowCommands();
     // Replaces the window's show by one read from a file (its files read again, with progress);
     // false when the user cancelled the reading.
     bool loadShow(ShowFile show);
@@ -162,40 +226,13 @@ private:
     void rebuildRecentMenu();
     // One message naming the files of the show that are missing.
     void reportMissingFiles();
-    // Shows the model's album and audio settings in the settings column, telling no one.
-    void loadSettingsPanel();
-    void connectSettingsPanel();
-    void fillFramingChoices();
-    // Formats the properties window's record again, in the language now chosen.
-    void reformatMediaInfo();
-    // Records a settings edit (the model already holds the new values) and refreshes the show.
-    void settingsEdited(const AlbumSettings &before, const QString &name, int mergeId = -1);
-    // Undo and redo: put an earlier state back without recording it as a new edit.
-    void restoreSettings(const AlbumSettings &settings);
-    void restorePhotos(const QList<ImageInfo> &photos);
-    void restoreAudios(const QList<AudioInfo> &clips);
-    // Runs a strip operation whose list change is recorded under name.
-    template<typename Operation> void runEdit(const QString &name, Operation operation);
-    // The enabled state of the edit commands for the active strip's selection.
-    void updateEditCommands();
-    void applySort();
-    void disableEditCommands();
-    void togglePlayback();
-    // The player when there is a show, the getting-started picture when there is none.
-    void showPreview(bool on);
-    void saveGeometrySetting();
-    // The audio strip's length in frames at the preview rate.
-    int audioStripFrames() const;
-    int stripContentWidth() const;
-    // Sets the scroll bar from code without the strips' bars echoing it back.
-    void setScrollValue(int value);
-    void importPendingFiles();
-    // Reads the paths into a strip through the import dialog and shows the frame the preview
-    // had reached, clamped to the new show.
-    void importPhotos(const QStringList &paths);
-    void importAudio(const QStringList &paths);
+    // The paths for a message, one a line; past the first few they are counted.
+    static QString pathList(const QStringList &paths);
 
-    int playState = 0;
+    // creationcommands.cpp: video creation and the post-task action.
+    void setUpCreationCommands();
+
+    PlayState playState = PlayState::Stopped;
     QTimer *progressTimer = nullptr;
     ZomProfileData profileData;
     MediaFormat previewFormat;

@@ -301,11 +301,11 @@ void TestVellumix::showEndStopsAtFrameZero()
     QVERIFY(total > 0 && total <= 50);
     window->showPosition(total - 10);
     ui()->play->click();
-    QCOMPARE(window->state(), 1);
+    QCOMPARE(window->state(), Vellumix::PlayState::Playing);
     QVERIFY(ui()->pause->isVisible());
     QVERIFY(!ui()->play->isVisible());
     QVERIFY(ui()->stop->isEnabled());
-    QTRY_COMPARE_WITH_TIMEOUT(window->state(), 0, PatienceMs);
+    QTRY_COMPARE_WITH_TIMEOUT(window->state(), Vellumix::PlayState::Stopped, PatienceMs);
     QCOMPARE(ui()->avPlayer->currentFrame(), 0);
     QCOMPARE(ui()->position->value(), 0);
     QVERIFY(ui()->play->isEnabled());
@@ -322,15 +322,15 @@ void TestVellumix::spaceTogglesPlaybackOutsideTextFields()
     ui()->volume->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), ui()->volume);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QCOMPARE(window->state(), 1);
+    QCOMPARE(window->state(), Vellumix::PlayState::Playing);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QCOMPARE(window->state(), 2);
+    QCOMPARE(window->state(), Vellumix::PlayState::Paused);
 
     // In a number field the key is the field's.
     ui()->spinBox->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), ui()->spinBox);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QCOMPARE(window->state(), 2);
+    QCOMPARE(window->state(), Vellumix::PlayState::Paused);
 }
 
 void TestVellumix::fadeSwitchEditsTheShowWhilePaused()
@@ -351,7 +351,7 @@ void TestVellumix::fadeSwitchEditsTheShowWhilePaused()
     QCOMPARE(ui()->position->value(), 40);
 
     ui()->play->click();
-    QCOMPARE(window->state(), 1);
+    QCOMPARE(window->state(), Vellumix::PlayState::Playing);
     QVERIFY(!fade->isEnabled());
     QTest::mouseClick(fade, Qt::LeftButton, {}, box);
     QVERIFY(window->board().fadeInOut);
@@ -359,7 +359,7 @@ void TestVellumix::fadeSwitchEditsTheShowWhilePaused()
     QVERIFY(fade->isEnabled());
     QTest::mouseClick(fade, Qt::LeftButton, {}, box);
     QVERIFY(!window->board().fadeInOut);
-    QCOMPARE(window->state(), 2);
+    QCOMPARE(window->state(), Vellumix::PlayState::Paused);
 }
 
 void TestVellumix::propertiesShowTheSelectedPhotoAsTyped()
@@ -481,7 +481,7 @@ void TestVellumix::playThenCreateVideoFile()
 
     ui()->play->click();
     QTRY_VERIFY_WITH_TIMEOUT(ui()->avPlayer->currentFrame() > 5, PatienceMs);
-    QCOMPARE(window->state(), 1);
+    QCOMPARE(window->state(), Vellumix::PlayState::Playing);
 
     // Answers the two modal dialogs as a user would: OK in the output settings, Close once the
     // creation has ended.
@@ -508,7 +508,7 @@ void TestVellumix::playThenCreateVideoFile()
     ui()->burn->click();
     driver.stop();
     QCOMPARE(seen, QStringList({"OutputSettingClass", "CompileProgressClass"}));
-    QCOMPARE(window->state(), 2); // creating paused the preview
+    QCOMPARE(window->state(), Vellumix::PlayState::Paused); // creating paused the preview
 
     const QStringList made = QDir(output.path()).entryList(QDir::Files);
     QCOMPARE(made, QStringList {QStringLiteral("Window Show.mpg")});

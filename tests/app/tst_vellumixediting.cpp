@@ -282,7 +282,7 @@ void TestVellumixEditing::settingsWaitForAPause()
 {
     loadShow(true);
     QTest::mouseClick(ui()->play, Qt::LeftButton);
-    QCOMPARE(window->state(), 1);
+    QCOMPARE(window->state(), Vellumix::PlayState::Playing);
     for (QWidget *control : std::initializer_list<QWidget *> {
              ui()->spinBox, ui()->spinBox_2, ui()->checkBox, ui()->checkBoxUseDynamicZoom,
              ui()->checkBox_2, ui()->radioButton, ui()->radioButton_2, ui()->adjustOrder,
@@ -387,7 +387,7 @@ void TestVellumixEditing::clearKeepsTheOtherStrip()
     clickRow(ui()->photoListWidget, 2);
     QTest::mouseClick(ui()->play, Qt::LeftButton);
     ui()->actionClear->trigger();
-    QCOMPARE(window->state(), 0);
+    QCOMPARE(window->state(), Vellumix::PlayState::Stopped);
     QCOMPARE(ui()->photoListWidget->count(), 0);
     QVERIFY(window->board().photos.isEmpty());
     QCOMPARE(pathsOf(window->board().audios), QStringList({song}));

@@ -178,10 +178,10 @@ void TestVellumixStrips::dropWhilePlayingPausesAndTheFrameStaysInTheShow()
     PhotoListWidget *strip = ui()->photoListWidget;
     const int before = window->renderer()->totalFrames();
     QTest::mouseClick(ui()->play, Qt::LeftButton);
-    QCOMPARE(window->state(), 1);
+    QCOMPARE(window->state(), Vellumix::PlayState::Playing);
 
     QVERIFY(dropOn(strip, {photoFiles[3]}, 4));
-    QCOMPARE(window->state(), 2);
+    QCOMPARE(window->state(), Vellumix::PlayState::Paused);
     QCOMPARE(pathsOf(window->board().photos),
              QStringList({photoFiles[0], photoFiles[1], photoFiles[3], photoFiles[2]}));
     const int total = window->renderer()->totalFrames();

@@ -1,0 +1,126 @@
+#include "app/vellumix.h"
+
+#include "app/showsession.h"
+#include "audio/storyboardrender.h"
+#include "creation/compileprogress.h"
+#include "creation/outputformat.h"
+#include "creation/outputsetting.h"
+#include "preview/avplayer.h"
+#include "storyboard/showfile.h"
+#include "zofc/zomessagebox.h"
+#include "zofc/zopowerstate.h"
+#include "zofc/zopref.h"
+
+#include "ui_vellumix.h"
+
+#include <QCoreApplication>
+#include <QResizeEvent>
+#include <algorithm>
+
+namespace {
+
+const QString afterBurnKey = QStringLiteral("AfterBurnAction");
+
+} // namespace
+
+void Vellumix::setUpCreationCommands()
+{
+    connect(ui->actionCreate_DVD, &QAction::triggered, this, &Vellumix::on_burn_clicked);
+    for (QAction *action : {ui->actionDo_Nothing, ui->actionExit_Program, ui->actionShut_Down,
+                            ui->actionHibernate, ui->actionStand_By})
+        connect(action, &QAction::triggered, this, &Vellumix::on_AfterBurnAction);
+}
+
+void Vellumix::syncAfterBurnChecks()
+{
+    const int value = ZoPref::value(afterBurnKey, ZoPowerState::DoNothing).toInt();
+    ui->actionExit_Program->setChecked(value == ZoPowerState::ExitProgram);
+    ui->actionStand_By->setChecked(value == ZoPowerState::StandBy);
+    ui->actionHibernate->setChecked(value == ZoPowerState::Hibernate);
+    ui->actionShut_Down->setChecked(value == ZoPowerState::ShutDown);
+    ui->actionDo_Nothing->setChecked(value == ZoPowerState::DoNothing);
+}
+
+void Vellumix::on_AfterBurnAction()
+{
+    const QObject *action = sender();
+    ZoPowerState::State value = ZoPowerState::DoNothing;
+    if (action == ui->actionExit_Program)
+        value = ZoPowerState::ExitProgram;
+    else if (action == ui->actionStand_By)
+        value = ZoPowerState::StandBy;
+    else if (action == ui->actionHibernate)
+        value = ZoPowerState::Hibernate;
+    else if (action == ui->actionShut_Down)
+        value = ZoPowerState::ShutDown;
+    ZoPref::setValue(afterBurnKey, static_cast<int>(value));
+    syncAfterBurnChecks();
+}
+
+void Vellumix::on_burn_clicked()
+{
+    on_pause_clicked();
+    const QStringList missing = missingFiles(storyBoard.photos, storyBoard.audios);
+    if (!missing.isEmpty()) {
+        const bool photoLeft = std::any_of(storyBoard.photos.cbegin(), storyBoard.photos.cend(),
+                                           [](const ImageInfo &photo) { return !photo.missing; });
+        if (!photoLeft) {
+            ZoMessageBox::alert(tr("None of the photos of this show can be found, so there is "
+                                   "nothing to make a video of:")
+                                    + QStringLiteral("\n\n") + pathList(missing),
+                                QString(), this);
+            return;
+        }
+        if (!ZoMessageBox::alert(tr("%n file(s) of this show could not be found and will be "
+                                    "left out of the video:",
+                                    nullptr, int(missing.size()))
+                                     + QStringLiteral("\n\n") + pathList(missing),
+                                 QString(), this, false))
+            return;
+    }
+    OutputSetting settings(this);
+    settings.setEditedValues(profileData);
+    if (settings.exec() != QDialog::Accepted)
+        return;
+    const ZomProfileData before = profileData;
+    profileData = settings.profileData();
+    const QString folder = ZoPref::value(QStringLiteral("OutputPath"), QString()).toString();
+    if (profileData != before || settings.outputName() != showOutputName
+        || folder != showOutputFolder) {
+        showOutputName = settings.outputName();
+        showOutputFolder = folder;
+        session->setModified();
+    }
+    // The video is made of the files that are there; the show keeps the others.
+    const QList<ImageInfo> allPhotos = storyBoard.photos;
+    const QList<AudioInfo> allAudios = storyBoard.audios;
+    storyBoard.photos.removeIf([](const ImageInfo &photo) { return photo.missing; });
+    storyBoard.audios.removeIf([](const AudioInfo &clip) { return clip.missing; });
+    const auto &values = profileData.values();
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        qDebug().nospace() << "key:\"" << it.key() << "\", value:\"" << it.value().toString()
+                           << '"';
+    formatFromProfile(profileData, previewFormat);
+    render->setFormat(previewFormat);
+    render->updateTiming();
+    {
+        CompileProgress progress(this);
+        if (progress.startCreation(render.get(), profileData, settings.outputName()))
+            progress.exec();
+    }
+    storyBoard.setPhotos(allPhotos);
+    storyBoard.setAudios(allAudios);
+    // The preview keeps the last output's size, rate and sound, but plays at most stereo.
+    previewFormat.channels = std::min(previewFormat.channels, 2);
+    render->setFormat(previewFormat);
+    AVPlayer *player = ui->avPlayer;
+    player->open(previewFormat);
+    // The same size again, so that the player lays its picture out for the new aspect (a plain
+    // resize to the current size would be dropped).
+    QResizeEvent relayout(player->size(), player->size());
+    QCoreApplication::sendEvent(player, &relayout);
+    const int total = render->updateTiming();
+    ui->position->setRange(0, total);
+    player->seek(total > 0 ? std::clamp(player->currentFrame(), 0, total - 1) : 0);
+    updateProgress();
+}

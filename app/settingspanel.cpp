@@ -1,0 +1,158 @@
+#include "app/vellumix.h"
+
+#include "app/showedit.h"
+#include "app/timeline.h"
+#include "media/photolistwidget.h"
+
+#include "ui_vellumix.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QUndoStack>
+
+namespace {
+
+// Steps of one duration box that follow each other are undone as one.
+enum MergeId { PhotoDurationEdit = 1, TransitionDurationEdit = 2 };
+
+} // namespace
+
+void Vellumix::loadSettingsPanel()
+{
+    const QSignalBlocker quietPhoto(ui->spinBox);
+    const QSignalBlocker quietTransition(ui->spinBox_2);
+    const QSignalBlocker quietUse(ui->checkBox);
+    const QSignalBlocker quietDissolve(ui->radioButton);
+    const QSignalBlocker quietZoom(ui->checkBoxUseDynamicZoom);
+    ui->spinBox->setValue(storyBoard.photoDurationMs);
+    ui->spinBox_2->setValue(storyBoard.transitionDurationMs);
+    ui->checkBox->setChecked(storyBoard.useTransition);
+    const bool patterns = !storyBoard.patterns.isEmpty();
+    ui->radioButton->setChecked(storyBoard.dissolveOnly || !patterns);
+    ui->radioButton_2->setChecked(!storyBoard.dissolveOnly && patterns);
+    ui->radioButton_2->setEnabled(patterns);
+    ui->checkBoxUseDynamicZoom->setChecked(storyBoard.useZoom);
+    ui->checkBox_2->setChecked(storyBoard.loopAudio);
+    ui->checkBox_3->setChecked(storyBoard.fadeInOut);
+    const QSignalBlocker quietFraming(ui->comboBoxFraming);
+    ui->comboBoxFraming->setCurrentIndex(ui->comboBoxFraming->findData(int(storyBoard.framing)));
+}
+
+void Vellumix::fillFramingChoices()
+{
+    const QSignalBlocker quiet(ui->comboBoxFraming);
+    const int current = ui->comboBoxFraming->currentIndex();
+    ui->comboBoxFraming->clear();
+    ui->comboBoxFraming->addItem(tr("Fit (black bars)"), int(Framing::Fit));
+    ui->comboBoxFraming->addItem(tr("Fit on a blurred background"), int(Framing::BlurredFit));
+    ui->comboBoxFraming->addItem(tr("Fill (crop)"), int(Framing::Fill));
+    ui->comboBoxFraming->setCurrentIndex(
+        current >= 0 ? current : ui->comboBoxFraming->findData(int(storyBoard.framing)));
+}
+
+void Vellumix::connectSettingsPanel()
+{
+    // A typed duration counts once it is confirmed, not at every digit.
+    for (QSpinBox *box : {ui->spinBox, ui->spinBox_2})
+        box->setKeyboardTracking(false);
+    connect(ui->spinBox, &QSpinBox::valueChanged, this, &Vellumix::on_photoDur_changed);
+    connect(ui->spinBox_2, &QSpinBox::valueChanged, this, &Vellumix::on_transtionDur_changed);
+    connect(ui->checkBox, &QCheckBox::stateChanged, this, &Vellumix::on_transition_changed);
+    connect(ui->radioButton, &QRadioButton::toggled, this, &Vellumix::on_transitionType_changed);
+    connect(ui->checkBoxUseDynamicZoom, &QCheckBox::stateChanged, this,
+            &Vellumix::on_dynamicZoom_changed);
+    // Clicks only: loading the panel does not count as an edit.
+    connect(ui->checkBox_2, &QCheckBox::released, this, &Vellumix::on_audioSetting_changed);
+    connect(ui->checkBox_3, &QCheckBox::released, this, &Vellumix::on_audioSetting_changed);
+    connect(ui->syncAlbum, &QToolButton::released, this, &Vellumix::on_sync_clicked);
+    // Picked by the user only: the panel's own loading is silenced.
+    connect(ui->comboBoxFraming, &QComboBox::currentIndexChanged, this,
+            &Vellumix::on_framing_changed);
+}
+
+void Vellumix::settingsEdited(const AlbumSettings &before, const QString &name, int mergeId)
+{
+    on_pause_clicked();
+    const AlbumSettings after = storyBoard.settings();
+    if (!restoring && !(after == before)) {
+        undo->push(new ShowEdit<AlbumSettings>(
+            name, before, after, [this](const AlbumSettings &s) { restoreSettings(s); }, mergeId));
+    }
+    onStoryBoardDataChanged();
+}
+
+void Vellumix::restoreSettings(const AlbumSettings &settings)
+{
+    on_pause_clicked();
+    storyBoard.setSettings(settings);
+    loadSettingsPanel();
+    onStoryBoardDataChanged();
+}
+
+void Vellumix::on_photoDur_changed(int value)
+{
+    const AlbumSettings before = storyBoard.settings();
+    storyBoard.setPhotoDurationMs(value);
+    settingsEdited(before, tr("Photo Duration"), PhotoDurationEdit);
+}
+
+void Vellumix::on_transtionDur_changed(int value)
+{
+    const AlbumSettings before = storyBoard.settings();
+    storyBoard.setTransitionDurationMs(value);
+    settingsEdited(before, tr("Transition Duration"), TransitionDurationEdit);
+}
+
+void Vellumix::on_transition_changed(int state)
+{
+    const AlbumSettings before = storyBoard.settings();
+    storyBoard.useTransition = state == Qt::Checked;
+    settingsEdited(before, tr("Use Transition"));
+}
+
+void Vellumix::on_dynamicZoom_changed(int state)
+{
+    const AlbumSettings before = storyBoard.settings();
+    storyBoard.useZoom = state == Qt::Checked;
+    settingsEdited(before, tr("Use Zoom Effect"));
+}
+
+void Vellumix::on_transitionType_changed()
+{
+    const AlbumSettings before = storyBoard.settings();
+    storyBoard.dissolveOnly = ui->radioButton->isChecked();
+    settingsEdited(before, tr("Transition"));
+}
+
+void Vellumix::on_audioSetting_changed()
+{
+    const AlbumSettings before = storyBoard.settings();
+    storyBoard.loopAudio = ui->checkBox_2->isChecked();
+    storyBoard.fadeInOut = ui->checkBox_3->isChecked();
+    settingsEdited(before, tr("Audio Settings"));
+}
+
+void Vellumix::on_framing_changed()
+{
+    const AlbumSettings before = storyBoard.settings();
+    storyBoard.framing = static_cast<Framing>(ui->comboBoxFraming->currentData().toInt());
+    settingsEdited(before, tr("Framing"));
+}
+
+void Vellumix::on_sync_clicked()
+{
+    const int ms = syncPhotoDurationMs(storyBoard, previewFormat.frameRate);
+    if (ms < 0)
+        return;
+    const AlbumSettings before = storyBoard.settings();
+    {
+        const QSignalBlocker quiet(ui->spinBox);
+        ui->spinBox->setValue(ms);
+    }
+    storyBoard.setPhotoDurationMs(ms);
+    settingsEdited(before, tr("Sync with Audio"));
+    // The photo the user stands on is shown again at its new start.
+    on_photoListWidget_row_changed(ui->photoListWidget->currentRow());
+}
