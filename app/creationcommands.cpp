@@ -1,6 +1,7 @@
 #include "app/vellumix.h"
 
 #include "app/showsession.h"
+#include "app/timeline.h"
 #include "audio/storyboardrender.h"
 #include "creation/compileprogress.h"
 #include "creation/outputformat.h"
@@ -16,6 +17,7 @@
 #include <QCoreApplication>
 #include <QResizeEvent>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -60,6 +62,7 @@ void Vellumix::on_AfterBurnAction()
 void Vellumix::on_burn_clicked()
 {
     on_pause_clicked();
+    markVanishedFiles();
     const QStringList missing = missingFiles(storyBoard.photos, storyBoard.audios);
     if (!missing.isEmpty()) {
         const bool photoLeft = std::any_of(storyBoard.photos.cbegin(), storyBoard.photos.cend(),
@@ -91,11 +94,10 @@ void Vellumix::on_burn_clicked()
         showOutputFolder = folder;
         session->setModified();
     }
-    // The video is made of the files that are there; the show keeps the others.
-    const QList<ImageInfo> allPhotos = storyBoard.photos;
-    const QList<AudioInfo> allAudios = storyBoard.audios;
-    storyBoard.photos.removeIf([](const ImageInfo &photo) { return photo.missing; });
-    storyBoard.audios.removeIf([](const AudioInfo &clip) { return clip.missing; });
+    // The video is made from a copy of the show with the files that are there; the show the
+    // user edits, and the recovery copy written from it meanwhile, keep the others.
+    StoryBoard made = withoutMissingFiles(storyBoard);
+    render->setStoryBoard(&made);
     const auto &values = profileData.values();
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         qDebug().nospace() << "key:\"" << it.key() << "\", value:\"" << it.value().toString()
@@ -108,10 +110,31 @@ void Vellumix::on_burn_clicked()
         if (progress.startCreation(render.get(), profileData, settings.outputName()))
             progress.exec();
     }
-    storyBoard.setPhotos(allPhotos);
-    storyBoard.setAudios(allAudios);
-    // The preview keeps the last output's size, rate and sound, but plays at most stereo.
-    previewFormat.channels = std::min(previewFormat.channels, 2);
+    render->setStoryBoard(&storyBoard);
+    followOutputFormat();
+    // Drawn at once: the dialog's area, and the preview's new shape, are not left black until
+    // the next frame is asked for.
+    repaint();
+}
+
+void Vellumix::followOutputFormat()
+{
+    const ZomProfileData chosen = OutputSetting::chosenProfile(profileData);
+    if (chosen.id().isEmpty())
+        return;
+    MediaFormat format = previewFormat;
+    formatFromProfile(chosen, format);
+    // The output's shape, rate and sound, but never more pixels than a 720p frame and at most
+    // stereo: what is judged is the framing, and the preview must keep pace.
+    constexpr double largestArea = 1280.0 * 720.0;
+    const double area = double(format.width) * format.height;
+    if (area > largestArea) {
+        const double scale = std::sqrt(largestArea / area);
+        format.width = std::max(4, int(format.width * scale) / 4 * 4);
+        format.height = std::max(2, int(format.height * scale) / 2 * 2);
+    }
+    format.channels = std::min(format.channels, 2);
+    previewFormat = format;
     render->setFormat(previewFormat);
     AVPlayer *player = ui->avPlayer;
     player->open(previewFormat);

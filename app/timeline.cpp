@@ -68,6 +68,14 @@ int scrollValueForFrame(int current, int lengthFrames, int barWidth, int maximum
     return u < 0.0 ? 0 : std::min(static_cast<int>(u), maximum);
 }
 
+StoryBoard withoutMissingFiles(const StoryBoard &board)
+{
+    StoryBoard made = board;
+    made.photos.removeIf([](const ImageInfo &photo) { return photo.missing; });
+    made.audios.removeIf([](const AudioInfo &clip) { return clip.missing; });
+    return made;
+}
+
 MediaInfo photoMediaInfo(const ImageInfo &photo)
 {
     MediaInfo info;

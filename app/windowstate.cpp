@@ -107,8 +107,10 @@ void Vellumix::onStoryBoardDataChanged()
     ui->position->setRange(0, total);
     ui->position->setSingleStep(static_cast<int>(render->framesPerPeriod()));
     ui->position->setPageStep(total / 10);
-    ui->photoLength->setText(formatSeconds(static_cast<qint64>(storyBoard.totalDuration())));
-    ui->audioLength->setText(formatSeconds(static_cast<qint64>(storyBoard.totalAudioDuration())));
+    // The lengths of the video: files that are missing are left out of it.
+    const StoryBoard made = withoutMissingFiles(storyBoard);
+    ui->photoLength->setText(formatSeconds(static_cast<qint64>(made.totalDuration())));
+    ui->audioLength->setText(formatSeconds(static_cast<qint64>(made.totalAudioDuration())));
     ui->play->setEnabled(hasPhoto);
     showPreview(!storyBoard.isEmpty());
     if (storyBoard.isEmpty()) {

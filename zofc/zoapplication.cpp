@@ -88,6 +88,7 @@ ZoApplication::ZoApplication(int &argc, char **argv)
         action.sa_flags = SA_RESTART;
         sigaction(SIGTERM, &action, nullptr);
         sigaction(SIGINT, &action, nullptr);
+        sigaction(SIGHUP, &action, nullptr);
     }
 }
 
@@ -96,6 +97,7 @@ ZoApplication::~ZoApplication()
     if (signalNotifier_) {
         std::signal(SIGTERM, SIG_DFL);
         std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGHUP, SIG_DFL);
         ::close(signalPipe[0]);
         ::close(signalPipe[1]);
         signalPipe[0] = signalPipe[1] = -1;
