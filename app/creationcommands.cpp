@@ -117,12 +117,12 @@ void Vellumix::on_burn_clicked()
     repaint();
 }
 
-void Vellumix::followOutputFormat()
+MediaFormat Vellumix::outputPreviewFormat() const
 {
+    MediaFormat format = previewFormat;
     const ZomProfileData chosen = OutputSetting::chosenProfile(profileData);
     if (chosen.id().isEmpty())
-        return;
-    MediaFormat format = previewFormat;
+        return format;
     formatFromProfile(chosen, format);
     // The output's shape, rate and sound, but never more pixels than a 720p frame and at most
     // stereo: what is judged is the framing, and the preview must keep pace.
@@ -134,7 +134,12 @@ void Vellumix::followOutputFormat()
         format.height = std::max(2, int(format.height * scale) / 2 * 2);
     }
     format.channels = std::min(format.channels, 2);
-    previewFormat = format;
+    return format;
+}
+
+void Vellumix::followOutputFormat()
+{
+    previewFormat = outputPreviewFormat();
     render->setFormat(previewFormat);
     AVPlayer *player = ui->avPlayer;
     player->open(previewFormat);

@@ -57,6 +57,7 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     }
     Zo::moveCenter(mediaInfo);
 
+    previewFormat = outputPreviewFormat();
     render->setFormat(previewFormat);
     render->setStoryBoard(&storyBoard);
     ui->avPlayer->open(previewFormat);
@@ -117,7 +118,6 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     applyProcessorAffinity();
     initFileTypeLists();
 
-    followOutputFormat();
     if (auto *app = ZoApplication::instance())
         app->setTerminationHandler([this](int number) { endOnSignal(number); });
 }

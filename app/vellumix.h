@@ -241,6 +241,7 @@ private:
     // The preview takes the shape, frame rate and sound of the output the output settings would
     // make now (its size at most that of 720p).
     void followOutputFormat();
+    MediaFormat outputPreviewFormat() const;
 
     PlayState playState = PlayState::Stopped;
     QTimer *progressTimer = nullptr;

@@ -138,6 +138,10 @@ void Vellumix::showPreview(bool on)
 {
     if (unseenPlayer)
         on = false;
-    ui->gettingStart->setVisible(!on);
-    ui->avPlayer->setVisible(on);
+    // Hidden before the other is shown: for a moment both would count, and the window would
+    // grow by one of them to make room, past the screen's edge.
+    QWidget *shown = on ? static_cast<QWidget *>(ui->avPlayer) : ui->gettingStart;
+    QWidget *hidden = on ? static_cast<QWidget *>(ui->gettingStart) : ui->avPlayer;
+    hidden->setVisible(false);
+    shown->setVisible(true);
 }
