@@ -16,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QResizeEvent>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -112,9 +113,12 @@ void Vellumix::on_burn_clicked()
     }
     render->setStoryBoard(&storyBoard);
     followOutputFormat();
-    // Drawn at once: the dialog's area, and the preview's new shape, are not left black until
-    // the next frame is asked for.
-    repaint();
+    // The whole window is drawn again once the dialog has gone: the player's new picture and the
+    // window around it were left black until the next frame was asked for (Play).
+    QTimer::singleShot(0, this, [this] {
+        showPosition(ui->avPlayer->currentFrame());
+        update();
+    });
 }
 
 MediaFormat Vellumix::outputPreviewFormat() const
@@ -142,11 +146,17 @@ void Vellumix::followOutputFormat()
     previewFormat = outputPreviewFormat();
     render->setFormat(previewFormat);
     AVPlayer *player = ui->avPlayer;
-    player->open(previewFormat);
-    // The same size again, so that the player lays its picture out for the new aspect (a plain
-    // resize to the current size would be dropped).
-    QResizeEvent relayout(player->size(), player->size());
-    QCoreApplication::sendEvent(player, &relayout);
+    const MediaFormat &shown = player->mediaFormat();
+    // Opened again only for another picture or sound: opening clears what it shows.
+    if (shown.width != previewFormat.width || shown.height != previewFormat.height
+        || shown.frameRate != previewFormat.frameRate || shown.channels != previewFormat.channels
+        || shown.sampleRate != previewFormat.sampleRate) {
+        player->open(previewFormat);
+        // The same size again, so that the player lays its picture out for the new aspect (a
+        // plain resize to the current size would be dropped).
+        QResizeEvent relayout(player->size(), player->size());
+        QCoreApplication::sendEvent(player, &relayout);
+    }
     const int total = render->updateTiming();
     ui->position->setRange(0, total);
     player->seek(total > 0 ? std::clamp(player->currentFrame(), 0, total - 1) : 0);
