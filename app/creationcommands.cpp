@@ -134,8 +134,8 @@ MediaFormat Vellumix::outputPreviewFormat() const
     const double area = double(format.width) * format.height;
     if (area > largestArea) {
         const double scale = std::sqrt(largestArea / area);
-        format.width = std::max(4, int(format.width * scale) / 4 * 4);
-        format.height = std::max(2, int(format.height * scale) / 2 * 2);
+        format.width = std::max(4, qRound(format.width * scale / 4.0) * 4);
+        format.height = std::max(2, qRound(format.height * scale / 2.0) * 2);
     }
     format.channels = std::min(format.channels, 2);
     return format;
