@@ -1,6 +1,7 @@
 #include "app/vellumix.h"
 
 #include "app/showsession.h"
+#include "app/timeline.h"
 #include "audio/storyboardrender.h"
 #include "creation/compileprogress.h"
 #include "creation/outputformat.h"
@@ -15,7 +16,9 @@
 
 #include <QCoreApplication>
 #include <QResizeEvent>
+#include <QTimer>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -60,6 +63,7 @@ void Vellumix::on_AfterBurnAction()
 void Vellumix::on_burn_clicked()
 {
     on_pause_clicked();
+    markVanishedFiles();
     const QStringList missing = missingFiles(storyBoard.photos, storyBoard.audios);
     if (!missing.isEmpty()) {
         const bool photoLeft = std::any_of(storyBoard.photos.cbegin(), storyBoard.photos.cend(),
@@ -91,11 +95,10 @@ void Vellumix::on_burn_clicked()
         showOutputFolder = folder;
         session->setModified();
     }
-    // The video is made of the files that are there; the show keeps the others.
-    const QList<ImageInfo> allPhotos = storyBoard.photos;
-    const QList<AudioInfo> allAudios = storyBoard.audios;
-    storyBoard.photos.removeIf([](const ImageInfo &photo) { return photo.missing; });
-    storyBoard.audios.removeIf([](const AudioInfo &clip) { return clip.missing; });
+    // The video is made from a copy of the show with the files that are there; the show the
+    // user edits, and the recovery copy written from it meanwhile, keep the others.
+    StoryBoard made = withoutMissingFiles(storyBoard);
+    render->setStoryBoard(&made);
     formatFromProfile(profileData, previewFormat);
     render->setFormat(previewFormat);
     render->updateTiming();
@@ -104,17 +107,52 @@ void Vellumix::on_burn_clicked()
         if (progress.startCreation(render.get(), profileData, settings.outputName()))
             progress.exec();
     }
-    storyBoard.setPhotos(allPhotos);
-    storyBoard.setAudios(allAudios);
-    // The preview keeps the last output's size, rate and sound, but plays at most stereo.
-    previewFormat.channels = std::min(previewFormat.channels, 2);
+    render->setStoryBoard(&storyBoard);
+    followOutputFormat();
+    // The whole window is drawn again once the dialog has gone: the player's new picture and the
+    // window around it were left black until the next frame was asked for (Play).
+    QTimer::singleShot(0, this, [this] {
+        showPosition(ui->avPlayer->currentFrame());
+        update();
+    });
+}
+
+MediaFormat Vellumix::outputPreviewFormat() const
+{
+    MediaFormat format = previewFormat;
+    const ZomProfileData chosen = OutputSetting::chosenProfile(profileData);
+    if (chosen.id().isEmpty())
+        return format;
+    formatFromProfile(chosen, format);
+    // The output's shape, rate and sound, but never more pixels than a 720p frame and at most
+    // stereo: what is judged is the framing, and the preview must keep pace.
+    constexpr double largestArea = 1280.0 * 720.0;
+    const double area = double(format.width) * format.height;
+    if (area > largestArea) {
+        const double scale = std::sqrt(largestArea / area);
+        format.width = std::max(4, qRound(format.width * scale / 4.0) * 4);
+        format.height = std::max(2, qRound(format.height * scale / 2.0) * 2);
+    }
+    format.channels = std::min(format.channels, 2);
+    return format;
+}
+
+void Vellumix::followOutputFormat()
+{
+    previewFormat = outputPreviewFormat();
     render->setFormat(previewFormat);
     AVPlayer *player = ui->avPlayer;
-    player->open(previewFormat);
-    // The same size again, so that the player lays its picture out for the new aspect (a plain
-    // resize to the current size would be dropped).
-    QResizeEvent relayout(player->size(), player->size());
-    QCoreApplication::sendEvent(player, &relayout);
+    const MediaFormat &shown = player->mediaFormat();
+    // Opened again only for another picture or sound: opening clears what it shows.
+    if (shown.width != previewFormat.width || shown.height != previewFormat.height
+        || shown.frameRate != previewFormat.frameRate || shown.channels != previewFormat.channels
+        || shown.sampleRate != previewFormat.sampleRate) {
+        player->open(previewFormat);
+        // The same size again, so that the player lays its picture out for the new aspect (a
+        // plain resize to the current size would be dropped).
+        QResizeEvent relayout(player->size(), player->size());
+        QCoreApplication::sendEvent(player, &relayout);
+    }
     const int total = render->updateTiming();
     ui->position->setRange(0, total);
     player->seek(total > 0 ? std::clamp(player->currentFrame(), 0, total - 1) : 0);

@@ -164,6 +164,7 @@ bool Vellumix::loadShow(ShowFile show)
         ZoPref::setValue(QStringLiteral("OutputName"), show.outputName);
     restoring = false;
     undo->clear();
+    followOutputFormat();
     onStoryBoardDataChanged();
     showPosition(0);
     return true;

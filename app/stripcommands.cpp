@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QUndoStack>
 #include <algorithm>
 
@@ -111,6 +112,35 @@ void Vellumix::restoreAudios(const QList<AudioInfo> &clips)
     restoring = false;
 }
 
+bool Vellumix::markVanishedFiles()
+{
+    const auto markGone = [](auto &records) {
+        bool any = false;
+        for (auto &record : records) {
+            if (!record.missing && !QFileInfo::exists(record.path)) {
+                record.missing = true;
+                any = true;
+            }
+        }
+        return any;
+    };
+    QList<ImageInfo> photos = storyBoard.photos;
+    QList<AudioInfo> clips = storyBoard.audios;
+    const bool photosGone = markGone(photos);
+    const bool clipsGone = markGone(clips);
+    if (photosGone) {
+        const int row = ui->photoListWidget->currentRow();
+        restorePhotos(photos);
+        ui->photoListWidget->setCurrentRow(row);
+    }
+    if (clipsGone) {
+        const int row = ui->audioListWidget->currentRow();
+        restoreAudios(clips);
+        ui->audioListWidget->setCurrentRow(row);
+    }
+    return photosGone || clipsGone;
+}
+
 void Vellumix::reformatMediaInfo()
 {
     // Only while the record still describes the item at that place: the lists may have changed
@@ -133,6 +163,10 @@ void Vellumix::on_photoListWidget_row_changed(int row)
 {
     const int photos = static_cast<int>(storyBoard.photos.size());
     if (row >= 0 && row / 2 < photos) {
+        const ImageInfo &photo = storyBoard.photos.at(row / 2);
+        // A photo whose file has gone since it was read is marked once the selection is done.
+        if (!photo.missing && !QFileInfo::exists(photo.path))
+            QTimer::singleShot(0, this, &Vellumix::markVanishedFiles);
         if (row % 2 == 0) {
             mediaInfoItem = row / 2;
             mediaInfo->setMediaInfo(photoMediaInfo(storyBoard.photos.at(mediaInfoItem)));

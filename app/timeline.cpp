@@ -68,13 +68,21 @@ int scrollValueForFrame(int current, int lengthFrames, int barWidth, int maximum
     return u < 0.0 ? 0 : std::min(static_cast<int>(u), maximum);
 }
 
+StoryBoard withoutMissingFiles(const StoryBoard &board)
+{
+    StoryBoard made = board;
+    made.photos.removeIf([](const ImageInfo &photo) { return photo.missing; });
+    made.audios.removeIf([](const AudioInfo &clip) { return clip.missing; });
+    return made;
+}
+
 MediaInfo photoMediaInfo(const ImageInfo &photo)
 {
     MediaInfo info;
     info.mode = MediaInfo::Photo;
     info.fileName = QFileInfo(photo.path).fileName();
     info.format = QFileInfo(photo.path).suffix().toUpper();
-    info.size = QCoreApplication::translate("MediaInfoWidget", "%1KB").arg(photo.fileSize / 1024);
+    info.size = QCoreApplication::translate("MediaInfoWidget", "%1 KB").arg(photo.fileSize / 1024);
     info.resolution = QStringLiteral("%1x%2").arg(photo.width).arg(photo.height);
     const auto property = [&photo](int i) {
         return photo.exifProperties.value(i);
@@ -98,9 +106,9 @@ MediaInfo audioMediaInfo(const AudioInfo &clip)
     info.mode = MediaInfo::Audio;
     info.fileName = QFileInfo(clip.path).fileName();
     info.format = QFileInfo(clip.path).suffix().toUpper();
-    info.size = QCoreApplication::translate("MediaInfoWidget", "%1KB").arg(clip.fileSize / 1024);
+    info.size = QCoreApplication::translate("MediaInfoWidget", "%1 KB").arg(clip.fileSize / 1024);
     info.channels = QStringLiteral("%1").arg(clip.channels);
-    info.sampleRate = QCoreApplication::translate("MediaInfoWidget", "%1Hz").arg(clip.sampleRate);
+    info.sampleRate = QCoreApplication::translate("MediaInfoWidget", "%1 Hz").arg(clip.sampleRate);
     info.duration = formatSeconds(static_cast<qint64>(clip.duration));
     return info;
 }

@@ -7,6 +7,7 @@
 
 struct AudioInfo;
 struct ImageInfo;
+class StoryBoard;
 
 // The timeline arithmetic of the main window, apart from any widget.
 
@@ -14,6 +15,9 @@ struct ImageInfo;
 QString formatTimeCode(qint64 frames, double frameRate);
 // "hh:mm:ss" of whole seconds.
 QString formatSeconds(qint64 seconds);
+
+// The show as its video is made: the photos and clips whose files are missing are left out.
+StoryBoard withoutMissingFiles(const StoryBoard &board);
 
 // The frame a photo-strip row starts at: even rows are photos, odd rows the transition after
 // the photo before them.

@@ -49,6 +49,7 @@ void Vellumix::on_play_clicked()
 {
     if (playState == PlayState::Playing)
         return;
+    markVanishedFiles();
     AVPlayer *player = ui->avPlayer;
     render->drawFrame(player->currentFrame(), true, player);
     render->startAudio();

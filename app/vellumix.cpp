@@ -10,6 +10,7 @@
 #include "media/mediainfowidget.h"
 #include "media/photolistwidget.h"
 #include "preview/avplayer.h"
+#include "zofc/zoapplication.h"
 #include "zofc/zopref.h"
 #include "zofc/zoutils.h"
 
@@ -22,6 +23,10 @@
 #include <QScreen>
 #include <QUndoStack>
 #include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <thread>
 
 // The window's concerns each have a file of their own: settingspanel.cpp, transport.cpp,
 // windowstate.cpp, scrollsync.cpp, stripcommands.cpp, importcommands.cpp, showdocument.cpp and
@@ -32,6 +37,8 @@ namespace {
 const QString geometryKey = QStringLiteral("MainWindowGeometry");
 // Far more steps than anyone takes back, while a long show's lists held by the steps stay small.
 constexpr int undoSteps = 200;
+// How long the program may take to end on a termination signal before it is ended outright.
+constexpr int exitGraceMs = 1500;
 
 } // namespace
 
@@ -50,6 +57,7 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     }
     Zo::moveCenter(mediaInfo);
 
+    previewFormat = outputPreviewFormat();
     render->setFormat(previewFormat);
     render->setStoryBoard(&storyBoard);
     ui->avPlayer->open(previewFormat);
@@ -109,10 +117,15 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     runFirstStart(this);
     applyProcessorAffinity();
     initFileTypeLists();
+
+    if (auto *app = ZoApplication::instance())
+        app->setTerminationHandler([this](int number) { endOnSignal(number); });
 }
 
 Vellumix::~Vellumix()
 {
+    if (auto *app = ZoApplication::instance())
+        app->setTerminationHandler(nullptr);
     // Ended without closing (a termination signal, a log-out) the autosave copy of unsaved
     // changes stays for the next start to recover.
     if (!session->isModified())
@@ -139,6 +152,26 @@ void Vellumix::closeEvent(QCloseEvent *event)
     session->setSaved(session->filePath());
     saveGeometrySetting();
     ZoMainWindow::closeEvent(event);
+}
+
+void Vellumix::endOnSignal(int number)
+{
+    if (number == SIGINT) {
+        exitProgram();
+        return;
+    }
+    // A log-out or shutdown (SIGTERM, SIGHUP) waits for no one: nothing is asked, unsaved
+    // changes go to the recovery copy at once, which the next start offers, and every event
+    // loop ends, a dialog's too.
+    if (session->isModified())
+        session->writeAutosave();
+    saveGeometrySetting();
+    QCoreApplication::exit(0);
+    // Stopping a creation may wait for its encoders; the system will not wait that long.
+    std::thread([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(exitGraceMs));
+        std::_Exit(0);
+    }).detach();
 }
 
 void Vellumix::saveGeometrySetting()

@@ -161,6 +161,9 @@ private:
 
     // vellumix.cpp: the window itself, undo and redo, the properties window and preferences.
     void saveGeometrySetting();
+    // A termination signal's number: SIGINT closes as the Exit command does; SIGTERM and SIGHUP
+    // end the program at once, with the recovery copy written.
+    void endOnSignal(int number);
 
     // settingspanel.cpp
     // Shows the model's album and audio settings in the settings column, telling no one.
@@ -205,6 +208,10 @@ private:
         editName.clear();
     }
     void applySort();
+    // Marks the photos and clips whose files have gone since they were read as a show's missing
+    // files are (the strips' Missing tile, left out of the video); no edit to undo. True when
+    // any was newly marked.
+    bool markVanishedFiles();
 
     // importcommands.cpp: files handed over, dropped or chosen in a file dialog.
     void setUpImportCommands();
@@ -231,6 +238,10 @@ private:
 
     // creationcommands.cpp: video creation and the post-task action.
     void setUpCreationCommands();
+    // The preview takes the shape, frame rate and sound of the output the output settings would
+    // make now (its size at most that of 720p).
+    void followOutputFormat();
+    MediaFormat outputPreviewFormat() const;
 
     PlayState playState = PlayState::Stopped;
     QTimer *progressTimer = nullptr;

@@ -107,8 +107,10 @@ void Vellumix::onStoryBoardDataChanged()
     ui->position->setRange(0, total);
     ui->position->setSingleStep(static_cast<int>(render->framesPerPeriod()));
     ui->position->setPageStep(total / 10);
-    ui->photoLength->setText(formatSeconds(static_cast<qint64>(storyBoard.totalDuration())));
-    ui->audioLength->setText(formatSeconds(static_cast<qint64>(storyBoard.totalAudioDuration())));
+    // The lengths of the video: files that are missing are left out of it.
+    const StoryBoard made = withoutMissingFiles(storyBoard);
+    ui->photoLength->setText(formatSeconds(static_cast<qint64>(made.totalDuration())));
+    ui->audioLength->setText(formatSeconds(static_cast<qint64>(made.totalAudioDuration())));
     ui->play->setEnabled(hasPhoto);
     showPreview(!storyBoard.isEmpty());
     if (storyBoard.isEmpty()) {
@@ -136,6 +138,10 @@ void Vellumix::showPreview(bool on)
 {
     if (unseenPlayer)
         on = false;
-    ui->gettingStart->setVisible(!on);
-    ui->avPlayer->setVisible(on);
+    // Hidden before the other is shown: for a moment both would count, and the window would
+    // grow by one of them to make room, past the screen's edge.
+    QWidget *shown = on ? static_cast<QWidget *>(ui->avPlayer) : ui->gettingStart;
+    QWidget *hidden = on ? static_cast<QWidget *>(ui->gettingStart) : ui->avPlayer;
+    hidden->setVisible(false);
+    shown->setVisible(true);
 }

@@ -7,7 +7,9 @@
 #include "zofc/zowidgethelper.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QUrl>
+#include <algorithm>
 
 CompileProgress::CompileProgress(QWidget *parent)
     : ZoDialog(parent, Qt::MSWindowsFixedSizeDialogHint)
@@ -15,6 +17,8 @@ CompileProgress::CompileProgress(QWidget *parent)
 {
     ui->setupUi(this);
     setFixedSize(450, 120);
+    ui->outputPath->hide();
+    ui->play->hide();
     ui->open->hide();
     ui->close->hide();
     connect(&creation, &CreationJob::progressChanged, this, &CompileProgress::onProgressChanged);
@@ -71,6 +75,13 @@ void CompileProgress::onPhaseChanged(Phase phase)
         ui->stop->hide();
         ui->open->show();
         ui->close->show();
+        if (creation.succeeded()) {
+            // Where the video is, to be copied or found again.
+            ui->outputPath->setText(QDir::toNativeSeparators(creation.outputPath()));
+            ui->outputPath->show();
+            ui->play->show();
+            setFixedSize(width(), std::max(height(), sizeHint().height()));
+        }
     }
     emit phaseChanged(phase);
 }
@@ -117,7 +128,20 @@ void CompileProgress::on_stop_clicked()
 
 void CompileProgress::on_open_clicked()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(creation.outputFolder()));
+    const QString folder = creation.outputFolder();
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+        ZoMessageBox::alert(
+            tr("Failed to open folder \"%1\".").arg(QDir::toNativeSeparators(folder)), QString(),
+            this);
+}
+
+void CompileProgress::on_play_clicked()
+{
+    const QString video = creation.outputPath();
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(video)))
+        ZoMessageBox::alert(
+            tr("No program could be started to play \"%1\".").arg(QDir::toNativeSeparators(video)),
+            QString(), this);
 }
 
 void CompileProgress::on_close_clicked()

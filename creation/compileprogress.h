@@ -14,10 +14,10 @@ class CompileProgressClass;
 }
 
 // The "Create Video File" dialog: runs one creation job and shows its state, with Pause, Stop,
-// and Open and Close once it has ended. startCreation(), then progressChanged() and jobEnded().
-// Stop, Escape, closing the window and destruction before the end stop the job, which removes
-// what it created. The job itself is CreationJob; batch mode drives one without this dialog.
-// GUI thread only.
+// and Open and Close once it has ended; after success also the video's path and Play.
+// startCreation(), then progressChanged() and jobEnded(). Stop, Escape, closing the window and
+// destruction before the end stop the job, which removes what it created. The job itself is
+// CreationJob; batch mode drives one without this dialog. GUI thread only.
 class CompileProgress : public ZoDialog
 {
     Q_OBJECT
@@ -79,6 +79,7 @@ private slots:
     void on_pause_resume_clicked();
     void on_stop_clicked();
     void on_open_clicked();
+    void on_play_clicked();
     void on_close_clicked();
 
 private:

@@ -4,28 +4,33 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <algorithm>
-
-namespace {
-
-QString usableFolder(QStandardPaths::StandardLocation location)
-{
-    const QString folder = QStandardPaths::writableLocation(location);
-    return !folder.isEmpty() && Zo::isFolderNameValid(folder, true) ? folder : QString();
-}
-
-} // namespace
 
 QString outputFolderOrDefault(const QString &stored)
 {
     QString folder = stored;
     if (folder.isEmpty() || !Zo::isFolderNameValid(folder, true))
-        folder = usableFolder(QStandardPaths::MoviesLocation);
+        folder = defaultMoviesFolder();
     if (folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QDir::toNativeSeparators(folder);
+}
+
+QString defaultMoviesFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
+    return !folder.isEmpty() && Zo::isFolderNameValid(folder, false) ? QDir::cleanPath(folder)
+                                                                     : QString();
+}
+
+void makeMoviesFolderIfOffered(const QString &folder)
+{
+    const QString movies = defaultMoviesFolder();
+    if (!movies.isEmpty() && QDir::cleanPath(folder) == movies && !QFileInfo::exists(movies))
+        QDir().mkpath(movies);
 }
 
 QString defaultOutputFolder()

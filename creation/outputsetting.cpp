@@ -19,6 +19,7 @@
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -30,7 +31,10 @@ namespace {
 constexpr int basicWidth = 440;
 constexpr int dialogHeight = 500;
 constexpr int advancedExtraWidth = 300;
+constexpr int advancedFrameWidth = 290; // the form's minimum
 constexpr int advancedWidth = 746; // the basic width and the advanced editor with its spacing
+// A new user's first video: full HD, wide screen, H.264 in MP4.
+constexpr const char *defaultProfile = "hd1080";
 
 QString storedString(const char *key)
 {
@@ -113,18 +117,15 @@ OutputSetting::OutputSetting(QWidget *parent)
     QString url = storedString("last_profile_url");
     QString lastGroup = storedString("last_profile_group");
     if (ZoProfileFileHandler::normalizeProfileUrlAndGroup(model.get(), url, lastGroup,
-                                                          QStringLiteral("mpeg4h264")))
+                                                          QLatin1String(defaultProfile)))
         ui->comboBoxProfile->changeProfile(url, lastGroup, false);
 
     widgetHelper()->setDefaultSize(QSize(basicWidth, dialogHeight));
     setMinimumSize(basicWidth, dialogHeight);
     setMaximumHeight(dialogHeight);
-    if (advanced) {
+    if (advanced)
         resize(advancedWidth, dialogHeight);
-        setFixedWidth(advancedWidth);
-    } else {
-        setFixedWidth(basicWidth);
-    }
+    fitWidth();
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &OutputSetting::accept);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &OutputSetting::reject);
     ui->lineEditFilename->selectAll();
@@ -132,8 +133,6 @@ OutputSetting::OutputSetting(QWidget *parent)
 
 OutputSetting::~OutputSetting()
 {
-    ZoPref::setValue(QStringLiteral("recent_profiles"),
-                     model->getRecentProfiles().join(QLatin1Char('|')));
     // The editors' rows point into the shared tree; drop them before the tree goes.
     advancedEditor.reset();
     basicEditor.reset();
@@ -158,6 +157,37 @@ void OutputSetting::setEditedValues(const ZomProfileData &edited)
     basicEditor->setVisibleGroup(basicEditor->visibleGroup());
     advancedEditor->setRootProperty(basicEditor->rootProp());
     advancedEditor->setVisibleGroup(advancedEditor->visibleGroup());
+    // A kept size of another shape would otherwise show beside the shape chosen.
+    if (ui->comboBoxShape->currentIndex() > 0)
+        applyShape();
+}
+
+ZomProfileData OutputSetting::chosenProfile(const ZomProfileData &kept)
+{
+    ZoProfileManager *profiles = ZoProfileManager::instance(nullptr, true);
+    if (profiles->profiles().isEmpty())
+        profiles->loadTemplates(ZoPref::appDir() + QStringLiteral("/profiles"));
+    QString url = storedString("last_profile_url");
+    QString lastGroup = storedString("last_profile_group");
+    if (!ZoProfileFileHandler::normalizeProfileUrlAndGroup(nullptr, url, lastGroup,
+                                                           QLatin1String(defaultProfile)))
+        return {};
+    // As the dialog would open: the preset, the show's kept values, then the shape's size.
+    ZomProfileData chosen;
+    chosen.setId(url);
+    profiles->getPresetData(chosen);
+    const ZomProfileData preset = chosen;
+    if (!kept.id().isEmpty() && zomProfileKey(kept.id()) == zomProfileKey(url)) {
+        for (auto it = kept.values().cbegin(); it != kept.values().cend(); ++it)
+            chosen.setValue(it.key(), it.value());
+    }
+    const FrameShape shape = parseFrameShape(storedString("OutputShape"));
+    if (shape.isValid()) {
+        ZomProfileData shaped = preset;
+        applyFrameShape(shaped, shape);
+        chosen.setValue(QStringLiteral("s"), shaped.text(QStringLiteral("s")));
+    }
+    return chosen;
 }
 
 QString OutputSetting::outputName() const
@@ -184,6 +214,9 @@ void OutputSetting::retranslate()
     advancedEditor->setVisibleGroup(advancedEditor->visibleGroup());
     if (auto *button = basicEditor->findChild<QPushButton *>(QStringLiteral("switchAdvancedBtn")))
         button->setText(ui->frameAdvance->isVisible() ? tr("More <<") : tr("More >>"));
+    // Again once every widget has taken the new language's texts.
+    fitWidth();
+    QMetaObject::invokeMethod(this, &OutputSetting::fitWidth, Qt::QueuedConnection);
 }
 
 QString OutputSetting::normalizedValue(const QString &key, const QString &value)
@@ -231,17 +264,17 @@ void OutputSetting::fillShapes()
 
 void OutputSetting::applyShape()
 {
-    // The preset, not the edited values, sets the resolution: switching between shapes never
-    // drifts, and "As in the profile" brings the preset's size back.
+    // The preset, not the edited or kept values, sets the resolution: switching between shapes
+    // never drifts, and "As in the profile" brings the preset's size back.
     const QString shape = ui->comboBoxShape->currentData().toString();
-    ZomProfileData shaped = profile;
+    ZomProfileData shaped = preset;
     applyFrameShape(shaped, parseFrameShape(shape));
     const QString size = shaped.text(QStringLiteral("s"));
-    if (!size.isEmpty()) {
-        basicEditor->setItemValue(QStringLiteral("s"), size);
-        advancedEditor->setItemValue(QStringLiteral("s"), size);
-    }
-    ZoPref::setValue(QStringLiteral("OutputShape"), shape);
+    if (size.isEmpty())
+        return;
+    profile.setValue(QStringLiteral("s"), size);
+    basicEditor->setItemValue(QStringLiteral("s"), size);
+    advancedEditor->setItemValue(QStringLiteral("s"), size);
 }
 
 void OutputSetting::showPropAdvance(bool show)
@@ -251,17 +284,32 @@ void OutputSetting::showPropAdvance(bool show)
         button->setText(show ? tr("More <<") : tr("More >>"));
         button->setChecked(show);
     }
-    if (show) {
-        setMaximumWidth(QWIDGETSIZE_MAX);
+    setMinimumWidth(0);
+    setMaximumWidth(QWIDGETSIZE_MAX);
+    if (show)
         resize(width() + advancedExtraWidth, height());
-        setFixedWidth(advancedWidth);
-    } else {
-        setMinimumWidth(0);
-        setMaximumWidth(QWIDGETSIZE_MAX);
+    else
         resize(basicWidth, dialogHeight);
-        setFixedWidth(basicWidth);
-    }
+    fitWidth();
     ZoPref::setValue(QStringLiteral("AdvanceShow"), show);
+}
+
+void OutputSetting::fitWidth()
+{
+    // The design's widths, or wider where the texts of the language shown need it.
+    const int wanted = ui->frameAdvance->isHidden() ? basicWidth : advancedWidth;
+    setMinimumWidth(0);
+    setMaximumWidth(QWIDGETSIZE_MAX);
+    // The frames' layouts learn of their editors' new widths only from posted requests.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    // The form's minimum width of the advanced frame would hide its editor's own.
+    if (QLayout *advanced = ui->frameAdvance->layout())
+        ui->frameAdvance->setMinimumWidth(
+            std::max(advancedFrameWidth, advanced->totalMinimumSize().width()));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    if (layout())
+        layout()->activate();
+    setFixedWidth(std::max(wanted, minimumSizeHint().width()));
 }
 
 void OutputSetting::slotCurrentProfileChange(const QString &url, const QString &newGroup)
@@ -271,6 +319,7 @@ void OutputSetting::slotCurrentProfileChange(const QString &url, const QString &
     group = newGroup;
     profile.setId(url);
     manager->getPresetData(profile);
+    preset = profile;
 
     basicEditor->putProfileData({&profile});
     basicEditor->setVisibleGroup(basicEditor->visibleGroup());
@@ -279,10 +328,6 @@ void OutputSetting::slotCurrentProfileChange(const QString &url, const QString &
     // A chosen shape holds for every profile.
     if (ui->comboBoxShape->currentIndex() > 0)
         applyShape();
-
-    ZoPref::setValue(QStringLiteral("last_profile_url"),
-                     QFileInfo(url).fileName().section(QLatin1Char('.'), 0, 0));
-    ZoPref::setValue(QStringLiteral("last_profile_group"), group);
 }
 
 void OutputSetting::asyncSetPropertyValue(ZoProperty *property, const QString &key, bool &reject)
@@ -341,6 +386,7 @@ void OutputSetting::accept()
 {
     const QString folder = QDir::fromNativeSeparators(ui->lineEditOutputPath->text());
     const QString name = ui->lineEditFilename->text();
+    makeMoviesFolderIfOffered(folder);
     if (!Zo::isFolderNameValid(folder, true)) {
         ZoMessageBox::alert(tr("The output folder is unavailable. Please choose another one."),
                             QString(), this, true);
@@ -358,6 +404,13 @@ void OutputSetting::accept()
         return;
     }
     storeFolderAndName(false);
+    // Only OK keeps the profile and the shape: Cancel leaves the next opening as this one was.
+    ZoPref::setValue(QStringLiteral("last_profile_url"),
+                     QFileInfo(profile.id()).fileName().section(QLatin1Char('.'), 0, 0));
+    ZoPref::setValue(QStringLiteral("last_profile_group"), group);
+    ZoPref::setValue(QStringLiteral("OutputShape"), ui->comboBoxShape->currentData().toString());
+    ZoPref::setValue(QStringLiteral("recent_profiles"),
+                     model->getRecentProfiles().join(QLatin1Char('|')));
     ZoDialog::accept();
 }
 

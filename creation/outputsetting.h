@@ -30,6 +30,9 @@ public:
     // of another profile are left alone.
     void setEditedValues(const ZomProfileData &edited);
     QString outputName() const;
+    // The profile the dialog would open with, without opening it: the stored choice of profile
+    // and shape, with the show's kept values; empty when there are no profiles.
+    static ZomProfileData chosenProfile(const ZomProfileData &kept);
 
     void retranslate() override;
 
@@ -52,6 +55,7 @@ protected:
 
 private:
     void storeFolderAndName(bool onlyUsable);
+    void fitWidth();
     void fillShapes();
     // Puts the frame size of the chosen shape, at the preset's resolution, into the editors.
     void applyShape();
@@ -60,6 +64,8 @@ private:
     std::unique_ptr<ZoProfileModel> model;
     ZoProfileManager *manager = nullptr;
     ZomProfileData profile;
+    // The chosen profile's values as its file gives them.
+    ZomProfileData preset;
     QString group;
     std::unique_ptr<ZoProfilePropertyWidget> basicEditor;
     std::unique_ptr<ZoProfilePropertyWidget> advancedEditor;

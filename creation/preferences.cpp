@@ -164,6 +164,7 @@ bool Preferences::store()
 {
     const QString folder = ui->lineEdit->text();
     const QString path = QDir::fromNativeSeparators(folder);
+    makeMoviesFolderIfOffered(path);
     if (!Zo::isFolderNameValid(path, true)) {
         ui->tabWidget->setCurrentIndex(0);
         ZoMessageBox::alert(tr("The output folder is unavailable. Please choose another one."),

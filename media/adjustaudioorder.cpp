@@ -151,10 +151,8 @@ void AdjustAudioOrder::on_add_clicked()
     const QStringList failed = addFiles(paths);
     if (failed.isEmpty())
         return;
-    QString text = tr("Some files have not been added to the list:\n");
-    for (const QString &path : failed)
-        text += QStringLiteral("%1\t").arg(QDir::toNativeSeparators(path));
-    ZoMessageBox::info(text, QString(), this, true);
+    ZoMessageBox::info(tr("Some files have not been added to the list:"), QString(), this, true,
+                       unreadableFileList(failed, false));
 }
 
 QStringList AdjustAudioOrder::addFiles(const QStringList &paths)

@@ -1,6 +1,8 @@
 #include "media/filetypes.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 QStringList photoPatterns;
 QStringList audioPatterns;
@@ -50,4 +52,40 @@ QString openFileFilter(const QStringList &patterns, const QString &typeFilters)
     return QCoreApplication::translate("VellumixClass", "All Supported Files")
         + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(");;") + perType
         + QCoreApplication::translate("VellumixClass", "All Files") + QStringLiteral(" (*)");
+}
+
+QString unreadableFileReason(const QString &path, bool isPhoto)
+{
+    const QFileInfo info(path);
+    const QStringList &patterns = isPhoto ? photoPatterns : audioPatterns;
+    const char *reason = nullptr;
+    if (!info.exists())
+        reason = QT_TRANSLATE_NOOP("ImportProgress", "not found");
+    else if (info.isDir())
+        reason = QT_TRANSLATE_NOOP("ImportProgress", "a folder with nothing to import");
+    else if (!info.isReadable())
+        reason = QT_TRANSLATE_NOOP("ImportProgress", "no permission to read it");
+    else if (info.size() == 0)
+        reason = QT_TRANSLATE_NOOP("ImportProgress", "empty");
+    else if (!patterns.isEmpty() && !QDir::match(patterns, info.fileName()))
+        reason = isPhoto
+            ? QT_TRANSLATE_NOOP("ImportProgress", "not a photo file that can be read")
+            : QT_TRANSLATE_NOOP("ImportProgress", "not an audio file that can be read");
+    else
+        reason = isPhoto
+            ? QT_TRANSLATE_NOOP("ImportProgress", "damaged, or not a photo that can be read")
+            : QT_TRANSLATE_NOOP("ImportProgress", "damaged, or not audio that can be read");
+    return QCoreApplication::translate("ImportProgress", reason);
+}
+
+QString unreadableFileList(const QStringList &paths, bool isPhoto)
+{
+    QStringList lines;
+    lines.reserve(paths.size());
+    for (const QString &path : paths) {
+        lines.append(QCoreApplication::translate("ImportProgress", "%1: %2",
+                                                 "a file that was not added, and why")
+                         .arg(QDir::toNativeSeparators(path), unreadableFileReason(path, isPhoto)));
+    }
+    return lines.join(QLatin1Char('\n'));
 }

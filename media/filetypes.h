@@ -16,3 +16,9 @@ void initFileTypeLists();
 // The open-file dialog's filter: all supported patterns in one entry (the one selected when the
 // dialog opens), then the per-type entries, then all files.
 QString openFileFilter(const QStringList &patterns, const QString &typeFilters);
+
+// Why a file that could not be imported was refused, in words for the user ("empty", "no
+// permission to read it", ...), read from the file as it is now.
+QString unreadableFileReason(const QString &path, bool isPhoto);
+// One line per file: its path and the reason it was refused.
+QString unreadableFileList(const QStringList &paths, bool isPhoto);

@@ -1,5 +1,6 @@
 #include "media/importprogress.h"
 
+#include "media/filetypes.h"
 #include "media/infoparser.h"
 #include "media/photolistwidget.h"
 #include "zofc/zomessagebox.h"
@@ -107,10 +108,8 @@ void ImportProgress::updateProgress()
     timer->stop();
     const QStringList rejected = parser->rejectedPaths();
     if (!rejected.isEmpty()) {
-        QString text = tr("Some files have not been added to the list:\n");
-        for (const QString &path : rejected)
-            text += QStringLiteral("%1\t").arg(path);
-        ZoMessageBox::info(text, QString(), this, true);
+        ZoMessageBox::info(tr("Some files have not been added to the list:"), QString(), this, true,
+                           unreadableFileList(rejected, isPhoto));
     }
     close();
 }

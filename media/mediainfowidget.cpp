@@ -1,8 +1,8 @@
 #include "media/mediainfowidget.h"
 
-#include "zofc/zopref.h"
 #include "zofc/zowidgethelper.h"
 
+#include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTextEdit>
@@ -28,10 +28,17 @@ MediaInfoWidget::MediaInfoWidget(QWidget *parent)
     textView->setReadOnly(true);
     textView->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse
                                       | Qt::LinksAccessibleByKeyboard);
+    // A file name breaks at a space or a hyphen, never inside a word: the table then gives the
+    // name's column the room of its longest part.
+    textView->setWordWrapMode(QTextOption::WordWrap);
+    buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->setObjectName(QStringLiteral("buttonBox"));
+    connect(buttons, &QDialogButtonBox::rejected, this, &MediaInfoWidget::reject);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(textView);
+    layout->addWidget(buttons);
 
-    widgetHelper()->setAllWindowTitle(tr("Property"));
+    updateTitle();
     // As tall as the main window, but never taller than the screen can show.
     int height = parent ? parent->height() : 480;
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -89,8 +96,9 @@ QString MediaInfoWidget::html() const
     } else {
         return {};
     }
-    return QStringLiteral("<html><body><table border=\"0\">") + rows
-        + QStringLiteral("</table></body></html>");
+    // The padding keeps each label apart from its value.
+    return QStringLiteral("<html><body><table border=\"0\" cellspacing=\"0\" cellpadding=\"3\">")
+        + rows + QStringLiteral("</table></body></html>");
 }
 
 void MediaInfoWidget::updateView()
@@ -100,11 +108,19 @@ void MediaInfoWidget::updateView()
         textView->clear();
     else
         textView->setHtml(text);
+    updateTitle();
+}
+
+void MediaInfoWidget::updateTitle()
+{
+    const bool shown = info.mode == MediaInfo::Photo || info.mode == MediaInfo::Audio;
+    widgetHelper()->setAllWindowTitle(shown && !info.fileName.isEmpty()
+                                          ? tr("%1 - Properties").arg(info.fileName)
+                                          : tr("Properties"));
 }
 
 void MediaInfoWidget::retranslate()
 {
     ZoDialog::retranslate();
     updateView();
-    widgetHelper()->setAllWindowTitle(ZoPref::product_name());
 }

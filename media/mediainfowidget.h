@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QDialogButtonBox;
 class QTextEdit;
 
 // The display strings of one photo or audio clip for the properties window; the caller formats
@@ -54,6 +55,10 @@ public:
     void retranslate() override;
 
 private:
+    // Names the file shown, so that the window is told apart from the main window's.
+    void updateTitle();
+
     MediaInfo info;
     QTextEdit *textView = nullptr;
+    QDialogButtonBox *buttons = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "zofc/zomainwindow.h"
 #include "zofc/zomessagefilter.h"
 #include "zofc/zopref.h"
+#include "zofc/zowheelguard.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,6 +74,7 @@ ZoApplication::ZoApplication(int &argc, char **argv)
     // Lets the desktop match the windows to the installed desktop entry and its icon.
     setDesktopFileName(QStringLiteral(VELLUMIX_APP_ID));
     langModel_ = new ZoLangItemModel(this);
+    installEventFilter(new ZoWheelGuard(this));
     // Camera photos of 48 megapixels and more decode to well over Qt's default 128 MB.
     QImageReader::setAllocationLimit(1024);
 
@@ -86,6 +88,7 @@ ZoApplication::ZoApplication(int &argc, char **argv)
         action.sa_flags = SA_RESTART;
         sigaction(SIGTERM, &action, nullptr);
         sigaction(SIGINT, &action, nullptr);
+        sigaction(SIGHUP, &action, nullptr);
     }
 }
 
@@ -94,6 +97,7 @@ ZoApplication::~ZoApplication()
     if (signalNotifier_) {
         std::signal(SIGTERM, SIG_DFL);
         std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGHUP, SIG_DFL);
         ::close(signalPipe[0]);
         ::close(signalPipe[1]);
         signalPipe[0] = signalPipe[1] = -1;
@@ -134,9 +138,12 @@ void ZoApplication::installTranslators()
         installTranslator(appTranslator_.get());
 }
 
-void ZoApplication::setLanguage(const QString &localeName)
+void ZoApplication::setLanguage(const QString &localeName, bool remember)
 {
-    ZoLangItemModel::setCurrentLangName(localeName);
+    if (remember)
+        ZoLangItemModel::setCurrentLangName(localeName);
+    else
+        ZoLangItemModel::setRunLangName(localeName);
     installTranslators();
     // Qt sends every widget a LanguageChange event; windows re-apply their texts from it.
     QEvent change(QEvent::LanguageChange);
@@ -234,11 +241,11 @@ bool ZoApplication::processCmdLine(int argc, char **argv)
             continue;
         }
         if (arg == QLatin1String("--lang") && i + 1 < args.size()) {
-            setLanguage(args.at(++i));
+            setLanguage(args.at(++i), false);
             continue;
         }
         if (arg.startsWith(QLatin1String("--lang="))) {
-            setLanguage(arg.mid(7));
+            setLanguage(arg.mid(7), false);
             continue;
         }
         if (arg.startsWith(QLatin1Char('-'))) {

@@ -31,8 +31,9 @@ public:
 
     // Loads Qt's own translations and the program's for the current language.
     void installTranslators();
-    // Switches the language at once; every window re-applies its texts.
-    void setLanguage(const QString &localeName);
+    // Switches the language at once; every window re-applies its texts. Unless remember is
+    // false (a language given on the command line), the choice is stored for later runs.
+    void setLanguage(const QString &localeName, bool remember = true);
     ZoLangItemModel *langModel() const { return langModel_; }
 
     // Prepares the configuration folder and applies the current skin's style sheet.

@@ -8,7 +8,14 @@
 
 namespace {
 const QString languageKey = QStringLiteral("Language");
+
+// A language asked for on the command line: it holds for this run only. GUI thread.
+QString &runLanguage()
+{
+    static QString name;
+    return name;
 }
+} // namespace
 
 ZoLangItemModel::ZoLangItemModel(QObject *parent)
     : QStandardItemModel(parent)
@@ -51,6 +58,8 @@ QStringList ZoLangItemModel::codes() const
 
 QString ZoLangItemModel::currentLangName()
 {
+    if (!runLanguage().isEmpty())
+        return runLanguage();
     const QString stored = ZoPref::value(languageKey, QString()).toString();
     if (!stored.isEmpty())
         return stored;
@@ -69,5 +78,11 @@ QString ZoLangItemModel::currentLangName()
 
 void ZoLangItemModel::setCurrentLangName(const QString &name)
 {
+    runLanguage().clear();
     ZoPref::setValue(languageKey, name);
+}
+
+void ZoLangItemModel::setRunLangName(const QString &name)
+{
+    runLanguage() = name;
 }

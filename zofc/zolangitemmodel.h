@@ -17,5 +17,8 @@ public:
 
     // The language in use, as a locale name such as "en_US".
     static QString currentLangName();
+    // The user's choice, stored for later runs; it ends a language set for the run.
     static void setCurrentLangName(const QString &name);
+    // A language for this run only, ahead of the stored choice, which stays as it is.
+    static void setRunLangName(const QString &name);
 };

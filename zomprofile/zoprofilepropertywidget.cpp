@@ -13,9 +13,11 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -227,7 +229,7 @@ void ZoProfilePropertyWidget::rebuild()
                 }
                 QWidget *editor = makeEditor(item);
                 editor->setEnabled(editable);
-                auto *label = new QLabel(item->label() + QLatin1Char(':'), page);
+                auto *label = new QLabel(tr("%1:", "a property's label").arg(item->label()), page);
                 label->setBuddy(editor);
                 form->addRow(label, editor);
                 editors.insert(item->key(), editor);
@@ -236,6 +238,29 @@ void ZoProfilePropertyWidget::rebuild()
         }
     }
     scroll->setWidget(page);
+    // The page never scrolls sideways: it must be seen whole, arrows of the choices included,
+    // however long the labels are in the language shown.
+    // Measured from the rows' own hints, as styled: the page's layout leaves out rows not yet
+    // shown.
+    page->ensurePolished();
+    int labels = 0;
+    int fields = 0;
+    for (int row = 0; row < form->rowCount(); ++row) {
+        if (QLayoutItem *label = form->itemAt(row, QFormLayout::LabelRole);
+            label && label->widget()) {
+            label->widget()->ensurePolished();
+            labels = std::max(labels, label->widget()->sizeHint().width());
+        }
+        if (QLayoutItem *field = form->itemAt(row, QFormLayout::FieldRole);
+            field && field->widget()) {
+            field->widget()->ensurePolished();
+            fields = std::max(fields, field->widget()->minimumSizeHint().width());
+        }
+    }
+    const QMargins margins = form->contentsMargins();
+    const int spacing = std::max(form->horizontalSpacing(), 6);
+    scroll->setMinimumWidth(labels + spacing + fields + margins.left() + margins.right()
+                            + scroll->verticalScrollBar()->sizeHint().width());
 }
 
 QWidget *ZoProfilePropertyWidget::makeEditor(ZoProperty *item)

@@ -12,10 +12,8 @@
         <translation>Eine oder mehrere Dateien auswählen</translation>
     </message>
     <message>
-        <source>Some files have not been added to the list:
-</source>
-        <translation>Einige Dateien wurden nicht zur Liste hinzugefügt:
-</translation>
+        <source>Some files have not been added to the list:</source>
+        <translation>Einige Dateien wurden nicht zur Liste hinzugefügt:</translation>
     </message>
 </context>
 <context>
@@ -335,6 +333,14 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
         <source>Pause</source>
         <translation>Anhalten</translation>
     </message>
+    <message>
+        <source>Failed to open folder &quot;%1&quot;.</source>
+        <translation>Der Ordner „%1“ konnte nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>No program could be started to play &quot;%1&quot;.</source>
+        <translation>Es konnte kein Programm gestartet werden, um „%1“ abzuspielen.</translation>
+    </message>
 </context>
 <context>
     <name>CompileProgressClass</name>
@@ -366,6 +372,10 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
         <source>%p%</source>
         <comment>percentage shown on the bar</comment>
         <translation>%p&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Play Video</source>
+        <translation>Video abspielen</translation>
     </message>
 </context>
 <context>
@@ -478,10 +488,45 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
         <translation>%1 wird importiert...</translation>
     </message>
     <message>
-        <source>Some files have not been added to the list:
-</source>
-        <translation>Einige Dateien wurden nicht zur Liste hinzugefügt:
-</translation>
+        <source>%1: %2</source>
+        <comment>a file that was not added, and why</comment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Some files have not been added to the list:</source>
+        <translation>Einige Dateien wurden nicht zur Liste hinzugefügt:</translation>
+    </message>
+    <message>
+        <source>not found</source>
+        <translation>nicht gefunden</translation>
+    </message>
+    <message>
+        <source>a folder with nothing to import</source>
+        <translation>ein Ordner ohne importierbare Dateien</translation>
+    </message>
+    <message>
+        <source>no permission to read it</source>
+        <translation>keine Leseberechtigung</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>leer</translation>
+    </message>
+    <message>
+        <source>not a photo file that can be read</source>
+        <translation>keine lesbare Fotodatei</translation>
+    </message>
+    <message>
+        <source>not an audio file that can be read</source>
+        <translation>keine lesbare Audiodatei</translation>
+    </message>
+    <message>
+        <source>damaged, or not a photo that can be read</source>
+        <translation>beschädigt oder kein lesbares Foto</translation>
+    </message>
+    <message>
+        <source>damaged, or not audio that can be read</source>
+        <translation>beschädigt oder kein lesbares Audio</translation>
     </message>
 </context>
 <context>
@@ -502,10 +547,6 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
 </context>
 <context>
     <name>MediaInfoWidget</name>
-    <message>
-        <source>Property</source>
-        <translation>Eigenschaften</translation>
-    </message>
     <message>
         <source>File Name:</source>
         <translation>Dateiname:</translation>
@@ -575,12 +616,20 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
         <translation>Dauer:</translation>
     </message>
     <message>
-        <source>%1KB</source>
+        <source>%1 KB</source>
         <translation>%1&#xa0;KB</translation>
     </message>
     <message>
-        <source>%1Hz</source>
+        <source>%1 Hz</source>
         <translation>%1&#xa0;Hz</translation>
+    </message>
+    <message>
+        <source>%1 - Properties</source>
+        <translation>%1 - Eigenschaften</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Eigenschaften</translation>
     </message>
 </context>
 <context>
@@ -1294,22 +1343,6 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
         <translation>&amp;Audiodateien importieren...</translation>
     </message>
     <message>
-        <source>New Project</source>
-        <translation>Neues Projekt</translation>
-    </message>
-    <message>
-        <source>Save Project</source>
-        <translation>Projekt speichern</translation>
-    </message>
-    <message>
-        <source>Save Project As...</source>
-        <translation>Projekt speichern unter...</translation>
-    </message>
-    <message>
-        <source>Open Project...</source>
-        <translation>Projekt öffnen...</translation>
-    </message>
-    <message>
         <source>&amp;Properties</source>
         <translation>&amp;Eigenschaften</translation>
     </message>
@@ -1431,6 +1464,22 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
             <numerusform>und %n weitere</numerusform>
             <numerusform>und %n weitere</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>&amp;New Show</source>
+        <translation>&amp;Neue Diashow</translation>
+    </message>
+    <message>
+        <source>&amp;Save Show</source>
+        <translation>Diashow &amp;speichern</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve Show As...</source>
+        <translation>Diashow speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>&amp;Open Show...</source>
+        <translation>Diashow ö&amp;ffnen...</translation>
     </message>
 </context>
 <context>
@@ -1752,6 +1801,11 @@ Es gibt KEINE GARANTIE, soweit gesetzlich zulässig.</translation>
     <message>
         <source>More &gt;&gt;</source>
         <translation>Mehr &gt;&gt;</translation>
+    </message>
+    <message>
+        <source>%1:</source>
+        <comment>a property&apos;s label</comment>
+        <translation>%1:</translation>
     </message>
 </context>
 <context>

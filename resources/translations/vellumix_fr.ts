@@ -12,10 +12,8 @@
         <translation>Sélectionner un ou plusieurs fichiers</translation>
     </message>
     <message>
-        <source>Some files have not been added to the list:
-</source>
-        <translation>Certains fichiers n’ont pas été ajoutés à la liste&#xa0;:
-</translation>
+        <source>Some files have not been added to the list:</source>
+        <translation>Certains fichiers n’ont pas été ajoutés à la liste&#xa0;:</translation>
     </message>
 </context>
 <context>
@@ -335,6 +333,14 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
         <source>Pause</source>
         <translation>Suspendre</translation>
     </message>
+    <message>
+        <source>Failed to open folder &quot;%1&quot;.</source>
+        <translation>Impossible d’ouvrir le dossier «&#xa0;%1&#xa0;».</translation>
+    </message>
+    <message>
+        <source>No program could be started to play &quot;%1&quot;.</source>
+        <translation>Aucun programme n’a pu être lancé pour lire «&#xa0;%1&#xa0;».</translation>
+    </message>
 </context>
 <context>
     <name>CompileProgressClass</name>
@@ -366,6 +372,10 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
         <source>%p%</source>
         <comment>percentage shown on the bar</comment>
         <translation>%p&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Play Video</source>
+        <translation>Lire la vidéo</translation>
     </message>
 </context>
 <context>
@@ -478,10 +488,45 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
         <translation>Importation de %1...</translation>
     </message>
     <message>
-        <source>Some files have not been added to the list:
-</source>
-        <translation>Certains fichiers n’ont pas été ajoutés à la liste&#xa0;:
-</translation>
+        <source>%1: %2</source>
+        <comment>a file that was not added, and why</comment>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Some files have not been added to the list:</source>
+        <translation>Certains fichiers n’ont pas été ajoutés à la liste&#xa0;:</translation>
+    </message>
+    <message>
+        <source>not found</source>
+        <translation>introuvable</translation>
+    </message>
+    <message>
+        <source>a folder with nothing to import</source>
+        <translation>un dossier sans rien à importer</translation>
+    </message>
+    <message>
+        <source>no permission to read it</source>
+        <translation>pas le droit de le lire</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>vide</translation>
+    </message>
+    <message>
+        <source>not a photo file that can be read</source>
+        <translation>pas un fichier photo lisible</translation>
+    </message>
+    <message>
+        <source>not an audio file that can be read</source>
+        <translation>pas un fichier audio lisible</translation>
+    </message>
+    <message>
+        <source>damaged, or not a photo that can be read</source>
+        <translation>endommagé, ou pas une photo lisible</translation>
+    </message>
+    <message>
+        <source>damaged, or not audio that can be read</source>
+        <translation>endommagé, ou pas un son lisible</translation>
     </message>
 </context>
 <context>
@@ -502,10 +547,6 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
 </context>
 <context>
     <name>MediaInfoWidget</name>
-    <message>
-        <source>Property</source>
-        <translation>Propriétés</translation>
-    </message>
     <message>
         <source>File Name:</source>
         <translation>Nom du fichier&#xa0;:</translation>
@@ -575,12 +616,20 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
         <translation>Durée&#xa0;:</translation>
     </message>
     <message>
-        <source>%1KB</source>
+        <source>%1 KB</source>
         <translation>%1&#xa0;Ko</translation>
     </message>
     <message>
-        <source>%1Hz</source>
+        <source>%1 Hz</source>
         <translation>%1&#xa0;Hz</translation>
+    </message>
+    <message>
+        <source>%1 - Properties</source>
+        <translation>%1 - Propriétés</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Propriétés</translation>
     </message>
 </context>
 <context>
@@ -1294,22 +1343,6 @@ et les ressources système nécessaires.</translation>
         <translation>Importer des fichiers &amp;audio...</translation>
     </message>
     <message>
-        <source>New Project</source>
-        <translation>Nouveau projet</translation>
-    </message>
-    <message>
-        <source>Save Project</source>
-        <translation>Enregistrer le projet</translation>
-    </message>
-    <message>
-        <source>Save Project As...</source>
-        <translation>Enregistrer le projet sous...</translation>
-    </message>
-    <message>
-        <source>Open Project...</source>
-        <translation>Ouvrir un projet...</translation>
-    </message>
-    <message>
         <source>&amp;Properties</source>
         <translation>&amp;Propriétés</translation>
     </message>
@@ -1431,6 +1464,22 @@ et les ressources système nécessaires.</translation>
             <numerusform>et %n autre</numerusform>
             <numerusform>et %n autres</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>&amp;New Show</source>
+        <translation>&amp;Nouveau diaporama</translation>
+    </message>
+    <message>
+        <source>&amp;Save Show</source>
+        <translation>&amp;Enregistrer le diaporama</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve Show As...</source>
+        <translation>Enregistrer le diaporama so&amp;us...</translation>
+    </message>
+    <message>
+        <source>&amp;Open Show...</source>
+        <translation>&amp;Ouvrir un diaporama...</translation>
     </message>
 </context>
 <context>
@@ -1752,6 +1801,11 @@ Il n'y a AUCUNE GARANTIE, dans les limites permises par la loi.</translation>
     <message>
         <source>More &gt;&gt;</source>
         <translation>Plus &gt;&gt;</translation>
+    </message>
+    <message>
+        <source>%1:</source>
+        <comment>a property&apos;s label</comment>
+        <translation>%1&#xa0;:</translation>
     </message>
 </context>
 <context>

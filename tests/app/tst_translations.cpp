@@ -171,14 +171,16 @@ void TestTranslations::initTestCase()
     // Each dialog as it is open while the language changes.
     dialogs.push_back(std::make_unique<Preferences>(nullptr, 4));
     dialogs.push_back(std::make_unique<OutputSetting>());
+    // Also with the advanced editor open, the widest the dialog gets.
+    ZoPref::setValue(QStringLiteral("AdvanceShow"), true);
+    dialogs.push_back(std::make_unique<OutputSetting>());
     dialogs.push_back(std::make_unique<AdjustAudioOrder>(QList<AudioInfo> {}));
     dialogs.push_back(std::make_unique<ImportProgress>(true, nullptr));
     dialogs.push_back(std::make_unique<CompileProgress>());
     dialogs.push_back(std::make_unique<MediaInfoWidget>());
     for (const auto &dialog : dialogs)
         dialog->show();
-    // As the windows stand after any switch (the properties dialog then takes the product name
-    // as its title).
+    // As the windows stand after any switch.
     switchTo(QStringLiteral("en_US"));
     english = allTexts();
     QVERIFY(english.size() > 150);
@@ -240,12 +242,13 @@ void TestTranslations::everyTextFollowsTheLanguage_data()
     // Words spelt the same in both languages, the only English texts allowed to stay.
     QTest::addColumn<QStringList>("sameWords");
     QTest::newRow("German") << QStringLiteral("de_DE")
-                            << QStringList {"Pause", "Audio",     "ms",      "OK",
-                                            "Album", "Format:",   "Name",    "Genre",
-                                            "Video", "Software:", "B-Frames"};
-    QTest::newRow("French") << QStringLiteral(
-        "fr_FR") << QStringList {"Pause", "Volume", "Transition", "Album",   "Type",   "Date",
-                                 "Genre", "Audio",  "Options",    "Actions", "Passes", "Photo"};
+                            << QStringList {"Pause", "Audio",     "ms",       "OK",
+                                            "Album", "Format:",   "Name",     "Genre",
+                                            "Video", "Software:", "B-Frames", "4K Ultra HD"};
+    QTest::newRow("French") << QStringLiteral("fr_FR")
+                            << QStringList {"Pause",  "Volume", "Transition", "Album",   "Type",
+                                            "Date",   "Genre",  "Audio",      "Options", "Actions",
+                                            "Passes", "Photo",  "4K Ultra HD"};
 }
 
 void TestTranslations::everyTextFollowsTheLanguage()

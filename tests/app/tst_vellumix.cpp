@@ -1,6 +1,7 @@
 // The main window as a user meets it: what is enabled at the start, the preview's position and
 // time code, moving through the strips, the end of the show, the properties window, post-task
 // actions, Space, the window's place across runs, and a video made from the window.
+#include "app/showsession.h"
 #include "app/timeline.h"
 #include "app/vellumix.h"
 #include "audio/audiodecoder.h"
@@ -10,6 +11,7 @@
 #include "media/mediainfowidget.h"
 #include "preview/avplayer.h"
 #include "storyboard/photoloader.h"
+#include "storyboard/showfile.h"
 #include "tests/app/windowtest.h"
 #include "zofc/zolangitemmodel.h"
 #include "zofc/zopref.h"
@@ -23,6 +25,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
@@ -64,6 +67,7 @@ private slots:
     void smallestWindowFitsASmallScreen_data();
     void smallestWindowFitsASmallScreen();
     void playThenCreateVideoFile();
+    void vanishedPhotoIsLeftOutOfTheVideo();
 
 private:
     // The photos and the song as read, for the tests that set the show's lists directly.
@@ -342,7 +346,7 @@ void TestVellumix::propertiesShowTheSelectedPhotoAsTyped()
     const QString text = info->view()->toPlainText();
     QVERIFY(text.contains(QStringLiteral("photo2.jpg")));
     QVERIFY(text.contains(QStringLiteral("JPG")));
-    QVERIFY(text.contains(QStringLiteral("1464KB")));
+    QVERIFY(text.contains(QStringLiteral("1464 KB")));
     QVERIFY(text.contains(QStringLiteral("320x240")));
     QVERIFY(text.contains(list[1].exifProperties[0]));
     QVERIFY(text.contains(list[1].exifProperties[1]));
@@ -357,7 +361,7 @@ void TestVellumix::propertiesShowTheSelectedPhotoAsTyped()
              qPrintable(info->view()->toPlainText()));
     QCoreApplication::removeTranslator(&french);
     QCoreApplication::sendPostedEvents();
-    QVERIFY(info->view()->toPlainText().contains(QStringLiteral("1464KB")));
+    QVERIFY(info->view()->toPlainText().contains(QStringLiteral("1464 KB")));
 
     // Audio clips show their own rows.
     window->audioListChanged(audios);
@@ -365,7 +369,7 @@ void TestVellumix::propertiesShowTheSelectedPhotoAsTyped()
     const MediaInfo &clip = window->mediaInfoWidget()->mediaInfo();
     QCOMPARE(clip.mode, int(MediaInfo::Audio));
     QCOMPARE(clip.channels, QStringLiteral("2"));
-    QCOMPARE(clip.sampleRate, QStringLiteral("48000Hz"));
+    QCOMPARE(clip.sampleRate, QStringLiteral("48000 Hz"));
     QCOMPARE(clip.duration, QStringLiteral("00:00:06"));
 }
 
@@ -498,6 +502,68 @@ void TestVellumix::playThenCreateVideoFile()
     QVERIFY(window->lastProfile().text(QStringLiteral("s")) == QStringLiteral("720x576"));
     ui()->play->click();
     QTRY_VERIFY_WITH_TIMEOUT(ui()->avPlayer->currentFrame() > 5, PatienceMs);
+}
+
+// A photo whose file goes after it was read is found out when the video is made: it is marked
+// missing, the user is warned, the video leaves it out, and the show keeps it, also in the
+// recovery copy written while the video is being made.
+void TestVellumix::vanishedPhotoIsLeftOutOfTheVideo()
+{
+    QTemporaryDir output;
+    QTemporaryDir media;
+    ZoPref::setValue(QStringLiteral("OutputPath"), output.path());
+    ZoPref::setValue(QStringLiteral("OutputName"), QStringLiteral("Two Left"));
+    ZoPref::setValue(QStringLiteral("last_profile_url"), QStringLiteral("psp"));
+    ZoPref::setValue(QStringLiteral("last_profile_group"), QStringLiteral("Devices"));
+    QList<ImageInfo> list = photos;
+    list[1].path = media.filePath(QStringLiteral("gone.jpg"));
+    QVERIFY(QFile::copy(photos[1].path, list[1].path));
+    window->board().setPhotoDurationMs(2000);
+    window->board().setTransitionDurationMs(500);
+    window->photoListChanged(list);
+    const QString lengthBefore = ui()->photoLength->text();
+    QVERIFY(QFile::remove(list[1].path));
+
+    QStringList warnings;
+    qsizetype photosWhileMaking = -1;
+    qsizetype photosInCopy = -1;
+    QTimer driver;
+    driver.setInterval(50);
+    connect(&driver, &QTimer::timeout, this, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            warnings << box->text();
+            box->button(QMessageBox::Ok)->click();
+        } else if (modal && modal->objectName() == QLatin1String("OutputSettingClass")) {
+            static_cast<QDialog *>(modal)->accept();
+        } else if (auto *progress = qobject_cast<CompileProgress *>(modal)) {
+            if (photosWhileMaking < 0) {
+                photosWhileMaking = window->board().photos.size();
+                // As the autosave timer would, while the video is being made.
+                QVERIFY(window->showSession()->writeAutosave());
+                photosInCopy = readShowFile(ShowSession::autosavePath()).show.photos.size();
+            }
+            if (progress->isFinished()) {
+                QVERIFY(progress->succeeded());
+                progress->findChild<QPushButton *>(QStringLiteral("close"))->click();
+            }
+        }
+    });
+    driver.start();
+    ui()->burn->click();
+    driver.stop();
+
+    QCOMPARE(warnings.size(), 1);
+    QVERIFY2(warnings.first().contains(QDir::toNativeSeparators(list[1].path)),
+             qPrintable(warnings.first()));
+    QCOMPARE(photosWhileMaking, 3);
+    QCOMPARE(photosInCopy, 3);
+    QCOMPARE(window->board().photos.size(), 3);
+    QVERIFY(window->board().photos[1].missing);
+    QVERIFY(!window->board().photos[0].missing);
+    // The length shown is the video's, without the missing photo.
+    QVERIFY(ui()->photoLength->text() < lengthBefore);
+    QVERIFY(!QDir(output.path()).entryList({QStringLiteral("Two Left.*")}, QDir::Files).isEmpty());
 }
 
 QTEST_MAIN(TestVellumix)

@@ -10,7 +10,7 @@
 #include <QTimer>
 
 // Answers the framework's modal message boxes while a test drives a dialog: every box that opens
-// is recorded (its text) and closed with OK.
+// is recorded (its text and the list under it) and closed with OK.
 class AlertCatcher : public QObject
 {
 public:
@@ -21,7 +21,10 @@ public:
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (!box || box->objectName() != QLatin1String(ZoMessageBox::objectName))
                 return;
-            texts.append(box->text());
+            // A list shown under the text counts as its next lines.
+            texts.append(box->informativeText().isEmpty()
+                             ? box->text()
+                             : box->text() + QLatin1Char('\n') + box->informativeText());
             box->button(QMessageBox::Ok)->click();
         });
         timer.start();

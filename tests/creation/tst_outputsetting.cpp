@@ -4,6 +4,7 @@
 #include "tests/creation/alertcatcher.h"
 #include "tests/support/testsupport.h"
 #include "zofc/zopref.h"
+#include "zofc/zowheelguard.h"
 #include "zomprofile/zogroupitemview.h"
 #include "zomprofile/zombitratecalc.h"
 #include "zomprofile/zoprofilecombobox.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <QtTest>
 
 namespace {
@@ -81,6 +83,8 @@ private slots:
     void advancedEditorStateSurvivesReopening();
     void chosenProfileIsRemembered();
     void shapesFollowTheProfile();
+    void cancelKeepsTheProfile();
+    void wheelChangesOnlyTheFocusedValue();
     void bitrateCalculatorSetsTheRate();
 
 private:
@@ -111,17 +115,16 @@ void TestOutputSetting::layoutAndDefaults()
     QCOMPARE(name->text(), QStringLiteral("My Photo Movie"));
     QCOMPARE(name->selectedText(), name->text());
 
-    // With nothing stored the default profile is chosen, and its values are those of its file.
+    // With nothing stored the default profile, full HD in MP4, is chosen, and its values are
+    // those of its file.
     auto *chooser = child<ZoProfileComboBox>(dialog, "comboBoxProfile");
-    QCOMPARE(chooser->currentText(), QStringLiteral("MP4 H.264"));
+    QCOMPARE(chooser->currentText(), QStringLiteral("HD 1080p"));
     const ZomProfileData data = dialog.profileData();
-    QVERIFY(data.id().endsWith(QLatin1String("/mpeg4h264.profile")));
+    QVERIFY(data.id().endsWith(QLatin1String("/hd1080.profile")));
     QCOMPARE(data.text(QStringLiteral("/ext_name")), QStringLiteral("mp4"));
-    QCOMPARE(data.text(QStringLiteral("b")), QStringLiteral("2000K"));
-    QCOMPARE(data.text(QStringLiteral("s")), QStringLiteral("640x480"));
+    QCOMPARE(data.text(QStringLiteral("vcodec")), QStringLiteral("libx264"));
+    QCOMPARE(data.text(QStringLiteral("s")), QStringLiteral("1920x1080"));
     QVERIFY(!data.contains(QStringLiteral("b/")));
-    QCOMPARE(ZoPref::value(QStringLiteral("last_profile_url"), QString()).toString(),
-             QStringLiteral("mpeg4h264"));
     QCOMPARE(ZoPref::value(QStringLiteral("button_adv_show"), true).toBool(), false);
 }
 
@@ -312,6 +315,7 @@ void TestOutputSetting::normalizedValue()
 
 void TestOutputSetting::editedValuesReachProfileData()
 {
+    ZoPref::setValue(QStringLiteral("last_profile_url"), QStringLiteral("mpeg4h264"));
     ZoPref::setValue(QStringLiteral("AdvanceShow"), true);
     OutputSetting dialog;
     showAndWait(dialog);
@@ -407,6 +411,7 @@ void TestOutputSetting::chosenProfileIsRemembered()
         QVERIFY(!view->isVisible());
         QCOMPARE(chooser->currentText(), QStringLiteral("PSP"));
         QCOMPARE(dialog.profileData().text(QStringLiteral("s")), QStringLiteral("480x272"));
+        okButton(dialog)->click();
         QCOMPARE(ZoPref::value(QStringLiteral("last_profile_url"), QString()).toString(),
                  QStringLiteral("psp"));
         QCOMPARE(ZoPref::value(QStringLiteral("last_profile_group"), QString()).toString(),
@@ -416,7 +421,7 @@ void TestOutputSetting::chosenProfileIsRemembered()
                                    .toString()
                                    .split(QLatin1Char('|'));
     QCOMPARE(recent.value(0), QStringLiteral("psp"));
-    QVERIFY(recent.contains(QStringLiteral("mpeg4h264")));
+    QVERIFY(recent.contains(QStringLiteral("hd1080")));
 
     OutputSetting dialog;
     auto *chooser = child<ZoProfileComboBox>(dialog, "comboBoxProfile");
@@ -452,20 +457,84 @@ void TestOutputSetting::shapesFollowTheProfile()
         chooser->changeProfile(ZoProfileManager::instance()->profileUrl(QStringLiteral("hd720")),
                                QStringLiteral("HD Video"), false);
         QCOMPARE(dialog.profileData().text(QStringLiteral("s")), QStringLiteral("720x1280"));
+        okButton(dialog)->click();
     }
-    // The shape is kept for the next video.
+    const ZomProfileData kept = [] {
+        OutputSetting dialog;
+        return dialog.profileData();
+    }();
+    // The shape is kept for the next video, and a show's kept values (here its 720x1280) give
+    // way to the shape chosen, whichever it is.
     OutputSetting dialog;
+    dialog.setEditedValues(kept);
+    showAndWait(dialog);
     auto *shapes = child<QComboBox>(dialog, "comboBoxShape");
     QCOMPARE(shapes->currentData().toString(), QStringLiteral("9:16"));
     QCOMPARE(dialog.profileData().text(QStringLiteral("s")), QStringLiteral("720x1280"));
-    shapes->setCurrentIndex(shapes->findData(QStringLiteral("1:1")));
-    QCOMPARE(dialog.profileData().text(QStringLiteral("s")), QStringLiteral("720x720"));
-    shapes->setCurrentIndex(0);
-    QCOMPARE(dialog.profileData().text(QStringLiteral("s")), QStringLiteral("1280x720"));
+    for (const auto &[shape, size] : {std::pair {"1:1", "720x720"},
+                                      {"", "1280x720"},
+                                      {"9:16", "720x1280"},
+                                      {"16:9", "1280x720"}}) {
+        shapes->setCurrentIndex(shapes->findData(QString::fromLatin1(shape)));
+        QCOMPARE(dialog.profileData().text(QStringLiteral("s")), QLatin1String(size));
+        QCOMPARE(sizeShown(dialog), QLatin1String(size));
+    }
+}
+
+// Cancel leaves the next opening as this one was: profile, shape and recent profiles.
+void TestOutputSetting::cancelKeepsTheProfile()
+{
+    ZoPref::setValue(QStringLiteral("recent_profiles"), QStringLiteral("hd1080"));
+    {
+        OutputSetting dialog;
+        showAndWait(dialog);
+        QVERIFY(dialog.profileData().id().endsWith(QLatin1String("/hd1080.profile")));
+        auto *chooser = child<ZoProfileComboBox>(dialog, "comboBoxProfile");
+        chooser->changeProfile(ZoProfileManager::instance()->profileUrl(QStringLiteral("psp")),
+                               QStringLiteral("Devices"), false);
+        auto *shapes = child<QComboBox>(dialog, "comboBoxShape");
+        shapes->setCurrentIndex(shapes->findData(QStringLiteral("1:1")));
+        QCOMPARE(dialog.profileData().text(QStringLiteral("s")), QStringLiteral("272x272"));
+        child<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Cancel)->click();
+    }
+    QCOMPARE(ZoPref::value(QStringLiteral("recent_profiles"), QString()).toString(),
+             QStringLiteral("hd1080"));
+    OutputSetting dialog;
+    QCOMPARE(child<ZoProfileComboBox>(dialog, "comboBoxProfile")->currentText(),
+             QStringLiteral("HD 1080p"));
+    QCOMPARE(child<QComboBox>(dialog, "comboBoxShape")->currentIndex(), 0);
+    QCOMPARE(dialog.profileData().text(QStringLiteral("s")), QStringLiteral("1920x1080"));
+}
+
+// The wheel over a value the user has not picked scrolls on; once picked, it changes the value.
+void TestOutputSetting::wheelChangesOnlyTheFocusedValue()
+{
+    ZoWheelGuard guard;
+    qApp->installEventFilter(&guard);
+    OutputSetting dialog;
+    showAndWait(dialog);
+    auto *rate = qobject_cast<QComboBox *>(editor(dialog, "frameBasic")->editorFor("ab"));
+    QVERIFY(rate);
+    const QString before = rate->currentText();
+    const auto turn = [rate] {
+        const QPointF at = rate->rect().center();
+        QWheelEvent wheel(at, rate->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(rate, &wheel);
+    };
+    child<QLineEdit>(dialog, "lineEditFilename")->setFocus();
+    turn();
+    QCOMPARE(rate->currentText(), before);
+    QVERIFY(!rate->hasFocus());
+    rate->setFocus();
+    QTRY_VERIFY(rate->hasFocus());
+    turn();
+    QVERIFY(rate->currentText() != before);
 }
 
 void TestOutputSetting::bitrateCalculatorSetsTheRate()
 {
+    ZoPref::setValue(QStringLiteral("last_profile_url"), QStringLiteral("mpeg4h264"));
     OutputSetting dialog;
     showAndWait(dialog);
     ZoProfilePropertyWidget *basic = editor(dialog, "frameBasic");

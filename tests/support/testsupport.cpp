@@ -20,6 +20,7 @@ QString testAppDir()
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColor>
+#include <QComboBox>
 #include <QDebug>
 #include <QDir>
 #include <QDropEvent>
@@ -198,11 +199,21 @@ QStringList clippedTexts(QWidget *root)
         if (!widget->isVisibleTo(root))
             continue;
         QString text;
-        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        bool cutByParent = false;
+        if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
             text = button->text();
-        else if (auto *label = qobject_cast<QLabel *>(widget); label && !label->wordWrap())
+        } else if (auto *label = qobject_cast<QLabel *>(widget); label && !label->wordWrap()) {
             text = label->text();
-        if (text.isEmpty() || widget->width() >= widget->minimumSizeHint().width())
+        } else if (auto *combo = qobject_cast<QComboBox *>(widget); combo && combo->isVisible()) {
+            // A choice wider than the list it is in loses its arrow at the list's edge.
+            const QRect seen = combo->visibleRegion().boundingRect();
+            text = combo->currentText();
+            cutByParent = !seen.isEmpty() && seen.width() < combo->width();
+            if (!cutByParent)
+                continue;
+        }
+        if (text.isEmpty()
+            || (!cutByParent && widget->width() >= widget->minimumSizeHint().width()))
             continue;
         QStringList path;
         for (const QObject *step = widget; step && step != root; step = step->parent())

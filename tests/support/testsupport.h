@@ -96,6 +96,6 @@ bool dropOn(QWidget *target, const QStringList &files, QPoint at);
 bool dropOn(QListWidget *strip, const QStringList &files, int row);
 
 // The visible buttons and one-line labels under root that have less width than their text needs
-// (a dialog of fixed size, a neighbour with a wide minimum), each as
-// "parent/name: "text" in 80 of 95 pixels".
+// (a dialog of fixed size, a neighbour with a wide minimum), and the combo boxes cut at the edge
+// of the area they are in, each as "parent/name: "text" in 80 of 95 pixels".
 QStringList clippedTexts(QWidget *root);

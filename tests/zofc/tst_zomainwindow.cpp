@@ -70,6 +70,15 @@ void TestZoMainWindow::menuAndLanguageSwitch()
     app->setLanguage(QStringLiteral("en_US"));
     QCoreApplication::processEvents();
     QCOMPARE(window.mainMenu()->title(), QStringLiteral("&Options"));
+
+    // A language given on the command line holds for the run; the stored choice stays, until
+    // the user picks one.
+    app->setLanguage(QStringLiteral("de_DE"), false);
+    QCOMPARE(ZoLangItemModel::currentLangName(), QStringLiteral("de_DE"));
+    QCOMPARE(ZoPref::value(QStringLiteral("Language"), QString()).toString(),
+             QStringLiteral("en_US"));
+    app->setLanguage(QStringLiteral("en_US"));
+    QCOMPARE(ZoLangItemModel::currentLangName(), QStringLiteral("en_US"));
 }
 
 void TestZoMainWindow::updateCheckSettings()
