@@ -211,7 +211,27 @@ private:
 
 } // namespace
 
-int runBatchCreate(const QStringList &arguments)
+namespace {
+
+// What "vellumix create" was asked to make, its options checked.
+struct CreateOptions
+{
+    QStringList paths;
+    // The paths name one saved show, read into show.
+    bool fromShow = false;
+    ShowFile show;
+    AlbumSettings settings;
+    ZomProfileData profile;
+    QString name;
+    QString outputFolder;
+    bool quiet = false;
+    bool noAutoRotate = false;
+    bool syncAudio = false;
+};
+
+// Parses and checks the command line; an exit status when the command ends there (its help, the
+// profile list, a usage error, a show that cannot be read).
+std::optional<int> parseOptions(const QStringList &arguments, CreateOptions &options)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QCoreApplication::translate(
@@ -316,6 +336,7 @@ int runBatchCreate(const QStringList &arguments)
         return exitOk;
     }
     const bool quiet = parser.isSet(QStringLiteral("quiet"));
+    options.quiet = quiet;
     if (quiet && parser.isSet(QStringLiteral("verbose")))
         return usageError(
             QCoreApplication::translate("BatchCreate", "--quiet and --verbose exclude each other"));
@@ -329,11 +350,13 @@ int runBatchCreate(const QStringList &arguments)
     }
 
     const QStringList paths = parser.positionalArguments();
+    options.paths = paths;
     if (paths.isEmpty())
         return usageError(QCoreApplication::translate("BatchCreate", "no photo given"));
     // A saved show gives the values that the options override.
-    ShowFile show;
+    ShowFile &show = options.show;
     const bool fromShow = std::any_of(paths.cbegin(), paths.cend(), isShowFile);
+    options.fromShow = fromShow;
     if (fromShow) {
         if (paths.size() != 1)
             return usageError(
@@ -416,14 +439,43 @@ int runBatchCreate(const QStringList &arguments)
                                   .arg(mode));
     }
 
+    // The show's settings, each overridden by its option; a setting with no option comes
+    // from the show as it is.
+    AlbumSettings &settings = options.settings;
+    settings = show.settings();
+    settings.photoDurationMs = *photoMs;
+    settings.transitionDurationMs = *transitionMs;
+    settings.useTransition = show.useTransition && !parser.isSet(QStringLiteral("no-transition"));
+    settings.dissolveOnly = show.dissolveOnly || parser.isSet(QStringLiteral("dissolve-only"));
+    settings.useZoom = show.useZoom && !parser.isSet(QStringLiteral("no-zoom"));
+    settings.loopAudio = show.loopAudio || parser.isSet(QStringLiteral("loop-audio"));
+    settings.fadeInOut = show.fadeInOut || parser.isSet(QStringLiteral("fade"));
+    settings.framing = framing;
+
+    options.name = name;
+    options.profile = profile;
+    options.noAutoRotate = parser.isSet(QStringLiteral("no-auto-rotate"));
+    options.syncAudio = parser.isSet(QStringLiteral("sync-audio"));
+    options.outputFolder = parser.isSet(QStringLiteral("output-dir"))
+        ? QFileInfo(parser.value(QStringLiteral("output-dir"))).absoluteFilePath()
+        : !show.outputFolder.isEmpty()
+        ? show.outputFolder
+        : QDir::fromNativeSeparators(outputFolderOrDefault(
+            ZoPref::value(QStringLiteral("OutputPath"), QString()).toString()));
+    return std::nullopt;
+}
+
+// Reads the photos and clips into the board, naming what is left out; an exit status when no
+// photo is left.
+std::optional<int> readMedia(const CreateOptions &options, StoryBoard &board)
+{
     if (photoPatterns.isEmpty())
         initFileTypeLists();
 
-    StoryBoard board;
     QStringList unreadable;
     QStringList missing;
-    if (fromShow) {
-        for (ImageInfo photo : std::as_const(show.photos)) {
+    if (options.fromShow) {
+        for (ImageInfo photo : std::as_const(options.show.photos)) {
             if (photo.missing || !rereadShowPhoto(photo)) {
                 missing.append(photo.path);
                 continue;
@@ -432,14 +484,14 @@ int runBatchCreate(const QStringList &arguments)
             photo.thumbnailRotated = QImage();
             board.photos.append(photo);
         }
-        for (AudioInfo clip : std::as_const(show.audios)) {
+        for (AudioInfo clip : std::as_const(options.show.audios)) {
             if (clip.missing || !rereadShowAudio(clip))
                 missing.append(clip.path);
             else
                 board.audios.append(clip);
         }
     } else {
-        readPaths(paths, parser.isSet(QStringLiteral("no-auto-rotate")), board, unreadable);
+        readPaths(options.paths, options.noAutoRotate, board, unreadable);
     }
     // Named even when quiet: the video will be made without them.
     for (const QString &path : std::as_const(missing))
@@ -459,32 +511,25 @@ int runBatchCreate(const QStringList &arguments)
         return usageError(
             QCoreApplication::translate("BatchCreate", "no readable photo among the paths given"));
 
-    // The show's settings, each overridden by its option; a setting with no option comes
-    // from the show as it is.
-    AlbumSettings settings = show.settings();
-    settings.photoDurationMs = *photoMs;
-    settings.transitionDurationMs = *transitionMs;
-    settings.useTransition = show.useTransition && !parser.isSet(QStringLiteral("no-transition"));
-    settings.dissolveOnly = show.dissolveOnly || parser.isSet(QStringLiteral("dissolve-only"));
-    settings.useZoom = show.useZoom && !parser.isSet(QStringLiteral("no-zoom"));
-    settings.loopAudio = show.loopAudio || parser.isSet(QStringLiteral("loop-audio"));
-    settings.fadeInOut = show.fadeInOut || parser.isSet(QStringLiteral("fade"));
-    settings.framing = framing;
-    board.setSettings(settings);
+    return std::nullopt;
+}
 
+// Renders the board into the video, with progress, and names the file made.
+int makeVideo(const CreateOptions &options, StoryBoard &board)
+{
     MediaFormat format;
-    formatFromProfile(profile, format);
-    if (parser.isSet(QStringLiteral("sync-audio"))) {
+    formatFromProfile(options.profile, format);
+    if (options.syncAudio) {
         const int synced = syncPhotoDurationMs(board, format.frameRate);
         if (synced > 0) {
             board.setPhotoDurationMs(synced);
-        } else if (!quiet) {
+        } else if (!options.quiet) {
             err() << "vellumix create: "
                   << QCoreApplication::translate(
                          "BatchCreate",
                          "the audio cannot set the photo duration (each photo would be shown "
                          "for less than 1 s or more than 999 s); keeping %1 ms")
-                         .arg(*photoMs)
+                         .arg(options.settings.photoDurationMs)
                   << '\n';
         }
     }
@@ -495,14 +540,8 @@ int runBatchCreate(const QStringList &arguments)
 
     CreationJob job;
     job.setCallerReportsFailures(true);
-    job.setOutputFolder(
-        parser.isSet(QStringLiteral("output-dir"))
-            ? QFileInfo(parser.value(QStringLiteral("output-dir"))).absoluteFilePath()
-            : !show.outputFolder.isEmpty()
-            ? show.outputFolder
-            : QDir::fromNativeSeparators(outputFolderOrDefault(
-                ZoPref::value(QStringLiteral("OutputPath"), QString()).toString())));
-    if (!job.start(&render, profile, name)) {
+    job.setOutputFolder(options.outputFolder);
+    if (!job.start(&render, options.profile, options.name)) {
         err() << "vellumix create: " << job.failureReason() << '\n';
         err().flush();
         return exitFailed;
@@ -513,7 +552,7 @@ int runBatchCreate(const QStringList &arguments)
     int cancelledBy = 0;
     QObject::connect(&job, &CreationJob::progressChanged, &job, [&](int value) {
         // A failed job fills the bar too; that is no progress to report.
-        if (!quiet && !(job.isFinished() && !job.succeeded()))
+        if (!options.quiet && !(job.isFinished() && !job.succeeded()))
             bar.show(value);
     });
     QObject::connect(&job, &CreationJob::jobEnded, &loop, [&loop] { loop.quit(); });
@@ -553,6 +592,20 @@ int runBatchCreate(const QStringList &arguments)
     out() << QFileInfo(job.outputPath()).absoluteFilePath() << '\n';
     out().flush();
     return exitOk;
+}
+
+} // namespace
+
+int runBatchCreate(const QStringList &arguments)
+{
+    CreateOptions options;
+    if (const std::optional<int> status = parseOptions(arguments, options))
+        return *status;
+    StoryBoard board;
+    if (const std::optional<int> status = readMedia(options, board))
+        return *status;
+    board.setSettings(options.settings);
+    return makeVideo(options, board);
 }
 
 void registerBatchCommands()

@@ -161,20 +161,11 @@ void Vellumix::dropEvent(QDropEvent *event)
 
 // --- import commands
 
-void Vellumix::importPhotos(const QStringList &paths)
+void Vellumix::importInto(StripListWidget *strip, const QStringList &paths)
 {
     const int frame = ui->avPlayer->currentFrame();
     bool added = false;
-    runEdit(tr("Import"), [&] { added = ui->photoListWidget->importFiles(paths); });
-    if (added)
-        showPosition(frame);
-}
-
-void Vellumix::importAudio(const QStringList &paths)
-{
-    const int frame = ui->avPlayer->currentFrame();
-    bool added = false;
-    runEdit(tr("Import"), [&] { added = ui->audioListWidget->importFiles(paths); });
+    runEdit(tr("Import"), [&] { added = strip->importFiles(paths); });
     if (added)
         showPosition(frame);
 }
@@ -187,7 +178,7 @@ void Vellumix::on_importPicture_clicked()
     if (files.isEmpty())
         return;
     ZoPref::setValue(photoDirKey, QFileInfo(files.first()).absolutePath());
-    importPhotos(files);
+    importInto(ui->photoListWidget, files);
 }
 
 void Vellumix::on_importPictureDir_clicked()
@@ -200,7 +191,7 @@ void Vellumix::on_importPictureDir_clicked()
     if (files.isEmpty())
         return;
     ZoPref::setValue(photoDirKey, folder);
-    importPhotos(files);
+    importInto(ui->photoListWidget, files);
 }
 
 void Vellumix::on_importAudio_clicked()
@@ -213,5 +204,5 @@ void Vellumix::on_importAudio_clicked()
     if (files.isEmpty())
         return;
     ZoPref::setValue(audioDirKey, QFileInfo(files.first()).absolutePath());
-    importAudio(files);
+    importInto(ui->audioListWidget, files);
 }

@@ -18,6 +18,7 @@ class QTimer;
 class QUndoStack;
 struct AlbumSettings;
 class ShowSession;
+class StripListWidget;
 class StoryBoardRender;
 struct ShowFile;
 
@@ -218,8 +219,7 @@ private:
     void importPendingFiles();
     // Reads the paths into a strip through the import dialog and shows the frame the preview
     // had reached, clamped to the new show.
-    void importPhotos(const QStringList &paths);
-    void importAudio(const QStringList &paths);
+    void importInto(StripListWidget *strip, const QStringList &paths);
 
     // showdocument.cpp: the show file commands.
     void setUpShowCommands();

@@ -5,6 +5,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/audio_fifo.h>
 #include <libavutil/channel_layout.h>
 #include <libavutil/opt.h>
 #include <libswresample/swresample.h>
@@ -154,8 +155,7 @@ void AudioDecoder::close()
     codec.reset();
     container.reset();
     stream = -1;
-    carryPos = 0;
-    carryLength = 0;
+    carry.reset();
     stage = Stage::Finished;
     ended = true;
 }
@@ -224,8 +224,8 @@ int AudioDecoder::seek(double seconds)
     avcodec_flush_buffers(codec.get());
     if (resampler && swr_init(resampler.get()) < 0)
         resampler.reset();
-    carryPos = 0;
-    carryLength = 0;
+    if (carry)
+        av_audio_fifo_reset(carry.get());
     stage = Stage::Reading;
     ended = false;
     return result;
@@ -253,7 +253,7 @@ bool AudioDecoder::decodeInto(AudioRing &ring, int bytesPerFrame)
         case Output::Drained:
             flushResampler(ring);
             stage = Stage::Finished;
-            ended = carryLength == 0;
+            ended = carriedSamples() == 0;
             return true;
         case Output::NeedInput:
             break;
@@ -262,7 +262,7 @@ bool AudioDecoder::decodeInto(AudioRing &ring, int bytesPerFrame)
             // A draining decoder never asks for input; treat it as done.
             flushResampler(ring);
             stage = Stage::Finished;
-            ended = carryLength == 0;
+            ended = carriedSamples() == 0;
             return true;
         }
         if (ring.fill() >= limit)
@@ -303,7 +303,7 @@ void AudioDecoder::startDraining()
 AudioDecoder::Output AudioDecoder::receiveFrames(AudioRing &ring)
 {
     for (;;) {
-        if (carryLength > 0)
+        if (carriedSamples() > 0)
             return Output::RingFull;
         const int result = avcodec_receive_frame(codec.get(), frame.get());
         if (result == AVERROR(EAGAIN))
@@ -397,7 +397,7 @@ void AudioDecoder::convert(const uint8_t **in, int inSamples, AudioRing &ring)
     const int frameBytes = target.channels * OutputBytesPerSample;
     const int outSamples = std::max(swr_get_out_samples(resampler.get(), inSamples), 0);
     const int64_t need = int64_t(outSamples) * frameBytes;
-    if (carryLength == 0 && need <= ring.room()) {
+    if (carriedSamples() == 0 && need <= ring.room()) {
         uint8_t *out = ring.writeArea();
         const int made = swr_convert(resampler.get(), &out, outSamples, in, inSamples);
         if (made < 0) {
@@ -408,19 +408,15 @@ void AudioDecoder::convert(const uint8_t **in, int inSamples, AudioRing &ring)
         return;
     }
     // The block may not fit behind fill: convert it aside and let the ring take what it can.
-    if (carryPos > 0) {
-        std::memmove(carry.data(), carry.data() + carryPos, size_t(carryLength));
-        carryPos = 0;
-    }
-    if (int64_t(carry.size()) < carryLength + need)
-        carry.resize(size_t(carryLength + need));
-    uint8_t *out = carry.data() + carryLength;
+    if (int64_t(aside.size()) < need)
+        aside.resize(size_t(need));
+    uint8_t *out = aside.data();
     const int made = swr_convert(resampler.get(), &out, outSamples, in, inSamples);
     if (made < 0) {
         qDebug() << "Audio: conversion failed:" << errorText(made);
         return;
     }
-    carryLength += made * frameBytes;
+    addToCarry(aside.data(), made);
     moveCarry(ring);
 }
 
@@ -428,7 +424,7 @@ void AudioDecoder::putBytes(const uint8_t *bytes, int size, AudioRing &ring)
 {
     const int frameBytes = target.channels * OutputBytesPerSample;
     int taken = 0;
-    if (carryLength == 0) {
+    if (carriedSamples() == 0) {
         const int room = std::max(ring.room(), 0) / frameBytes * frameBytes;
         taken = std::min(size, room);
         if (taken > 0) {
@@ -438,32 +434,38 @@ void AudioDecoder::putBytes(const uint8_t *bytes, int size, AudioRing &ring)
         if (taken == size)
             return;
     }
-    if (carryPos > 0) {
-        std::memmove(carry.data(), carry.data() + carryPos, size_t(carryLength));
-        carryPos = 0;
-    }
-    const int rest = size - taken;
-    if (int64_t(carry.size()) < int64_t(carryLength) + rest)
-        carry.resize(size_t(carryLength) + size_t(rest));
-    std::memcpy(carry.data() + carryLength, bytes + taken, size_t(rest));
-    carryLength += rest;
+    addToCarry(bytes + taken, (size - taken) / frameBytes);
     moveCarry(ring);
+}
+
+void AudioDecoder::addToCarry(const uint8_t *samples, int count)
+{
+    if (count <= 0)
+        return;
+    if (!carry)
+        carry.reset(av_audio_fifo_alloc(AV_SAMPLE_FMT_S16, target.channels, count));
+    void *planes[] = {const_cast<uint8_t *>(samples)};
+    if (!carry || av_audio_fifo_write(carry.get(), planes, count) < count)
+        qDebug() << "Audio: out of memory for" << count << "samples the ring cannot take yet";
+}
+
+int AudioDecoder::carriedSamples() const
+{
+    return carry ? av_audio_fifo_size(carry.get()) : 0;
 }
 
 bool AudioDecoder::moveCarry(AudioRing &ring)
 {
-    if (carryLength == 0)
+    const int carried = carriedSamples();
+    if (carried == 0)
         return true;
     const int frameBytes = target.channels * OutputBytesPerSample;
-    const int room = std::max(ring.room(), 0) / frameBytes * frameBytes;
-    const int taken = std::min(carryLength, room);
+    const int taken = std::min(carried, std::max(ring.room(), 0) / frameBytes);
     if (taken > 0) {
-        std::memcpy(ring.writeArea(), carry.data() + carryPos, size_t(taken));
-        ring.wrote(taken);
+        void *planes[] = {ring.writeArea()};
+        const int read = av_audio_fifo_read(carry.get(), planes, taken);
+        if (read > 0)
+            ring.wrote(read * frameBytes);
     }
-    carryPos += taken;
-    carryLength -= taken;
-    if (carryLength == 0)
-        carryPos = 0;
-    return carryLength == 0;
+    return carriedSamples() == 0;
 }

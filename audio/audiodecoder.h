@@ -60,6 +60,9 @@ private:
     // ring's fill, or into the carry when it may not fit.
     void convert(const uint8_t **in, int inSamples, AudioRing &ring);
     void putBytes(const uint8_t *bytes, int size, AudioRing &ring);
+    // Keeps samples (interleaved, whole frames) the ring has no room for.
+    void addToCarry(const uint8_t *samples, int count);
+    int carriedSamples() const;
     bool moveCarry(AudioRing &ring);
     void startDraining();
 
@@ -76,9 +79,9 @@ private:
     uint64_t resamplerLayoutMask = 0;
     int resamplerChannels = 0;
     // Output that did not fit the ring yet; it goes in first at the next call.
-    std::vector<uint8_t> carry;
-    int carryPos = 0;
-    int carryLength = 0;
+    AudioFifoPtr carry;
+    // Where a block that may not fit the ring is converted before it goes into the carry.
+    std::vector<uint8_t> aside;
     int64_t endPts = 0; // the out-point in the stream's time base
     int64_t originMicroseconds = 0; // where the stream starts in the file
     Stage stage = Stage::Finished;

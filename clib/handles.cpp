@@ -6,6 +6,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/audio_fifo.h>
 #include <libavutil/frame.h>
 #include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
@@ -29,6 +30,11 @@ void PacketDeleter::operator()(AVPacket *packet) const
 void FrameDeleter::operator()(AVFrame *frame) const
 {
     av_frame_free(&frame);
+}
+
+void AudioFifoDeleter::operator()(AVAudioFifo *fifo) const
+{
+    av_audio_fifo_free(fifo);
 }
 
 void ResamplerDeleter::operator()(SwrContext *context) const

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+struct AVAudioFifo;
 struct AVCodecContext;
 struct AVFormatContext;
 struct AVFrame;
@@ -37,6 +38,10 @@ struct ResamplerDeleter
 {
     void operator()(SwrContext *context) const;
 };
+struct AudioFifoDeleter
+{
+    void operator()(AVAudioFifo *fifo) const;
+};
 struct ScalerDeleter
 {
     void operator()(SwsContext *context) const;
@@ -64,6 +69,7 @@ using CodecContextPtr = std::unique_ptr<AVCodecContext, CodecContextDeleter>;
 using PacketPtr = std::unique_ptr<AVPacket, PacketDeleter>;
 using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
 using ResamplerPtr = std::unique_ptr<SwrContext, ResamplerDeleter>;
+using AudioFifoPtr = std::unique_ptr<AVAudioFifo, AudioFifoDeleter>;
 using ScalerPtr = std::unique_ptr<SwsContext, ScalerDeleter>;
 using ExifDataPtr = std::unique_ptr<ExifData, ExifDataDeleter>;
 using ExifLoaderPtr = std::unique_ptr<ExifLoader, ExifLoaderDeleter>;
