@@ -99,12 +99,6 @@ void listProfiles()
     out().flush();
 }
 
-bool isShowPath(const QString &path)
-{
-    return QFileInfo(path).suffix().compare(QLatin1String(ShowFileSuffix), Qt::CaseInsensitive)
-        == 0;
-}
-
 // Photos and audio files in the order given; a folder gives its photos, then its audio.
 void readPaths(const QStringList &paths, bool noAutoRotate, StoryBoard &board,
                QStringList &unreadable)
@@ -339,7 +333,7 @@ int runBatchCreate(const QStringList &arguments)
         return usageError(QCoreApplication::translate("BatchCreate", "no photo given"));
     // A saved show gives the values that the options override.
     ShowFile show;
-    const bool fromShow = std::any_of(paths.cbegin(), paths.cend(), isShowPath);
+    const bool fromShow = std::any_of(paths.cbegin(), paths.cend(), isShowFile);
     if (fromShow) {
         if (paths.size() != 1)
             return usageError(

@@ -99,10 +99,6 @@ void Vellumix::on_burn_clicked()
     // user edits, and the recovery copy written from it meanwhile, keep the others.
     StoryBoard made = withoutMissingFiles(storyBoard);
     render->setStoryBoard(&made);
-    const auto &values = profileData.values();
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        qDebug().nospace() << "key:\"" << it.key() << "\", value:\"" << it.value().toString()
-                           << '"';
     formatFromProfile(profileData, previewFormat);
     render->setFormat(previewFormat);
     render->updateTiming();

@@ -2,7 +2,6 @@
 
 #include "media/audiolistwidget.h"
 #include "media/filetypes.h"
-#include "media/importprogress.h"
 #include "media/mediaimport.h"
 #include "media/photolistwidget.h"
 #include "preview/avplayer.h"
@@ -25,7 +24,6 @@
 #include <QTreeView>
 #include <algorithm>
 #include <memory>
-#include <type_traits>
 #include <utility>
 
 namespace {
@@ -34,31 +32,6 @@ const QString photoDirKey = QStringLiteral("PhotoLastDir");
 const QString audioDirKey = QStringLiteral("AudioLastDir");
 // How soon handed-over files are tried again while a dialog of the window is open.
 constexpr int importRetryMs = 250;
-
-// Reads the paths into a strip through the import dialog, as a drop does; true when the strip
-// took at least one file.
-template<typename Strip> bool importInto(Strip *strip, const QStringList &paths)
-{
-    constexpr bool photos = std::is_same_v<Strip, PhotoListWidget>;
-    if (paths.isEmpty())
-        return false;
-    ImportProgress dialog(photos, strip);
-    dialog.setFiles(paths);
-    dialog.exec();
-    if (!dialog.addedAny())
-        return false;
-    if constexpr (photos)
-        strip->finishInsertion();
-    else
-        strip->finishAudioInsertion();
-    return true;
-}
-
-bool isShowFile(const QString &path)
-{
-    return QFileInfo(path).suffix().compare(QLatin1String(ShowFileSuffix), Qt::CaseInsensitive)
-        == 0;
-}
 
 // The toolkit's own file dialog opens too narrow to read a file's size and date: it gets room,
 // and its detail columns are as wide as what they show.
@@ -158,9 +131,9 @@ void Vellumix::importPendingFiles()
     const int frame = ui->avPlayer->currentFrame();
     editName = tr("Import");
     const bool photosAdded
-        = importInto(ui->photoListWidget, expandImportPaths(photoUrls, photoPatterns, true));
+        = ui->photoListWidget->importFiles(expandImportPaths(photoUrls, photoPatterns, true));
     const bool audioAdded
-        = importInto(ui->audioListWidget, expandImportPaths(audioUrls, audioPatterns, true));
+        = ui->audioListWidget->importFiles(expandImportPaths(audioUrls, audioPatterns, true));
     editName.clear();
     if (photosAdded || audioAdded)
         showPosition(frame);
@@ -192,7 +165,7 @@ void Vellumix::importPhotos(const QStringList &paths)
 {
     const int frame = ui->avPlayer->currentFrame();
     bool added = false;
-    runEdit(tr("Import"), [&] { added = importInto(ui->photoListWidget, paths); });
+    runEdit(tr("Import"), [&] { added = ui->photoListWidget->importFiles(paths); });
     if (added)
         showPosition(frame);
 }
@@ -201,7 +174,7 @@ void Vellumix::importAudio(const QStringList &paths)
 {
     const int frame = ui->avPlayer->currentFrame();
     bool added = false;
-    runEdit(tr("Import"), [&] { added = importInto(ui->audioListWidget, paths); });
+    runEdit(tr("Import"), [&] { added = ui->audioListWidget->importFiles(paths); });
     if (added)
         showPosition(frame);
 }

@@ -1,10 +1,13 @@
 #include "app/batchcreate.h"
 #include "app/vellumix.h"
+#include "creation/jobfiles.h"
+#include "creation/outputfolder.h"
 #include "storyboard/offscreenglcontext.h"
 #include "zofc/qtsingleapplication.h"
 #include "zofc/zomessagefilter.h"
 #include "zofc/zopref.h"
 
+#include <QLockFile>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -16,6 +19,17 @@ void closeSplashScreen()
 {
     std::fputs("command:close splash screen", stdout);
     std::fflush(stdout);
+}
+
+// Partial videos and job folders of earlier runs that died. Nothing is removed while another
+// start holds the lock, which a running job's files then belong to.
+void removeLeftovers()
+{
+    QLockFile lock(creationStartLockPath());
+    lock.setStaleLockTime(0);
+    if (!lock.fileName().isEmpty() && lock.tryLock(0))
+        removeCreationLeftovers(outputFolderOrDefault(
+            ZoPref::value(QStringLiteral("OutputPath"), QString()).toString()));
 }
 
 } // namespace
@@ -36,6 +50,7 @@ int main(int argc, char *argv[])
     registerBatchCommands();
 
     if (!app->processCmdLine(argc, argv) && !app->isRunning(QString())) {
+        removeLeftovers();
         auto window = std::make_unique<Vellumix>(nullptr, Qt::WindowFlags());
         app->setMainWindow(window.get());
         app->setActivationWindow(window->widgetFrame(), true);

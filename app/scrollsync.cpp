@@ -52,7 +52,6 @@ void Vellumix::changeScrollRange()
     }
     for (QScrollBar *bar : {shared, photoBar, audioBar})
         bar->setRange(0, maximum);
-    qDebug("maximum=%d", maximum);
 }
 
 int Vellumix::stripContentWidth() const

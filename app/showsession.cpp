@@ -226,10 +226,12 @@ bool ShowSession::writeAutosave()
         qWarning("%s", qPrintable(error));
         return false;
     }
+    // Without its origin a recovered copy would come back as a new show, its name lost.
     QSaveFile origin(originOf(copy));
-    if (origin.open(QIODevice::WriteOnly)) {
-        origin.write(path.toUtf8());
-        origin.commit();
+    if (!origin.open(QIODevice::WriteOnly) || origin.write(path.toUtf8()) < 0 || !origin.commit()) {
+        qWarning("Cannot write %s: %s", qPrintable(origin.fileName()),
+                 qPrintable(origin.errorString()));
+        return false;
     }
     return true;
 }

@@ -35,9 +35,28 @@ void AudioRing::release()
 
 void AudioRing::clear()
 {
-    QMutexLocker lock(&mutex);
+    const std::lock_guard lock(mutex);
     fillBytes = 0;
     readBytes = 0;
+    changed.notify_all();
+}
+
+void AudioRing::waitForRoom(int limit, const std::function<bool()> &stopped)
+{
+    std::unique_lock lock(mutex);
+    changed.wait(lock, [&] { return (storage && fillBytes < limit) || stopped(); });
+}
+
+bool AudioRing::waitForUnread(int bytes, int ms)
+{
+    std::unique_lock lock(mutex);
+    return changed.wait_for(lock, std::chrono::milliseconds(ms), [&] { return unread() >= bytes; });
+}
+
+void AudioRing::wake()
+{
+    const std::lock_guard lock(mutex);
+    changed.notify_all();
 }
 
 void AudioRing::take(int bytes)
@@ -45,6 +64,7 @@ void AudioRing::take(int bytes)
     readBytes += bytes;
     if (readBytes == fillBytes)
         fillBytes = readBytes = 0;
+    changed.notify_all();
 }
 
 void AudioRing::compact()
@@ -55,6 +75,7 @@ void AudioRing::compact()
     std::memmove(storage.get(), storage.get() + readBytes, static_cast<size_t>(rest));
     fillBytes = rest;
     readBytes = 0;
+    changed.notify_all();
 }
 
 void AudioRing::discard(int bytes)
@@ -64,4 +85,5 @@ void AudioRing::discard(int bytes)
         std::memmove(storage.get(), storage.get() + bytes, static_cast<size_t>(rest));
     fillBytes = rest;
     readBytes = 0;
+    changed.notify_all();
 }

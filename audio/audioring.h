@@ -1,8 +1,10 @@
 #pragma once
 
-#include <QMutex>
+#include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <mutex>
 
 // Decoded 16-bit PCM waiting for a consumer: 256 video frames of sound plus a reserve behind
 // them that the last decoded block of a fill step may spill into. The producer appends at the
@@ -11,9 +13,11 @@
 //
 // Threads: allocate() and release() belong to the owner while no other thread uses the ring.
 // The producer (the renderer's audio thread) and the consumers (the preview player or the
-// writer, on the GUI thread) touch the contents only while holding a TryLock, which never waits:
-// a side that does not get the lock comes back later. clear() waits for the lock; the owner
-// calls it before a producer starts. A ring used by one thread alone needs no lock.
+// writer, on the GUI thread) touch the contents only while holding the ring's lock. Consumers
+// take it with a TryLock, which never waits: a consumer that does not get it comes back later.
+// The producer waits for it (Lock), and sleeps in waitForRoom() while the ring is full; every
+// change of the contents wakes it. clear() waits for the lock; the owner calls it before a
+// producer starts. A ring used by one thread alone needs no lock.
 class AudioRing
 {
 public:
@@ -27,7 +31,7 @@ public:
     public:
         explicit TryLock(AudioRing &ring)
             : ring(ring)
-            , held(ring.mutex.tryLock())
+            , held(ring.mutex.try_lock())
         { }
         ~TryLock()
         {
@@ -43,6 +47,18 @@ public:
         bool held;
     };
 
+    // The ring's lock, waited for; the producer's.
+    class Lock
+    {
+    public:
+        explicit Lock(AudioRing &ring)
+            : locker(ring.mutex)
+        { }
+
+    private:
+        std::lock_guard<std::mutex> locker;
+    };
+
     AudioRing() = default;
     AudioRing(const AudioRing &) = delete;
     AudioRing &operator=(const AudioRing &) = delete;
@@ -53,6 +69,13 @@ public:
     void release();
     // Empties the ring under its lock, waiting for it.
     void clear();
+    // The producer's wait, without its lock: returns once fill() is below limit, or once stopped()
+    // is true. stopped() is asked under the lock, so a wake() after the stop is never missed.
+    void waitForRoom(int limit, const std::function<bool()> &stopped);
+    // A consumer's wait, without its lock, for at most ms: whether bytes are unread by then.
+    bool waitForUnread(int bytes, int ms);
+    // Wakes the waits, so that they look again (after a stop request, say).
+    void wake();
 
     bool isAllocated() const { return storage != nullptr; }
     int capacity() const { return capacityBytes; }
@@ -70,7 +93,11 @@ public:
     int room() const { return allocationBytes - writePos(); }
     uint8_t *writeArea() { return storage.get() + writePos(); }
     // bytes have been written at writeArea().
-    void wrote(int bytes) { fillBytes = writePos() + bytes; }
+    void wrote(int bytes)
+    {
+        fillBytes = writePos() + bytes;
+        changed.notify_all();
+    }
 
     // The consumers' side.
     // Moves the read position on by bytes; when it reaches fill, both go back to the start.
@@ -82,7 +109,9 @@ public:
     void discard(int bytes);
 
 private:
-    QMutex mutex;
+    // The standard library's, whose waits the thread sanitizer follows.
+    std::mutex mutex;
+    std::condition_variable changed;
     std::unique_ptr<uint8_t[]> storage;
     int capacityBytes = 0;
     int allocationBytes = 0;

@@ -1,7 +1,6 @@
 #include "audio/audiosequencer.h"
 
 #include <QDebug>
-#include <QThread>
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -24,7 +23,7 @@ void AudioSequencer::setFormat(const MediaFormat &newFormat)
         ? static_cast<int>(static_cast<double>(bitsPerSecond) / format.frameRate * 0.125)
         : 0;
     if (!audioRing.allocate(frameBytes))
-        qWarning("StoryBoardRender: no audio ring for %d bytes a frame", frameBytes);
+        qWarning("AudioSequencer: no audio ring for %d bytes a frame", frameBytes);
     pendingSilence = 0;
 }
 
@@ -65,7 +64,7 @@ bool AudioSequencer::openClip(int index)
     if (decoder.open(clip, clipFormat))
         return true;
     // The clip keeps its place on the timeline: it plays as silence for its own length.
-    qDebug() << "StoryBoardRender: cannot open audio" << clip.path;
+    qDebug() << "AudioSequencer: cannot open audio" << clip.path;
     pendingSilence = qint64 {clipFrames(index)} * frameBytes;
     return false;
 }
@@ -120,11 +119,8 @@ void AudioSequencer::writeSilence(int bytes)
 
 bool AudioSequencer::fill()
 {
-    const AudioRing::TryLock lock(audioRing);
-    if (!lock) {
-        QThread::msleep(1);
-        return false;
-    }
+    // Consumers hold the lock only to copy a frame's worth.
+    const AudioRing::Lock lock(audioRing);
     const int limit = frameBytes * AudioRing::FramesHeld;
     if (!audioRing.isAllocated() || audioRing.fill() >= limit)
         return false;

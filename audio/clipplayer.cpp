@@ -1,14 +1,14 @@
 #include "audio/clipplayer.h"
 
 #include "audio/openaloutput.h"
+#include "audio/sourcefeeder.h"
 
 #include <algorithm>
 #include <cstring>
 
 ClipPlayer::ClipPlayer()
-    : output(std::make_unique<OpenALOutput>(BufferCount))
+    : feeder(std::make_unique<SourceFeeder>(BufferCount, BuffersPerSecond))
     , tail(BufferBytes, 0)
-    , finished(BufferCount, 0)
 {
     target.channels = Channels;
     target.sampleRate = SampleRate;
@@ -44,19 +44,17 @@ void ClipPlayer::play(double seconds)
     ring.clear();
     if (decoder.isOpen())
         decoder.seek(seconds);
-    for (int i = 0; i < BufferCount; ++i)
-        fillNext(output->buffer(i));
-    std::vector<unsigned> names(BufferCount);
-    for (int i = 0; i < BufferCount; ++i)
-        names[static_cast<size_t>(i)] = output->buffer(i);
-    output->playQueued(names.data(), BufferCount);
+    feeder->start([this](unsigned name) {
+        fillNext(name);
+        return true;
+    });
     playing = true;
 }
 
 void ClipPlayer::stop()
 {
-    if (output)
-        output->stop();
+    if (feeder)
+        feeder->stop();
     playing = false;
 }
 
@@ -64,17 +62,11 @@ int ClipPlayer::poll()
 {
     if (!playing)
         return 0;
-    const int processed = std::min(output->processedBuffers(), BufferCount);
-    if (processed <= 0)
-        return 0;
-    output->unqueue(finished.data(), processed);
-    for (int i = 0; i < processed; ++i)
-        fillNext(finished[static_cast<size_t>(i)]);
-    output->queue(finished.data(), processed);
     // A source that ran dry while the caller was held up plays on from the new buffers.
-    if (output->sourceStopped())
-        output->resume();
-    return processed;
+    return feeder->poll([this](unsigned name) {
+        fillNext(name);
+        return true;
+    });
 }
 
 bool ClipPlayer::ensureUnread(int bytes)
@@ -98,7 +90,8 @@ bool ClipPlayer::ensureUnread(int bytes)
 void ClipPlayer::fillNext(unsigned name)
 {
     if (ensureUnread(BufferBytes)) {
-        output->fillBuffer(name, ring.data() + ring.readPos(), BufferBytes, Channels, SampleRate);
+        feeder->output().fillBuffer(name, ring.data() + ring.readPos(), BufferBytes, Channels,
+                                    SampleRate);
         ring.take(BufferBytes);
         return;
     }
@@ -108,30 +101,30 @@ void ClipPlayer::fillNext(unsigned name)
         std::memcpy(tail.data(), ring.data() + ring.readPos(), static_cast<size_t>(left));
     std::fill(tail.begin() + left, tail.end(), 0);
     ring.discard(ring.fill());
-    output->fillBuffer(name, tail.data(), BufferBytes, Channels, SampleRate);
+    feeder->output().fillBuffer(name, tail.data(), BufferBytes, Channels, SampleRate);
 }
 
 void ClipPlayer::setGain(float gain)
 {
-    output->setGain(gain);
+    feeder->output().setGain(gain);
 }
 
 float ClipPlayer::gain() const
 {
-    return output->gain();
+    return feeder->output().gain();
 }
 
 bool ClipPlayer::usesClock() const
 {
-    return output->usesClock();
+    return feeder->output().usesClock();
 }
 
 unsigned ClipPlayer::bufferName(int index) const
 {
-    return output->buffer(index);
+    return feeder->output().buffer(index);
 }
 
 int ClipPlayer::bufferBytes(int index) const
 {
-    return output->sizeOfBuffer(output->buffer(index));
+    return feeder->output().sizeOfBuffer(feeder->output().buffer(index));
 }

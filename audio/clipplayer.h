@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-class OpenALOutput;
+class SourceFeeder;
 
 // Plays one audio file from a chosen second through an OpenAL source of its own, beside the
 // preview on the same device: interleaved 16-bit stereo at 44100 Hz whatever the file holds,
@@ -62,9 +62,8 @@ private:
     AudioDecoder decoder;
     AudioInfo target;
     AudioRing ring;
-    std::unique_ptr<OpenALOutput> output;
+    std::unique_ptr<SourceFeeder> feeder;
     // One buffer's worth: the file's last sound padded with silence, or silence alone.
     std::vector<uint8_t> tail;
-    std::vector<unsigned> finished;
     bool playing = false;
 };

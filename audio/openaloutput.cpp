@@ -46,6 +46,8 @@ struct OpenALOutput::Mixer
     std::vector<short> mixScratch;
     // Outputs that play now.
     int sounding = 0;
+    // The output device rests (pauseDevice()).
+    bool paused = false;
 };
 
 // Outputs are made and used on one thread only.
@@ -270,6 +272,30 @@ void OpenALOutput::stop()
         return;
     alSourceStop(source);
     alSourcei(source, AL_BUFFER, 0);
+}
+
+void OpenALOutput::pauseDevice()
+{
+    if (mixer->loopback || !mixer->device
+        || !alcIsExtensionPresent(mixer->device.get(), "ALC_SOFT_pause_device"))
+        return;
+    const auto pause = reinterpret_cast<LPALCDEVICEPAUSESOFT>(
+        alcGetProcAddress(mixer->device.get(), "alcDevicePauseSOFT"));
+    if (pause) {
+        pause(mixer->device.get());
+        mixer->paused = true;
+    }
+}
+
+void OpenALOutput::resumeDevice()
+{
+    if (!mixer->paused)
+        return;
+    const auto resume = reinterpret_cast<LPALCDEVICERESUMESOFT>(
+        alcGetProcAddress(mixer->device.get(), "alcDeviceResumeSOFT"));
+    if (resume)
+        resume(mixer->device.get());
+    mixer->paused = false;
 }
 
 void OpenALOutput::setGain(float gain)

@@ -19,7 +19,7 @@ class OpenALOutput
 public:
     // Why the output runs without a device, logged once per process.
     static constexpr const char *ClockNotice
-        = "AVPlayer: no sound output device; the preview keeps time with a clock instead";
+        = "OpenALOutput: no sound output device; the preview keeps time with a clock instead";
 
     explicit OpenALOutput(int bufferCount);
     ~OpenALOutput();
@@ -51,6 +51,10 @@ public:
     void resume();
     // Stops the source and detaches all its buffers.
     void stop();
+    // Lets the output device rest: a device that does not play in real time may still keep its
+    // mixing thread busy. Every output of the process stops sounding until resumeDevice().
+    void pauseDevice();
+    void resumeDevice();
 
     void setGain(float gain);
     float gain();

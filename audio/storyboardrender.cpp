@@ -1,12 +1,5 @@
 #include "audio/storyboardrender.h"
 
-namespace {
-
-// How long the audio thread waits for a stop request when the ring has no room.
-constexpr int idleWaitMs = 2;
-
-} // namespace
-
 StoryBoardRender::StoryBoardRender(QObject *parent)
     : QThread(parent)
 { }
@@ -51,15 +44,20 @@ void StoryBoardRender::startAudio()
 void StoryBoardRender::stopAudio()
 {
     stopSignal.release(1);
+    // The thread may be asleep waiting for room in the ring.
+    sound.ring().wake();
 }
 
 void StoryBoardRender::run()
 {
+    const auto stopAsked = [this] {
+        return stopSignal.available() > 0;
+    };
     for (;;) {
         if (stopSignal.tryAcquire(1))
             return;
-        // With no room in the ring, wait for a stop request a moment instead of spinning.
-        if (!fillAudio() && stopSignal.tryAcquire(1, idleWaitMs))
-            return;
+        // With no room in the ring, sleep until a consumer takes some or a stop is asked for.
+        if (!fillAudio())
+            sound.ring().waitForRoom(bytesPerFrame() * AudioRing::FramesHeld, stopAsked);
     }
 }

@@ -58,8 +58,8 @@ public:
     void stopAudio();
     // Positions the sound track at video frame k. Only while the audio thread is stopped.
     void seekAudio(int k) { sound.seek(k); }
-    // One fill step of the audio thread; returns false when the ring was full or busy, so the
-    // thread may wait before the next one.
+    // One fill step of the audio thread; returns false when the ring was full, so the thread
+    // waits for room before the next one.
     bool fillAudio() { return sound.fill(); }
 
     // The ring, for the consumers (the preview player and the writer), who take its lock.

@@ -9,21 +9,24 @@
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTextStream>
+#include <QStandardPaths>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 // Border widths of the bar images that stay unscaled when a bar is stretched.
 constexpr int barBorderX = 2;
 constexpr int barBorderY = 3;
-// A log larger than this is also kept as a copy named ".2.log".
-constexpr qint64 logCopyThreshold = 8191;
+// A log larger than this is renamed to ".2.log", and the next line starts a new one.
+constexpr qint64 logRotateThreshold = 8191;
 // The source name the diagnostics carry.
 constexpr const char *sourceName = "./zosliderbar";
 
@@ -421,7 +424,12 @@ QString ZoSliderBar::logPath()
     const qsizetype slash = program.lastIndexOf(QLatin1Char('/'));
     if (slash < 1 || slash == program.size() - 1)
         return QString();
-    return QDir::tempPath() + program.mid(slash) + QStringLiteral(".1.log");
+    // The user's own cache folder: a shared temporary folder would let anyone plant a file or a
+    // link under the predictable name.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (folder.isEmpty())
+        return QString();
+    return folder + program.mid(slash) + QStringLiteral(".1.log");
 }
 
 void ZoSliderBar::diagnose(int line, const char *function)
@@ -430,9 +438,16 @@ void ZoSliderBar::diagnose(int line, const char *function)
     const QByteArray now = QDateTime::currentDateTime()
                                .toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"))
                                .toLocal8Bit();
-    writeLog("%s(%d): in %s : %s %08x", sourceName, line, function, now.constData(),
-             static_cast<unsigned>(error));
-    writeLog("%s", "");
+    char text[1024];
+    std::snprintf(text, sizeof text, "%s(%d): in %s : %s %08x", sourceName, line, function,
+                  now.constData(), static_cast<unsigned>(error));
+    // Written from the event loop: a paint does no file work.
+    const QByteArray entry = QByteArray(text) + "\n\n";
+    if (QCoreApplication *app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(
+            app, [entry] { appendLog(entry); }, Qt::QueuedConnection);
+    else
+        appendLog(entry);
 }
 
 void ZoSliderBar::writeLog(const char *format, ...)
@@ -442,25 +457,32 @@ void ZoSliderBar::writeLog(const char *format, ...)
     va_start(arguments, format);
     std::vsnprintf(text, sizeof text, format, arguments);
     va_end(arguments);
+    appendLog(QByteArray(text) + '\n');
+}
 
+void ZoSliderBar::appendLog(const QByteArray &lines)
+{
     const QString path = logPath();
-    if (path.isEmpty())
+    if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).path()))
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+    // Only a plain file of our own is appended to; a link put in its place is not followed.
+    const int fd
+        = ::open(QFile::encodeName(path).constData(),
+                 O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd < 0)
         return;
-    {
-        QTextStream out(&file);
-        out.setEncoding(QStringConverter::System);
-        out << QString::fromLocal8Bit(text) << '\n';
-    }
-    const qint64 size = file.size();
-    file.close();
+    struct stat info;
+    qint64 size = 0;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()
+        && ::write(fd, lines.constData(), size_t(lines.size())) == lines.size()
+        && ::fstat(fd, &info) == 0)
+        size = info.st_size;
+    ::close(fd);
 
-    if (size > logCopyThreshold) {
-        QString copy = path;
-        copy[copy.lastIndexOf(QLatin1Char('1'))] = QLatin1Char('2');
-        QFile::remove(copy);
-        QFile::copy(path, copy);
+    if (size > logRotateThreshold) {
+        QString older = path;
+        older[older.lastIndexOf(QLatin1Char('1'))] = QLatin1Char('2');
+        // A rename replaces the older log (or whatever stands at its name) in one step.
+        ::rename(QFile::encodeName(path).constData(), QFile::encodeName(older).constData());
     }
 }

@@ -81,11 +81,12 @@ public:
     int positionOf(int value) const;
     int valueAt(int x) const;
 
-    // The diagnostic log: the temporary folder + "/" + the program's file name + ".1.log";
+    // The diagnostic log: the user's cache folder + "/" + the program's file name + ".1.log";
     // empty when the program's file name cannot be found.
     static QString logPath();
     // Appends one printf-style line to the log (at most 1023 characters); beyond 8191 bytes the
-    // log is also copied to the same name with ".2.log". Nothing is written without a log path.
+    // log is renamed to the same name with ".2.log". Nothing is written without a log path, nor
+    // through a link or into a file of another user.
     static void writeLog(const char *format, ...) Q_ATTRIBUTE_FORMAT_PRINTF(1, 2);
 
     QSize sizeHint() const override;
@@ -131,6 +132,7 @@ private:
     int trackWidth() const { return width() - 2 * margin; }
     // Writes a diagnostic naming the function and line, and an empty line after it.
     static void diagnose(int line, const char *function);
+    static void appendLog(const QByteArray &lines);
     void dragTo(int x);
 
     int margin = 0;

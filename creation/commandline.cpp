@@ -1,5 +1,6 @@
 #include "creation/commandline.h"
 
+#include "clib/videorate.h"
 #include "creation/videocolour.h"
 #include "storyboard/storyboard.h"
 #include "zomprofile/zomprofiledata.h"
@@ -37,6 +38,12 @@ QString codecValue(const QString &key, const QString &value)
         if (value == QLatin1String("wma9x") || value == QLatin1String("wma8x")
             || value == QLatin1String("wma7x") || value == QLatin1String("wmalsl"))
             return QStringLiteral("wmav2");
+    } else if (key == QLatin1String("r")) {
+        // The rate as the stream header gives it, so that the encoder does not re-time frames.
+        const VideoRate rate = readVideoRate(value.toStdString());
+        if (rate.isValid())
+            return rate.den == 1 ? QString::number(rate.num)
+                                 : QStringLiteral("%1/%2").arg(rate.num).arg(rate.den);
     }
     return value;
 }
@@ -58,11 +65,6 @@ QString escapeForQuotes(const QString &value)
 bool isFrameRateKey(const QString &key)
 {
     return key == QLatin1String("r");
-}
-
-double readNumber(const QString &text)
-{
-    return text.toDouble(); // 0 when the text is not a number
 }
 
 } // namespace
@@ -195,7 +197,7 @@ QString buildArguments(const ZomProfileData &profile, const MediaFormat &format)
                 if (on)
                     args += QStringLiteral(" -") + key;
             } else {
-                args += QStringLiteral(" -%1 %2").arg(key, quoteArgument(text));
+                args += QStringLiteral(" -%1 %2").arg(key, quoteArgument(codecValue(key, text)));
             }
         }
 
@@ -224,33 +226,22 @@ QString buildSelectedArguments(const QStringList &keys, const ZomProfileData &pr
         if (!profile.contains(key))
             continue;
         const QString text = profile.text(key);
-        if (text.contains(QLatin1String("ignore")) || text.contains(QLatin1String("auto")))
-            continue;
-        if (text.trimmed().isEmpty())
+        if (isUnsetProfileValue(text))
             continue;
         args += QStringLiteral(" -%1 %2").arg(key, quoteArgument(codecValue(key, text)));
     }
     return args;
 }
 
+bool isUnsetProfileValue(const QString &text)
+{
+    return text.contains(QLatin1String("ignore")) || text.contains(QLatin1String("auto"))
+        || text.trimmed().isEmpty();
+}
+
 double parseFrameRate(const QString &text)
 {
-    QString rate = text;
-    const qsizetype fps = rate.indexOf(QLatin1String("fps"));
-    if (fps >= 0)
-        rate = rate.left(fps);
-    if (rate.isEmpty())
-        return 0.0;
-    const QStringList parts = rate.split(QLatin1Char('/'));
-    if (parts.size() == 1) {
-        const QStringList words = rate.split(QLatin1Char(' '));
-        return readNumber(words.size() == 1 ? rate : words.constFirst());
-    }
-    if (parts.size() == 2) {
-        const double denominator = readNumber(parts.at(1));
-        return std::fabs(denominator) > 0.1 ? readNumber(parts.at(0)) / denominator : 0.0;
-    }
-    return 0.0;
+    return readVideoRate(text.toStdString()).value();
 }
 
 QString uniqueOutputPath(const QString &folder, const QString &name, const QString &ext)
@@ -317,7 +308,8 @@ QString withFastStart(const QString &command)
 
 EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &format,
                            const QString &outputFolder, const QString &name,
-                           const QString &tempFolder, const QString &appDir)
+                           const QString &tempFolder, const QString &appDir,
+                           const QString &writtenPath)
 {
     EncoderJob job;
     const QString ext = profile.text(QStringLiteral("/ext_name"));
@@ -340,6 +332,8 @@ EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &for
             = tempFolder + QLatin1Char('/') + name + QLatin1String("_a.") + audioTempExtension(ext);
         job.finalPath = uniqueOutputPath(outputFolder, name, ext);
     }
+    job.writtenPath = writtenPath.isEmpty() ? job.outputPath() : writtenPath;
+    const QString videoOut = job.hasAudio() ? job.videoTarget : job.writtenPath;
 
     // Every run that encodes video says which colours its frames hold; the writer converts
     // them with the matching matrix.
@@ -349,14 +343,13 @@ EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &for
     if (isExt("wmv") || pspOnly) {
         const QString args = buildSelectedArguments(
             {QStringLiteral("vcodec"), QStringLiteral("b"), QStringLiteral("r")}, profile);
-        job.videoCommand
-            = fillTemplate(EncoderTemplate::Video, {encoder, args + colour, job.videoTarget});
+        job.videoCommand = fillTemplate(EncoderTemplate::Video, {encoder, args + colour, videoOut});
     } else {
         const EncoderTemplate video = isExt("qt") ? EncoderTemplate::VideoMov
             : isExt("swf")                        ? EncoderTemplate::VideoFlv
                                                   : EncoderTemplate::Video;
-        job.videoCommand = fillTemplate(
-            video, {encoder, buildArguments(profile, format) + colour, job.videoTarget});
+        job.videoCommand
+            = fillTemplate(video, {encoder, buildArguments(profile, format) + colour, videoOut});
     }
     if (!job.hasAudio()) {
         // Without sound the video run writes the final file itself.
@@ -384,10 +377,10 @@ EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &for
         : isExt("swf")                       ? EncoderTemplate::MuxSwf
                                              : EncoderTemplate::Mux;
     job.muxCommand
-        = fillTemplate(mux, {encoderName(), job.videoTarget, job.audioTarget, job.finalPath});
+        = fillTemplate(mux, {encoderName(), job.videoTarget, job.audioTarget, job.writtenPath});
     job.reencodeCommand = fillTemplate(EncoderTemplate::Reencode,
                                        {encoderName(), job.videoTarget, job.audioTarget,
-                                        buildArguments(profile, format) + colour, job.finalPath});
+                                        buildArguments(profile, format) + colour, job.writtenPath});
     if (indexFirst) {
         job.muxCommand = withFastStart(job.muxCommand);
         job.reencodeCommand = withFastStart(job.reencodeCommand);

@@ -41,7 +41,10 @@ QString encoderPath(const QString &appDir); // appDir + "/avc", for the piped ru
 QString buildArguments(const ZomProfileData &profile, const MediaFormat &format);
 // The options of the listed keys only, in list order.
 QString buildSelectedArguments(const QStringList &keys, const ZomProfileData &profile);
-// "25", "25fps", "25 fps", "30000/1001"; 0 for what is not a rate.
+// Whether a profile value leaves its option to the encoder: blank, or holding "ignore" or "auto".
+// The full command line (buildArguments) skips only the exact words, in any case.
+bool isUnsetProfileValue(const QString &text);
+// The frame rate of a profile value as readVideoRate() reads it; 0 for what is not a rate.
 double parseFrameRate(const QString &text);
 
 // A value for an unquoted place of a command line: unchanged when it holds nothing a shell
@@ -74,14 +77,22 @@ struct EncoderJob
     QString muxCommand;
     QString reencodeCommand;
 
+    // The file the runs write the user's file to, which is renamed to outputPath() once it is
+    // whole; outputPath() itself when no other name was given.
+    QString writtenPath;
+
     bool hasAudio() const { return !audioTarget.isEmpty(); }
     // The file the user gets: the final file, or without audio the video target.
     QString outputPath() const { return hasAudio() ? finalPath : videoTarget; }
+    void setOutputPath(const QString &path) { (hasAudio() ? finalPath : videoTarget) = path; }
 };
 
+// writtenPath: see EncoderJob::writtenPath; it must end in the output extension, from which the
+// encoder takes the container.
 EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &format,
                            const QString &outputFolder, const QString &name,
-                           const QString &tempFolder, const QString &appDir);
+                           const QString &tempFolder, const QString &appDir,
+                           const QString &writtenPath = QString());
 
 // Splits a command line into words: blanks separate words, double quotes group them, and a
 // backslash keeps the next character (inside quotes only before \ " $ `).

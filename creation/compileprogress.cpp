@@ -94,7 +94,8 @@ void CompileProgress::onJobEnded(bool ok)
     if (interactive && creation.phase() == Phase::Done && !ok)
         ZoMessageBox::alert(creation.failureReason(), QString(), this);
     if (interactive && creation.phase() == Phase::Done) {
-        const int action = ZoPref::value(QStringLiteral("AfterBurnAction"), 5).toInt();
+        const int action
+            = ZoPref::value(QStringLiteral("AfterBurnAction"), ZoPowerState::DoNothing).toInt();
         if (ZoPowerState::isAction(action)) {
             ZoPowerState power(action, parentWidget());
             power.exec();

@@ -2,6 +2,7 @@
 
 #include "audio/storyboardrender.h"
 #include "creation/avpipewriter.h"
+#include "creation/jobfiles.h"
 #include "creation/outputfolder.h"
 #include "creation/storagefailure.h"
 #include "zofc/zopref.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -27,15 +29,6 @@ bool hasContent(const QString &path)
 {
     const QFileInfo info(path);
     return info.isFile() && info.size() > 0;
-}
-
-// Makes an empty file at path unless something is there already: the output name is taken
-// from the moment the job starts, so no other job picks it and no file the job did not make is
-// ever overwritten or removed.
-bool reserveFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
 }
 
 void killProcess(QProcess &process)
@@ -89,7 +82,7 @@ bool CreationJob::refuse(const QString &why)
 {
     reason = why;
     // The caller tells the user, from failureReason().
-    qDebug().noquote() << "CompileProgress:" << why;
+    qDebug().noquote() << "CreationJob:" << why;
     return false;
 }
 
@@ -97,9 +90,9 @@ void CreationJob::failSoon(const QString &why)
 {
     reason = why;
     if (callerReports)
-        qDebug().noquote() << "CompileProgress:" << why;
+        qDebug().noquote() << "CreationJob:" << why;
     else
-        qWarning().noquote() << "CompileProgress:" << why;
+        qWarning().noquote() << "CreationJob:" << why;
     // The caller learns of the failure from jobEnded(), after start() has returned.
     QTimer::singleShot(0, this, [this] {
         if (!finished && currentPhase != Phase::Cancelled) {
@@ -136,32 +129,43 @@ bool CreationJob::start(StoryBoardRender *render, const ZomProfileData &profile,
     if (!Zo::isFolderWritable(folder))
         return refuse(tr("The output folder %1 cannot be written to.").arg(folder));
 
+    // What earlier runs that died left behind goes before this job makes its own files.
+    const QString lockPath = creationStartLockPath();
+    QLockFile startLock(lockPath);
+    startLock.setStaleLockTime(0);
+    if (!lockPath.isEmpty() && startLock.tryLock(2000))
+        removeCreationLeftovers(folder);
+
     const QString systemTemp = Zo::tempPath();
     if (!systemTemp.isEmpty())
         tempFolder
             = std::make_unique<QTemporaryDir>(systemTemp + QStringLiteral("/vellumix-XXXXXX"));
-    if (tempFolder && tempFolder->isValid())
+    if (tempFolder && tempFolder->isValid()) {
         tempFolderPath = tempFolder->path();
+        folderLock.hold(tempFolderPath);
+    }
     if (!tempFolder || !tempFolder->isValid()) {
         tempFolder.reset();
         return refuse(tr("No temporary folder can be created in %1.")
                           .arg(systemTemp.isEmpty() ? tr("the system") : systemTemp));
     }
 
-    // Every command line of the job, built at once; the output name is reserved with them.
-    const MediaFormat &format = renderer->mediaFormat();
-    const QString appDir = ZoPref::appDir();
-    for (int attempt = 0; attempt < 100 && !outputReserved; ++attempt) {
-        job = buildEncoderJob(profile, format, folder, outputName, tempFolder->path(), appDir);
-        outputReserved = reserveFile(job.outputPath());
-        if (!outputReserved && !QFileInfo::exists(job.outputPath()))
-            break;
-    }
-    if (!outputReserved) {
+    // The video is written under a hidden name beside its final one and renamed once whole, so
+    // that a job that dies leaves nothing under the name the user chose.
+    const QString partial = outputLock.createPartialOutput(folder, outputName, extension);
+    if (partial.isEmpty()) {
         tempFolder.reset();
-        job = EncoderJob();
+        folderLock.release();
         return refuse(tr("The output file cannot be created in %1.").arg(folder));
     }
+    startLock.unlock();
+    outputReserved = true;
+    name = outputName;
+    outputExtension = extension;
+    // Every command line of the job, built at once.
+    const MediaFormat &format = renderer->mediaFormat();
+    job = buildEncoderJob(profile, format, folder, outputName, tempFolder->path(), ZoPref::appDir(),
+                          partial);
     totalFrames = renderer->totalFrames();
     if (job.psp) {
         thumbnailFile = thumbnailPath(job.finalPath);
@@ -292,9 +296,9 @@ void CreationJob::onEncoderFinished()
     }
     manager.deleteWriters();
     if (job.muxCommand.isEmpty()) {
-        if (!hasContent(job.outputPath()))
+        if (!hasContent(job.writtenPath))
             reason = tr("The encoder wrote no video.");
-        finish(hasContent(job.outputPath()));
+        finish(hasContent(job.writtenPath));
     } else if (job.nds) {
         startReencoding();
     } else {
@@ -311,7 +315,7 @@ void CreationJob::startMultiplexing()
     // Each run starts before its phase is announced, so that a Stop made on the announcement
     // finds it and kills it.
     if (!startCommandLine(combineProcess, job.muxCommand, ZoPref::appDir())) {
-        qWarning() << "CompileProgress: cannot start" << job.muxCommand;
+        qWarning() << "CreationJob: cannot start" << job.muxCommand;
         startReencoding();
         return;
     }
@@ -323,7 +327,7 @@ void CreationJob::onCombineFinished(int exitCode, QProcess::ExitStatus exitStatu
     if (finished || currentPhase != Phase::Multiplexing)
         return;
     const bool ok = exitStatus == QProcess::NormalExit && exitCode == 0;
-    if (ok && hasContent(job.finalPath)) {
+    if (ok && hasContent(job.writtenPath)) {
         if (job.psp)
             startThumbnail();
         else
@@ -335,15 +339,20 @@ void CreationJob::onCombineFinished(int exitCode, QProcess::ExitStatus exitStatu
         finish(false);
         return;
     }
-    qDebug() << "CompileProgress: multiplexing failed (status" << exitCode << "); re-encoding";
+    qDebug() << "CreationJob: multiplexing failed (status" << exitCode << "); re-encoding";
     startReencoding();
 }
 
 void CreationJob::startReencoding()
 {
     reencodeOutput.clear();
-    // What a failed stream copy left behind is dropped; the reservation stays.
-    QFile::resize(job.finalPath, 0);
+    // What a failed stream copy left behind is dropped; the reservation stays. A file that
+    // cannot even be cut short takes no new video either (its folder gone, the disk failing).
+    if (!QFile::resize(job.writtenPath, 0)) {
+        reason = tr("The output file cannot be created in %1.").arg(folder);
+        finish(false);
+        return;
+    }
     if (!startCommandLine(recompressProcess, job.reencodeCommand, ZoPref::appDir())) {
         reason = tr("The encoder cannot be started.");
         finish(false);
@@ -382,7 +391,7 @@ void CreationJob::onRecompressFinished(int exitCode, QProcess::ExitStatus exitSt
     if (finished || currentPhase != Phase::Reencoding)
         return;
     const bool ok
-        = exitStatus == QProcess::NormalExit && exitCode == 0 && hasContent(job.finalPath);
+        = exitStatus == QProcess::NormalExit && exitCode == 0 && hasContent(job.writtenPath);
     if (!ok) {
         reason = tr("The encoder could not write the output file.");
         failureLog = lastLogLines(QDir(tempFolderPath).filePath(QStringLiteral("reencode.log")),
@@ -399,9 +408,9 @@ void CreationJob::startThumbnail()
     thumbnailProcess = std::make_unique<QProcess>();
     connect(thumbnailProcess.get(), &QProcess::finished, this, &CreationJob::onThumbnailDone,
             Qt::QueuedConnection);
-    if (!startCommandLine(*thumbnailProcess, thumbnailCommand(job.finalPath, thumbnailFile),
+    if (!startCommandLine(*thumbnailProcess, thumbnailCommand(job.writtenPath, thumbnailFile),
                           ZoPref::appDir())) {
-        qWarning("CompileProgress: cannot start the thumbnail run");
+        qWarning("CreationJob: cannot start the thumbnail run");
         thumbnailProcess.reset();
         finish(true);
         return;
@@ -441,10 +450,12 @@ void CreationJob::removeCreatedFiles()
     // The temporaries live in the job's own folder; the output and the thumbnail are removed
     // only when this job made them.
     tempFolder.reset();
+    folderLock.release();
     if (outputReserved) {
-        QFile::remove(job.outputPath());
+        QFile::remove(job.writtenPath);
         outputReserved = false;
     }
+    outputLock.release();
     if (job.psp && !thumbnailExisted && !thumbnailFile.isEmpty())
         QFile::remove(thumbnailFile);
 }
@@ -485,6 +496,17 @@ void CreationJob::finish(bool ok)
 {
     if (finished)
         return;
+    if (ok && outputReserved) {
+        const QString path = publishPartialOutput(job.writtenPath, folder, name, outputExtension);
+        if (path.isEmpty()) {
+            ok = false;
+            reason = tr("The output file cannot be created in %1.").arg(folder);
+        } else {
+            job.setOutputPath(path);
+            outputReserved = false;
+            outputLock.release();
+        }
+    }
     if (!ok) {
         // Looked at while the partial files still take up their room and the logs are there.
         const QString storage = storageReason();
@@ -493,6 +515,7 @@ void CreationJob::finish(bool ok)
         removeCreatedFiles();
     }
     tempFolder.reset();
+    folderLock.release();
     finished = true;
     succeededJob = ok;
     if (ok) {

@@ -2,6 +2,7 @@
 
 #include "creation/avwritermanager.h"
 #include "creation/commandline.h"
+#include "creation/jobfiles.h"
 
 #include <QObject>
 #include <QProcess>
@@ -18,8 +19,10 @@ class ZomProfileData;
 // by the writer manager, then the stream-copy multiplexing, the re-encoding fallback and the PSP
 // thumbnail. start(), then progressChanged() and jobEnded(). The progress dialog shows a job;
 // batch mode drives one with no window at all.
-// Temporary files live in a folder of the job's own; cancel() and destruction before the end
-// kill the encoders and remove what the job created, and only that.
+// Temporary files live in a folder of the job's own, and the video is written under a hidden
+// name in the output folder until it is whole; cancel() and destruction before the end kill the
+// encoders and remove what the job created, and only that. A start removes what jobs of earlier
+// runs that died left behind (removeCreationLeftovers()).
 // GUI thread only.
 class CreationJob : public QObject
 {
@@ -69,7 +72,8 @@ public:
     bool isPaused() const { return paused; }
     // 0-100: rendering fills 0-90, the re-encoding fallback 90-100.
     int progress() const { return progressValue; }
-    // The output file of the job; empty before start().
+    // The output file of the job; empty before start(). Its name may change at the end when
+    // another file took it meanwhile.
     QString outputPath() const { return job.outputPath(); }
     QString outputFolder() const { return folder; }
     // Why the job could not start or failed; empty after success.
@@ -126,7 +130,11 @@ private:
     QString tempFolderPath;
     QString thumbnailFile;
     bool thumbnailExisted = false;
-    bool outputReserved = false;
+    bool outputReserved = false; // the partial output is there and is the job's
+    JobFileLock folderLock;
+    JobFileLock outputLock;
+    QString name;
+    QString outputExtension;
     QString outputFolderOverride;
     QString folder;
     QString reason;

@@ -9,11 +9,6 @@
 
 namespace {
 
-bool counts(const QString &value)
-{
-    return !value.contains(QLatin1String("ignore")) && !value.contains(QLatin1String("auto"));
-}
-
 // "720x576" and "720X576 (PAL)" give 720 and 576; false when there are not two sizes.
 bool readSize(const QString &value, int &width, int &height)
 {
@@ -48,26 +43,26 @@ bool readSize(const QString &value, int &width, int &height)
 void formatFromProfile(const ZomProfileData &profile, MediaFormat &format)
 {
     const QString size = profile.text(QStringLiteral("s"));
-    if (!counts(size) || !readSize(size, format.width, format.height)) {
+    if (isUnsetProfileValue(size) || !readSize(size, format.width, format.height)) {
         format.width = 640;
         format.height = 480;
     }
 
     const QString rate = profile.text(QStringLiteral("r"));
-    if (counts(rate)) {
+    if (!isUnsetProfileValue(rate)) {
         const double fps = parseFrameRate(rate.trimmed());
         if (fps > 0.0)
             format.frameRate = fps;
     }
 
     const QString channels = profile.text(QStringLiteral("ac"));
-    if (counts(channels)) {
+    if (!isUnsetProfileValue(channels)) {
         const int n = channels.trimmed().toInt();
         if (n > 0)
             format.channels = n;
     }
     const QString sampleRate = profile.text(QStringLiteral("ar"));
-    if (counts(sampleRate)) {
+    if (!isUnsetProfileValue(sampleRate)) {
         const int n = sampleRate.trimmed().toInt();
         if (n > 0)
             format.sampleRate = n;

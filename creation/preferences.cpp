@@ -4,6 +4,7 @@
 #include "ui_preferences.h"
 #include "zofc/zoaffinity.h"
 #include "zofc/zomessagebox.h"
+#include "zofc/zopowerstate.h"
 #include "zofc/zopref.h"
 #include "zofc/zoutils.h"
 #include "zofc/zowidgethelper.h"
@@ -18,7 +19,9 @@
 namespace {
 
 // "AfterBurnAction" values in the order of the post-task combo box.
-constexpr std::array<int, 5> afterBurnValues = {5, 0, 4, 2, 1};
+constexpr std::array<int, 5> afterBurnValues
+    = {ZoPowerState::DoNothing, ZoPowerState::ExitProgram, ZoPowerState::ShutDown,
+       ZoPowerState::Hibernate, ZoPowerState::StandBy};
 // "auto_check_update_interval" days in the order of the update frequency combo box.
 constexpr std::array<int, 3> updateIntervals = {1, 7, 30};
 
@@ -57,8 +60,8 @@ Preferences::Preferences(QWidget *parent, int processorsOverride)
     ui->cpuNumber->setEnabled(ui->radioButton_3->isChecked());
     connect(ui->radioButton_3, &QRadioButton::toggled, ui->cpuNumber, &QWidget::setEnabled);
 
-    ui->afterBurnAction->setCurrentIndex(
-        indexForAfterBurnAction(ZoPref::value(QStringLiteral("AfterBurnAction"), 5).toInt()));
+    ui->afterBurnAction->setCurrentIndex(indexForAfterBurnAction(
+        ZoPref::value(QStringLiteral("AfterBurnAction"), ZoPowerState::DoNothing).toInt()));
 
     connect(ui->lineEdit, &QLineEdit::editingFinished, this, &Preferences::on_Settings_Changed);
     for (QAbstractButton *button : {static_cast<QAbstractButton *>(ui->checkUpdate),
@@ -88,7 +91,7 @@ void Preferences::retranslate()
 int Preferences::afterBurnActionForIndex(int index)
 {
     return index >= 0 && index < static_cast<int>(afterBurnValues.size()) ? afterBurnValues[index]
-                                                                          : 5;
+                                                                          : ZoPowerState::DoNothing;
 }
 
 int Preferences::indexForAfterBurnAction(int action)

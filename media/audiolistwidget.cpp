@@ -2,21 +2,14 @@
 
 #include "media/adjustaudioorder.h"
 #include "media/filetypes.h"
-#include "media/importprogress.h"
-#include "media/mediaimport.h"
 #include "zofc/zopref.h"
 #include "zofc/zoutils.h"
 
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QDrag>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QMimeData>
-#include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -32,22 +25,6 @@ QImage skinPicture(const char *name)
     return QImage(ZoPref::skinDir() + QLatin1String("/app_vellumix/") + QLatin1String(name));
 }
 
-bool lessByKey(const AudioInfo &a, const AudioInfo &b, int key)
-{
-    switch (key) {
-    case AudioListWidget::SortByPath:
-        return a.path < b.path;
-    case AudioListWidget::SortByModified:
-        return a.modified < b.modified;
-    case AudioListWidget::SortBySuffix:
-        return a.suffix < b.suffix;
-    case AudioListWidget::SortByFileSize:
-        return a.fileSize < b.fileSize;
-    default:
-        return false;
-    }
-}
-
 QString toolTipLine(const QString &label, const QString &value)
 {
     return QStringLiteral("<br /><nobr>") + label + QStringLiteral(":&nbsp;<b>")
@@ -57,20 +34,12 @@ QString toolTipLine(const QString &label, const QString &value)
 } // namespace
 
 AudioListWidget::AudioListWidget(QWidget *parent)
-    : StripListWidget(dragFormat, parent)
+    : StripListWidget(dragFormat, 1, parent)
 {
-    // One left-to-right row of bars, 32 pixels high, that the user never edits in place.
+    // One row of bars, 32 pixels high.
     setMinimumHeight(36);
     setMaximumHeight(36);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setDragDropMode(QAbstractItemView::DragDrop);
-    setSelectionMode(QAbstractItemView::ContiguousSelection);
-    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setFlow(QListView::LeftToRight);
     setSpacing(0);
-    setDropIndicatorShown(true);
     connect(this, &QListWidget::itemDoubleClicked, this, &AudioListWidget::on_itemDoubleClicked);
 }
 
@@ -250,35 +219,6 @@ void AudioListWidget::retranslateItems()
     }
 }
 
-void AudioListWidget::changeEvent(QEvent *event)
-{
-    StripListWidget::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange)
-        retranslateItems();
-}
-
-std::pair<int, int> AudioListWidget::selectedSpan() const
-{
-    int first = count();
-    int last = -1;
-    const QModelIndexList indexes = selectedIndexes();
-    for (const QModelIndex &index : indexes) {
-        first = std::min(first, index.row());
-        last = std::max(last, index.row());
-    }
-    return {first, last};
-}
-
-void AudioListWidget::selectRows(int first, int last)
-{
-    if (first < 0 || last < first || last >= count())
-        return;
-    const QRect left = visualItemRect(item(first));
-    const QRect right = visualItemRect(item(last));
-    setSelection(QRect(QPoint(left.left(), left.top()), QPoint(right.right(), right.bottom())),
-                 QItemSelectionModel::ClearAndSelect);
-}
-
 void AudioListWidget::removeSelected(bool quiet)
 {
     const auto [first, last] = selectedSpan();
@@ -299,10 +239,7 @@ void AudioListWidget::removeSelected(bool quiet)
         scrollToItem(item(current));
         setCurrentRow(current);
     }
-    // Squeezing the widget and giving its size back makes the view lay the bars out anew.
-    const QSize size = this->size();
-    resize(0, 0);
-    resize(size);
+    relayoutView();
 }
 
 void AudioListWidget::moveSelectedLeft()
@@ -350,23 +287,12 @@ void AudioListWidget::moveSelectedRight()
 
 void AudioListWidget::sortAudio(int key, bool ascending)
 {
-    if (key < SortByPath || key > SortByFileSize)
+    if (!sortRecords(records, key, ascending))
         return;
     rowsChanged();
-    std::stable_sort(records.begin(), records.end(),
-                     [key, ascending](const AudioInfo &a, const AudioInfo &b) {
-                         return ascending ? lessByKey(a, b, key) : lessByKey(b, a, key);
-                     });
     insertRow = count();
     relayout();
     emit audioListChanged(records);
-}
-
-int AudioListWidget::contentWidth() const
-{
-    if (count() == 0)
-        return 0;
-    return visualItemRect(item(count() - 1)).right() + horizontalOffset();
 }
 
 void AudioListWidget::on_itemDoubleClicked(QListWidgetItem *clicked)
@@ -411,84 +337,32 @@ void AudioListWidget::finishDrag(Qt::DropAction action, const QList<QListWidgetI
     clearSelection();
 }
 
-void AudioListWidget::resizeEvent(QResizeEvent *event)
-{
-    emit sizeChanged();
-    StripListWidget::resizeEvent(event);
-}
-
 void AudioListWidget::contextMenuEvent(QContextMenuEvent *event)
 {
     emit contextMenu(event->globalPos());
 }
 
-void AudioListWidget::dragEnterEvent(QDragEnterEvent *event)
+const QStringList &AudioListWidget::filePatterns() const
 {
-    const QMimeData *mime = event->mimeData();
-    if (mime->hasUrls()) {
-        if (!expandImportPaths(mime->urls(), audioPatterns, true).isEmpty())
-            event->acceptProposedAction();
-        return;
-    }
-    if (mime->hasFormat(QLatin1String(dragFormat)) && event->source() == this)
-        event->acceptProposedAction();
+    return audioPatterns;
 }
 
-void AudioListWidget::dropFiles(QDropEvent *event)
+void AudioListWidget::announceChange()
 {
     emit audioListAboutToChange();
-    const QStringList paths = expandImportPaths(event->mimeData()->urls(), audioPatterns, true);
-    if (paths.isEmpty())
-        return;
-    ImportProgress dialog(false, this);
-    dialog.setFiles(paths);
-    dialog.exec();
-    if (dialog.addedAny())
-        finishAudioInsertion();
 }
 
-void AudioListWidget::dropEvent(QDropEvent *event)
+void AudioListWidget::finishAdding()
 {
-    const QModelIndex target = indexAt(event->position().toPoint());
-    const int dropRow = target.isValid() ? target.row() : count();
-    insertRow = dropRow;
+    finishAudioInsertion();
+}
 
-    const QMimeData *mime = event->mimeData();
-    Qt::DropAction action = Qt::IgnoreAction;
-    if (event->source() == this) {
-        if (mime->hasFormat(QLatin1String(dragFormat))) {
-            const bool copy = event->modifiers() & Qt::ControlModifier;
-            const QList<int> rows = draggedRows(mime->data(QLatin1String(dragFormat)));
-            if (!rows.isEmpty()) {
-                action = copy ? Qt::CopyAction : Qt::MoveAction;
-                // A clip moved onto a later clip lands right after it.
-                if (!copy && *std::max_element(rows.begin(), rows.end()) < dropRow)
-                    insertRow = std::min(insertRow + 1, count());
-                QList<AudioInfo> copies;
-                for (int row : rows)
-                    copies.append(records.at(row));
-                emit audioListAboutToChange();
-                for (const AudioInfo &record : std::as_const(copies))
-                    addAudio(record);
-                finishAudioInsertion();
-            }
-        }
-    } else if (mime->hasUrls()) {
-        action = Qt::CopyAction;
-        dropFiles(event);
-    }
-
-    if (count() > 0) {
-        const int current = std::min(dropRow, count() - 1);
-        if (current == currentRow())
-            emit currentRowChanged(current);
-        else
-            setCurrentRow(current);
-    }
-    event->setDropAction(action);
-    if (action == Qt::IgnoreAction)
-        event->ignore();
-    else
-        event->accept();
-    insertRow = count();
+void AudioListWidget::insertCopies(const QList<int> &rows)
+{
+    QList<AudioInfo> copies;
+    for (int row : rows)
+        copies.append(records.at(row));
+    for (const AudioInfo &record : std::as_const(copies))
+        addAudio(record);
+    finishAudioInsertion();
 }

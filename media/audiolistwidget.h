@@ -30,7 +30,6 @@ public:
     static constexpr double DefaultSecondsPerPixel = 1.0 / 33.0;
     // The item data role that holds the grey width of a clip's bar.
     static constexpr int GreyWidthRole = Qt::UserRole + 1;
-    enum SortKey { SortByPath = 0, SortByModified = 1, SortBySuffix = 2, SortByFileSize = 3 };
 
     explicit AudioListWidget(QWidget *parent = nullptr);
 
@@ -57,9 +56,7 @@ public:
     void moveSelectedRight();
     // A stable sort by SortKey; equal keys keep their order. An unknown key changes nothing.
     void sortAudio(int key, bool ascending);
-    // The width of all bars, for the main window's scroll bar; 0 when empty.
-    int contentWidth() const;
-    virtual void retranslateItems();
+    void retranslateItems() override;
 
     // The text on a clip's bar: "#row+1 file name | playing length". With metrics, a file name
     // too long for width pixels is shortened in the middle so that the length stays readable.
@@ -77,7 +74,6 @@ signals:
     void audioListAboutToChange();
     void audioListChanged(QList<AudioInfo> photoList);
     void contextMenu(QPoint pos);
-    void sizeChanged();
 
 public slots:
     // Opens the audio editing dialog on the clicked clip.
@@ -85,26 +81,21 @@ public slots:
 
 protected:
     QString dropHint() const override;
+    const QStringList &filePatterns() const override;
     void decorateDrag(QDrag *drag, const QList<int> &rows) const override;
     void finishDrag(Qt::DropAction action, const QList<QListWidgetItem *> &items) override;
-    void resizeEvent(QResizeEvent *event) override;
+    void announceChange() override;
+    void insertCopies(const QList<int> &rows) override;
+    void finishAdding() override;
     void contextMenuEvent(QContextMenuEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
-    // The selected rows, first and last; last < first when nothing is selected.
-    std::pair<int, int> selectedSpan() const;
-    void selectRows(int first, int last);
     // Sizes and paints every bar from the records and the time scale.
     void relayout();
     // Forces the view to place the items again after their sizes changed.
     void refreshGeometry();
-    void dropFiles(QDropEvent *event);
 
     QList<AudioInfo> records;
-    int insertRow = 0;
     int lineWidth = 0;
     double scale = DefaultSecondsPerPixel;
 };

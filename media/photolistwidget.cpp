@@ -1,24 +1,18 @@
 #include "media/photolistwidget.h"
 
 #include "media/filetypes.h"
-#include "media/importprogress.h"
 #include "media/mediaimport.h"
 #include "storyboard/photoloader.h"
 #include "zofc/zopref.h"
 
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QDebug>
 #include <QDir>
 #include <QDrag>
-#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QItemSelection>
-#include <QMimeData>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QScrollBar>
 #include <algorithm>
 
 namespace {
@@ -41,22 +35,6 @@ bool isPhotoRow(int row)
     return row >= 0 && row % 2 == 0;
 }
 
-bool lessByKey(const ImageInfo &a, const ImageInfo &b, int key)
-{
-    switch (key) {
-    case PhotoListWidget::SortByPath:
-        return a.path < b.path;
-    case PhotoListWidget::SortByModified:
-        return a.modified < b.modified;
-    case PhotoListWidget::SortBySuffix:
-        return a.suffix < b.suffix;
-    case PhotoListWidget::SortByFileSize:
-        return a.fileSize < b.fileSize;
-    default:
-        return false;
-    }
-}
-
 void pushStep(ImageInfo &record, int step)
 {
     record.operations.prepend(step);
@@ -76,20 +54,11 @@ void cameraSteps(ImageInfo &record, int)
 } // namespace
 
 PhotoListWidget::PhotoListWidget(QWidget *parent)
-    : StripListWidget(dragFormat, parent)
+    : StripListWidget(dragFormat, 2, parent)
     , transitionImage(loadTransitionImage())
 {
-    // The row arithmetic below relies on a single left-to-right row that the user never edits.
     setMinimumHeight(72);
     setMaximumHeight(72);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setDragDropMode(QAbstractItemView::DragDrop);
-    setSelectionMode(QAbstractItemView::ContiguousSelection);
-    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setFlow(QListView::LeftToRight);
-    setDropIndicatorShown(true);
 }
 
 QListWidgetItem *PhotoListWidget::makeTransitionItem() const
@@ -228,15 +197,11 @@ void PhotoListWidget::clearPhotos()
 PhotoListWidget::Span PhotoListWidget::selectedPhotos() const
 {
     Span span;
-    const QModelIndexList indexes = selectedIndexes();
-    if (indexes.isEmpty())
+    const auto [first, last] = selectedSpan();
+    if (last < first)
         return span;
-    span.first = count();
-    span.last = -1;
-    for (const QModelIndex &index : indexes) {
-        span.first = std::min(span.first, index.row());
-        span.last = std::max(span.last, index.row());
-    }
+    span.first = first;
+    span.last = last;
     if (span.first % 2 == 1)
         ++span.first;
     if (span.last % 2 == 1)
@@ -246,14 +211,9 @@ PhotoListWidget::Span PhotoListWidget::selectedPhotos() const
 
 void PhotoListWidget::removeSelected(bool quiet)
 {
-    const QModelIndexList indexes = selectedIndexes();
-    if (indexes.isEmpty())
+    const auto [selectionFirst, selectionLast] = selectedSpan();
+    if (selectionLast < selectionFirst)
         return;
-    int selectionFirst = count(), selectionLast = -1;
-    for (const QModelIndex &index : indexes) {
-        selectionFirst = std::min(selectionFirst, index.row());
-        selectionLast = std::max(selectionLast, index.row());
-    }
     const Span span = selectedPhotos();
     if (span.isEmpty() && !(selectionFirst == 0 && selectionLast == count() - 1))
         return; // only a transition is selected
@@ -286,24 +246,7 @@ void PhotoListWidget::removeSelected(bool quiet)
         setCurrentRow(current);
         scrollToItem(item(current));
     }
-    relayout();
-}
-
-void PhotoListWidget::relayout()
-{
-    // Going through an empty size makes the view lay its items out again, and tells the main
-    // window (sizeChanged) that the content width may have changed.
-    const QSize previous = size();
-    resize(0, 0);
-    resize(previous);
-}
-
-void PhotoListWidget::selectRows(int first, int last)
-{
-    first = std::clamp(first, 0, count() - 1);
-    last = std::clamp(last, first, count() - 1);
-    selectionModel()->select(QItemSelection(model()->index(first, 0), model()->index(last, 0)),
-                             QItemSelectionModel::ClearAndSelect);
+    relayoutView();
 }
 
 void PhotoListWidget::moveSelectedLeft()
@@ -348,7 +291,7 @@ void PhotoListWidget::moveSelectedRight()
     setCurrentRow(std::min(end - 1, count() - 1));
     selectRows(end - span.size(), end - 1);
     if (end >= count())
-        relayout();
+        relayoutView();
 }
 
 void PhotoListWidget::changeSelectedOrientation(void (*change)(ImageInfo &, int), int step)
@@ -398,21 +341,12 @@ void PhotoListWidget::resetAllOrientations()
 
 void PhotoListWidget::sortPhotos(int key, bool ascending)
 {
+    if (!sortRecords(records, key, ascending))
+        return;
     rowsChanged();
-    std::stable_sort(records.begin(), records.end(),
-                     [key, ascending](const ImageInfo &a, const ImageInfo &b) {
-                         return ascending ? lessByKey(a, b, key) : lessByKey(b, a, key);
-                     });
     for (int i = 0; i < records.size(); ++i)
         refreshPhotoItem(i);
     emit photoListChanged(records);
-}
-
-int PhotoListWidget::contentWidth() const
-{
-    if (count() == 0)
-        return 0;
-    return visualItemRect(item(count() - 1)).right() + horizontalOffset();
 }
 
 void PhotoListWidget::retranslateItems()
@@ -421,13 +355,6 @@ void PhotoListWidget::retranslateItems()
         if (QListWidgetItem *photoItem = item(i * 2))
             photoItem->setToolTip(toolTipFor(records.at(i)));
     }
-}
-
-void PhotoListWidget::changeEvent(QEvent *event)
-{
-    StripListWidget::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange)
-        retranslateItems();
 }
 
 QString PhotoListWidget::dropHint() const
@@ -470,92 +397,56 @@ void PhotoListWidget::finishDrag(Qt::DropAction action, const QList<QListWidgetI
     viewport()->update();
 }
 
-void PhotoListWidget::resizeEvent(QResizeEvent *event)
-{
-    emit sizeChanged();
-    StripListWidget::resizeEvent(event);
-}
-
 void PhotoListWidget::contextMenuEvent(QContextMenuEvent *event)
 {
     const int current = currentRow();
     emit contextMenu(current < 0 || current % 2 == 0, event->globalPos());
 }
 
-void PhotoListWidget::dragEnterEvent(QDragEnterEvent *event)
+const QStringList &PhotoListWidget::filePatterns() const
 {
-    const QMimeData *mime = event->mimeData();
-    if (mime->hasUrls()) {
-        if (!expandImportPaths(mime->urls(), photoPatterns, true).isEmpty())
-            event->acceptProposedAction();
-        return;
-    }
-    if (mime->hasFormat(QLatin1String(dragFormat)) && event->source() == this)
-        event->acceptProposedAction();
+    return photoPatterns;
 }
 
-void PhotoListWidget::dropFiles(QDropEvent *event)
+void PhotoListWidget::announceChange()
 {
     emit photoListAboutToChange();
-    const QStringList paths = expandImportPaths(event->mimeData()->urls(), photoPatterns, true);
-    if (paths.isEmpty())
-        return;
-    ImportProgress dialog(true, this);
-    dialog.setFiles(paths);
-    dialog.exec();
-    if (dialog.addedAny())
-        finishInsertion();
 }
 
-void PhotoListWidget::dropEvent(QDropEvent *event)
+void PhotoListWidget::finishAdding()
 {
-    const QModelIndex target = indexAt(event->position().toPoint());
-    int dropRow = target.isValid() ? target.row() : count();
-    if (target.isValid() && dropRow % 2 == 1)
-        ++dropRow;
-    insertRow = dropRow;
-    firstAddedRow = -1;
+    finishInsertion();
+}
 
-    const QMimeData *mime = event->mimeData();
-    Qt::DropAction action = Qt::IgnoreAction;
-    if (event->source() == this) {
-        if (mime->hasFormat(QLatin1String(dragFormat))) {
-            const bool copy = event->modifiers() & Qt::ControlModifier;
-            const QList<int> rows = draggedRows(mime->data(QLatin1String(dragFormat)));
-            if (!rows.isEmpty()) {
-                action = copy ? Qt::CopyAction : Qt::MoveAction;
-                // A photo dropped onto a later photo lands after it.
-                if (!copy && *std::max_element(rows.begin(), rows.end()) < dropRow)
-                    insertRow = std::min(insertRow + 2, count());
-                QList<ImageInfo> copies;
-                for (int row : rows)
-                    copies.append(records.at(row / 2));
-                emit photoListAboutToChange();
-                for (const ImageInfo &record : std::as_const(copies))
-                    addPhoto(record, false);
-                finishInsertion();
-            }
-        }
-    } else if (mime->hasUrls()) {
-        action = Qt::CopyAction;
-        dropFiles(event);
-    }
+void PhotoListWidget::insertCopies(const QList<int> &rows)
+{
+    QList<ImageInfo> copies;
+    for (int row : rows)
+        copies.append(records.at(row / 2));
+    for (const ImageInfo &record : std::as_const(copies))
+        addPhoto(record, false);
+    finishInsertion();
+}
 
-    // The first photo the drop brought in becomes current; without one, the photo at the drop.
+int PhotoListWidget::dropRowAt(QPoint pos) const
+{
+    // A drop on a transition goes after it.
+    const int row = StripListWidget::dropRowAt(pos);
+    return row < count() && row % 2 == 1 ? row + 1 : row;
+}
+
+int PhotoListWidget::rowAfterDrop(int dropRow)
+{
+    // The first photo the drop brought in; without one, the photo at the drop.
     int current = firstAddedRow;
     if (current < 0 && count() > 0)
         current = std::min(dropRow, count() - 1) & ~1;
     firstAddedRow = -1;
-    if (current >= 0) {
-        if (current == currentRow())
-            emit currentRowChanged(current);
-        else
-            setCurrentRow(current);
-    }
-    event->setDropAction(action);
-    if (action == Qt::IgnoreAction)
-        event->ignore();
-    else
-        event->accept();
-    insertRow = count();
+    return current;
+}
+
+void PhotoListWidget::dropEvent(QDropEvent *event)
+{
+    firstAddedRow = -1;
+    StripListWidget::dropEvent(event);
 }

@@ -20,7 +20,6 @@ class PhotoListWidget : public StripListWidget
 public:
     // The drag format of photos moved or copied within one strip.
     static constexpr const char *dragFormat = "ImageList";
-    enum SortKey { SortByPath = 0, SortByModified = 1, SortBySuffix = 2, SortByFileSize = 3 };
 
     explicit PhotoListWidget(QWidget *parent = nullptr);
 
@@ -52,9 +51,7 @@ public:
     void resetAllOrientations();
     // A stable sort by SortKey; equal keys keep their order. An unknown key changes nothing.
     void sortPhotos(int key, bool ascending);
-    // The width of all items, for the main window's scroll bar; 0 when empty.
-    int contentWidth() const;
-    virtual void retranslateItems();
+    void retranslateItems() override;
 
     // The picture a photo item shows for a record's folded orientation code.
     // A missing photo shows missingThumbnail() instead.
@@ -65,18 +62,20 @@ signals:
     void photoListAboutToChange();
     void photoListChanged(QList<ImageInfo> photoList);
     void contextMenu(bool isPhoto, QPoint pos);
-    void sizeChanged();
 
 protected:
     QString dropHint() const override;
+    const QStringList &filePatterns() const override;
     bool isDraggableRow(int row) const override;
     void decorateDrag(QDrag *drag, const QList<int> &rows) const override;
     void finishDrag(Qt::DropAction action, const QList<QListWidgetItem *> &items) override;
-    void resizeEvent(QResizeEvent *event) override;
+    void announceChange() override;
+    void insertCopies(const QList<int> &rows) override;
+    void finishAdding() override;
+    int dropRowAt(QPoint pos) const override;
+    int rowAfterDrop(int dropRow) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     struct Span
@@ -92,14 +91,10 @@ private:
     QString toolTipFor(const ImageInfo &record) const;
     // The selected rows with transitions trimmed from both ends.
     Span selectedPhotos() const;
-    void selectRows(int first, int last);
-    void relayout();
     void changeSelectedOrientation(void (*change)(ImageInfo &, int), int step);
-    void dropFiles(QDropEvent *event);
 
     QList<ImageInfo> records;
     bool autoRotate = true;
-    int insertRow = 0;
     QImage transitionImage;
     // The first photo row a drop added, to make it current.
     int firstAddedRow = -1;

@@ -2,13 +2,12 @@
 
 #include "audio/audioring.h"
 #include "audio/openaloutput.h"
+#include "audio/sourcefeeder.h"
 #include "audio/storyboardrender.h"
 
 #include <QDebug>
-#include <QThread>
 #include <QTimer>
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 std::optional<RingSlice> takeFrameSound(AudioRing &ring, int bytesPerFrame, int &carry)
@@ -31,7 +30,7 @@ std::optional<RingSlice> takeFrameSound(AudioRing &ring, int bytesPerFrame, int 
 
 AVPlayer::AVPlayer(QWidget *parent)
     : GLDrawer(parent, Target::Screen)
-    , output(std::make_unique<OpenALOutput>(BufferCount))
+    , feeder(std::make_unique<SourceFeeder>(BufferCount, format.frameRate))
 {
     pollTimer = new QTimer(this);
     pollTimer->setTimerType(Qt::PreciseTimer);
@@ -42,7 +41,7 @@ AVPlayer::~AVPlayer()
 {
     stopPlayback();
     GLDrawer::close();
-    output.reset();
+    feeder.reset();
 }
 
 bool AVPlayer::open(const MediaFormat &newFormat)
@@ -50,6 +49,7 @@ bool AVPlayer::open(const MediaFormat &newFormat)
     stopPlayback();
     close();
     format = newFormat;
+    feeder->setUnitsPerSecond(format.frameRate);
     const bool opened = GLDrawer::open(format.width, format.height, 2, false);
     setClearColor(0.5f, 0.5f, 0.5f, 0.0f);
     carry = 0;
@@ -70,56 +70,56 @@ void AVPlayer::seek(int k)
 
 bool AVPlayer::usesClock() const
 {
-    return output->usesClock();
+    return feeder->output().usesClock();
+}
+
+bool AVPlayer::clockStandsInForDevice() const
+{
+    return feeder->keepsClock();
 }
 
 float AVPlayer::gain() const
 {
-    return output->gain();
+    return feeder->output().gain();
 }
 
 int AVPlayer::queuedBuffers() const
 {
-    return output->queuedBuffers();
+    return feeder->output().queuedBuffers();
 }
 
 unsigned AVPlayer::bufferName(int index) const
 {
-    return output->buffer(index);
+    return feeder->output().buffer(index);
 }
 
 int AVPlayer::bufferBytes(int index) const
 {
-    return output->sizeOfBuffer(output->buffer(index));
+    return feeder->output().sizeOfBuffer(feeder->output().buffer(index));
 }
 
 void AVPlayer::setVolume(int value)
 {
-    output->setGain(static_cast<float>(value) / 100.0f);
+    feeder->output().setGain(static_cast<float>(value) / 100.0f);
 }
 
-void AVPlayer::fillBuffer(unsigned name)
+bool AVPlayer::supplySound(unsigned name)
 {
     const int bytesPerFrame = frameRenderer->bytesPerFrame();
     AudioRing &ring = frameRenderer->ring();
-    for (;;) {
-        bool producing = true;
-        {
-            const AudioRing::TryLock lock(ring);
-            if (lock) {
-                if (const auto slice = takeFrameSound(ring, bytesPerFrame, carry)) {
-                    output->fillBuffer(name, ring.data() + slice->offset, slice->bytes,
-                                       format.channels, format.sampleRate);
-                    return;
-                }
-                // The audio thread owes the rest; it always fills, so the wait ends while it
-                // runs.
-                producing = frameRenderer->isRunning();
-            }
+    {
+        const AudioRing::TryLock lock(ring);
+        // The audio thread is writing: its sound is taken at the next poll.
+        if (!lock)
+            return false;
+        if (const auto slice = takeFrameSound(ring, bytesPerFrame, carry)) {
+            feeder->output().fillBuffer(name, ring.data() + slice->offset, slice->bytes,
+                                        format.channels, format.sampleRate);
+            return true;
         }
-        if (!producing)
-            break;
-        QThread::yieldCurrentThread();
+        // The audio thread owes the rest and delivers it while it runs.
+        if (frameRenderer->isRunning())
+            return false;
     }
 
     // Nobody fills the ring (the audio thread was not started or has been stopped): keep the
@@ -129,25 +129,29 @@ void AVPlayer::fillBuffer(unsigned name)
     const int wanted = bytesPerFrame + carry;
     carry = wanted & 3;
     silence.resize(static_cast<size_t>(wanted), 0);
-    output->fillBuffer(name, silence.data(), wanted - carry, format.channels, format.sampleRate);
+    feeder->output().fillBuffer(name, silence.data(), wanted - carry, format.channels,
+                                format.sampleRate);
+    return true;
 }
 
 void AVPlayer::startPlayback()
 {
-    if (playing || !frameRenderer || !output->isValid())
+    if (playing || !frameRenderer || !feeder->output().isValid())
         return;
-    if (frameRenderer->bytesPerFrame() <= 0 || !frameRenderer->ring().isAllocated()) {
+    const int bytesPerFrame = frameRenderer->bytesPerFrame();
+    if (bytesPerFrame <= 0 || !frameRenderer->ring().isAllocated()) {
         qWarning("AVPlayer: the renderer has no sound ring; cannot play");
         return;
     }
-    // Buffers still attached to the source could not be refilled.
-    output->stop();
-    std::array<unsigned, BufferCount> names {};
-    for (int i = 0; i < BufferCount; ++i) {
-        names[i] = output->buffer(i);
-        fillBuffer(names[i]);
+    // The audio thread has just been started: it gets up to a frame's time to deliver the
+    // sound of the queue; what it delivers later is queued by the polls.
+    if (frameRenderer->isRunning()) {
+        const int frameMs = format.frameRate > 0.0 ? int(1000.0 / format.frameRate) : 40;
+        const qint64 queueBytes = qint64(bytesPerFrame) * BufferCount;
+        frameRenderer->ring().waitForUnread(
+            int(std::min<qint64>(queueBytes, frameRenderer->ring().capacity())), frameMs);
     }
-    output->playQueued(names.data(), BufferCount);
+    feeder->start([this](unsigned name) { return supplySound(name); });
     playing = true;
     pollTimer->start(PollMs);
 }
@@ -155,7 +159,7 @@ void AVPlayer::startPlayback()
 void AVPlayer::stopPlayback()
 {
     pollTimer->stop();
-    output->stop();
+    feeder->stop();
     playing = false;
     carry = 0;
 }
@@ -172,44 +176,17 @@ void AVPlayer::updateVABuffer()
 {
     if (!playing || !frameRenderer)
         return;
-    int processed = std::min(output->processedBuffers(), BufferCount);
-    // A stopped source has played everything it holds. (OpenAL also counts buffers queued on
-    // a stopped source as processed, so the count is taken before any go on again.)
-    const bool stopped = output->sourceStopped();
-    if (stopped)
-        processed = output->queuedBuffers();
-    if (processed <= 0)
+    const int played = feeder->poll([this](unsigned name) { return supplySound(name); });
+    if (played <= 0)
         return;
-    if (processed > LagNotice)
-        qDebug("Notice: Processed %d buffers!", processed);
-    frameIndex += processed;
+    if (played > LagNotice)
+        qDebug("Notice: Processed %d buffers!", played);
+    frameIndex += played;
     frameRenderer->drawFrame(frameIndex, false, this);
-    refill(processed);
-
-    if (!stopped && output->sourceStopped()) {
-        // It ran dry while being refilled. The refilled buffers went on as one batch, too
-        // late to be played; everything queued ahead of them has been.
-        const int played = output->queuedBuffers() - processed;
-        frameIndex += played;
-        frameRenderer->drawFrame(frameIndex, false, this);
-        refill(played);
-    } else if (!stopped) {
-        return;
-    }
     // The program was busy for longer than the queued sound lasted. The source now holds the
     // sound of the frame after the one shown, so playing on keeps them in step.
-    qDebug("AVPlayer: the sound ran dry; playing on from frame %d", frameIndex);
-    output->resume();
-}
-
-void AVPlayer::refill(int count)
-{
-    std::array<unsigned, BufferCount> names {};
-    count = std::clamp(count, 0, BufferCount);
-    output->unqueue(names.data(), count);
-    for (int i = 0; i < count; ++i)
-        fillBuffer(names[i]);
-    output->queue(names.data(), count);
+    if (feeder->ranDry())
+        qDebug("AVPlayer: the sound ran dry; playing on from frame %d", frameIndex);
 }
 
 void AVPlayer::resizeGL(int w, int h)

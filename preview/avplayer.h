@@ -8,8 +8,8 @@
 #include <vector>
 
 class AudioRing;
-class OpenALOutput;
 class QTimer;
+class SourceFeeder;
 class StoryBoardRender;
 
 // Where one video frame's worth of sound lies in a ring's data, in bytes.
@@ -32,6 +32,8 @@ std::optional<RingSlice> takeFrameSound(AudioRing &ring, int bytesPerFrame, int 
 // many frames as buffers have finished playing.
 // Play: renderer->drawFrame(currentFrame(), true, player), renderer->startAudio(),
 // startPlayback(). Stop: stopPlayback(), renderer->stopAudio(), renderer->wait().
+// Sound the audio thread has not delivered yet is queued at a later poll: the GUI thread never
+// waits for it longer than a frame. Where the device plays nothing, a clock keeps time.
 // Not thread-safe: GUI thread only; the renderer's ring is shared with its audio thread under
 // the ring's own lock, taken with AudioRing::TryLock.
 class AVPlayer : public GLDrawer
@@ -58,8 +60,8 @@ public:
 
     // Shows frame k and positions the sound there. Only while stopped.
     void seek(int k);
-    // Queues the first BufferCount frames of sound from the ring (waiting for the audio thread
-    // as needed) and starts the sound and the poll.
+    // Queues up to BufferCount frames of sound from the ring (waiting at most a frame's time for
+    // the audio thread to deliver) and starts the sound and the poll.
     void startPlayback();
     void stopPlayback();
     // Frame 0 with nothing on it but the background.
@@ -71,6 +73,8 @@ public:
     int carriedBytes() const { return carry; }
     // True when there is no sound output and a clock paces the sound instead.
     bool usesClock() const;
+    // True when the device does not play in real time, and a clock keeps time instead.
+    bool clockStandsInForDevice() const;
     // The source's gain and how many buffers it holds.
     float gain() const;
     int queuedBuffers() const;
@@ -81,22 +85,22 @@ public:
 public slots:
     // value 0..100 (the volume slider); gain = value / 100.
     void setVolume(int value);
-    // The poll: advance the picture by the finished buffers and refill them.
+    // The poll: advance the picture by the finished buffers and refill them as far as the
+    // audio thread has delivered.
     void updateVABuffer();
 
 protected:
     void resizeGL(int w, int h) override;
 
 private:
-    void fillBuffer(unsigned name);
-    // Takes count finished buffers off the source, fills them in order and queues them again.
-    void refill(int count);
+    // Gives buffer name the next frame of sound; false when the audio thread owes it still.
+    bool supplySound(unsigned name);
 
     MediaFormat format;
     QTimer *pollTimer = nullptr;
     StoryBoardRender *frameRenderer = nullptr;
     int frameIndex = 0;
-    std::unique_ptr<OpenALOutput> output;
+    std::unique_ptr<SourceFeeder> feeder;
     int carry = 0;
     bool playing = false;
     // Silence for buffers that no running audio thread will ever fill; empty normally.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storyboard/heifboxes.h"
+
 #include <QByteArray>
 #include <QImageIOHandler>
 #include <QImageIOPlugin>
@@ -32,10 +34,6 @@ HeifContainer readHeifContainer(const QByteArray &bytes);
 
 // Whether the bytes begin like a HEIF file libheif can decode (12 bytes are enough).
 bool looksLikeHeif(const QByteArray &head);
-
-// Whether the primary picture of a HEIF file's bytes carries a turn or mirror property, found by
-// walking the container's boxes: meta / pitm, iprp / ipco, ipma. Damaged boxes count as none.
-bool heifPrimaryIsTransformed(const QByteArray &bytes);
 
 // The image reader's handler for HEIF: the primary picture in 8-bit RGB (RGBA when it has alpha),
 // with the container's crop, turn and mirror applied. With a scaled size set it uses the

@@ -567,3 +567,9 @@ QStringList missingFiles(const QList<ImageInfo> &photos, const QList<AudioInfo> 
     }
     return paths;
 }
+
+bool isShowFile(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String(ShowFileSuffix), Qt::CaseInsensitive)
+        == 0;
+}

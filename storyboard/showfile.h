@@ -41,6 +41,8 @@ struct ShowReadResult
 // The format number this build writes; files of a higher number are refused.
 inline constexpr int ShowFormatVersion = 1;
 inline constexpr const char *ShowFileSuffix = "vellumix";
+// Whether the path names a show file, by its suffix in any case.
+bool isShowFile(const QString &path);
 // Limits that keep a damaged or hostile file from taking unbounded time or memory.
 inline constexpr qint64 ShowFileMaxBytes = 64 * 1024 * 1024;
 inline constexpr int ShowMaxPhotos = 100000;

@@ -224,7 +224,7 @@ Picture &StoryBoardFrames::cachedPicture(Cache &cache, const QString &key, bool 
             picture->fill(0);
     }
     if (!loaded)
-        qDebug() << "StoryBoardRender: cannot load" << path;
+        qDebug() << "StoryBoardFrames: cannot load" << path;
 
     picture->serial = nextPictureSerial();
     Picture *result = picture.get();

@@ -3,13 +3,20 @@
 #include "zofc/zopref.h"
 
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QThread>
 #include <QUrl>
 #include <unistd.h>
 
 namespace {
 constexpr int connectTimeoutMs = 500;
+// How long a further start waits for the instance holding the lock to listen, and between tries.
+constexpr int handOverPatienceMs = 20000;
+constexpr int retryMs = 50;
 const QByteArray activateMessage = QByteArrayLiteral("activate\n");
 const QString openPrefix = QStringLiteral("open ");
 } // namespace
@@ -19,7 +26,12 @@ QtSingleApplication::QtSingleApplication(const QString &appId, int &argc, char *
     , appId_(appId)
 { }
 
-QtSingleApplication::~QtSingleApplication() = default;
+QtSingleApplication::~QtSingleApplication()
+{
+    // The socket goes before the lock, so that the next instance finds neither.
+    delete server_;
+    server_ = nullptr;
+}
 
 QString QtSingleApplication::serverName(const QString &appId, const QString &id)
 {
@@ -36,18 +48,33 @@ bool QtSingleApplication::isRunning(const QString &id)
         return false;
     const QString name = serverName(appId_, id);
 
-    QLocalSocket probe;
-    probe.connectToServer(name);
-    if (probe.waitForConnected(connectTimeoutMs)) {
-        if (!fileArguments().isEmpty())
-            probe.write(openMessage(fileArguments()));
-        probe.write(activateMessage);
-        probe.waitForBytesWritten(connectTimeoutMs);
-        probe.disconnectFromServer();
-        return true;
+    // Whoever holds the lock is the one instance; the socket only carries messages to it. A lock
+    // whose process has died is taken over; a live one never goes stale, however long it runs.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    lock_ = std::make_unique<QLockFile>(folder + QLatin1Char('/') + name + QStringLiteral(".lock"));
+    lock_->setStaleLockTime(0);
+    QElapsedTimer waited;
+    waited.start();
+    while (!lock_->tryLock(0)) {
+        if (lock_->error() != QLockFile::LockFailedError) {
+            qWarning("Cannot lock %s; starting without the single-instance check",
+                     qPrintable(lock_->fileName()));
+            lock_.reset();
+            break;
+        }
+        // The holder may still be on its way to listening.
+        if (handOver(name))
+            return true;
+        if (waited.elapsed() > handOverPatienceMs) {
+            qWarning("Another instance holds %s but does not answer",
+                     qPrintable(lock_->fileName()));
+            lock_.reset();
+            return true;
+        }
+        QThread::msleep(retryMs);
     }
 
-    // Nobody answers: a socket file left by a crashed instance is stale.
+    // A socket file left by a crashed instance is stale.
     QLocalServer::removeServer(name);
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
@@ -55,6 +82,20 @@ bool QtSingleApplication::isRunning(const QString &id)
         qWarning("Cannot listen on %s: %s", qPrintable(name), qPrintable(server_->errorString()));
     connect(server_, &QLocalServer::newConnection, this, &QtSingleApplication::onNewConnection);
     return false;
+}
+
+bool QtSingleApplication::handOver(const QString &name)
+{
+    QLocalSocket probe;
+    probe.connectToServer(name);
+    if (!probe.waitForConnected(connectTimeoutMs))
+        return false;
+    if (!fileArguments().isEmpty())
+        probe.write(openMessage(fileArguments()));
+    probe.write(activateMessage);
+    const bool sent = probe.waitForBytesWritten(connectTimeoutMs) || probe.bytesToWrite() == 0;
+    probe.disconnectFromServer();
+    return sent;
 }
 
 QByteArray QtSingleApplication::openMessage(const QStringList &paths)

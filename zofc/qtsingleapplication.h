@@ -4,12 +4,15 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 class QLocalServer;
+class QLockFile;
 
 // An application object that knows whether another instance of the same user (and the same
-// settings folder) is running, through a local socket. A further start asks the running
-// instance to raise its window. GUI thread only.
+// settings folder) is running: the running one holds a lock file in the runtime folder and
+// listens on a local socket, through which a further start asks it to raise its window. GUI
+// thread only.
 class QtSingleApplication : public ZoApplication
 {
     Q_OBJECT
@@ -18,8 +21,9 @@ public:
     ~QtSingleApplication() override;
 
     // True when another instance runs (it has then been handed this start's file arguments and
-    // asked to activate its window). Otherwise this instance starts listening and becomes the
-    // one that runs.
+    // asked to activate its window; a start at the same moment as the running one waits until
+    // that one listens). Otherwise this instance takes the lock, starts listening and becomes
+    // the one that runs.
     bool isRunning(const QString &id = QString());
     void setActivationWindow(QWidget *window, bool activateOnMessage = true);
     QWidget *activationWindow() const { return activationWindow_; }
@@ -42,8 +46,11 @@ public slots:
 
 private:
     void onNewConnection();
+    // Sends this start's files and the activation to the instance listening on name.
+    bool handOver(const QString &name);
 
     QString appId_;
+    std::unique_ptr<QLockFile> lock_;
     QLocalServer *server_ = nullptr;
     QPointer<QWidget> activationWindow_;
     bool activateOnMessage_ = false;

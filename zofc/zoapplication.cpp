@@ -114,6 +114,13 @@ QString ZoApplication::versionText()
     return ZoPref::product_name() + QLatin1Char(' ') + QStringLiteral(VELLUMIX_VERSION);
 }
 
+QString ZoApplication::licenceText()
+{
+    return tr("License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+              "This is free software: you are free to change and redistribute it.\n"
+              "There is NO WARRANTY, to the extent permitted by law.");
+}
+
 void ZoApplication::installTranslators()
 {
     const QString lang = ZoLangItemModel::currentLangName();
@@ -225,7 +232,7 @@ bool ZoApplication::processCmdLine(int argc, char **argv)
             return true;
         }
         if (arg == QLatin1String("--version")) {
-            printOut(versionText() + QLatin1Char('\n'));
+            printOut(versionText() + QLatin1Char('\n') + licenceText() + QLatin1Char('\n'));
             exitStatus_ = 0;
             return true;
         }

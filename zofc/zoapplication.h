@@ -57,7 +57,9 @@ public:
     // loop ends when there is none). The number of the signal is passed on.
     void setTerminationHandler(std::function<void(int)> handler);
 
+    // "Vellumix 1.0.0", and the licence under it as --version prints it.
     static QString versionText();
+    static QString licenceText();
 
 private:
     void onTerminationSignal();

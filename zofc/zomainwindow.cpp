@@ -40,6 +40,9 @@ void ZoMainWindow::initialize()
     autoUpdateAction_->setCheckable(true);
     autoUpdateAction_->setChecked(ZoPref::value(autoUpdateKey, false).toBool());
     connect(autoUpdateAction_, &QAction::toggled, this, &ZoMainWindow::setAutoCheckUpdate);
+    // Nothing checks for updates on this platform, where the package manager updates the
+    // program: the setting stays for the stored value's sake, out of the menu.
+    autoUpdateAction_->setVisible(false);
 
     aboutAction_ = mainMenu_->addAction(QString());
     aboutAction_->setObjectName(QStringLiteral("zoAboutAction"));
@@ -136,9 +139,13 @@ void ZoMainWindow::exitProgram()
 
 void ZoMainWindow::showAbout()
 {
-    QMessageBox::about(this, tr("About %1").arg(ZoPref::product_name()),
-                       tr("<h3>%1</h3><p>Turns your photos and music into a video slide show.</p>")
-                           .arg(ZoApplication::versionText()));
+    QMessageBox::about(
+        this, tr("About %1").arg(ZoPref::product_name()),
+        tr("<h3>%1</h3><p>Turns your photos and music into a video slide show.</p>")
+                .arg(ZoApplication::versionText())
+            + tr("<p>%1 is free software under the GNU General Public License, version 3 or "
+                 "later, and comes with no warranty.</p>")
+                  .arg(ZoPref::product_name()));
 }
 
 void ZoMainWindow::retranslate()

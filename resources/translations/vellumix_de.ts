@@ -1520,6 +1520,14 @@ Befehle:
         <source>vellumix: unknown option %1 (try --help)</source>
         <translation>vellumix: unbekannte Option %1 (siehe --help)</translation>
     </message>
+    <message>
+        <source>License GPLv3+: GNU GPL version 3 or later &lt;https://gnu.org/licenses/gpl.html&gt;.
+This is free software: you are free to change and redistribute it.
+There is NO WARRANTY, to the extent permitted by law.</source>
+        <translation>Lizenz GPLv3+: GNU GPL Version 3 oder neuer &lt;https://gnu.org/licenses/gpl.html&gt;.
+Dies ist freie Software: Sie dürfen sie ändern und weitergeben.
+Es gibt KEINE GARANTIE, soweit gesetzlich zulässig.</translation>
+    </message>
 </context>
 <context>
     <name>ZoMainWindow</name>
@@ -1558,6 +1566,10 @@ Befehle:
     <message>
         <source>Default</source>
         <translation>Standard</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;%1 is free software under the GNU General Public License, version 3 or later, and comes with no warranty.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;%1 ist freie Software unter der GNU General Public License, Version 3 oder neuer, und wird ohne jede Garantie geliefert.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>

@@ -1520,6 +1520,14 @@ Commandes&#xa0;:
         <source>vellumix: unknown option %1 (try --help)</source>
         <translation>vellumix&#xa0;: option inconnue %1 (essayez --help)</translation>
     </message>
+    <message>
+        <source>License GPLv3+: GNU GPL version 3 or later &lt;https://gnu.org/licenses/gpl.html&gt;.
+This is free software: you are free to change and redistribute it.
+There is NO WARRANTY, to the extent permitted by law.</source>
+        <translation>Licence GPLv3+ : GNU GPL version 3 ou ultérieure &lt;https://gnu.org/licenses/gpl.html&gt;.
+Ceci est un logiciel libre : vous êtes libre de le modifier et de le redistribuer.
+Il n'y a AUCUNE GARANTIE, dans les limites permises par la loi.</translation>
+    </message>
 </context>
 <context>
     <name>ZoMainWindow</name>
@@ -1558,6 +1566,10 @@ Commandes&#xa0;:
     <message>
         <source>Default</source>
         <translation>Par défaut</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;%1 is free software under the GNU General Public License, version 3 or later, and comes with no warranty.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;%1 est un logiciel libre, distribué sous la licence publique générale GNU, version 3 ou ultérieure, et fourni sans aucune garantie.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>

@@ -32,6 +32,7 @@ QProcessEnvironment environment(const QString &home, bool withDisplay = true)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
     env.insert(QStringLiteral("TMPDIR"), home + QStringLiteral("/tmp"));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/cache"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     if (!withDisplay) {
         env.remove(QStringLiteral("DISPLAY"));
@@ -83,10 +84,11 @@ Probe probe(const QString &file)
     return result;
 }
 
-// What a folder holds, files and folders alike (Qt's own runtime folder aside).
+// What a folder holds, files and folders alike, hidden ones too (Qt's own runtime folder aside).
 QStringList filesIn(const QString &folder)
 {
-    QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    QStringList entries
+        = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     entries.removeIf(
         [](const QString &name) { return name.startsWith(QLatin1String("runtime-")); });
     return entries;
@@ -137,6 +139,7 @@ private slots:
     void failingEncoderShowsItsLog();
     void counterNeverOverwrites();
     void interruptLeavesNothing();
+    void killedRunLeavesNoVideo();
     void outputFolderFullOrRemoved_data();
     void outputFolderFullOrRemoved();
     void makesSavedShow();
@@ -450,6 +453,47 @@ void TestBatchCreate::interruptLeavesNothing()
     QCOMPARE(process.exitCode(), 130);
     QVERIFY(filesIn(out).isEmpty());
     QVERIFY(filesIn(home.filePath(QStringLiteral("tmp"))).isEmpty());
+}
+
+void TestBatchCreate::killedRunLeavesNoVideo()
+{
+    QTemporaryDir home;
+    const QString out = home.filePath(QStringLiteral("out"));
+    const QString tmp = home.filePath(QStringLiteral("tmp"));
+    QVERIFY(QDir().mkpath(out));
+    QProcess process;
+    process.setProcessEnvironment(environment(home.path()));
+    process.start(testAppDir() + QStringLiteral("/vellumix"),
+                  {QStringLiteral("create"), QStringLiteral("--output-dir"), out,
+                   QStringLiteral("--name"), QStringLiteral("Killed"),
+                   QStringLiteral("--photo-duration=60000"), photo1, photo2, tone});
+    QVERIFY(process.waitForStarted());
+    QByteArray err;
+    QElapsedTimer timer;
+    timer.start();
+    while (!err.contains("%") && timer.elapsed() < 60000) {
+        process.waitForReadyRead(200);
+        err += process.readAllStandardError();
+    }
+    QVERIFY2(err.contains("%"), err.constData());
+    process.kill();
+    QVERIFY(process.waitForFinished(30000));
+
+    // Nothing under the name asked for: the partial video is hidden beside it, and the job's
+    // folder stays behind with it.
+    const QStringList left = filesIn(out);
+    QCOMPARE(left.size(), 1);
+    QVERIFY2(left.first().startsWith(QLatin1String(".Killed.")), qPrintable(left.first()));
+    QCOMPARE(filesIn(tmp).size(), 1);
+
+    // The next start clears them and makes the video under its name.
+    const Run run = create(home.path(),
+                           {QStringLiteral("--output-dir"), out, QStringLiteral("--name"),
+                            QStringLiteral("Killed"), photo1, tone});
+    QVERIFY2(run.status == 0, run.err.constData());
+    QCOMPARE(filesIn(out), QStringList {QStringLiteral("Killed.mp4")});
+    QCOMPARE(run.lastLine(), QDir(out).filePath(QStringLiteral("Killed.mp4")));
+    QVERIFY(filesIn(tmp).isEmpty());
 }
 
 void TestBatchCreate::outputFolderFullOrRemoved_data()

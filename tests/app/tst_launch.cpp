@@ -139,7 +139,8 @@ void TestLaunch::commandLineHandledWithoutWindow_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("expected");
     QTest::newRow("version") << QStringList {QStringLiteral("--version")} << 0
-                             << QByteArrayLiteral("Vellumix ");
+                             << QByteArrayLiteral("Vellumix " VELLUMIX_VERSION
+                                                  "\nLicense GPLv3+: GNU GPL version 3 or later");
     QTest::newRow("help") << QStringList {QStringLiteral("--help")} << 0
                           << QByteArrayLiteral("Usage: vellumix");
     QTest::newRow("unknown option")

@@ -7,7 +7,7 @@
 #include "media/audiolistwidget.h"
 #include "media/photolistwidget.h"
 #include "storyboard/showfile.h"
-#include "tests/support/testsupport.h"
+#include "tests/app/windowtest.h"
 #include "zofc/zopref.h"
 
 #include "ui_vellumix.h"
@@ -32,21 +32,6 @@ QByteArray contents(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool dropFiles(QWidget *target, const QStringList &files)
-{
-    QMimeData mime;
-    QList<QUrl> urls;
-    for (const QString &file : files)
-        urls.append(QUrl::fromLocalFile(file));
-    mime.setUrls(urls);
-    const QPoint at = target->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
-    return drop.isAccepted();
 }
 
 // Answers every message box that comes up while work runs with the button answer picks, and
@@ -91,13 +76,11 @@ std::function<QAbstractButton *(QMessageBox *)> press(QMessageBox::StandardButto
 
 } // namespace
 
-class TestShowWindow : public QObject
+class TestShowWindow : public WindowTest
 {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void init();
-    void cleanup();
     void savedShowOpensAsItWasSaved();
     void closingAsksAboutUnsavedChanges();
     void missingFilesAreMarkedAndReportedOnce();
@@ -106,53 +89,19 @@ private slots:
     void savedShowMakesTheWindowsVideo();
 
 private:
-    Ui::VellumixClass *ui() const { return window->form(); }
     // Three photos, the second turned right, and the song trimmed to 1..4 s.
     void makeShow();
-
-    QTemporaryDir dir;
-    QStringList photos;
-    QString song;
-    std::unique_ptr<TempSettings> settings;
-    std::unique_ptr<Vellumix> window;
 };
 
 void TestShowWindow::initTestCase()
 {
-    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("trip"))));
-    const QColor colours[] = {Qt::red, Qt::green, Qt::blue};
-    for (int i = 0; i < 3; ++i) {
-        QImage image(320, 240, QImage::Format_RGB32);
-        image.fill(colours[i]);
-        const QString path = dir.filePath(QStringLiteral("trip/photo%1.jpg").arg(i + 1));
-        QVERIFY(image.save(path, "JPEG"));
-        photos.append(path);
-    }
-    song = dir.filePath(QStringLiteral("trip/song.wav"));
-    QVERIFY(writeToneWav(song, {{440.0, 6.0}}));
-}
-
-void TestShowWindow::init()
-{
-    settings = std::make_unique<TempSettings>();
-    qputenv("XDG_DATA_HOME", settings->folder().toUtf8());
-    window = std::make_unique<Vellumix>();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-}
-
-void TestShowWindow::cleanup()
-{
-    window.reset();
-    settings.reset();
+    QVERIFY(writeMedia(QList<QSize>(3, QSize(320, 240)), QStringLiteral("song.wav"), 6.0, {},
+                       QStringLiteral("trip")));
 }
 
 void TestShowWindow::makeShow()
 {
-    QVERIFY(dropFiles(ui()->gettingStart, photos + QStringList {song}));
-    QTRY_COMPARE_WITH_TIMEOUT(ui()->photoListWidget->count(), 5, PatienceMs);
-    QTRY_COMPARE_WITH_TIMEOUT(ui()->audioListWidget->count(), 1, PatienceMs);
-    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), PatienceMs);
+    loadShow(true);
     PhotoListWidget *strip = ui()->photoListWidget;
     strip->setCurrentRow(2);
     strip->rotateSelected(ImageInfo::TurnRight);
@@ -240,8 +189,15 @@ void TestShowWindow::closingAsksAboutUnsavedChanges()
     const ShowReadResult saved = readShowFile(path);
     QCOMPARE(saved.show.photos.first().operations, QList<int> {ImageInfo::Mirror});
 
-    // Discard closes; a clean exit leaves no copy to recover.
+    // An autosave whose origin cannot be written has failed, and says so.
     makeShow();
+    const QString origin = ShowSession::autosaveOriginPath();
+    QFile::remove(origin);
+    QVERIFY(QDir().mkpath(origin));
+    QVERIFY(!window->showSession()->writeAutosave());
+    QVERIFY(QDir(origin).removeRecursively());
+
+    // Discard closes; a clean exit leaves no copy to recover.
     QVERIFY(window->showSession()->writeAutosave());
     QVERIFY(ShowSession::hasAutosave());
     asked = answerBoxes([this] { window->close(); }, press(QMessageBox::Discard));
@@ -256,7 +212,7 @@ void TestShowWindow::missingFilesAreMarkedAndReportedOnce()
     const QString gonePhoto = show.filePath(QStringLiteral("gone.jpg"));
     const QString goneSong = show.filePath(QStringLiteral("gone.wav"));
     ShowFile file;
-    for (const QString &path : {photos[0], gonePhoto, photos[2]}) {
+    for (const QString &path : {photoFiles[0], gonePhoto, photoFiles[2]}) {
         ImageInfo photo;
         photo.path = path;
         file.photos.append(photo);
@@ -273,7 +229,7 @@ void TestShowWindow::missingFilesAreMarkedAndReportedOnce()
         = answerBoxes([&] { QVERIFY(window->openShow(path)); }, press(QMessageBox::Ok));
     QCOMPARE(reported.size(), 1);
     QVERIFY(reported.first().contains(gonePhoto) && reported.first().contains(goneSong));
-    QVERIFY(!reported.first().contains(photos[0]));
+    QVERIFY(!reported.first().contains(photoFiles[0]));
     QCOMPARE(window->board().photos.size(), 3);
     QVERIFY(window->board().photos[1].missing && !window->board().photos[0].missing);
     const QImage shown = ui()->photoListWidget->item(2)->data(Qt::DecorationRole).value<QImage>();
@@ -312,7 +268,7 @@ void TestShowWindow::killedProgramIsRecovered()
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
     program.setProcessEnvironment(env);
-    program.start(testAppDir() + QStringLiteral("/vellumix"), {photos[0], song});
+    program.start(testAppDir() + QStringLiteral("/vellumix"), {photoFiles[0], song});
     QVERIFY(program.waitForStarted());
 
     ZoPref::setFileName(home.filePath(QStringLiteral("config/Vellumix/Vellumix.conf")));
@@ -346,7 +302,7 @@ void TestShowWindow::killedProgramIsRecovered()
     QCOMPARE(offered.size(), 1);
     QVERIFY(offered.first().contains(QStringLiteral("Untitled")));
     QCOMPARE(window->board().photos.size(), 1);
-    QCOMPARE(window->board().photos.first().path, photos[0]);
+    QCOMPARE(window->board().photos.first().path, photoFiles[0]);
     QCOMPARE(window->board().audios.size(), 1);
     QVERIFY(window->isWindowModified());
 

@@ -1,1 +1,1 @@
-vellumix_test(tst_vellumix LABELS gui e2e LIBS app AUDIO TIMEOUT 600)
+vellumix_test(tst_vellumix LABELS gui e2e LIBS app SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/windowtest.h AUDIO TIMEOUT 600)

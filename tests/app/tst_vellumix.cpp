@@ -12,7 +12,7 @@
 #include "preview/avplayer.h"
 #include "storyboard/photoloader.h"
 #include "storyboard/showfile.h"
-#include "tests/support/testsupport.h"
+#include "tests/app/windowtest.h"
 #include "zofc/zolangitemmodel.h"
 #include "zofc/zopref.h"
 
@@ -44,13 +44,11 @@ constexpr int photoCount = 3;
 
 } // namespace
 
-class TestVellumix : public QObject
+class TestVellumix : public WindowTest
 {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void init();
-    void cleanup();
     void timeCodes_data();
     void timeCodes();
     void startState();
@@ -72,54 +70,24 @@ private slots:
     void vanishedPhotoIsLeftOutOfTheVideo();
 
 private:
-    Ui::VellumixClass *ui() const { return window->form(); }
-    void loadShow(bool withAudio);
-
-    QTemporaryDir dir;
+    // The photos and the song as read, for the tests that set the show's lists directly.
     QList<ImageInfo> photos;
     QList<AudioInfo> audios;
-    std::unique_ptr<TempSettings> settings;
-    std::unique_ptr<Vellumix> window;
 };
 
 void TestVellumix::initTestCase()
 {
-    const QColor colours[photoCount] = {Qt::red, Qt::green, Qt::blue};
-    for (int i = 0; i < photoCount; ++i) {
-        QImage image(320, 240, QImage::Format_RGB32);
-        image.fill(colours[i]);
+    QVERIFY(writeMedia(QList<QSize>(photoCount, QSize(320, 240)), QStringLiteral("song.wav"), 6.0));
+    for (const QString &path : std::as_const(photoFiles)) {
         ImageInfo info;
-        info.path = dir.filePath(QStringLiteral("photo%1.jpg").arg(i + 1));
-        QVERIFY(image.save(info.path, "JPEG"));
+        info.path = path;
         QVERIFY(readPhotoInfo(info));
         photos.append(info);
     }
-    AudioInfo song;
-    song.path = dir.filePath(QStringLiteral("song.wav"));
-    QVERIFY(writeToneWav(song.path, {{440.0, 6.0}}));
-    QVERIFY(readAudioInfo(song));
-    audios.append(song);
-}
-
-void TestVellumix::init()
-{
-    settings = std::make_unique<TempSettings>();
-    window = std::make_unique<Vellumix>();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-}
-
-void TestVellumix::cleanup()
-{
-    window.reset();
-    settings.reset();
-}
-
-void TestVellumix::loadShow(bool withAudio)
-{
-    window->photoListChanged(photos);
-    if (withAudio)
-        window->audioListChanged(audios);
+    AudioInfo clip;
+    clip.path = song;
+    QVERIFY(readAudioInfo(clip));
+    audios.append(clip);
 }
 
 void TestVellumix::timeCodes_data()
@@ -232,18 +200,16 @@ void TestVellumix::selectingRowsMovesThePreview()
     QFETCH(bool, next);
     QCOMPARE(photoRowFrame(row, 162.5, 5.0, 25.0), frame);
     loadShow(false);
-    window->on_photoListWidget_row_changed(row);
+    clickRow(ui()->photoListWidget, row);
     QCOMPARE(ui()->avPlayer->currentFrame(), frame);
     QCOMPARE(ui()->position->value(), frame);
     QCOMPARE(ui()->timeCode->text(),
              formatTimeCode(frame, 25.0) + QStringLiteral(" / ")
                  + formatTimeCode(window->renderer()->totalFrames(), 25.0));
-    if (ui()->photoListWidget->count() == 2 * photoCount - 1) {
-        QCOMPARE(ui()->previous->isEnabled(), previous);
-        QCOMPARE(ui()->next->isEnabled(), next);
-    }
-    // A row past the photos clears the properties and both step buttons.
-    window->on_photoListWidget_row_changed(2 * photoCount);
+    QCOMPARE(ui()->previous->isEnabled(), previous);
+    QCOMPARE(ui()->next->isEnabled(), next);
+    // No current row clears the properties and both step buttons.
+    ui()->photoListWidget->setCurrentRow(-1);
     QVERIFY(!ui()->previous->isEnabled());
     QVERIFY(!ui()->next->isEnabled());
     QCOMPARE(window->mediaInfoWidget()->mediaInfo().mode, int(MediaInfo::Empty));

@@ -1,1 +1,1 @@
-vellumix_test(tst_vellumixediting LABELS gui e2e LIBS app AUDIO)
+vellumix_test(tst_vellumixediting LABELS gui e2e LIBS app SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/windowtest.h AUDIO)

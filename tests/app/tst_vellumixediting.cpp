@@ -76,15 +76,16 @@ QStringList visibleTexts(const QMenu *menu)
 
 } // namespace
 
-class TestVellumixEditing
-    : public QObject
-    , private WindowTest
+class TestVellumixEditing : public WindowTest
 {
     Q_OBJECT
+public:
+    TestVellumixEditing()
+        : WindowTest(true)
+    { }
+
 private slots:
     void initTestCase();
-    void init();
-    void cleanup();
     void importPhotosRemembersTheFolder();
     void importFolderTakesItsOwnPhotosOnly();
     void importAudioKeepsTheFrameReached();
@@ -99,9 +100,6 @@ private slots:
     void photoMenuOnATransitionMarker();
     void undoAndRedoRestoreTheShow();
     void undoGoesBackAHundredSteps();
-
-private:
-    void loadShow(bool withAudio);
 };
 
 void TestVellumixEditing::initTestCase()
@@ -109,27 +107,6 @@ void TestVellumixEditing::initTestCase()
     // Sizes differ so that sorting by size has an order to find.
     QVERIFY(writeMedia({{320, 240}, {480, 360}, {640, 480}, {800, 600}},
                        QStringLiteral("a-song.wav"), 18.0, QStringLiteral("b-short.wav")));
-}
-
-void TestVellumixEditing::init()
-{
-    QVERIFY(openWindow(true));
-}
-
-void TestVellumixEditing::cleanup()
-{
-    closeWindow();
-}
-
-void TestVellumixEditing::loadShow(bool withAudio)
-{
-    QStringList files = photoFiles.mid(0, 3);
-    if (withAudio)
-        files.append(song);
-    window->openFiles(files);
-    QTRY_COMPARE_WITH_TIMEOUT(ui()->photoListWidget->count(), 5, PatienceMs);
-    QTRY_COMPARE_WITH_TIMEOUT(ui()->audioListWidget->count(), withAudio ? 1 : 0, PatienceMs);
-    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), PatienceMs);
 }
 
 void TestVellumixEditing::importPhotosRemembersTheFolder()

@@ -29,15 +29,11 @@
 #include <QTreeWidget>
 #include <memory>
 
-class TestVellumixStrips
-    : public QObject
-    , private WindowTest
+class TestVellumixStrips : public WindowTest
 {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void init();
-    void cleanup();
     void stepsThroughTheStripLastClicked();
     void gettingStartedOnlyWithoutPhotosAndAudio_data();
     void gettingStartedOnlyWithoutPhotosAndAudio();
@@ -47,8 +43,6 @@ private slots:
     void secondStartHandsItsFilesToTheStrips();
 
 private:
-    // Drops the three photos (and the song) on the getting-started picture.
-    void loadShow(bool withAudio);
     // Runs action on the dialog of type Dialog that the click opens.
     template<typename Dialog> void whenOpen(QAbstractButton *button, std::function<void(Dialog *)>);
 };
@@ -57,27 +51,6 @@ void TestVellumixStrips::initTestCase()
 {
     QVERIFY(writeMedia(QList<QSize>(4, QSize(320, 240)), QStringLiteral("song.wav"), 6.0,
                        QStringLiteral("short.wav")));
-}
-
-void TestVellumixStrips::init()
-{
-    QVERIFY(openWindow(false));
-}
-
-void TestVellumixStrips::cleanup()
-{
-    closeWindow();
-}
-
-void TestVellumixStrips::loadShow(bool withAudio)
-{
-    QStringList files = photoFiles.mid(0, 3);
-    if (withAudio)
-        files.append(song);
-    QVERIFY(dropOn(ui()->gettingStart, files, ui()->gettingStart->rect().center()));
-    QTRY_COMPARE_WITH_TIMEOUT(ui()->photoListWidget->count(), 5, PatienceMs);
-    QTRY_COMPARE_WITH_TIMEOUT(ui()->audioListWidget->count(), withAudio ? 1 : 0, PatienceMs);
-    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), PatienceMs);
 }
 
 template<typename Dialog>

@@ -1,6 +1,7 @@
 #include "controls/zosliderbar.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
+#include <unistd.h>
 
 namespace {
 
@@ -79,6 +81,8 @@ private slots:
     void wheel_data();
     void wheel();
     void logRotation();
+    void logRefusesForeignFiles_data();
+    void logRefusesForeignFiles();
 
 private:
     QTemporaryDir temp;
@@ -86,9 +90,11 @@ private:
 
 void TestZoSliderBar::initTestCase()
 {
-    // The diagnostic log goes to the temporary folder; keep it inside this test's own.
-    qputenv("TMPDIR", temp.path().toLocal8Bit());
-    QCOMPARE(ZoSliderBar::logPath(), temp.path() + QStringLiteral("/tst_zosliderbar.1.log"));
+    // The diagnostic log goes to the user's cache folder; keep it inside this test's own.
+    qputenv("XDG_CACHE_HOME", temp.path().toLocal8Bit());
+    const QString path = ZoSliderBar::logPath();
+    QVERIFY2(path.startsWith(temp.path() + '/'), qPrintable(path));
+    QVERIFY(path.endsWith(QStringLiteral("/tst_zosliderbar.1.log")));
 }
 
 void TestZoSliderBar::geometryAndPainting()
@@ -287,15 +293,19 @@ void TestZoSliderBar::wheel()
 void TestZoSliderBar::logRotation()
 {
     const QString first = ZoSliderBar::logPath();
-    const QString second = temp.path() + QStringLiteral("/tst_zosliderbar.2.log");
+    QString second = first;
+    second.replace(QStringLiteral(".1.log"), QStringLiteral(".2.log"));
     QFile::remove(first);
     QFile::remove(second);
 
-    // A bar without a background image notes each paint in the log: the line and an empty one.
+    // A bar without a background image notes each paint in the log: the line and an empty one,
+    // written once the paint is over.
     ZoSliderBar slider;
     slider.setType(0);
     slider.resize(220, 30);
     slider.grab();
+    QVERIFY(!QFile::exists(first));
+    QCoreApplication::processEvents();
     QFile log(first);
     QVERIFY(log.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = log.readAll().split('\n');
@@ -306,19 +316,86 @@ void TestZoSliderBar::logRotation()
     QVERIFY2(line.match(QString::fromLocal8Bit(lines[0])).hasMatch(), lines[0].constData());
     QVERIFY(lines[1].isEmpty());
     QVERIFY(!QFile::exists(second));
+    QCOMPARE(QFileInfo(first).permissions() & (QFile::ReadOther | QFile::WriteOther),
+             QFile::Permissions());
 
-    // Beyond 8191 bytes the log is also copied; the first file keeps everything.
+    // Beyond 8191 bytes the log is renamed to the second name, which it replaces, and the next
+    // diagnostic starts a new first log.
     QVERIFY(log.open(QIODevice::WriteOnly | QIODevice::Append));
     log.write(QByteArray(9000, 'x') + '\n');
     log.close();
+    QFile stale(second);
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.write("stale\n");
+    stale.close();
     slider.grab();
-    const qint64 size = QFileInfo(first).size();
-    QVERIFY(size > 9000);
-    QCOMPARE(QFileInfo(second).size(), size);
-    QVERIFY(log.open(QIODevice::ReadOnly));
-    QFile copy(second);
-    QVERIFY(copy.open(QIODevice::ReadOnly));
-    QCOMPARE(copy.readAll(), log.readAll());
+    QCoreApplication::processEvents();
+    QVERIFY(!QFile::exists(first));
+    QFile older(second);
+    QVERIFY(older.open(QIODevice::ReadOnly));
+    const QByteArray kept = older.readAll();
+    QVERIFY(kept.startsWith(lines[0] + "\n\n" + QByteArray(9000, 'x') + '\n'));
+    QVERIFY(kept.endsWith("\n\n"));
+    slider.grab();
+    QCoreApplication::processEvents();
+    QCOMPARE(QFileInfo(first).size(), lines[0].size() + 2);
+}
+
+void TestZoSliderBar::logRefusesForeignFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("link to a file of the user") << "link";
+    QTest::newRow("link to a file not there yet") << "dangling link";
+    QTest::newRow("file of another user") << "foreign file";
+}
+
+void TestZoSliderBar::logRefusesForeignFiles()
+{
+    // Whatever stands at the log's name in place of the log is left as it is, and so is what a
+    // link there points to.
+    QFETCH(QString, kind);
+    const QString path = ZoSliderBar::logPath();
+    QFile::remove(path);
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    const QString target = temp.filePath(QStringLiteral("victim"));
+    QFile::remove(target);
+    const QByteArray content = "the user's own file\n";
+    if (kind != QLatin1String("dangling link")) {
+        QFile file(kind == QLatin1String("link") ? target : path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+    }
+    if (kind == QLatin1String("foreign file")) {
+        if (::geteuid() != 0)
+            QSKIP("Only the superuser can give a file to another user.");
+        QVERIFY(::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0);
+    } else {
+        QVERIFY(QFile::link(target, path));
+    }
+
+    ZoSliderBar slider;
+    slider.setType(0);
+    slider.resize(220, 30);
+    slider.grab();
+    QCoreApplication::processEvents();
+
+    const QString written = kind == QLatin1String("foreign file") ? path : target;
+    if (kind == QLatin1String("dangling link")) {
+        QVERIFY(!QFile::exists(target));
+    } else {
+        QFile file(written);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), content);
+    }
+    QCOMPARE(QFileInfo(path).isSymLink(), kind != QLatin1String("foreign file"));
+
+    // Once the name is free again the log is written as before.
+    QVERIFY(QFile::remove(path));
+    slider.grab();
+    QCoreApplication::processEvents();
+    QVERIFY(QFileInfo(path).isFile() && QFileInfo(path).size() > 0);
+    QFile::remove(path);
 }
 
 QTEST_MAIN(TestZoSliderBar)

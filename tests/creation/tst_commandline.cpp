@@ -167,7 +167,9 @@ void TestCommandLine::parseFrameRate_data()
     QTest::addColumn<double>("rate");
     QTest::newRow("25 fps") << "25 fps" << 25.0;
     QTest::newRow("25fps") << "25fps" << 25.0;
-    QTest::newRow("29.97fps") << "29.97fps" << 29.97;
+    QTest::newRow("29.97fps is NTSC") << "29.97fps" << 30000.0 / 1001.0;
+    QTest::newRow("23.98 is NTSC film") << "23.98" << 24000.0 / 1001.0;
+    QTest::newRow("12.5 stays") << "12.5" << 12.5;
     QTest::newRow("ntsc fraction") << "30000/1001" << 30000.0 / 1001.0;
     QTest::newRow("zero denominator") << "25/0" << 0.0;
     QTest::newRow("tiny denominator") << "25/0.1" << 0.0;
@@ -190,12 +192,12 @@ void TestCommandLine::deviceBitrateTolerance()
     const auto args = [&](const QString &id, const QString &rate) {
         return buildArguments(profile(id, {{"r", rate}, {"aspect", "4:3"}}), vga);
     };
-    QCOMPARE(args("device", "25fps"), QStringLiteral(" -aspect 4:3 -r 25fps -bt 8.00K"));
+    QCOMPARE(args("device", "25fps"), QStringLiteral(" -aspect 4:3 -r 25 -bt 8.00K"));
     QCOMPARE(args("device", "25/0"), QStringLiteral(" -aspect 4:3 -r 25/0 -bt 20000.00K"));
     QCOMPARE(args("/some/where/device.profile", "30000/1001"),
              QStringLiteral(" -aspect 4:3 -r 30000/1001 -bt 6.67K"));
-    QCOMPARE(args("desktop", "25fps"), QStringLiteral(" -aspect 4:3 -r 25fps"));
-    QCOMPARE(args("", "25fps"), QStringLiteral(" -aspect 4:3 -r 25fps"));
+    QCOMPARE(args("desktop", "25fps"), QStringLiteral(" -aspect 4:3 -r 25"));
+    QCOMPARE(args("", "29.97fps"), QStringLiteral(" -aspect 4:3 -r 30000/1001"));
 }
 
 void TestCommandLine::containerFormatPerEntry()

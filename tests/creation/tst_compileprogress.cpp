@@ -77,6 +77,7 @@ private slots:
     void cleanup();
     void createsShow();
     void jobWithoutWindow();
+    void ntscRateKeepsEveryFrame();
     void silentProfileAndCounter();
     void pspThumbnail();
     void ndsReencodes();
@@ -294,6 +295,22 @@ void TestCompileProgress::jobWithoutWindow()
     QVERIFY(!refused.start(&emptyRender, data, QStringLiteral("Empty")));
     QCOMPARE(refused.phase(), P::Idle);
     QVERIFY(!QFileInfo::exists(out.filePath(QStringLiteral("Empty.mp4"))));
+}
+
+void TestCompileProgress::ntscRateKeepsEveryFrame()
+{
+    // At 29.97 frames/s the stream header and the encoder name the same rate, so the video holds
+    // exactly the frames drawn, none dropped or doubled to re-time them.
+    ZomProfileData data = profile(QStringLiteral("mpeg4h264"));
+    data.setValue(QStringLiteral("s"), QStringLiteral("%1x%2").arg(W).arg(H));
+    data.setValue(QStringLiteral("r"), QStringLiteral("29.97fps"));
+    CompileProgress job;
+    QVERIFY(run(job, data, QStringLiteral("Ntsc")));
+    QVERIFY2(job.succeeded(), qPrintable(job.failureReason()));
+    const QJsonObject video = streamOf(probe(job.outputPath()), QStringLiteral("video"));
+    QCOMPARE(video.value("r_frame_rate").toString(), QStringLiteral("30000/1001"));
+    QCOMPARE(video.value("nb_read_frames").toString().toInt(), render.totalFrames());
+    QFile::remove(job.outputPath());
 }
 
 void TestCompileProgress::silentProfileAndCounter()

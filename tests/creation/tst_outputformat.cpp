@@ -1,4 +1,6 @@
 // The output format a profile gives.
+#include "creation/avpipewriter.h"
+#include "creation/commandline.h"
 #include "creation/outputformat.h"
 #include "storyboard/storyboard.h"
 #include "zomprofile/zomprofiledata.h"
@@ -13,6 +15,8 @@ private slots:
     void fromProfile();
     void shapes_data();
     void shapes();
+    void headerAndEncoderAgree_data();
+    void headerAndEncoderAgree();
 };
 
 void TestOutputFormat::fromProfile_data()
@@ -36,10 +40,11 @@ void TestOutputFormat::fromProfile_data()
                                         << "25"
                                         << "6"
                                         << "44100" << 720 << 576 << 25.0 << 6 << 44100;
-    QTest::newRow("upper-case X, trailing words") << "1280X720 (HD)"
-                                                  << "29.97fps"
-                                                  << "2"
-                                                  << "44100" << 1280 << 720 << 29.97 << 2 << 44100;
+    QTest::newRow("upper-case X, trailing words")
+        << "1280X720 (HD)"
+        << "29.97fps"
+        << "2"
+        << "44100" << 1280 << 720 << 30000.0 / 1001.0 << 2 << 44100;
     QTest::newRow("ignored values keep theirs") << "ignore"
                                                 << "auto"
                                                 << "auto"
@@ -142,6 +147,50 @@ void TestOutputFormat::shapes()
     // An unusable shape leaves the profile's value alone.
     if (!parseFrameShape(shape).isValid())
         QCOMPARE(profile.text(QStringLiteral("s")), size);
+}
+
+void TestOutputFormat::headerAndEncoderAgree_data()
+{
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<QString>("option");
+
+    // The encoder is told the rate the stream header gives, or it re-times every frame.
+    QTest::newRow("29.97 is NTSC") << "29.97fps"
+                                   << "F30000:1001"
+                                   << "-r 30000/1001";
+    QTest::newRow("23.976 is NTSC film") << "23.976"
+                                         << "F24000:1001"
+                                         << "-r 24000/1001";
+    QTest::newRow("59.94 with a blank") << "59.94 fps"
+                                        << "F60000:1001"
+                                        << "-r 60000/1001";
+    QTest::newRow("whole") << "25fps"
+                           << "F2500:100"
+                           << "-r 25";
+    QTest::newRow("half") << "12.5"
+                          << "F1250:100"
+                          << "-r 25/2";
+    QTest::newRow("named") << "ntsc"
+                           << "F30000:1001"
+                           << "-r 30000/1001";
+}
+
+void TestOutputFormat::headerAndEncoderAgree()
+{
+    QFETCH(QString, rate);
+    QFETCH(QString, header);
+    QFETCH(QString, option);
+    ZomProfileData profile(QStringLiteral("test"));
+    profile.setValue(QStringLiteral("s"), QStringLiteral("720x480"));
+    profile.setValue(QStringLiteral("r"), rate);
+    MediaFormat format;
+    formatFromProfile(profile, format);
+    const QString line = QString::fromLatin1(AVPipeWriter::videoHeader(format));
+    QVERIFY2(line.contains(QLatin1Char(' ') + header + QLatin1Char(' ')), qPrintable(line));
+    const QString arguments = buildArguments(profile, format);
+    QVERIFY2(arguments.contains(QLatin1Char(' ') + option + QLatin1Char(' ')),
+             qPrintable(arguments));
 }
 
 #include "tst_outputformat.moc"

@@ -7,8 +7,10 @@
 #include "zofc/zopref.h"
 
 #include <QMenu>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -37,6 +39,7 @@ private slots:
     void menuAndLanguageSwitch();
     void updateCheckSettings();
     void exitClosesWindow();
+    void aboutNamesVersionAndLicence();
 };
 
 void TestZoMainWindow::menuAndLanguageSwitch()
@@ -85,6 +88,8 @@ void TestZoMainWindow::updateCheckSettings()
     window.initialize();
     QAction *toggle = actionNamed(window.mainMenu(), "zoAutoUpdateAction");
     QVERIFY(toggle && !toggle->isChecked());
+    // There is no update check to turn on.
+    QVERIFY(!toggle->isVisible());
     window.setAutoCheckUpdate(true);
     window.setAutoCheckUpdateInterval(7);
     QVERIFY(toggle->isChecked());
@@ -103,6 +108,24 @@ void TestZoMainWindow::exitClosesWindow()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     actionNamed(window.mainMenu(), "zoExitAction")->trigger();
     QVERIFY(!window.isVisible());
+}
+
+void TestZoMainWindow::aboutNamesVersionAndLicence()
+{
+    TempSettings settings;
+    Window window;
+    window.initialize();
+    QString text;
+    QTimer::singleShot(0, &window, [&] {
+        QTRY_VERIFY(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        text = box->text();
+        box->accept();
+    });
+    actionNamed(window.mainMenu(), "zoAboutAction")->trigger();
+    QVERIFY2(text.contains(ZoApplication::versionText()), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("GNU General Public License, version 3 or later")),
+             qPrintable(text));
 }
 
 int main(int argc, char **argv)

@@ -1,41 +1,19 @@
 #include "tools/avc/avcarguments.h"
 
+#include "clib/videorate.h"
+
 #include <algorithm>
 #include <cctype>
 
 namespace {
 
-bool endsWithNoCase(const std::string &text, const std::string &suffix)
+std::string frameRate(const std::string &text)
 {
-    if (text.size() < suffix.size())
-        return false;
-    return std::equal(suffix.rbegin(), suffix.rend(), text.rbegin(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a))
-            == std::tolower(static_cast<unsigned char>(b));
-    });
-}
-
-std::string trim(const std::string &text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return std::string();
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-std::string frameRate(std::string rate)
-{
-    if (endsWithNoCase(rate, "fps"))
-        rate.resize(rate.size() - 3);
-    rate = trim(rate);
-    if (rate == "23.976" || rate == "23.98")
-        return "24000/1001";
-    if (rate == "29.97")
-        return "30000/1001";
-    if (rate == "59.94")
-        return "60000/1001";
-    return rate;
+    const VideoRate rate = readVideoRate(text);
+    if (!rate.isValid())
+        return text;
+    return rate.den == 1 ? std::to_string(rate.num)
+                         : std::to_string(rate.num) + "/" + std::to_string(rate.den);
 }
 
 bool isVideoCodecOption(const std::string &option)
