@@ -109,8 +109,7 @@ void Vellumix::on_burn_clicked()
     }
     render->setStoryBoard(&storyBoard);
     followOutputFormat();
-    // The whole window is drawn again once the dialog has gone: the player's new picture and the
-    // window around it were left black until the next frame was asked for (Play).
+    // Drawn again once the dialog has gone, where the preview stood.
     QTimer::singleShot(0, this, [this] {
         showPosition(ui->avPlayer->currentFrame());
         update();
@@ -143,15 +142,21 @@ void Vellumix::followOutputFormat()
     render->setFormat(previewFormat);
     AVPlayer *player = ui->avPlayer;
     const MediaFormat &shown = player->mediaFormat();
-    // Opened again only for another picture or sound: opening clears what it shows.
+    // Opened again only for another picture or sound.
     if (shown.width != previewFormat.width || shown.height != previewFormat.height
         || shown.frameRate != previewFormat.frameRate || shown.channels != previewFormat.channels
         || shown.sampleRate != previewFormat.sampleRate) {
+        // Opening sizes the player to the frame: over the window, black, until the layout next
+        // placed it. It gets its place back, and lays its picture out for the new aspect (a
+        // resize to the size it has would be dropped).
+        const QRect place = player->geometry();
         player->open(previewFormat);
-        // The same size again, so that the player lays its picture out for the new aspect (a
-        // plain resize to the current size would be dropped).
-        QResizeEvent relayout(player->size(), player->size());
-        QCoreApplication::sendEvent(player, &relayout);
+        if (player->geometry() != place) {
+            player->setGeometry(place);
+        } else {
+            QResizeEvent relayout(player->size(), player->size());
+            QCoreApplication::sendEvent(player, &relayout);
+        }
     }
     const int total = render->updateTiming();
     ui->position->setRange(0, total);

@@ -177,6 +177,26 @@ void Vellumix::showPosition(int k)
     updateProgress();
 }
 
+void Vellumix::markShownPhoto(int frame)
+{
+    int row = -1;
+    for (int photo = 0; photo < static_cast<int>(storyBoard.photos.size()); ++photo) {
+        if (photoRowFrame(photo * 2, render->framesPerPeriod(), storyBoard.photoDuration,
+                          previewFormat.frameRate)
+            > frame)
+            break;
+        row = photo * 2;
+    }
+    if (row < 0 || row == ui->photoListWidget->currentRow())
+        return;
+    {
+        // Quietly: a row chosen by the user seeks there and pauses.
+        const QSignalBlocker quiet(ui->photoListWidget);
+        ui->photoListWidget->setCurrentRow(row);
+    }
+    photoItemSelectChanged();
+}
+
 void Vellumix::updateProgress()
 {
     int current = ui->avPlayer->currentFrame();
@@ -188,6 +208,7 @@ void Vellumix::updateProgress()
             if (playState == PlayState::Playing) {
                 const int half = ui->horizontalScrollBar->width() / 2;
                 setScrollValue(std::max(0, static_cast<int>(current * pixelsPerFrame - half)));
+                markShownPhoto(current);
             }
         } else {
             ui->position->setValue(0);

@@ -179,6 +179,9 @@ private:
     // transport.cpp: play, pause, stop, stepping, volume and the position slider.
     void setUpTransport();
     void togglePlayback();
+    // While playing, the photo strip marks the photo on screen at frame (its row selected and
+    // current; the shared scroll bar keeps it in view).
+    void markShownPhoto(int frame);
 
     // windowstate.cpp: the enabled state of the controls and the view of the model.
     // The enabled state of the edit commands for the active strip's selection.

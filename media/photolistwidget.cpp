@@ -392,7 +392,29 @@ void PhotoListWidget::finishDrag(Qt::DropAction action, const QList<QListWidgetI
         insertRow = count();
         emit photoListChanged(records);
     }
-    clearSelection();
+    // The photos the drop brought in stay selected, the first of them current (the preview shows
+    // it); their rows are known only now that the originals of a move are gone.
+    int first = count();
+    int last = -1;
+    if (action != Qt::IgnoreAction) {
+        for (QListWidgetItem *dropped : std::as_const(droppedPhotos)) {
+            const int at = row(dropped);
+            if (at >= 0) {
+                first = std::min(first, at);
+                last = std::max(last, at);
+            }
+        }
+    }
+    droppedPhotos.clear();
+    if (last < 0) {
+        clearSelection();
+    } else {
+        if (first == currentRow())
+            emit currentRowChanged(first);
+        else
+            setCurrentRow(first);
+        selectRows(first, last);
+    }
     // Rows moved under the spot where the drag was drawn; paint the strip anew.
     viewport()->update();
 }
@@ -423,8 +445,11 @@ void PhotoListWidget::insertCopies(const QList<int> &rows)
     QList<ImageInfo> copies;
     for (int row : rows)
         copies.append(records.at(row / 2));
-    for (const ImageInfo &record : std::as_const(copies))
+    droppedPhotos.clear();
+    for (const ImageInfo &record : std::as_const(copies)) {
         addPhoto(record, false);
+        droppedPhotos.append(item(insertRow - 1));
+    }
     finishInsertion();
 }
 

@@ -98,4 +98,6 @@ private:
     QImage transitionImage;
     // The first photo row a drop added, to make it current.
     int firstAddedRow = -1;
+    // The photo rows a drop within the strip added, to select once the drag has ended.
+    QList<QListWidgetItem *> droppedPhotos;
 };

@@ -452,6 +452,8 @@ void TestVellumix::playThenCreateVideoFile()
     ui()->play->click();
     QTRY_VERIFY_WITH_TIMEOUT(ui()->avPlayer->currentFrame() > 5, PatienceMs);
     QCOMPARE(window->state(), Vellumix::PlayState::Playing);
+    // Where the preview sits, which the new format must not change.
+    const QRect place = ui()->avPlayer->geometry();
 
     // Answers the two modal dialogs as a user would: OK in the output settings, Close once the
     // creation has ended.
@@ -497,6 +499,7 @@ void TestVellumix::playThenCreateVideoFile()
     QCOMPARE(format.frameRate, 25.0);
     QCOMPARE(format.channels, 2);
     QCOMPARE(ui()->avPlayer->mediaFormat().width, 720);
+    QCOMPARE(ui()->avPlayer->geometry(), place);
     QCOMPARE(window->renderer()->mediaFormat().height, 576);
     QCOMPARE(ui()->position->maximum(), window->renderer()->totalFrames());
     QVERIFY(window->lastProfile().text(QStringLiteral("s")) == QStringLiteral("720x576"));

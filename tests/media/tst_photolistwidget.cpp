@@ -249,12 +249,14 @@ void TestPhotoListWidget::dragWithinMovesOrCopies_data()
     QTest::addColumn<int>("to");
     QTest::addColumn<bool>("control");
     QTest::addColumn<QString>("order");
-    QTest::newRow("first onto the last") << 0 << 4 << false << "BCA";
-    QTest::newRow("last onto the first") << 4 << 0 << false << "CAB";
-    QTest::newRow("first past the end") << 0 << 5 << false << "BCA";
-    QTest::newRow("onto itself") << 2 << 2 << false << "ABC";
-    QTest::newRow("copy of the first to the end") << 0 << 5 << true << "ABCA";
-    QTest::newRow("copy onto a transition") << 4 << 1 << true << "ACBC";
+    // The row of the photo the drop brought in, which is then current and alone selected.
+    QTest::addColumn<int>("dropped");
+    QTest::newRow("first onto the last") << 0 << 4 << false << "BCA" << 4;
+    QTest::newRow("last onto the first") << 4 << 0 << false << "CAB" << 0;
+    QTest::newRow("first past the end") << 0 << 5 << false << "BCA" << 4;
+    QTest::newRow("onto itself") << 2 << 2 << false << "ABC" << 2;
+    QTest::newRow("copy of the first to the end") << 0 << 5 << true << "ABCA" << 6;
+    QTest::newRow("copy onto a transition") << 4 << 1 << true << "ACBC" << 2;
 }
 
 void TestPhotoListWidget::dragWithinMovesOrCopies()
@@ -274,6 +276,11 @@ void TestPhotoListWidget::dragWithinMovesOrCopies()
     verifyRows(list);
     // A copy changes the list once, a move twice (the drop, then the removal at the source).
     QCOMPARE(changed.size(), control ? 1 : 2);
+    QFETCH(int, dropped);
+    QCOMPARE(list.currentRow(), dropped);
+    const QList<QListWidgetItem *> selected = list.selectedItems();
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(list.row(selected.first()), dropped);
 }
 
 void TestPhotoListWidget::foreignPayloadIgnored()
