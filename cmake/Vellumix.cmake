@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared build settings and helpers for the Vellumix targets.
 
 set(VELLUMIX_WARNINGS -Wall -Wextra)

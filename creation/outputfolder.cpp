@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "creation/outputfolder.h"
 
 #include "zofc/zoutils.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Audio files as the import and the renderer read them: the description, then a few seconds
 // decoded and converted to the output's 16-bit stereo at 48 kHz, with one seek on the way.
 #include "audio/audiodecoder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The encoder launcher's handling of its command line: one argument per input line.
 #include "tools/avc/avcarguments.h"
 #include "fuzz/fuzzsupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Photos as the import and the renderer read them: the description with camera data and
 // thumbnails, then the frame-sized picture, reduced and whole, upright and turned.
 #include "fuzz/fuzzsupport.h"

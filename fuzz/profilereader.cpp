@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Profile files as the program reads them, and everything a profile's values reach on the way
 // to the encoder: the output format, the command lines of a creation, their splitting into
 // words and the launcher's translation of those words.

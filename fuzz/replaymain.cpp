@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays stored inputs through a fuzz target without libFuzzer: every file named, and every
 // file below every folder named. A fault shows as the crash or sanitizer report it causes, and an
 // input that takes longer than the target's own time limit ("-timeout=N") as a failure.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Show files: parsing any bytes, and the round trip of whatever parses. A show that reads must
 // write out and read back to the same show, or saving it again would change the user's work.
 #include "fuzz/fuzzsupport.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that the source folders form a one-way chain, so that no layer comes to depend on one
 # above it:
 #   - every include of our own headers names its folder ("storyboard/storyboard.h");

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a catalogue is out of step with the sources: texts the catalogue does not hold yet,
 # entries whose text is gone from the sources, or entries still waiting for a translation.
 # Works on copies, so the catalogues themselves are left as they are.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the dependencies, builds Vellumix and makes a video from the bundled sample media:
 # painted photos and a synthesised tune. Prints where the video went. Needs no display.
 # Arguments are passed on to "vellumix create" (for example --profile webm).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang (AddressSanitizer, UndefinedBehaviorSanitizer, libFuzzer)
 # in their own build folder and runs them, each from its seeds, the stored regressions and the
 # corpus it has gathered so far. What breaks a target is left in <build>/fuzz/artifacts/<target>/;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs everything Vellumix needs to build and test on Debian 12. Safe to run again.
 set -euo pipefail
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the dependencies, builds Vellumix and runs the whole test suite under a virtual X
 # server. Usage: scripts/test.sh [--sanitize address,undefined|thread] [ctest arguments...]
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // How a photo whose shape differs from the frame's fills it: fitted between black bars, fitted

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GL is called directly (fixed-function and frame buffer entry points through libglvnd), so the
 // prototypes must be seen before any header pulls in GL/gl.h.
 #define GL_GLEXT_PROTOTYPES 1

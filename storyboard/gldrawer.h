@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // GLDrawer composes one output frame from up to a few frame-sized picture layers over an opaque

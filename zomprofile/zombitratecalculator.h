@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The arithmetic behind the bit-rate calculator: a clip's duration, its size and its audio and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "zomprofile/zoproperty.h"
 
 ZoProperty::ZoProperty(const QString &key, const QString &label, Kind kind, ZoProperty *parent)

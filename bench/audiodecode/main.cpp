@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints how long AudioDecoder takes to decode a 5-minute 44.1 kHz stereo MP3 and resample it
 // to 48 kHz stereo, as a ratio against `ffmpeg -i FILE -ar 48000 -f s16le -` on the same file
 // in the same process. Each side runs several times; the best run counts.

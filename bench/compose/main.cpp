@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints how long one frame takes to compose and read back off screen (as the video writer
 // does) for a hold, a dissolve and a wipe frame at four frame sizes, in milliseconds and as
 // ratios against a reference run in the same process: copying the frame's BGRA bytes once on the

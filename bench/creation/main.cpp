@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints how long a whole video creation takes against the encoder alone, as a ratio measured
 // in the same process: 12 photos of 4000 x 3000, 5 s each with 1.5 s wipes, zoom on, one MP3,
 // the default H.264 profile, at 640 x 480, 1280 x 720 and 1920 x 1080 (or the sizes given as

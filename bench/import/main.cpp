@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_import: how long the import's reading thread takes for a batch of large JPEGs, as a
 // ratio against a one-thread readPhotoInfo loop over the same files in the same run (runs
 // alternate, the median ratio is reported), and, with --memory, the resident memory after a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints how long photo import and photo pictures take, as ratios against a reference run in
 // the same process: readPhotoInfo against a full decode of the same JPEG,
 // loadPhotoPicture's reduced-scale decoding against its full-resolution pipeline, a phone's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed inputs of the fuzz targets: small valid files of every kind each reader takes.
 // Usage: fuzzseeds OUTPUT_FOLDER PROFILE_FOLDER
 #include "creation/commandline.h"

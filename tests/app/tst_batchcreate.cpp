@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "vellumix create": the program run from the command line without a window, end to end.
 #include "tests/support/testsupport.h"
 

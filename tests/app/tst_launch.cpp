@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as a user starts it: splash lines, single instance, signals, settings across runs.
 #include "tests/support/testsupport.h"
 

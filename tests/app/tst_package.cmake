@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package of this build and looks inside; only where dpkg-deb is found.
 find_program(DPKG_DEB dpkg-deb)
 if(DPKG_DEB)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Debian package built from this build: what it holds, what it depends on, that its desktop
 // files and manual page are well formed, and that the program runs from where it installs.
 #include "tests/support/testsupport.h"

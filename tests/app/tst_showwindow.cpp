@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows in the main window: saved, opened in a new window and saved again, the title and the
 // question on closing, files gone missing, a show recovered after the program was killed, and a
 // saved show made into a video on the command line as the window makes it.

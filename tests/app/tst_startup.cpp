@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up duties that need no window: processor-affinity masks and the file-type lists.
 #include "app/startup.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The interface in German and French: every text shown by the main window and the dialogs
 // changes with the language at run time and comes back when English is chosen again; a first
 // start follows the system's language when there is a catalogue for it.

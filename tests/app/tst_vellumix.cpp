@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as a user meets it: what is enabled at the start, the preview's position and
 // time code, moving through the strips, the end of the show, the properties window, post-task
 // actions, Space, the window's place across runs, and a video made from the window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing the show from the main window as a user does: the import commands with their file
 // dialogs, the settings column, the edit commands with their enabled states and context menus,
 // and undo and redo of every change.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window with its two strips, driven as a user drives it: clicks on photos and clips,
 // Previous and Next, drops of files, the shared scroll bar, Edit Audio, and files handed over by
 // a further start of the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The renderer's sound track: clips laid end to end by video frame, looping, silence, clips
 // that cannot be opened, the fade in and out, and the audio thread's start and stop.
 #include "audio/storyboardrender.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 vellumix_test(tst_clipplayer LABELS media AUDIO HEADLESS LIBS audio)
 # Once more where OpenAL opens no output device: the clock must keep the same pace.
 add_test(NAME tst_clipplayer_nodevice COMMAND tst_clipplayer)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clip player of the audio editing dialog: its own source beside another output on the same
 // device, 44100 Hz stereo buffers whatever the file holds, the pace of the finished buffers, the
 // silence after the end of a file and of a file that cannot be read. CTest runs this program on

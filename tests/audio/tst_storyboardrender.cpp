@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame renderer: which photo and phase each frame shows, the picture caches, and whole
 // frames composed off screen and read back.
 #include "audio/storyboardrender.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The duration spin box, typed into as a user does: values past either end are corrected to
 // the end once confirmed, and everything else behaves as in a plain spin box.
 #include "controls/durationspinbox.h"

@@ -1,1 +1,2 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 vellumix_test(tst_gettingstartlabel LABELS gui unit LIBS controls)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The getting-started picture: which file is shown for a language and where it is painted.
 #include "controls/gettingstartlabel.h"
 #include "tests/support/testsupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The raw streams the encoders read: captured byte for byte through a real child process.
 #include "creation/avpipewriter.h"
 #include "tests/support/testsupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The writer manager on a real show: frames drawn off screen, read back and converted, sound
 // drained from the renderer's thread, both captured byte for byte through child processes.
 // What the frames show is checked on the encoded video (tst_compileprogress).

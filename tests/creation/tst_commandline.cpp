@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "creation/commandline.h"
 #include "creation/videocolour.h"
 #include "storyboard/storyboard.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole video creations with the real encoder launcher: the files they leave, what the files
 // hold, and what Stop and failing encoders leave behind.
 #include "audio/audiodecoder.h"

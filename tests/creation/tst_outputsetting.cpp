@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The output settings dialog with the real profile templates of the build's application folder
 // and a temporary settings store.
 #include "creation/outputsetting.h"

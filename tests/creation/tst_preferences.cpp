@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preferences dialog against a temporary settings store: what it shows for stored values,
 // what it stores back, the folder checks, Apply, and the processor choice reaching the process.
 #include "creation/preferences.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Created video as a player sees it: the stream names its colours, and a photo's colour decoded
 // with the named matrix comes back as the photo had it.
 #include "audio/storyboardrender.h"

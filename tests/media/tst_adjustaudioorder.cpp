@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Edit Audio" dialog driven with real clicks and drags on its form: the table and its
 // buttons, the in- and out-point rules, the markers, playing a segment at real-time pace on
 // OpenAL Soft's null output, volume and mute.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The audio strip: bars measured on the photo strip's time scale with their grey overflow, the
 // painted bar and its label, tool tips, removal, moves, sorting, drops of files and of its own
 // clips, and the editing dialog on a double click. Drags are real: pressed, moved and released.

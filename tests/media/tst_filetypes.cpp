@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The open dialogs' filters, read by a real file dialog: every entry must list the files of its
 // types and nothing else.
 #include "media/filetypes.h"

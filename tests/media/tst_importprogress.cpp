@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import dialog feeding the photo strip: order, rejected files, Cancel, the label.
 #include "media/filetypes.h"
 #include "media/importprogress.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reading thread of an import: batch order with several readers, rejected files, stopping.
 #include "media/infoparser.h"
 #include "tests/media/mediafiles.h"

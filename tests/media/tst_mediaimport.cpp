@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Import path expansion and the preparation of newly imported photos.
 #include "media/mediaimport.h"
 #include "storyboard/storyboard.h"

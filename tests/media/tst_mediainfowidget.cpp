@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The properties window: rows per kind, values shown as typed, language change.
 #include "media/mediainfowidget.h"
 #include "tests/support/testsupport.h"

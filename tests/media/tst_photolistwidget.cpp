@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The photo strip: its alternating rows, drops of files and of its own photos, removal, moves,
 // orientation pictures, sorting and tool tips. Drags are real: pressed, moved and released.
 #include "media/filetypes.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 vellumix_test(tst_avplayer LABELS gui media AUDIO LIBS preview)
 # Once more where OpenAL opens no output device: the preview must keep time all the same.
 add_test(NAME tst_avplayer_nodevice COMMAND tst_avplayer)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview player: sound-clocked picture, buffer sizes with the carry, volume, repeated
 // start and stop, a source that ran dry, the letterbox, and a machine without a sound device.
 // CTest runs this program twice: on OpenAL Soft's null output and with a driver list that opens

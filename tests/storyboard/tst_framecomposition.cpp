@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a frame shows, worked out before any drawing: its layers, their transforms and alpha, the
 // wipe table, and the pictures taken from the caches.
 #include "storyboard/framecomposition.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 vellumix_test(tst_gldrawer LABELS gui LIBS storyboard)
 # The same program once more without any display: the drawer's off-screen path must not need X.
 add_test(NAME tst_gldrawer_headless COMMAND tst_gldrawer)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Photos in every format people have them: each encoding at a size below the frame and at one
 // several times larger, read in its true colours into the list thumbnail, the frame picture and
 // a composed frame; HEIC photos from phones upright whichever way they say they are turned.

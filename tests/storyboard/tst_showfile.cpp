@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Show files: round trip, relative paths, missing files, damaged and hostile input, and saving
 // that never leaves a damaged file behind.
 #include "storyboard/photoloader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The story-board model: timeline arithmetic, "Sync with Audio", zoom defaults, pattern list.
 #include "storyboard/storyboard.h"
 #include "tests/support/testsupport.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the layer check on small source trees: a sound one must pass, and each kind of knot in
 # the chain must make it fail with a line naming the fault.
 set -uo pipefail

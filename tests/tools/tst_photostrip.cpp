@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The photostrip harness imports what it is given, folders expanded, and shows the strip.
 #include <QColor>
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The playshow harness plays a generated show in the preview player to its end and stops there,
 // as the main window does, with the picture kept in time by the sound.
 #include "tests/support/testsupport.h"

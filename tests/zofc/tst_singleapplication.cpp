@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files handed from a further start to the running instance: the message survives any file
 // name, a real second start of the program delivers its files as absolute paths, two starts at
 // the same moment end with one instance holding both starts' files, and the lock of a killed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The framework's main window: its own menu, language switching with re-translation, the
 // update-check settings and Exit.
 #include "tests/support/testsupport.h"

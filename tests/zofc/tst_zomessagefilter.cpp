@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which messages reach standard error at each level, with messages the toolkit and the program
 // really produce.
 #include "zofc/zomessagefilter.h"

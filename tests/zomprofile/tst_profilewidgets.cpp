@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The profile widgets on their own: the property tree of a profile, two editors sharing it, the
 // chooser with its group view.
 #include "tests/support/testsupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // avc: the program's encoder. Runs the system's ffmpeg ($VELLUMIX_FFMPEG, else "ffmpeg" on the
 // PATH) with the translated command line, passes standard input through untouched, copies
 // ffmpeg's progress lines ("frame= ... fps= ...") to standard output and everything else it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the wipe patterns: 8-bit grey PNG images named "*.wpt". During a wipe the bright parts
 // of a pattern reveal the incoming photo first and the dark parts last; smooth gradients give the
 // wipes soft edges. Usage: patterngen <output folder>

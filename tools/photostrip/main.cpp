@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // photostrip [options] file-or-folder...: shows the photo strip with the photos given and, under
 // it, the audio strip with the audio files given, both imported through the import dialog as a
 // drop would, lined up on one time scale as in the main window, in a window with the strips' edit

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // playshow [options] file...: plays the photos and audio files given, in that order, as one
 // story board in the preview player, and quits when the show has ended (or after --seconds).
 // Play, pause and the 40 ms progress update follow the main window's preview controls.

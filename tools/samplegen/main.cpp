@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the sample show: a handful of photos painted here (several sizes and aspect ratios,
 // one stored sideways with a camera orientation tag asking for a quarter turn) and a short
 // synthesised tune as a WAV file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the program's default skin into the folder named on the command line: the style sheet,
 // the tool-button icons, the pictures of the photo and audio strips and of the slider bar, the
 // getting-started picture and the application icon. Run at build time.
