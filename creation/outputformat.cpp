@@ -8,31 +8,25 @@
 #include <QStringList>
 #include <algorithm>
 
+extern "C" {
+#include <libavutil/parseutils.h>
+}
+
 namespace {
 
-// "720x576" and "720X576 (PAL)" give 720 and 576; false when there are not two sizes.
+// The frame size at the start of a profile value, read as the encoder reads its size option:
+// "720x576", or a name such as "pal" or "hd720". What follows a space is a note ("720X576 (PAL)").
+// The width is rounded down to a multiple of 4 and the height to an even number.
 bool readSize(const QString &value, int &width, int &height)
 {
-    QString digits;
-    bool separator = false;
-    for (const QChar c : value) {
-        if (c.isDigit()) {
-            digits += c;
-        } else if (!separator && (c == QLatin1Char('x') || c == QLatin1Char('X'))) {
-            separator = true;
-            digits += QLatin1Char('x');
-        } else {
-            break;
-        }
-    }
-    const QStringList parts = digits.split(QLatin1Char('x'));
-    if (parts.size() != 2)
+    const QByteArray size = value.trimmed().section(QLatin1Char(' '), 0, 0).toLower().toLatin1();
+    int w = 0;
+    int h = 0;
+    if (size.isEmpty() || av_parse_video_size(&w, &h, size.constData()) < 0)
         return false;
-    bool okW = false;
-    bool okH = false;
-    const int w = parts[0].toInt(&okW) & ~3;
-    const int h = parts[1].toInt(&okH) & ~1;
-    if (!okW || !okH || w <= 0 || h <= 0)
+    w &= ~3;
+    h &= ~1;
+    if (w <= 0 || h <= 0)
         return false;
     width = w;
     height = h;

@@ -11,8 +11,8 @@ struct MediaFormat;
 // and "ar" (sample rate). A value containing "ignore" or "auto" does not count: the size is then
 // 640 x 480 and the others keep their values. The width is rounded down to a multiple of 4 and
 // the height to an even number; aspect becomes width / height; bitsPerSample is kept. A value
-// that counts but is not usable (no two sizes, a rate or count that is not positive) is treated
-// as one that does not count.
+// that counts but is not usable (not a size the encoder reads, as "720x576" or "pal"; a rate or
+// count that is not positive) is treated as one that does not count.
 void formatFromProfile(const ZomProfileData &profile, MediaFormat &format);
 
 // The shape of a show's frames as width to height: 16:9, 9:16 (phones), 1:1, 4:5.

@@ -59,6 +59,19 @@ void TestOutputFormat::fromProfile_data()
                                      << "fast"
                                      << "0"
                                      << "-5" << 640 << 480 << 10.0 << 1 << 22050;
+    // Sizes are read as the encoder reads them: its names for sizes too, but no glued-on words.
+    QTest::newRow("size names") << "pal"
+                                << ""
+                                << ""
+                                << "" << 720 << 576 << 10.0 << 1 << 22050;
+    QTest::newRow("size name, upper case") << "HD720"
+                                           << ""
+                                           << ""
+                                           << "" << 1280 << 720 << 10.0 << 1 << 22050;
+    QTest::newRow("words glued on") << "720x576pal"
+                                    << ""
+                                    << ""
+                                    << "" << 640 << 480 << 10.0 << 1 << 22050;
     QTest::newRow("one number only") << "720"
                                      << ""
                                      << ""
