@@ -98,7 +98,8 @@ QString encoderTemplate(EncoderTemplate which)
         return QStringLiteral(
             "\"%1\" -@ -f swf -i \"%2\" -i \"%3\" -acodec copy -vcodec copy -y \"%4\"");
     case EncoderTemplate::Reencode:
-        return QStringLiteral("\"%1\" -@ -i \"%2\" -i \"%3\" %4 -y \"%5\"");
+        return QStringLiteral(
+            "\"%1\" -@ -progress pipe:1 -nostats -i \"%2\" -i \"%3\" %4 -y \"%5\"");
     case EncoderTemplate::Thumbnail:
         return QStringLiteral("\"%1\" -@ -y -i \"%2\" -ss 0.00 -f image2 -vcodec mjpeg -vframes 5 "
                               "-s 160x120 -an \"%3\"");
@@ -467,4 +468,22 @@ QStringList lastLogLines(const QString &logPath, int count)
     if (file.size() > tailBytes && !lines.isEmpty())
         lines.removeFirst();
     return lines.mid(std::max<qsizetype>(0, lines.size() - count));
+}
+
+qint64 takeProgressFrame(QByteArray &pending)
+{
+    const qsizetype end = pending.lastIndexOf('\n');
+    if (end < 0)
+        return -1;
+    qint64 frame = -1;
+    for (const QByteArray &line : pending.left(end).split('\n')) {
+        if (!line.startsWith("frame="))
+            continue;
+        bool ok = false;
+        const qint64 n = line.mid(6).trimmed().toLongLong(&ok);
+        if (ok && n >= 0)
+            frame = n;
+    }
+    pending.remove(0, end + 1);
+    return frame;
 }

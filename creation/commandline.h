@@ -107,3 +107,7 @@ bool startCommandLine(QProcess &process, const QString &commandLine,
 // The last count lines of an encoder's log file (its progress lines, which end in a carriage
 // return, count as lines), blank lines left out; empty when there is no such file.
 QStringList lastLogLines(const QString &logPath, int count);
+// The frame count of the last whole "frame=N" line of the encoder's progress report
+// ("-progress pipe:1": key=value lines), or -1 when pending holds none. The whole lines read are
+// taken off pending; a line cut short stays there for the next read.
+qint64 takeProgressFrame(QByteArray &pending);

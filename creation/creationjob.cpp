@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -364,27 +363,12 @@ void CreationJob::startReencoding()
 
 void CreationJob::onReencodeOutput()
 {
-    // Progress lines read "frame=  123 fps= 45 ..."; the last whole one counts. A chunk may end
-    // in the middle of a line, which waits for the next chunk.
     reencodeOutput += recompressProcess.readAllStandardOutput();
-    const qsizetype end
-        = std::max(reencodeOutput.lastIndexOf('\n'), reencodeOutput.lastIndexOf('\r'));
-    if (end < 0)
+    const qint64 frame = takeProgressFrame(reencodeOutput);
+    if (frame < 0)
         return;
-    const QString text = QString::fromLocal8Bit(reencodeOutput.left(end));
-    reencodeOutput.remove(0, end + 1);
-    const QStringList lines
-        = text.split(QRegularExpression(QStringLiteral("[\r\n]")), Qt::SkipEmptyParts);
-    for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
-        const qsizetype frame = it->indexOf(QLatin1String("frame="));
-        const qsizetype fps = it->indexOf(QLatin1String("fps="), frame + 6);
-        if (frame < 0 || fps < 0)
-            continue;
-        const long long n = it->mid(frame + 6, fps - frame - 6).trimmed().toLongLong();
-        const int frames = std::max(1, totalFrames);
-        setProgress(90 + static_cast<int>(std::min<long long>(n, frames) * 10 / frames));
-        return;
-    }
+    const int frames = std::max(1, totalFrames);
+    setProgress(90 + static_cast<int>(std::min<qint64>(frame, frames) * 10 / frames));
 }
 
 void CreationJob::onRecompressFinished(int exitCode, QProcess::ExitStatus exitStatus)

@@ -37,6 +37,8 @@ private slots:
     void quotingSurvivesSplitting();
     void lastLogLines_data();
     void lastLogLines();
+    void progressFrame_data();
+    void progressFrame();
 
 private:
     static ZomProfileData profile(const QString &id, const QList<QPair<QString, QVariant>> &values);
@@ -370,7 +372,7 @@ void TestCommandLine::commandsByExtension()
     const bool indexFirst = job.muxCommand.contains(" -movflags +faststart -y ");
     QCOMPARE(indexFirst, writesIndexFirst(ext));
     QCOMPARE(job.reencodeCommand,
-             QStringLiteral("\"avc\" -@ -i \"%1\" -i \"%2\" %3 -y \"%4\"")
+             QStringLiteral("\"avc\" -@ -progress pipe:1 -nostats -i \"%1\" -i \"%2\" %3 -y \"%4\"")
                  .arg(job.videoTarget, job.audioTarget,
                       buildArguments(data, vga) + videoColourFor(640, 480).encoderOptions()
                           + (indexFirst ? " -movflags +faststart" : ""),
@@ -531,6 +533,31 @@ void TestCommandLine::lastLogLines()
     // However much is asked, a line cut by reading only the end of the file is never shown.
     for (const QString &line : ::lastLogLines(path, 100000))
         QVERIFY2(!line.startsWith(QLatin1String("line ")) || line.size() == 10, qPrintable(line));
+}
+
+void TestCommandLine::progressFrame_data()
+{
+    QTest::addColumn<QByteArray>("chunk");
+    QTest::addColumn<qint64>("frame");
+    QTest::addColumn<QByteArray>("left");
+    QTest::newRow("one report") << QByteArray("frame=12\nfps=0.00\nprogress=continue\n") << 12LL
+                                << QByteArray();
+    QTest::newRow("the last of several")
+        << QByteArray("frame=12\nprogress=continue\nframe=40\nprogress=end\n") << 40LL
+        << QByteArray();
+    QTest::newRow("a line cut short waits")
+        << QByteArray("frame=12\nprogress=continue\nframe=4") << 12LL << QByteArray("frame=4");
+    QTest::newRow("nothing whole yet") << QByteArray("frame=40") << -1LL << QByteArray("frame=40");
+    QTest::newRow("log lines are not reports")
+        << QByteArray("frame=   25 fps=24 q=2.0\rsize=12kB\n") << -1LL << QByteArray();
+}
+
+void TestCommandLine::progressFrame()
+{
+    QFETCH(QByteArray, chunk);
+    QByteArray pending = chunk;
+    QTEST(takeProgressFrame(pending), "frame");
+    QTEST(pending, "left");
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
