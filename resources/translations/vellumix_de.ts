@@ -478,6 +478,29 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
     </message>
 </context>
 <context>
+    <name>GettingStarted</name>
+    <message>
+        <source>Let&apos;s make a slide show</source>
+        <translation>Ihre Diashow in drei Schritten</translation>
+    </message>
+    <message>
+        <source>Import your photos</source>
+        <translation>Fotos importieren</translation>
+    </message>
+    <message>
+        <source>Add some music</source>
+        <translation>Musik hinzufügen</translation>
+    </message>
+    <message>
+        <source>Create your video file</source>
+        <translation>Videodatei erstellen</translation>
+    </message>
+    <message>
+        <source>Use the buttons below to begin</source>
+        <translation>Beginnen Sie mit den Schaltflächen unten</translation>
+    </message>
+</context>
+<context>
     <name>ImportProgress</name>
     <message>
         <source>Import Progress</source>

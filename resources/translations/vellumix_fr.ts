@@ -478,6 +478,29 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
     </message>
 </context>
 <context>
+    <name>GettingStarted</name>
+    <message>
+        <source>Let&apos;s make a slide show</source>
+        <translation>Votre diaporama en trois étapes</translation>
+    </message>
+    <message>
+        <source>Import your photos</source>
+        <translation>Importez vos photos</translation>
+    </message>
+    <message>
+        <source>Add some music</source>
+        <translation>Ajoutez de la musique</translation>
+    </message>
+    <message>
+        <source>Create your video file</source>
+        <translation>Créez votre fichier vidéo</translation>
+    </message>
+    <message>
+        <source>Use the buttons below to begin</source>
+        <translation>Commencez avec les boutons ci-dessous</translation>
+    </message>
+</context>
+<context>
     <name>ImportProgress</name>
     <message>
         <source>Import Progress</source>
@@ -1524,9 +1547,9 @@ Commandes&#xa0;:
         <source>License GPLv3+: GNU GPL version 3 or later &lt;https://gnu.org/licenses/gpl.html&gt;.
 This is free software: you are free to change and redistribute it.
 There is NO WARRANTY, to the extent permitted by law.</source>
-        <translation>Licence GPLv3+ : GNU GPL version 3 ou ultérieure &lt;https://gnu.org/licenses/gpl.html&gt;.
-Ceci est un logiciel libre : vous êtes libre de le modifier et de le redistribuer.
-Il n'y a AUCUNE GARANTIE, dans les limites permises par la loi.</translation>
+        <translation>Licence GPLv3+&#xa0;: GNU GPL version 3 ou ultérieure &lt;https://gnu.org/licenses/gpl.html&gt;.
+Ceci est un logiciel libre&#xa0;: vous êtes libre de le modifier et de le redistribuer.
+Il n&apos;y a AUCUNE GARANTIE, dans les limites permises par la loi.</translation>
     </message>
 </context>
 <context>

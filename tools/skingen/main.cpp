@@ -12,10 +12,12 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextStream>
+#include <QTranslator>
 #include <cmath>
 #include <cstdio>
 #include <functional>
 #include <numbers>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -444,19 +446,30 @@ struct StartTexts
     QString hint;
 };
 
-const StartTexts english = {QStringLiteral("Let's make a slide show"),
-                            {QStringLiteral("Import your photos"), QStringLiteral("Add some music"),
-                             QStringLiteral("Create your video file")},
-                            QStringLiteral("Use the buttons below to begin")};
-const StartTexts german = {QStringLiteral("Ihre Diashow in drei Schritten"),
-                           {QStringLiteral("Fotos importieren"), QStringLiteral("Musik hinzufügen"),
-                            QStringLiteral("Videodatei erstellen")},
-                           QStringLiteral("Beginnen Sie mit den Schaltflächen unten")};
-const StartTexts french
-    = {QStringLiteral("Votre diaporama en trois étapes"),
-       {QStringLiteral("Importez vos photos"), QStringLiteral("Ajoutez de la musique"),
-        QStringLiteral("Créez votre fichier vidéo")},
-       QStringLiteral("Commencez avec les boutons ci-dessous")};
+// The pictures in other languages take their texts from the program's translation catalogues,
+// where they are translated with the window's own texts.
+constexpr const char *startContext = "GettingStarted";
+constexpr const char *startSources[] = {
+    QT_TRANSLATE_NOOP("GettingStarted", "Let's make a slide show"),
+    QT_TRANSLATE_NOOP("GettingStarted", "Import your photos"),
+    QT_TRANSLATE_NOOP("GettingStarted", "Add some music"),
+    QT_TRANSLATE_NOOP("GettingStarted", "Create your video file"),
+    QT_TRANSLATE_NOOP("GettingStarted", "Use the buttons below to begin"),
+};
+
+// The texts in the catalogue's language, English without one. Empty when the catalogue lacks
+// one of them.
+std::optional<StartTexts> startTexts(const QTranslator *catalogue)
+{
+    QString texts[std::size(startSources)];
+    for (size_t i = 0; i < std::size(startSources); ++i) {
+        texts[i] = catalogue ? catalogue->translate(startContext, startSources[i])
+                             : QString::fromUtf8(startSources[i]);
+        if (texts[i].isEmpty())
+            return std::nullopt;
+    }
+    return StartTexts {texts[0], {texts[1], texts[2], texts[3]}, texts[4]};
+}
 
 // Fits the label's smallest size (480 x 360) with room to spare.
 QImage gettingStarted(const StartTexts &texts)
@@ -592,8 +605,9 @@ bool save(const QImage &image, const QString &path)
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: %s SKIN_FOLDER [ICON_THEME_FOLDER]\n", argv[0]);
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr, "usage: %s SKIN_FOLDER [ICON_THEME_FOLDER [TRANSLATIONS_FOLDER]]\n",
+                     argv[0]);
         return 2;
     }
     const QDir skin(QString::fromLocal8Bit(argv[1]));
@@ -613,9 +627,24 @@ int main(int argc, char **argv)
     ok &= save(audioHead(), picture("head.png"));
     ok &= save(audioBody(), picture("body.png"));
     // The label picks start_<language>.png when it exists, start.png otherwise.
-    ok &= save(gettingStarted(english), picture("start.png"));
-    ok &= save(gettingStarted(german), picture("start_de_DE.png"));
-    ok &= save(gettingStarted(french), picture("start_fr_FR.png"));
+    ok &= save(gettingStarted(*startTexts(nullptr)), picture("start.png"));
+    if (argc == 4) {
+        const QString catalogues = QString::fromLocal8Bit(argv[3]);
+        for (const char *language : {"de_DE", "fr_FR"}) {
+            const QString name = QStringLiteral("vellumix_%1").arg(QLatin1String(language, 2));
+            QTranslator catalogue;
+            const std::optional<StartTexts> texts
+                = catalogue.load(name, catalogues) ? startTexts(&catalogue) : std::nullopt;
+            if (!texts) {
+                std::fprintf(stderr, "skingen: %s/%s.qm lacks the getting-started texts\n",
+                             qPrintable(catalogues), qPrintable(name));
+                ok = false;
+                continue;
+            }
+            ok &= save(gettingStarted(*texts),
+                       pictures + QStringLiteral("/start_%1.png").arg(QLatin1String(language)));
+        }
+    }
     ok &= save(sliderBar(line), picture("slider_bar.png"));
     ok &= save(sliderBar(accentLight), picture("slider_clip.png"));
     ok &= save(sliderBar(accent), picture("slider_clip_selected.png"));
