@@ -18,6 +18,7 @@
 #include <QSocketNotifier>
 #include <QTextStream>
 #include <QTranslator>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
@@ -42,9 +43,12 @@ int signalPipe[2] = {-1, -1};
 
 void onSignal(int number)
 {
+    // The interrupted code may be about to read errno from a call of its own.
+    const int savedErrno = errno;
     const unsigned char byte = static_cast<unsigned char>(number);
     const ssize_t written = ::write(signalPipe[1], &byte, 1);
     (void)written;
+    errno = savedErrno;
 }
 
 void printOut(const QString &text)
