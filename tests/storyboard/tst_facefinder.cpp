@@ -21,7 +21,6 @@ private slots:
     void initTestCase();
     void search_data();
     void search();
-    void searchedPhotoIsNotSearchedAgain();
     void eachThreadHasItsDetector();
 
 private:
@@ -122,23 +121,6 @@ void TstFaceFinder::search()
                             .arg(drawn.y())
                             .arg(drawn.width())
                             .arg(drawn.height())));
-}
-
-void TstFaceFinder::searchedPhotoIsNotSearchedAgain()
-{
-    ImageInfo info;
-    info.path = dir.filePath(QStringLiteral("searched.jpg"));
-    QVERIFY(photoWithFace(QSize(1200, 900), QPointF(0.5, 0.5), 0.5).save(info.path));
-    // Kept from a show file: searched, nothing found. The record keeps its word.
-    info.facesSearched = true;
-    QVERIFY(readPhotoInfo(info));
-    QVERIFY(info.facesSearched);
-    QVERIFY(info.faces.isEmpty());
-    // Never searched: the face is found.
-    info.facesSearched = false;
-    QVERIFY(readPhotoInfo(info));
-    QVERIFY(info.facesSearched);
-    QCOMPARE(info.faces.size(), 1);
 }
 
 void TstFaceFinder::eachThreadHasItsDetector()
