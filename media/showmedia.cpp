@@ -13,6 +13,9 @@ bool rereadShowPhoto(ImageInfo &info)
 {
     ImageInfo read;
     read.path = info.path;
+    // Faces kept in the show are not searched again.
+    read.faces = info.faces;
+    read.facesSearched = info.facesSearched;
     if (!QFileInfo(info.path).isFile() || !readPhotoInfo(read)) {
         info.missing = true;
         return false;

@@ -12,6 +12,7 @@ packages=(
     libopenal-dev libopenal1
     libexif-dev
     qt6-image-formats-plugins libheif-dev libjpeg-dev
+    libopencv-dev opencv-data
     libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0 mesa-utils
     xvfb xauth dbus-daemon
     dpkg-dev file appstream desktop-file-utils man-db groff-base

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storyboard/photoloader.h"
 
+#include "storyboard/facefinder.h"
+#include "storyboard/faceframing.h"
 #include "storyboard/heifimage.h"
 #include "storyboard/picture.h"
 #include "storyboard/storyboard.h"
@@ -16,6 +18,7 @@
 #include <array>
 #include <atomic>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 // QImage::Format_RGB32 keeps each pixel as 0xffRRGGBB in a 32-bit word, which is the byte
@@ -203,6 +206,12 @@ bool readPhotoInfo(ImageInfo &info)
     for (int i = 0; i < ImageInfo::PropertyCount; ++i)
         result.exifProperties.append(exif.property(i));
 
+    if (!result.facesSearched) {
+        const std::optional<QList<QRectF>> faces = findFaces(image);
+        result.faces = faces.value_or(QList<QRectF>());
+        result.facesSearched = faces.has_value();
+    }
+
     result.thumbnail = makeThumbnail(image, photoSize);
     result.thumbnailRotated = makeThumbnail(turnedRight(image), photoSize.transposed());
 
@@ -367,7 +376,7 @@ void boxBlur(QImage &image, int radius)
 // The backdrop of a fitted photo: a copy scaled to cover the frame, blurred and darkened. The
 // blur is worked out on a copy a sixteenth of the frame's size and scaled up smoothly, which
 // blurs further and costs a few milliseconds once per photo picture.
-QImage blurredBackdrop(const QImage &fitted, QSize frame)
+QImage blurredBackdrop(const QImage &fitted, QSize frame, const QList<QRectF> &faces)
 {
     backdropCount.fetch_add(1, std::memory_order_relaxed);
     constexpr int reduction = 16;
@@ -389,9 +398,13 @@ QImage blurredBackdrop(const QImage &fitted, QSize frame)
     }
     const QImage covered = small.scaled(coverBox(small.size(), frame), Qt::IgnoreAspectRatio,
                                         Qt::SmoothTransformation);
-    return covered
-        .copy((covered.width() - frame.width()) / 2, (covered.height() - frame.height()) / 2,
-              frame.width(), frame.height())
+    if (faces.isEmpty()) {
+        return covered
+            .copy((covered.width() - frame.width()) / 2, (covered.height() - frame.height()) / 2,
+                  frame.width(), frame.height())
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    return covered.copy(QRect(cropOrigin(covered.size(), frame, faces), frame))
         .convertToFormat(QImage::Format_RGB32);
 }
 
@@ -403,7 +416,7 @@ int blurredBackdropsMade()
 }
 
 bool loadPhotoPicture(const QString &path, Picture &picture, int width, int height, bool turn90,
-                      PhotoDecode decode, Framing framing)
+                      PhotoDecode decode, Framing framing, const QList<QRectF> &faces)
 {
     if (picture.isNull() || picture.format() != AV_PIX_FMT_BGRA || picture.width() != width
         || picture.height() != height) {
@@ -452,15 +465,16 @@ bool loadPhotoPicture(const QString &path, Picture &picture, int width, int heig
     convertToSrgb(image);
 
     // Where the photo does not reach: black bars, or the blurred backdrop. A filled photo
-    // reaches everywhere and is cropped evenly on both sides.
+    // reaches everywhere and is cropped evenly on both sides, or around its faces.
+    const QList<QRectF> shownFaces = turn90 ? facesTurnedRight(faces) : faces;
     QImage backdrop;
     if (framing == Framing::BlurredFit && image.size() != frame)
-        backdrop = blurredBackdrop(image, frame);
-    const int left = (width - image.width()) / 2;
-    // Rows are centred as the picture counts them, from the bottom: when the rows left over are
-    // odd, the bottom bar is the smaller one, as it always was.
-    const int bottom = (height - image.height()) / 2;
-    const int top = height - image.height() - bottom;
+        backdrop = blurredBackdrop(image, frame, shownFaces);
+    // Without faces the photo is centred; when the rows left over are odd, the bottom bar is
+    // the smaller one, as it always was.
+    const QPoint origin = cropOrigin(image.size(), frame, shownFaces);
+    const int left = -origin.x();
+    const int top = -origin.y();
     const int from = std::max(0, left);
     const int to = std::min(width, left + image.width());
     for (int y = 0; y < height; ++y) {

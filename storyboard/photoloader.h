@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QList>
+#include <QRectF>
 #include <QRgb>
 
 #include "storyboard/storyboard.h"
@@ -20,7 +21,8 @@ inline constexpr int ThumbnailHeight = 60;
 inline constexpr QRgb ThumbnailBackground = 0xFF808080;
 
 // Fills the descriptive fields of a record whose path is set: size, depth, camera fields and
-// properties, suffix, file size, modification time and both thumbnails. False, with the record
+// properties, suffix, file size, modification time and both thumbnails, and searches the small
+// copy for faces unless the record says they were searched already. False, with the record
 // unchanged, when the file is not a decodable image or is too large for the image reader.
 bool readPhotoInfo(ImageInfo &info);
 
@@ -45,11 +47,13 @@ enum class PhotoDecode { Fast, Full };
 // Draws a photo into a BGRA picture of exactly width x height pixels, bottom row first:
 // turned 90 degrees clockwise when turn90, centred and, by framing, fitted between opaque black
 // bars, fitted over a blurred and darkened copy of itself that covers the frame, or scaled to
-// cover the frame with the overhang cropped. False when
+// cover the frame with the overhang cropped. The crop, and the blurred copy's, centre on faces
+// (boxes in 0..1 of the photo as stored, before any turn) when there are any. False when
 // the photo cannot be decoded (the picture is then opaque black) or when the picture is not a
 // BGRA picture of that size (the picture is then untouched).
 bool loadPhotoPicture(const QString &path, Picture &picture, int width, int height, bool turn90,
-                      PhotoDecode decode = PhotoDecode::Fast, Framing framing = Framing::Fit);
+                      PhotoDecode decode = PhotoDecode::Fast, Framing framing = Framing::Fit,
+                      const QList<QRectF> &faces = {});
 // How many blurred backdrops have been made in this process (each is made while a photo picture
 // is loaded, never while frames are drawn).
 int blurredBackdropsMade();

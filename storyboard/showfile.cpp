@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storyboard/showfile.h"
 
+#include "storyboard/facefinder.h"
 #include "storyboard/photoloader.h"
 
 #include <QCoreApplication>
@@ -28,6 +29,48 @@ constexpr double maxZoomValue = 1.0e6;
 QString tr(const char *text)
 {
     return QCoreApplication::translate("ShowFile", text);
+}
+
+// The faces found in a photo. They can always be searched again, so a list that is damaged or
+// too long leaves the photo unsearched instead of refusing the show.
+void readFaces(const QJsonObject &photo, ImageInfo &info)
+{
+    const QJsonValue v = photo.value(QLatin1String("faces"));
+    if (!v.isArray())
+        return;
+    const QJsonArray list = v.toArray();
+    if (list.size() > MaxFacesPerPhoto)
+        return;
+    constexpr double slack = 1e-3; // the writer rounds to four places
+    QList<QRectF> faces;
+    for (const QJsonValue &entry : list) {
+        const QJsonArray box = entry.toArray();
+        if (box.size() != 4)
+            return;
+        double n[4];
+        for (int i = 0; i < 4; ++i) {
+            n[i] = box.at(i).toDouble(std::numeric_limits<double>::quiet_NaN());
+            if (!std::isfinite(n[i]) || n[i] < 0.0 || n[i] > 1.0)
+                return;
+        }
+        if (n[2] <= 0.0 || n[3] <= 0.0 || n[0] + n[2] > 1.0 + slack || n[1] + n[3] > 1.0 + slack)
+            return;
+        faces.append(QRectF(n[0], n[1], n[2], n[3]));
+    }
+    info.faces = faces;
+    info.facesSearched = true;
+}
+
+QJsonArray facesArray(const QList<QRectF> &faces)
+{
+    const auto rounded = [](double d) {
+        return std::round(d * 10000.0) / 10000.0;
+    };
+    QJsonArray list;
+    for (const QRectF &f : faces)
+        list.append(
+            QJsonArray {rounded(f.x()), rounded(f.y()), rounded(f.width()), rounded(f.height())});
+    return list;
 }
 
 // Walks the document and keeps the first fault with the place it was found.
@@ -206,6 +249,7 @@ public:
             info.operations.append(op);
         }
         foldOrientation(info);
+        readFaces(o, info);
         return zoom(o, where, info.zoom);
     }
 
@@ -432,14 +476,17 @@ QByteArray serializeShow(const ShowFile &show, const QString &baseDir)
         QJsonArray steps;
         for (int op : info.operations)
             steps.append(op);
-        photos.append(QJsonObject {
+        QJsonObject photo {
             {QStringLiteral("path"), storedPath(info.path, base)},
             {QStringLiteral("operations"), steps},
             {QStringLiteral("zoom"),
              QJsonObject {{QStringLiteral("kind"), info.zoom.kind},
                           {QStringLiteral("start"), numbers(info.zoom.start)},
                           {QStringLiteral("end"), numbers(info.zoom.end)}}},
-        });
+        };
+        if (info.facesSearched)
+            photo.insert(QStringLiteral("faces"), facesArray(info.faces));
+        photos.append(photo);
     }
     QJsonArray audios;
     for (const AudioInfo &info : show.audios) {

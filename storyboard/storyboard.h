@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QImage>
 #include <QList>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -55,6 +56,12 @@ struct ImageInfo
     // The file was not found when the show was opened; the record is kept so that nothing of the
     // show is lost, but there is nothing to show or read.
     bool missing = false;
+
+    // Faces found in the photo, as boxes in 0..1 of the stored picture before the orientation
+    // steps, so that turning the photo needs no new search. facesSearched tells an empty list
+    // that was searched from one that never was.
+    QList<QRectF> faces;
+    bool facesSearched = false;
 };
 
 // One audio clip of the show; clipStart and clipEnd are the in- and out-points in seconds.

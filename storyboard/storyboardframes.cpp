@@ -156,7 +156,15 @@ void StoryBoardFrames::drawFrame(int k, GLDrawer *drawer)
 
 QString StoryBoardFrames::photoKey(const ImageInfo &info)
 {
-    return QStringLiteral("%1%2").arg(info.path).arg(int(info.orientation > 3));
+    QString key = QStringLiteral("%1%2").arg(info.path).arg(int(info.orientation > 3));
+    // Faces move the crop, so a picture drawn around other faces is another picture.
+    for (const QRectF &face : info.faces)
+        key += QStringLiteral("|%1,%2,%3,%4")
+                   .arg(face.x())
+                   .arg(face.y())
+                   .arg(face.width())
+                   .arg(face.height());
+    return key;
 }
 
 Picture &StoryBoardFrames::photoPicture(const ImageInfo &info)
@@ -169,16 +177,18 @@ Picture &StoryBoardFrames::photoPicture(const ImageInfo &info)
         photoCache.clear();
         photoFraming = framing;
     }
-    return cachedPicture(photoCache, photoKey(info), true, info.path, info.orientation > 3);
+    return cachedPicture(photoCache, photoKey(info), true, info.path, info.orientation > 3,
+                         info.faces);
 }
 
 Picture &StoryBoardFrames::patternPicture(const QString &path)
 {
-    return cachedPicture(patternCache, path, false, path, false);
+    return cachedPicture(patternCache, path, false, path, false, {});
 }
 
 Picture &StoryBoardFrames::cachedPicture(Cache &cache, const QString &key, bool photo,
-                                         const QString &path, bool turn90)
+                                         const QString &path, bool turn90,
+                                         const QList<QRectF> &faces)
 {
     if (Picture *hit = allPictures.value(key))
         return *hit;
@@ -215,7 +225,7 @@ Picture &StoryBoardFrames::cachedPicture(Cache &cache, const QString &key, bool 
     bool loaded = false;
     if (photo) {
         loaded = loadPhotoPicture(path, *picture, format.width, format.height, turn90,
-                                  PhotoDecode::Fast, photoFraming);
+                                  PhotoDecode::Fast, photoFraming, faces);
         // A photo that has gone missing shows as black for its period.
         if (!loaded)
             fillOpaqueBlack(*picture);

@@ -74,7 +74,7 @@ public:
 private:
     using Cache = std::map<QString, std::unique_ptr<Picture>>;
     Picture &cachedPicture(Cache &cache, const QString &key, bool photo, const QString &path,
-                           bool turn90);
+                           bool turn90, const QList<QRectF> &faces);
     void clearCaches();
 
     MediaFormat format;

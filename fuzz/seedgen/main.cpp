@@ -214,8 +214,8 @@ bool writeProfilesAndCommands(const QDir &profileDir, const QDir &avcDir, const 
     return true;
 }
 
-// Show files: an empty show, and one with turned and zoomed photos, trimmed clips, every switch
-// and an edited profile, with paths below and outside the show's folder.
+// Show files: an empty show, and one with turned and zoomed photos and their faces, trimmed clips,
+// every switch and an edited profile, with paths below and outside the show's folder.
 bool writeShows(const QDir &dir)
 {
     const QString base = QStringLiteral("/shows/summer");
@@ -229,6 +229,10 @@ bool writeShows(const QDir &dir)
         photo.orientation = 5;
         photo.zoom.start = {-25.0f, -12.5f, 50.0f, 0.0f};
         photo.zoom.end = {25.0f, 12.5f, 100.0f, 0.0f};
+        // Faces: two on the first photo, none found on the second, the third never searched.
+        photo.facesSearched = i < 2;
+        if (i == 0)
+            photo.faces = {QRectF(0.1, 0.2, 0.15, 0.2), QRectF(0.6, 0.25, 0.1, 0.125)};
         full.photos.append(photo);
     }
     AudioInfo clip;

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Import path expansion and the preparation of newly imported photos.
+// Import path expansion, the preparation of newly imported photos, and the faces of photos read
+// again when a show opens.
 #include "media/mediaimport.h"
+#include "media/showmedia.h"
 #include "storyboard/storyboard.h"
+#include "tests/storyboard/facefixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +31,8 @@ private slots:
     void expandsFolders();
     void stopsAtFolderWhenNotExpanding();
     void newPhotosCycleAndTurn();
+    void showPhotoFaces_data();
+    void showPhotoFaces();
 };
 
 void TestMediaImport::expandsFolders()
@@ -76,6 +81,42 @@ void TestMediaImport::newPhotosCycleAndTurn()
     QCOMPARE(kept.orientation, 0);
     // Successive photos move in different directions.
     QVERIFY(kept.zoom.start != turned.zoom.start || kept.zoom.end != turned.zoom.end);
+}
+
+void TestMediaImport::showPhotoFaces_data()
+{
+    QTest::addColumn<bool>("searched");
+    QTest::addColumn<QList<QRectF>>("kept");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("never searched (a show from before): searched on opening")
+        << false << QList<QRectF> {} << 1;
+    QTest::newRow("searched, none found: not searched again") << true << QList<QRectF> {} << 0;
+    QTest::newRow("searched: the kept faces stay")
+        << true << QList<QRectF> {QRectF(0.1, 0.1, 0.2, 0.2), QRectF(0.7, 0.6, 0.1, 0.1)} << 2;
+}
+
+void TestMediaImport::showPhotoFaces()
+{
+    QFETCH(bool, searched);
+    QFETCH(QList<QRectF>, kept);
+    QFETCH(int, expected);
+    QTemporaryDir dir;
+    QRectF drawn;
+    ImageInfo photo;
+    photo.path = dir.filePath(QStringLiteral("face.jpg"));
+    QVERIFY(photoWithFace(QSize(1200, 900), QPointF(0.5, 0.5), 0.5, &drawn).save(photo.path));
+    photo.operations = {ImageInfo::TurnRight};
+    photo.faces = kept;
+    photo.facesSearched = searched;
+
+    QVERIFY(rereadShowPhoto(photo));
+    QVERIFY(photo.facesSearched);
+    QCOMPARE(photo.faces.size(), expected);
+    if (searched)
+        QCOMPARE(photo.faces, kept);
+    else
+        QVERIFY(drawn.contains(photo.faces.first().center()));
+    QCOMPARE(photo.orientation, 6);
 }
 
 QTEST_GUILESS_MAIN(TestMediaImport)

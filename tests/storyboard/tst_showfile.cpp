@@ -39,6 +39,10 @@ ShowFile sampleShow(const QString &folder, const QString &outside)
         foldOrientation(photo);
         show.photos.append(photo);
     }
+    // Faces: two found on the first photo, none on the second, the third never searched.
+    show.photos[0].faces = {QRectF(0.125, 0.25, 0.2, 0.3125), QRectF(0.6, 0.1, 0.0625, 0.1)};
+    show.photos[0].facesSearched = true;
+    show.photos[1].facesSearched = true;
     ImageInfo far;
     far.path = outside + QStringLiteral("/far.png");
     show.photos.append(far);
@@ -76,6 +80,8 @@ void compareShows(const ShowFile &a, const ShowFile &b)
         QCOMPARE(a.photos[i].zoom.kind, b.photos[i].zoom.kind);
         QCOMPARE(a.photos[i].zoom.start, b.photos[i].zoom.start);
         QCOMPARE(a.photos[i].zoom.end, b.photos[i].zoom.end);
+        QCOMPARE(a.photos[i].faces, b.photos[i].faces);
+        QCOMPARE(a.photos[i].facesSearched, b.photos[i].facesSearched);
     }
     QCOMPARE(a.audios.size(), b.audios.size());
     for (int i = 0; i < a.audios.size(); ++i) {
@@ -123,6 +129,8 @@ private slots:
     void missingFilesAreKept();
     void badInput_data();
     void badInput();
+    void faces_data();
+    void faces();
     void folderNamedLikeAShow();
     void largeShows();
     void failedSaveKeepsTheOldFile();
@@ -299,6 +307,54 @@ void TestShowFile::badInput()
     QVERIFY(!read.ok());
     QVERIFY2(read.error.contains(QStringLiteral("\"%1\"").arg(path)), qPrintable(read.error));
     QVERIFY2(read.error.contains(fault), qPrintable(read.error));
+}
+
+void TestShowFile::faces_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("searched");
+    QTest::addColumn<int>("count");
+    const auto withFaces = [](const QByteArray &faces) {
+        return withReplaced(R"("operations": [2]})",
+                            "\"operations\": [2], \"faces\": " + faces + "}");
+    };
+    QByteArray tooMany = "[";
+    for (int i = 0; i < 33; ++i)
+        tooMany += QByteArray(i ? "," : "") + "[0.1, 0.1, 0.1, 0.1]";
+    tooMany += "]";
+    // A file from before faces were kept: searched when the show opens.
+    QTest::newRow("no faces key") << validShowText() << false << 0;
+    QTest::newRow("searched, none found") << withFaces("[]") << true << 0;
+    QTest::newRow("two faces") << withFaces("[[0.1, 0.2, 0.3, 0.4], [0.6, 0, 0.4, 1]]") << true
+                               << 2;
+    QTest::newRow("rounded just past the edge")
+        << withFaces("[[0.6667, 0, 0.3334, 1]]") << true << 1;
+    // Damaged lists leave the photo to be searched again and never stop the show from opening.
+    QTest::newRow("more boxes than a photo keeps") << withFaces(tooMany) << false << 0;
+    QTest::newRow("box of three numbers") << withFaces("[[0.1, 0.2, 0.3]]") << false << 0;
+    QTest::newRow("box past the picture") << withFaces("[[0.9, 0.1, 0.2, 0.1]]") << false << 0;
+    QTest::newRow("negative box") << withFaces("[[-0.1, 0.1, 0.2, 0.1]]") << false << 0;
+    QTest::newRow("empty box") << withFaces("[[0.1, 0.1, 0, 0.1]]") << false << 0;
+    QTest::newRow("numbers as text") << withFaces(R"([["0.1", 0.1, 0.2, 0.1]])") << false << 0;
+    QTest::newRow("not a list") << withFaces(R"("none")") << false << 0;
+}
+
+void TestShowFile::faces()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, searched);
+    QFETCH(int, count);
+    const ShowReadResult read = parseShow(bytes, QStringLiteral("/shows"));
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    QCOMPARE(read.show.photos.size(), 1);
+    QCOMPARE(read.show.photos[0].facesSearched, searched);
+    QCOMPARE(read.show.photos[0].faces.size(), count);
+    // What is written back is read back the same.
+    const ShowReadResult again
+        = parseShow(serializeShow(read.show, QStringLiteral("/shows")), QStringLiteral("/shows"));
+    QVERIFY(again.ok());
+    QCOMPARE(again.show.photos[0].facesSearched, searched);
+    QCOMPARE(again.show.photos[0].faces, read.show.photos[0].faces);
 }
 
 void TestShowFile::folderNamedLikeAShow()
