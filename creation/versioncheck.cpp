@@ -22,11 +22,6 @@ extern "C" {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("VersionCheck", text);
-}
-
 QString decoderName(const QString &encoder)
 {
     if (encoder == QLatin1String("libx264"))
@@ -94,23 +89,23 @@ QString VersionCheckItem::name() const
 {
     switch (what) {
     case What::File:
-        return tr("File");
+        return QCoreApplication::translate("VersionCheck", "File");
     case What::FrameSize:
-        return tr("Frame size");
+        return QCoreApplication::translate("VersionCheck", "Frame size");
     case What::FrameRate:
-        return tr("Frame rate");
+        return QCoreApplication::translate("VersionCheck", "Frame rate");
     case What::VideoCodec:
-        return tr("Video codec");
+        return QCoreApplication::translate("VersionCheck", "Video codec");
     case What::AudioCodec:
-        return tr("Audio codec");
+        return QCoreApplication::translate("VersionCheck", "Audio codec");
     case What::Colour:
-        return tr("Colour tags");
+        return QCoreApplication::translate("VersionCheck", "Colour tags");
     case What::IndexFirst:
-        return tr("Index first");
+        return QCoreApplication::translate("VersionCheck", "Index first");
     case What::Duration:
-        return tr("Duration");
+        return QCoreApplication::translate("VersionCheck", "Duration");
     case What::Looping:
-        return tr("Looping");
+        return QCoreApplication::translate("VersionCheck", "Looping");
     }
     return QString();
 }
@@ -118,8 +113,9 @@ QString VersionCheckItem::name() const
 QString VersionCheckItem::text() const
 {
     if (ok || expected.isEmpty())
-        return tr("%1: %2").arg(name(), found);
-    return tr("%1: %2 (expected %3)").arg(name(), found, expected);
+        return QCoreApplication::translate("VersionCheck", "%1: %2").arg(name(), found);
+    return QCoreApplication::translate("VersionCheck", "%1: %2 (expected %3)")
+        .arg(name(), found, expected);
 }
 
 bool VersionCheck::ok() const
@@ -140,7 +136,7 @@ QList<VersionCheckItem> VersionCheck::failures() const
 QString VersionCheck::summary() const
 {
     if (ok())
-        return tr("all checks passed");
+        return QCoreApplication::translate("VersionCheck", "all checks passed");
     QStringList lines;
     for (const VersionCheckItem &failed : failures())
         lines.append(failed.text());
@@ -203,12 +199,16 @@ VersionCheck checkVersion(const QString &path, const VersionExpectation &expecte
     AVFormatContext *raw = nullptr;
     const QByteArray name = QFile::encodeName(path);
     if (avformat_open_input(&raw, name.constData(), nullptr, nullptr) < 0) {
-        check.items.append(item(What::File, false, tr("cannot be read"), QString()));
+        check.items.append(item(What::File, false,
+                                QCoreApplication::translate("VersionCheck", "cannot be read"),
+                                QString()));
         return check;
     }
     const FormatContextPtr context(raw);
     if (avformat_find_stream_info(context.get(), nullptr) < 0) {
-        check.items.append(item(What::File, false, tr("no stream information"), QString()));
+        check.items.append(
+            item(What::File, false,
+                 QCoreApplication::translate("VersionCheck", "no stream information"), QString()));
         return check;
     }
     const int videoIndex
@@ -216,7 +216,9 @@ VersionCheck checkVersion(const QString &path, const VersionExpectation &expecte
     const int audioIndex
         = av_find_best_stream(context.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     if (videoIndex < 0) {
-        check.items.append(item(What::VideoCodec, false, tr("no video"), expected.videoCodec));
+        check.items.append(item(What::VideoCodec, false,
+                                QCoreApplication::translate("VersionCheck", "no video"),
+                                expected.videoCodec));
         return check;
     }
     const AVStream *video = context->streams[videoIndex];
@@ -245,7 +247,7 @@ VersionCheck checkVersion(const QString &path, const VersionExpectation &expecte
                                                  : expected.videoCodec));
 
     if (!expected.audioCodec.isEmpty()) {
-        QString found = tr("none");
+        QString found = QCoreApplication::translate("VersionCheck", "none");
         bool audioOk = false;
         if (audioIndex >= 0) {
             const AVCodecParameters *sound = context->streams[audioIndex]->codecpar;
@@ -262,7 +264,7 @@ VersionCheck checkVersion(const QString &path, const VersionExpectation &expecte
         check.items.append(
             item(What::AudioCodec, false,
                  QLatin1String(avcodec_get_name(context->streams[audioIndex]->codecpar->codec_id)),
-                 tr("none")));
+                 QCoreApplication::translate("VersionCheck", "none")));
     }
 
     if (expected.colourTags) {
@@ -276,7 +278,10 @@ VersionCheck checkVersion(const QString &path, const VersionExpectation &expecte
     }
     if (expected.indexFirst) {
         const bool first = hasIndexFirst(path);
-        check.items.append(item(What::IndexFirst, first, first ? tr("yes") : tr("no"), tr("yes")));
+        check.items.append(item(What::IndexFirst, first,
+                                first ? QCoreApplication::translate("VersionCheck", "yes")
+                                      : QCoreApplication::translate("VersionCheck", "no"),
+                                QCoreApplication::translate("VersionCheck", "yes")));
     }
 
     double seconds = 0.0;
@@ -293,8 +298,10 @@ VersionCheck checkVersion(const QString &path, const VersionExpectation &expecte
 
     if (expected.loops) {
         const bool loops = gifLoopsForever(path);
-        check.items.append(
-            item(What::Looping, loops, loops ? tr("forever") : tr("once"), tr("forever")));
+        check.items.append(item(What::Looping, loops,
+                                loops ? QCoreApplication::translate("VersionCheck", "forever")
+                                      : QCoreApplication::translate("VersionCheck", "once"),
+                                QCoreApplication::translate("VersionCheck", "forever")));
     }
     return check;
 }

@@ -4,6 +4,7 @@
 #include "audio/audiodecoder.h"
 #include "audio/storyboardrender.h"
 #include "creation/versioncheck.h"
+#include "creation/versionprogress.h"
 #include "creation/versionrun.h"
 #include "tests/support/testsupport.h"
 #include "zofc/zopref.h"
@@ -16,7 +17,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +56,7 @@ private slots:
     void failedChecksAreNamed_data();
     void failedChecksAreNamed();
     void stopEndsTheRun();
+    void dialogListsEachFileWithItsCheck();
 
 private:
     VersionRun::Version version(const QString &id) const;
@@ -293,6 +297,41 @@ void TestVersionRun::stopEndsTheRun()
     // The stopped job removed its partial file; nothing of the run is left.
     QTest::qWait(100);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+}
+
+void TestVersionRun::dialogListsEachFileWithItsCheck()
+{
+    QTemporaryDir folder;
+    VersionProgress dialog;
+    dialog.setOutputFolder(folder.path());
+    dialog.versionRun().setCallerReportsFailures(true);
+    // A value set by hand that shrinks the frames: made, but not what the preset promises.
+    VersionRun::Version shrunk = version("video");
+    shrunk.profile.setValue(QStringLiteral("vf"), QStringLiteral("scale=640:360"));
+    QSignalSpy ended(&dialog.versionRun(), &VersionRun::runEnded);
+    QVERIFY(dialog.startVersions(&render, {shrunk, version("gif")}));
+    dialog.show();
+    auto *label = dialog.findChild<QLabel *>(QStringLiteral("label"));
+    QTRY_COMPARE(label->text(), QStringLiteral("Making version 1 of 2: video"));
+    QVERIFY(ended.wait(300000));
+    QCOMPARE(ended.first().first().toBool(), false);
+    QCOMPARE(label->text(), QStringLiteral("Not every version was made as it should be."));
+    const QStringList lines = dialog.resultLines();
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines.at(0),
+             QStringLiteral("video: show-video.mp4, check failed: Frame size: 640 × 360 "
+                            "(expected 1920 × 1080)"));
+    QCOMPARE(lines.at(1), QStringLiteral("gif: show-gif.gif, all checks passed"));
+    QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("outputPath"))->text(),
+             lines.join(QLatin1Char('\n')));
+    QCOMPARE(dialog.progressValue(), 100);
+    auto *close = dialog.findChild<QPushButton *>(QStringLiteral("close"));
+    QVERIFY(close->isVisible());
+    QVERIFY(!dialog.findChild<QPushButton *>(QStringLiteral("stop"))->isVisible());
+    QTest::mouseClick(close, Qt::LeftButton);
+    QTRY_VERIFY(!dialog.isVisible());
+    // Both files stay: a failed check is reported, not undone.
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 2);
 }
 
 QTEST_MAIN(TestVersionRun)
