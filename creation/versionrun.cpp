@@ -54,6 +54,8 @@ VersionRun::~VersionRun()
     if (running)
         running->disconnect(this);
     running.reset();
+    if (renderer)
+        renderer->setDecodedPhotos(nullptr);
     if (renderer && renderer->board())
         renderer->board()->framing = showFraming;
 }
@@ -67,11 +69,17 @@ bool VersionRun::start(StoryBoardRender *render, const QList<Version> &versions)
     outcome = QList<Result>(plan.size());
     showFraming = renderer->board()->framing;
     weights.clear();
+    QList<FrameNeed> needs;
     for (const Version &version : std::as_const(plan)) {
         MediaFormat format;
         formatFromProfile(version.profile, format);
         weights.append(double(format.width) * format.height * std::max(1.0, format.frameRate));
+        needs.append({QSize(format.width, format.height), version.framing});
     }
+    // Versions one after another would each decode every photo again; they share the decodes.
+    photos.setFrames(needs);
+    if (plan.size() > 1)
+        renderer->setDecodedPhotos(&photos);
     index = -1;
     startNext();
     return true;
@@ -145,6 +153,7 @@ void VersionRun::onJobEnded(bool ok)
 
 void VersionRun::end()
 {
+    renderer->setDecodedPhotos(nullptr);
     renderer->board()->framing = showFraming;
     finished = true;
     overall = 100;
@@ -168,6 +177,7 @@ void VersionRun::cancel()
         running->disconnect(this);
         running->cancel();
     }
+    renderer->setDecodedPhotos(nullptr);
     renderer->board()->framing = showFraming;
     finished = true;
     emit runEnded(false);

@@ -4,6 +4,7 @@
 #include "creation/creationjob.h"
 #include "creation/versioncheck.h"
 #include "storyboard/albumsettings.h"
+#include "storyboard/decodedphotos.h"
 #include "zomprofile/zomprofiledata.h"
 
 #include <QList>
@@ -76,6 +77,8 @@ public:
     // The job of the version being made; null between versions and after the run.
     CreationJob *job() const { return running.get(); }
     int progress() const { return overall; }
+    // The photos the versions share: each decoded once while the budget lasts.
+    const DecodedPhotos &decodedPhotos() const { return photos; }
 
 signals:
     void versionStarted(int index);
@@ -96,6 +99,7 @@ private:
     // Each version's share of the whole run, by the pixels it draws: a 4K version takes longer.
     QList<double> weights;
     std::unique_ptr<CreationJob> running;
+    DecodedPhotos photos;
     QString outputFolder;
     Framing showFraming = Framing::Fit;
     int index = -1;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storyboard/storyboardframes.h"
 
+#include "storyboard/decodedphotos.h"
 #include "storyboard/gldrawer.h"
 #include "storyboard/photoloader.h"
 #include "storyboard/transitions.h"
@@ -172,6 +173,16 @@ Picture &StoryBoardFrames::photoPicture(const ImageInfo &info)
     return cachedPicture(photoCache, photoKey(info), true, info.path, info.orientation > 3);
 }
 
+void StoryBoardFrames::setDecodedPhotos(DecodedPhotos *shared)
+{
+    if (decodedPhotos == shared)
+        return;
+    decodedPhotos = shared;
+    for (const auto &entry : photoCache)
+        allPictures.remove(entry.first);
+    photoCache.clear();
+}
+
 Picture &StoryBoardFrames::patternPicture(const QString &path)
 {
     return cachedPicture(patternCache, path, false, path, false);
@@ -214,8 +225,9 @@ Picture &StoryBoardFrames::cachedPicture(Cache &cache, const QString &key, bool 
 
     bool loaded = false;
     if (photo) {
-        loaded = loadPhotoPicture(path, *picture, format.width, format.height, turn90,
-                                  PhotoDecode::Fast, photoFraming);
+        loaded = decodedPhotos ? decodedPhotos->draw(path, turn90, *picture, photoFraming)
+                               : loadPhotoPicture(path, *picture, format.width, format.height,
+                                                  turn90, PhotoDecode::Fast, photoFraming);
         // A photo that has gone missing shows as black for its period.
         if (!loaded)
             fillOpaqueBlack(*picture);

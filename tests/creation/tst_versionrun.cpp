@@ -133,6 +133,8 @@ void TestVersionRun::initTestCase()
     QVERIFY(run.start(&render, versions));
     QVERIFY(ended.wait(600000));
     results = run.results();
+    // Each photo read once for all six versions.
+    QCOMPARE(run.decodedPhotos().decodes(), 2);
     QCOMPARE(started, QList<int>({0, 1, 2, 3, 4, 5}));
     QVERIFY(std::is_sorted(progress.cbegin(), progress.cend()));
     QCOMPARE(progress.last(), 100);
