@@ -37,8 +37,8 @@ constexpr int dialogHeight = 560;
 constexpr int advancedExtraWidth = 300;
 constexpr int advancedFrameWidth = 290; // the form's minimum
 constexpr int advancedWidth = 746; // the basic width and the advanced editor with its spacing
-// A new user's first video: the first share preset, full HD for video sites.
-constexpr const char *defaultProfile = "video";
+// A new user's first video: full HD, wide screen, H.264 in MP4.
+constexpr const char *defaultProfile = "hd1080";
 
 QString storedString(const char *key)
 {
@@ -215,7 +215,7 @@ void OutputSetting::fillVersions()
     const QStringList presets = sharePresets();
     auto *grid = static_cast<QGridLayout *>(ui->groupVersions->layout());
     const QStringList stored = storedString("OutputVersions").split(QLatin1Char('|'));
-    constexpr int columns = 3;
+    constexpr int columns = 2;
     for (int i = 0; i < presets.size(); ++i) {
         const QString &id = presets.at(i);
         const QString objectName = QStringLiteral("version_") + id;

@@ -118,12 +118,12 @@ void TestOutputSetting::layoutAndDefaults()
     QCOMPARE(name->text(), QStringLiteral("My Photo Movie"));
     QCOMPARE(name->selectedText(), name->text());
 
-    // With nothing stored the first share preset, full HD in MP4, is chosen, and its values are
+    // With nothing stored the default profile, full HD in MP4, is chosen, and its values are
     // those of its file.
     auto *chooser = child<ZoProfileComboBox>(dialog, "comboBoxProfile");
-    QCOMPARE(chooser->currentText(), QStringLiteral("Video sites"));
+    QCOMPARE(chooser->currentText(), QStringLiteral("HD 1080p"));
     const ZomProfileData data = dialog.profileData();
-    QVERIFY(data.id().endsWith(QLatin1String("/video.profile")));
+    QVERIFY(data.id().endsWith(QLatin1String("/hd1080.profile")));
     QCOMPARE(data.text(QStringLiteral("/ext_name")), QStringLiteral("mp4"));
     QCOMPARE(data.text(QStringLiteral("vcodec")), QStringLiteral("libx264"));
     QCOMPARE(data.text(QStringLiteral("s")), QStringLiteral("1920x1080"));
@@ -407,6 +407,8 @@ void TestOutputSetting::chosenProfileIsRemembered()
             = model->findProfileItem(QStringLiteral("psp"), QStringLiteral("Legacy"));
         QVERIFY(psp);
         view->expand(psp->index().parent());
+        // The last group lies below the open "More formats" one, out of the list's height.
+        view->scrollTo(psp->index());
         const QRect cell = view->visualRect(psp->index());
         QVERIFY(cell.isValid());
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
@@ -424,7 +426,7 @@ void TestOutputSetting::chosenProfileIsRemembered()
                                    .toString()
                                    .split(QLatin1Char('|'));
     QCOMPARE(recent.value(0), QStringLiteral("psp"));
-    QVERIFY(recent.contains(QStringLiteral("video")));
+    QVERIFY(recent.contains(QStringLiteral("hd1080")));
 
     OutputSetting dialog;
     auto *chooser = child<ZoProfileComboBox>(dialog, "comboBoxProfile");
@@ -491,7 +493,7 @@ void TestOutputSetting::cancelKeepsTheProfile()
     {
         OutputSetting dialog;
         showAndWait(dialog);
-        QVERIFY(dialog.profileData().id().endsWith(QLatin1String("/video.profile")));
+        QVERIFY(dialog.profileData().id().endsWith(QLatin1String("/hd1080.profile")));
         auto *chooser = child<ZoProfileComboBox>(dialog, "comboBoxProfile");
         chooser->changeProfile(ZoProfileManager::instance()->profileUrl(QStringLiteral("psp")),
                                QStringLiteral("Legacy"), false);
@@ -504,7 +506,7 @@ void TestOutputSetting::cancelKeepsTheProfile()
              QStringLiteral("hd1080"));
     OutputSetting dialog;
     QCOMPARE(child<ZoProfileComboBox>(dialog, "comboBoxProfile")->currentText(),
-             QStringLiteral("Video sites"));
+             QStringLiteral("HD 1080p"));
     QCOMPARE(child<QComboBox>(dialog, "comboBoxShape")->currentIndex(), 0);
     QCOMPARE(dialog.profileData().text(QStringLiteral("s")), QStringLiteral("1920x1080"));
 }
@@ -574,6 +576,7 @@ void TestOutputSetting::bitrateCalculatorSetsTheRate()
 
 void TestOutputSetting::versionsAreTickedAndRemembered()
 {
+    ZoPref::setValue(QStringLiteral("last_profile_url"), QStringLiteral("video"));
     {
         OutputSetting dialog;
         showAndWait(dialog);
