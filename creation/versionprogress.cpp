@@ -3,6 +3,8 @@
 
 #include "ui_compileprogress.h"
 #include "zofc/zomessagebox.h"
+#include "zofc/zopowerstate.h"
+#include "zofc/zopref.h"
 #include "zofc/zowidgethelper.h"
 
 #include <QDesktopServices>
@@ -118,6 +120,15 @@ void VersionProgress::onRunEnded(bool ok)
     ui->open->show();
     ui->close->show();
     showState();
+    // As after one video: the action chosen for the end of a creation, once for the whole run.
+    if (run.wasCancelled())
+        return;
+    const int action
+        = ZoPref::value(QStringLiteral("AfterBurnAction"), ZoPowerState::DoNothing).toInt();
+    if (ZoPowerState::isAction(action)) {
+        ZoPowerState power(action, parentWidget());
+        power.exec();
+    }
 }
 
 void VersionProgress::reject()
