@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/batchcreate.h"
 
+#include "app/batchoptions.h"
 #include "app/startup.h"
 #include "audio/audiodecoder.h"
 #include "audio/storyboardrender.h"
 #include "creation/creationjob.h"
 #include "creation/outputfolder.h"
 #include "creation/outputformat.h"
+#include "creation/versionrun.h"
 #include "media/mediaimport.h"
 #include "media/showmedia.h"
 #include "storyboard/photoloader.h"
@@ -42,14 +44,12 @@ const QString defaultName = QStringLiteral("My Photo Movie");
 
 QTextStream &err()
 {
-    static QTextStream stream(stderr);
-    return stream;
+    return batchErr();
 }
 
 QTextStream &out()
 {
-    static QTextStream stream(stdout);
-    return stream;
+    return batchOut();
 }
 
 int usageError(const QString &problem)
@@ -100,6 +100,47 @@ void listProfiles()
     out().flush();
 }
 
+void listPresets()
+{
+    const ZoProfileManager *manager = loadedProfiles();
+    for (const QString &id : sharePresets())
+        out() << id << '\t'
+              << QCoreApplication::translate("ZoProfileTemplates",
+                                             manager->profileName(id).toUtf8().constData())
+              << '\n';
+    out().flush();
+}
+
+// The presets asked for, each once, in the order given; an exit status on a usage error.
+std::optional<int> readPresets(const QCommandLineParser &parser, CreateOptions &options)
+{
+    loadedProfiles();
+    const QStringList known = sharePresets();
+    for (const QString &value : parser.values(QStringLiteral("preset"))) {
+        for (const QString &part : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            const QString name = part.trimmed();
+            if (!known.contains(name))
+                return usageError(QCoreApplication::translate(
+                                      "BatchCreate", "unknown preset '%1' (see --list-presets)")
+                                      .arg(name));
+            if (!options.presets.contains(name))
+                options.presets.append(name);
+        }
+    }
+    if (parser.isSet(QStringLiteral("preset")) && options.presets.isEmpty())
+        return usageError(QCoreApplication::translate(
+            "BatchCreate", "--preset takes a name (see --list-presets)"));
+    if (!options.presets.isEmpty()) {
+        for (const char *other : {"profile", "aspect"}) {
+            if (parser.isSet(QLatin1String(other)))
+                return usageError(QCoreApplication::translate(
+                                      "BatchCreate", "--preset and --%1 exclude each other")
+                                      .arg(QLatin1String(other)));
+        }
+    }
+    return std::nullopt;
+}
+
 // Photos and audio files in the order given; a folder gives its photos, then its audio.
 void readPaths(const QStringList &paths, bool noAutoRotate, StoryBoard &board,
                QStringList &unreadable)
@@ -144,91 +185,9 @@ void readPaths(const QStringList &paths, bool noAutoRotate, StoryBoard &board,
     }
 }
 
-// The progress on standard error: on a terminal a bar with the time left, redrawn in place;
-// otherwise (a log file, a pipe) one plain line at every tenth, so that the log stays readable.
-class ProgressBar
-{
-public:
-    ProgressBar()
-        : terminal(::isatty(STDERR_FILENO) == 1)
-    { }
-
-    void show(int percent)
-    {
-        if (percent == last)
-            return;
-        last = percent;
-        if (!clock.isValid())
-            clock.start();
-        if (!terminal) {
-            const int tenth = percent / 10 * 10;
-            if (tenth > lastLine) {
-                lastLine = tenth;
-                err()
-                    << QCoreApplication::translate("BatchCreate", "Creating video: %1%").arg(tenth)
-                    << '\n';
-                err().flush();
-            }
-            return;
-        }
-        constexpr int width = 30;
-        const int filled = percent * width / 100;
-        QString left = QStringLiteral("--:--");
-        if (percent > 0 && percent < 100) {
-            const qint64 remaining = clock.elapsed() * (100 - percent) / percent / 1000;
-            left = QStringLiteral("%1:%2")
-                       .arg(remaining / 60)
-                       .arg(remaining % 60, 2, 10, QLatin1Char('0'));
-        } else if (percent >= 100) {
-            left = QStringLiteral("0:00");
-        }
-        // The same length at every step, so that each drawing covers the one before.
-        err() << '\r'
-              << QCoreApplication::translate("BatchCreate", "Creating [%1] %2%  %3 left ")
-                     .arg(QString(filled, QLatin1Char('#'))
-                          + QString(width - filled, QLatin1Char('-')))
-                     .arg(percent, 3)
-                     .arg(left);
-        err().flush();
-        shown = true;
-    }
-    // Ends the bar's line, so that what follows starts on a line of its own.
-    void end()
-    {
-        if (shown) {
-            err() << "\n";
-            err().flush();
-            shown = false;
-        }
-    }
-
-private:
-    QElapsedTimer clock;
-    const bool terminal;
-    int last = -1;
-    int lastLine = -1;
-    bool shown = false;
-};
-
 } // namespace
 
 namespace {
-
-// What "vellumix create" was asked to make, its options checked.
-struct CreateOptions
-{
-    QStringList paths;
-    // The paths name one saved show, read into show.
-    bool fromShow = false;
-    ShowFile show;
-    AlbumSettings settings;
-    ZomProfileData profile;
-    QString name;
-    QString outputFolder;
-    bool quiet = false;
-    bool noAutoRotate = false;
-    bool syncAudio = false;
-};
 
 // Parses and checks the command line; an exit status when the command ends there (its help, the
 // profile list, a usage error, a show that cannot be read).
@@ -298,6 +257,17 @@ std::optional<int> parseOptions(const QStringList &arguments, CreateOptions &opt
              "default), blur (fitted over a blurred copy of the photo) or fill "
              "(cropped to the frame)."),
          QStringLiteral("MODE")},
+        {QStringLiteral("preset"),
+         QCoreApplication::translate(
+             "BatchCreate",
+             "Make the video for where it is shared, each preset a version of its own: video, "
+             "video-4k, vertical, square, portrait, gif; repeatable or comma-separated. Each "
+             "version is checked once written (frame size, frame rate, codecs, colour tags, "
+             "index first, duration, looping); the exit status is 1 when a version could not be "
+             "made or fails a check, and the path of every file made is printed all the same."),
+         QStringLiteral("NAME")},
+        {QStringLiteral("list-presets"),
+         QCoreApplication::translate("BatchCreate", "List the presets: name and description.")},
         {QStringLiteral("list-profiles"),
          QCoreApplication::translate("BatchCreate",
                                      "List the profiles: identifier, group, name and extension.")},
@@ -349,6 +319,12 @@ std::optional<int> parseOptions(const QStringList &arguments, CreateOptions &opt
         listProfiles();
         return exitOk;
     }
+    if (parser.isSet(QStringLiteral("list-presets"))) {
+        listPresets();
+        return exitOk;
+    }
+    if (const std::optional<int> status = readPresets(parser, options))
+        return *status;
 
     const QStringList paths = parser.positionalArguments();
     options.paths = paths;
@@ -409,7 +385,8 @@ std::optional<int> parseOptions(const QStringList &arguments, CreateOptions &opt
         for (auto it = show.profile.values().cbegin(); it != show.profile.values().cend(); ++it)
             profile.setValue(it.key(), it.value());
     }
-    for (const QString &setting : parser.values(QStringLiteral("set"))) {
+    options.profileSettings = parser.values(QStringLiteral("set"));
+    for (const QString &setting : std::as_const(options.profileSettings)) {
         const qsizetype equals = setting.indexOf(QLatin1Char('='));
         if (equals <= 0)
             return usageError(
@@ -428,7 +405,8 @@ std::optional<int> parseOptions(const QStringList &arguments, CreateOptions &opt
         applyFrameShape(profile, shape);
     }
     Framing framing = show.framing;
-    if (parser.isSet(QStringLiteral("framing"))) {
+    options.framingGiven = parser.isSet(QStringLiteral("framing"));
+    if (options.framingGiven) {
         const QString mode = parser.value(QStringLiteral("framing"));
         if (mode == QLatin1String("blur"))
             framing = Framing::BlurredFit;
@@ -606,6 +584,8 @@ int runBatchCreate(const QStringList &arguments)
     if (const std::optional<int> status = readMedia(options, board))
         return *status;
     board.setSettings(options.settings);
+    if (!options.presets.isEmpty())
+        return makeVersions(options, board);
     return makeVideo(options, board);
 }
 

@@ -7,11 +7,15 @@
 #include "creation/compileprogress.h"
 #include "creation/outputformat.h"
 #include "creation/outputsetting.h"
+#include "creation/versionprogress.h"
+#include "creation/versionrun.h"
 #include "preview/avplayer.h"
 #include "storyboard/showfile.h"
 #include "zofc/zomessagebox.h"
 #include "zofc/zopowerstate.h"
 #include "zofc/zopref.h"
+#include "zomprofile/zoprofilemanager.h"
+#include "zomprofile/zoprofiletexts.h"
 
 #include "ui_vellumix.h"
 
@@ -24,6 +28,33 @@
 namespace {
 
 const QString afterBurnKey = QStringLiteral("AfterBurnAction");
+
+// The chosen profile first, then each ticked preset; every one framed for its shape.
+QList<VersionRun::Version> plannedVersions(const ZomProfileData &chosen, const QStringList &extra,
+                                           const QString &name, const StoryBoard &board)
+{
+    const ZoProfileManager *manager = ZoProfileManager::instance();
+    const int count = 1 + int(extra.size());
+    const QString chosenId = zomProfileKey(chosen.id());
+    QList<VersionRun::Version> versions;
+    VersionRun::Version first;
+    first.profile = chosen;
+    first.label = translatedProfileText(manager->profileName(chosenId));
+    first.name = versionFileName(name, chosenId, count);
+    first.framing = versionFraming(chosenId, board.framing);
+    first.check = sharePresets().contains(chosenId);
+    versions.append(first);
+    for (const QString &id : extra) {
+        VersionRun::Version version;
+        version.profile.setId(manager->profileUrl(id));
+        manager->getPresetData(version.profile);
+        version.label = translatedProfileText(manager->profileName(id));
+        version.name = versionFileName(name, id, count);
+        version.framing = versionFraming(id, board.framing);
+        versions.append(version);
+    }
+    return versions;
+}
 
 } // namespace
 
@@ -102,8 +133,26 @@ void Vellumix::on_burn_clicked()
     render->setStoryBoard(&made);
     formatFromProfile(profileData, previewFormat);
     render->setFormat(previewFormat);
-    render->updateTiming();
-    {
+    const int frames = render->updateTiming();
+    const QList<VersionRun::Version> versions
+        = plannedVersions(profileData, settings.extraVersions(), settings.outputName(), made);
+    const bool gif = std::any_of(versions.cbegin(), versions.cend(), [](const auto &version) {
+        return version.profile.text(QStringLiteral("/ext_name")) == QLatin1String("gif");
+    });
+    if (gif && isLongForGif(frames, previewFormat.frameRate)
+        && !ZoMessageBox::alert(tr("This show lasts more than 60 seconds. An animated GIF of it "
+                                   "will be large and slow to send. Make the GIF anyway?"),
+                                QString(), this, false)) {
+        render->setStoryBoard(&storyBoard);
+        followOutputFormat();
+        return;
+    }
+    if (versions.size() > 1) {
+        VersionProgress progress(this);
+        if (progress.startVersions(render.get(), versions))
+            progress.exec();
+    } else {
+        made.framing = versions.constFirst().framing;
         CompileProgress progress(this);
         if (progress.startCreation(render.get(), profileData, settings.outputName()))
             progress.exec();

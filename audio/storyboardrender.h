@@ -30,6 +30,8 @@ public:
     bool setFormat(const MediaFormat &format);
     const MediaFormat &mediaFormat() const { return frames.mediaFormat(); }
     void setStoryBoard(StoryBoard *board);
+    // See StoryBoardFrames::setDecodedPhotos.
+    void setDecodedPhotos(DecodedPhotos *shared) { frames.setDecodedPhotos(shared); }
     StoryBoard *board() const { return frames.board(); }
 
     // Recomputes the frame counts from the model; returns totalFrames.

@@ -103,6 +103,12 @@ QString encoderTemplate(EncoderTemplate which)
     case EncoderTemplate::Thumbnail:
         return QStringLiteral("\"%1\" -@ -y -i \"%2\" -ss 0.00 -f image2 -vcodec mjpeg -vframes 5 "
                               "-s 160x120 -an \"%3\"");
+    case EncoderTemplate::Palette:
+        return QStringLiteral("\"%1\" -@ -i \"%2\" -vf palettegen -y \"%3\"");
+    case EncoderTemplate::PaletteUse:
+        return QStringLiteral(
+            "\"%1\" -@ -i \"%2\" -i \"%3\" -lavfi \"[0:v][1:v]paletteuse\" -loop %4 "
+            "-f gif -y \"%5\"");
     }
     return QString();
 }
@@ -306,6 +312,32 @@ QString withFastStart(const QString &command)
     return command.left(at) + fastStart + command.mid(at);
 }
 
+EncoderJob buildGifJob(EncoderJob &job, const ZomProfileData &profile, const QString &outputFolder,
+                       const QString &name, const QString &tempFolder, const QString &appDir,
+                       const QString &writtenPath)
+{
+    // A palette of 256 colours made for the whole show, not a fixed one, keeps gradients from
+    // banding; the frames go through a lossless temporary so that both passes see them as drawn.
+    job.gif = true;
+    job.noAudio = true;
+    job.videoTarget = tempFolder + QLatin1Char('/') + name + QLatin1String("_v.mkv");
+    job.paletteFile = tempFolder + QLatin1Char('/') + name + QLatin1String("_palette.png");
+    job.finalPath = uniqueOutputPath(outputFolder, name, job.extension);
+    job.writtenPath = writtenPath.isEmpty() ? job.finalPath : writtenPath;
+    job.videoCommand
+        = fillTemplate(EncoderTemplate::Video,
+                       {encoderPath(appDir), QStringLiteral(" -vcodec ffv1"), job.videoTarget});
+    bool ok = false;
+    const int loops = profile.text(QStringLiteral("loop")).toInt(&ok);
+    job.muxCommand
+        = fillTemplate(EncoderTemplate::Palette, {encoderName(), job.videoTarget, job.paletteFile});
+    job.reencodeCommand
+        = fillTemplate(EncoderTemplate::PaletteUse,
+                       {encoderName(), job.videoTarget, job.paletteFile,
+                        QString::number(ok && loops >= -1 ? loops : 0), job.writtenPath});
+    return job;
+}
+
 } // namespace
 
 EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &format,
@@ -325,6 +357,8 @@ EncoderJob buildEncoderJob(const ZomProfileData &profile, const MediaFormat &for
     job.tv = sameText(profile.text(QStringLiteral("/full_name")),
                       QStringLiteral("H.264 Video for TV"));
     const bool pspOnly = job.psp && !job.tv;
+    if (isExt("gif"))
+        return buildGifJob(job, profile, outputFolder, name, tempFolder, appDir, writtenPath);
 
     if (job.noAudio) {
         job.videoTarget = uniqueOutputPath(outputFolder, name, ext);

@@ -26,6 +26,8 @@ enum class EncoderTemplate {
     MuxSwf,
     Reencode,
     Thumbnail,
+    Palette,
+    PaletteUse,
 };
 
 // The template text, with "%1" ... "%5" for the values.
@@ -70,6 +72,10 @@ struct EncoderJob
     bool psp = false;
     bool nds = false;
     bool tv = false;
+    // An animated GIF: the video run writes a lossless temporary, from which one run makes the
+    // show's palette and a second the GIF (muxCommand and reencodeCommand hold the two).
+    bool gif = false;
+    QString paletteFile;
     QString videoTarget;
     QString audioTarget; // empty without audio, as are the names and commands below
     QString finalPath;
@@ -84,8 +90,11 @@ struct EncoderJob
 
     bool hasAudio() const { return !audioTarget.isEmpty(); }
     // The file the user gets: the final file, or without audio the video target.
-    QString outputPath() const { return hasAudio() ? finalPath : videoTarget; }
-    void setOutputPath(const QString &path) { (hasAudio() ? finalPath : videoTarget) = path; }
+    QString outputPath() const { return hasAudio() || gif ? finalPath : videoTarget; }
+    void setOutputPath(const QString &path)
+    {
+        (hasAudio() || gif ? finalPath : videoTarget) = path;
+    }
 };
 
 // writtenPath: see EncoderJob::writtenPath; it must end in the output extension, from which the

@@ -295,7 +295,9 @@ void CreationJob::onEncoderFinished()
         return;
     }
     manager.deleteWriters();
-    if (job.muxCommand.isEmpty()) {
+    if (job.gif) {
+        startPalette();
+    } else if (job.muxCommand.isEmpty()) {
         if (!hasContent(job.writtenPath))
             reason = tr("The encoder wrote no video.");
         finish(hasContent(job.writtenPath));
@@ -322,11 +324,33 @@ void CreationJob::startMultiplexing()
     setPhase(Phase::Multiplexing);
 }
 
+void CreationJob::startPalette()
+{
+    if (!startCommandLine(combineProcess, job.muxCommand, ZoPref::appDir())) {
+        reason = tr("The encoder cannot be started.");
+        finish(false);
+        return;
+    }
+    setProgress(92);
+    setPhase(Phase::Palette);
+}
+
 void CreationJob::onCombineFinished(int exitCode, QProcess::ExitStatus exitStatus)
 {
+    const bool ok = exitStatus == QProcess::NormalExit && exitCode == 0;
+    if (!finished && currentPhase == Phase::Palette) {
+        if (ok && hasContent(job.paletteFile)) {
+            startReencoding();
+            return;
+        }
+        reason = tr("The encoder could not make the GIF's palette.");
+        failureLog = lastLogLines(QDir(tempFolderPath).filePath(QStringLiteral("mux.log")),
+                                  failureLogLines);
+        finish(false);
+        return;
+    }
     if (finished || currentPhase != Phase::Multiplexing)
         return;
-    const bool ok = exitStatus == QProcess::NormalExit && exitCode == 0;
     if (ok && hasContent(job.writtenPath)) {
         if (job.psp)
             startThumbnail();

@@ -36,6 +36,7 @@ public:
         Settling, // waiting for the encoders to finish their files
         Multiplexing, // stream copy into the output file
         Reencoding, // the fallback: both temporaries encoded again into the output file
+        Palette, // an animated GIF's first pass: the show's palette
         Thumbnail, // PSP: the THM picture beside the output
         Done, // finished, with or without success
         Cancelled,
@@ -106,6 +107,7 @@ private:
     void onEncoderFinished();
     void startMultiplexing();
     void startReencoding();
+    void startPalette();
     void startThumbnail();
     void onThumbnailDone();
     void stopEverything();

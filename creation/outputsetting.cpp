@@ -3,6 +3,7 @@
 
 #include "creation/outputfolder.h"
 #include "creation/outputformat.h"
+#include "creation/versionrun.h"
 #include "ui_outputsetting.h"
 #include "zofc/zolangitemmodel.h"
 #include "zofc/zomessagebox.h"
@@ -17,8 +18,10 @@
 #include "zomprofile/zoprofilemodel.h"
 #include "zomprofile/zoprofilepropertymanager.h"
 #include "zomprofile/zoprofilepropertywidget.h"
+#include "zomprofile/zoprofiletexts.h"
 
 #include <QAbstractSpinBox>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -30,7 +33,7 @@
 namespace {
 
 constexpr int basicWidth = 440;
-constexpr int dialogHeight = 500;
+constexpr int dialogHeight = 560;
 constexpr int advancedExtraWidth = 300;
 constexpr int advancedFrameWidth = 290; // the form's minimum
 constexpr int advancedWidth = 746; // the basic width and the advanced editor with its spacing
@@ -106,6 +109,7 @@ OutputSetting::OutputSetting(QWidget *parent)
             &OutputSetting::slotCurrentProfileChange);
 
     fillShapes();
+    fillVersions();
     const int shape = ui->comboBoxShape->findData(storedString("OutputShape"));
     ui->comboBoxShape->setCurrentIndex(std::max(0, shape));
     connect(ui->comboBoxShape, &QComboBox::currentIndexChanged, this, &OutputSetting::applyShape);
@@ -191,6 +195,51 @@ ZomProfileData OutputSetting::chosenProfile(const ZomProfileData &kept)
     return chosen;
 }
 
+QStringList OutputSetting::extraVersions() const
+{
+    QStringList ticked;
+    for (const QCheckBox *box : ui->groupVersions->findChildren<QCheckBox *>()) {
+        if (box->isChecked() && box->isEnabled())
+            ticked.append(box->property("preset").toString());
+    }
+    // In list order, whatever order the boxes were made in.
+    const QStringList order = sharePresets();
+    std::sort(ticked.begin(), ticked.end(), [&order](const QString &a, const QString &b) {
+        return order.indexOf(a) < order.indexOf(b);
+    });
+    return ticked;
+}
+
+void OutputSetting::fillVersions()
+{
+    const QStringList presets = sharePresets();
+    auto *grid = static_cast<QGridLayout *>(ui->groupVersions->layout());
+    const QStringList stored = storedString("OutputVersions").split(QLatin1Char('|'));
+    constexpr int columns = 2;
+    for (int i = 0; i < presets.size(); ++i) {
+        const QString &id = presets.at(i);
+        const QString objectName = QStringLiteral("version_") + id;
+        auto *box = ui->groupVersions->findChild<QCheckBox *>(objectName);
+        if (!box) {
+            box = new QCheckBox(ui->groupVersions);
+            box->setObjectName(objectName);
+            box->setProperty("preset", id);
+            box->setChecked(stored.contains(id));
+            grid->addWidget(box, i / columns, i % columns);
+        }
+        box->setText(translatedProfileText(manager->profileName(id)));
+    }
+    ui->groupVersions->setVisible(!presets.isEmpty());
+    updateVersionBoxes();
+}
+
+void OutputSetting::updateVersionBoxes()
+{
+    const QString chosen = zomProfileKey(profile.id());
+    for (QCheckBox *box : ui->groupVersions->findChildren<QCheckBox *>())
+        box->setEnabled(box->property("preset").toString() != chosen);
+}
+
 QString OutputSetting::outputName() const
 {
     return ui->lineEditFilename->text();
@@ -200,6 +249,7 @@ void OutputSetting::retranslate()
 {
     ui->retranslateUi(this);
     fillShapes();
+    fillVersions();
     widgetHelper()->setAllWindowTitle(tr("Output Settings"));
     // Profile names, groups and property labels are worded as they are built: build them again,
     // keeping the chosen profile and its values.
@@ -321,6 +371,7 @@ void OutputSetting::slotCurrentProfileChange(const QString &url, const QString &
     profile.setId(url);
     manager->getPresetData(profile);
     preset = profile;
+    updateVersionBoxes();
 
     basicEditor->putProfileData({&profile});
     basicEditor->setVisibleGroup(basicEditor->visibleGroup());
@@ -410,6 +461,7 @@ void OutputSetting::accept()
                      QFileInfo(profile.id()).fileName().section(QLatin1Char('.'), 0, 0));
     ZoPref::setValue(QStringLiteral("last_profile_group"), group);
     ZoPref::setValue(QStringLiteral("OutputShape"), ui->comboBoxShape->currentData().toString());
+    ZoPref::setValue(QStringLiteral("OutputVersions"), extraVersions().join(QLatin1Char('|')));
     ZoPref::setValue(QStringLiteral("recent_profiles"),
                      model->getRecentProfiles().join(QLatin1Char('|')));
     ZoDialog::accept();

@@ -31,6 +31,8 @@ public:
     // of another profile are left alone.
     void setEditedValues(const ZomProfileData &edited);
     QString outputName() const;
+    // The share presets ticked to be made besides the chosen profile, in list order.
+    QStringList extraVersions() const;
     // The profile the dialog would open with, without opening it: the stored choice of profile
     // and shape, with the show's kept values; empty when there are no profiles.
     static ZomProfileData chosenProfile(const ZomProfileData &kept);
@@ -58,6 +60,9 @@ private:
     void storeFolderAndName(bool onlyUsable);
     void fitWidth();
     void fillShapes();
+    void fillVersions();
+    // The chosen profile is made anyway: its own box is not offered.
+    void updateVersionBoxes();
     // Puts the frame size of the chosen shape, at the preset's resolution, into the editors.
     void applyShape();
 

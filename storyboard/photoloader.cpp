@@ -415,33 +415,42 @@ int blurredBackdropsMade()
     return backdropCount.load(std::memory_order_relaxed);
 }
 
-bool loadPhotoPicture(const QString &path, Picture &picture, int width, int height, bool turn90,
-                      PhotoDecode decode, Framing framing, const QList<QRectF> &faces)
+QSize fittedPhotoSize(QSize shown, QSize frame, Framing framing)
 {
-    if (picture.isNull() || picture.format() != AV_PIX_FMT_BGRA || picture.width() != width
-        || picture.height() != height) {
-        qDebug() << "Photo picture does not match the frame" << width << height;
-        return false;
-    }
+    return framing == Framing::Fill ? coverBox(shown, frame) : fitInside(shown, frame);
+}
 
+QImage readFittedPhoto(const QString &path, bool turn90, const QList<FrameNeed> &frames,
+                       PhotoDecode decode, QSize *shownSize)
+{
     QImageReader reader(path);
     prepareReader(reader);
     const QSize fullSize = reader.size();
-    if (exceedsReaderLimit(fullSize)) {
+    if (exceedsReaderLimit(fullSize) || frames.isEmpty()) {
         qDebug() << "Photo too large for the image reader:" << path << fullSize;
-        fillOpaqueBlack(picture);
-        return false;
+        return {};
     }
 
     // The fitted size comes from the photo's own size, so that a reduced decode lands on
-    // exactly the geometry of a full one.
-    const QSize frame(width, height);
+    // exactly the geometry of a full one. With several frames, the largest fitted size of them.
     const QSize shown = turn90 ? fullSize.transposed() : fullSize;
-    const auto placed = [&frame, framing](QSize size) {
-        return framing == Framing::Fill ? coverBox(size, frame) : fitInside(size, frame);
+    const auto placed = [&frames](QSize size) {
+        QSize largest;
+        for (const FrameNeed &need : frames) {
+            const QSize fitted = fittedPhotoSize(size, need.frame, need.framing);
+            if (largest.isEmpty()
+                || qint64(fitted.width()) * fitted.height()
+                    > qint64(largest.width()) * largest.height())
+                largest = fitted;
+        }
+        return largest;
     };
+    QSize largestFrame;
+    for (const FrameNeed &need : frames)
+        largestFrame = largestFrame.expandedTo(need.frame);
     if (decode == PhotoDecode::Fast && fullSize.isValid() && mayReduceWhileDecoding(reader)
-        && shown.width() >= 2 * width && shown.height() >= 2 * height) {
+        && shown.width() >= 2 * largestFrame.width()
+        && shown.height() >= 2 * largestFrame.height()) {
         const QSize fitted = placed(shown);
         const QSize reduced = jpegReducedSize(fullSize, turn90 ? fitted.transposed() : fitted);
         if (reduced != fullSize)
@@ -451,22 +460,50 @@ bool loadPhotoPicture(const QString &path, Picture &picture, int width, int heig
     QImage image = reader.read();
     if (image.isNull()) {
         qDebug() << "Cannot read photo" << path << reader.errorString();
-        fillOpaqueBlack(picture);
-        return false;
+        return {};
     }
     image = inTrueColour(image);
     if (turn90)
         image = turnedRight(image);
+    if (shownSize)
+        *shownSize = fullSize.isValid() ? shown : image.size();
     const QSize fitted = placed(fullSize.isValid() ? shown : image.size());
     if (image.size() != fitted)
         image = image.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     image = image.convertToFormat(QImage::Format_RGB32);
     // Once, on the fitted picture: the fewest pixels this photo is ever handled at.
     convertToSrgb(image);
+    return image;
+}
 
+bool loadPhotoPicture(const QString &path, Picture &picture, int width, int height, bool turn90,
+                      PhotoDecode decode, Framing framing, const QList<QRectF> &faces)
+{
+    if (picture.isNull() || picture.format() != AV_PIX_FMT_BGRA || picture.width() != width
+        || picture.height() != height) {
+        qDebug() << "Photo picture does not match the frame" << width << height;
+        return false;
+    }
+    const QImage image
+        = readFittedPhoto(path, turn90, {{QSize(width, height), framing}}, decode, nullptr);
+    if (image.isNull()) {
+        fillOpaqueBlack(picture);
+        return false;
+    }
+    return placePhotoPicture(image, picture, framing, turn90 ? facesTurnedRight(faces) : faces);
+}
+
+bool placePhotoPicture(const QImage &image, Picture &picture, Framing framing,
+                       const QList<QRectF> &shownFaces)
+{
+    if (picture.isNull() || picture.format() != AV_PIX_FMT_BGRA
+        || image.format() != QImage::Format_RGB32)
+        return false;
+    const int width = picture.width();
+    const int height = picture.height();
+    const QSize frame(width, height);
     // Where the photo does not reach: black bars, or the blurred backdrop. A filled photo
     // reaches everywhere and is cropped evenly on both sides, or around its faces.
-    const QList<QRectF> shownFaces = turn90 ? facesTurnedRight(faces) : faces;
     QImage backdrop;
     if (framing == Framing::BlurredFit && image.size() != frame)
         backdrop = blurredBackdrop(image, frame, shownFaces);

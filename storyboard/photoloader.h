@@ -4,10 +4,12 @@
 #include <QList>
 #include <QRectF>
 #include <QRgb>
+#include <QSize>
 
 #include "storyboard/storyboard.h"
 
 class Picture;
+class QImage;
 class QString;
 struct ImageInfo;
 
@@ -54,6 +56,26 @@ enum class PhotoDecode { Fast, Full };
 bool loadPhotoPicture(const QString &path, Picture &picture, int width, int height, bool turn90,
                       PhotoDecode decode = PhotoDecode::Fast, Framing framing = Framing::Fit,
                       const QList<QRectF> &faces = {});
+// The size a photo shown at shown (after turning) is scaled to in a frame: fitted inside it, or
+// covering it for Fill.
+QSize fittedPhotoSize(QSize shown, QSize frame, Framing framing);
+// One frame a photo is drawn for.
+struct FrameNeed
+{
+    QSize frame;
+    Framing framing = Framing::Fit;
+};
+// The photo read, turned 90 degrees clockwise when turn90, scaled to the largest size it is
+// fitted to in any of frames, and in sRGB (RGB32); null when it cannot be read. shownSize, when
+// given, gets the photo's own size after turning, from which fittedPhotoSize() places it. A Fast
+// decode reduces only when the photo is twice the largest frame's size both ways.
+QImage readFittedPhoto(const QString &path, bool turn90, const QList<FrameNeed> &frames,
+                       PhotoDecode decode = PhotoDecode::Fast, QSize *shownSize = nullptr);
+// Draws a fitted photo (RGB32, as readFittedPhoto() gives it for this frame) into a BGRA
+// picture, bottom row first, with black bars or the blurred backdrop by framing: centred, or for
+// a cropped photo around shownFaces (face boxes in 0..1 of the photo as shown, after turning).
+bool placePhotoPicture(const QImage &fitted, Picture &picture, Framing framing,
+                       const QList<QRectF> &shownFaces = {});
 // How many blurred backdrops have been made in this process (each is made while a photo picture
 // is loaded, never while frames are drawn).
 int blurredBackdropsMade();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storyboard/storyboardframes.h"
 
+#include "storyboard/decodedphotos.h"
 #include "storyboard/gldrawer.h"
 #include "storyboard/photoloader.h"
 #include "storyboard/transitions.h"
@@ -181,6 +182,16 @@ Picture &StoryBoardFrames::photoPicture(const ImageInfo &info)
                          info.faces);
 }
 
+void StoryBoardFrames::setDecodedPhotos(DecodedPhotos *shared)
+{
+    if (decodedPhotos == shared)
+        return;
+    decodedPhotos = shared;
+    for (const auto &entry : photoCache)
+        allPictures.remove(entry.first);
+    photoCache.clear();
+}
+
 Picture &StoryBoardFrames::patternPicture(const QString &path)
 {
     return cachedPicture(patternCache, path, false, path, false, {});
@@ -224,8 +235,10 @@ Picture &StoryBoardFrames::cachedPicture(Cache &cache, const QString &key, bool 
 
     bool loaded = false;
     if (photo) {
-        loaded = loadPhotoPicture(path, *picture, format.width, format.height, turn90,
-                                  PhotoDecode::Fast, photoFraming, faces);
+        loaded = decodedPhotos
+            ? decodedPhotos->draw(path, turn90, *picture, photoFraming, faces)
+            : loadPhotoPicture(path, *picture, format.width, format.height, turn90,
+                               PhotoDecode::Fast, photoFraming, faces);
         // A photo that has gone missing shows as black for its period.
         if (!loaded)
             fillOpaqueBlack(*picture);

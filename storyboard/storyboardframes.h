@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+class DecodedPhotos;
 class GLDrawer;
 
 // The frame side of rendering a story board: the timeline in frames, the photo and pattern
@@ -31,6 +32,9 @@ public:
     const MediaFormat &mediaFormat() const { return format; }
     void setStoryBoard(StoryBoard *board);
     StoryBoard *board() const { return storyBoard; }
+    // Photos are drawn from shared decoded copies (not owned; null: each decoded on its own).
+    // Empties the photo cache.
+    void setDecodedPhotos(DecodedPhotos *shared);
 
     // Recomputes the frame counts from the model; returns totalFrames.
     int updateTiming();
@@ -86,6 +90,7 @@ private:
     // The pictures of the frame being composed, which a load must not take for another photo.
     std::vector<const Picture *> framePictures;
     Framing photoFraming = Framing::Fit; // the framing the cached photo pictures were drawn with
+    DecodedPhotos *decodedPhotos = nullptr;
     double periodFrames = 0.0;
     double lifeFrames = 0.0;
 };

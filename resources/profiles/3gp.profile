@@ -1,6 +1,6 @@
 # 3GP for older phones: H.263 video at 176 x 144 and mono AAC audio.
 [template]
-group = Devices
+group = Legacy
 type = device
 order = 52
 icon = 3gp

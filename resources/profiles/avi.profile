@@ -1,6 +1,6 @@
 # AVI with MPEG-4 Part 2 video tagged for common players, and MP3 audio.
 [template]
-group = General Video
+group = More formats
 type = video
 order = 12
 icon = avi

@@ -1,6 +1,6 @@
 # DV for camcorders and editing, PAL (720 x 576, 25 frames/s, 48 kHz PCM).
 [template]
-group = DVD and TV
+group = More formats
 type = video
 order = 42
 icon = dv

@@ -1,6 +1,6 @@
 # MPEG-2 program stream for DVD authoring, NTSC (720 x 480, 29.97 frames/s).
 [template]
-group = DVD and TV
+group = More formats
 type = video
 order = 41
 icon = dvd

@@ -1,6 +1,6 @@
 # MPEG-2 program stream for DVD authoring, PAL (720 x 576, 25 frames/s).
 [template]
-group = DVD and TV
+group = More formats
 type = video
 order = 40
 icon = dvd

@@ -1,6 +1,6 @@
 # Flash video: FLV with Sorenson H.263 video and MP3 audio.
 [template]
-group = Web Video
+group = Legacy
 type = video
 order = 20
 icon = flv

@@ -1,6 +1,6 @@
 # Full HD 1920 x 1080 with H.264 video and AAC audio, for television sets.
 [template]
-group = HD Video
+group = More formats
 type = hd
 order = 31
 icon = hd

@@ -1,6 +1,6 @@
 # High definition 1280 x 720 with H.264 video and AAC audio.
 [template]
-group = HD Video
+group = More formats
 type = hd
 order = 30
 icon = hd

@@ -1,6 +1,6 @@
 # Matroska with H.264 video and Vorbis audio.
 [template]
-group = General Video
+group = More formats
 type = video
 order = 15
 icon = mkv

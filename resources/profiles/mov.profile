@@ -1,6 +1,6 @@
 # QuickTime movie with H.264 video and AAC audio.
 [template]
-group = General Video
+group = More formats
 type = video
 order = 14
 icon = mov

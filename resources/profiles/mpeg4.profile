@@ -1,6 +1,6 @@
 # MP4 with MPEG-4 Part 2 video, at a constant quality.
 [template]
-group = General Video
+group = More formats
 type = video
 order = 11
 icon = mp4

@@ -1,6 +1,6 @@
 # MP4 with H.264 video and AAC audio: the default profile, plays nearly everywhere.
 [template]
-group = General Video
+group = More formats
 type = video
 order = 10
 icon = mp4

@@ -1,6 +1,6 @@
 # MP4 with H.264 video and no sound track.
 [template]
-group = General Video
+group = More formats
 type = video
 order = 16
 icon = mp4

@@ -1,6 +1,6 @@
 # Ogg video with Theora video and Vorbis audio.
 [template]
-group = Web Video
+group = More formats
 type = video
 order = 24
 icon = ogv

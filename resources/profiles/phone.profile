@@ -1,6 +1,6 @@
 # Mobile phones: MP4 with baseline H.264 video at 480 x 320.
 [template]
-group = Devices
+group = More formats
 type = device
 order = 51
 icon = phone

@@ -1,6 +1,6 @@
 # Portable game console: MP4 with H.264 video at 480 x 272.
 [template]
-group = Devices
+group = Legacy
 type = device
 order = 50
 icon = psp

@@ -1,6 +1,6 @@
 # Flash movie: SWF with Sorenson H.263 video and MP3 audio.
 [template]
-group = Web Video
+group = Legacy
 type = video
 order = 21
 icon = swf

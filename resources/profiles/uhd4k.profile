@@ -1,6 +1,6 @@
 # Ultra HD 3840 x 2160 with H.264 video and AAC audio.
 [template]
-group = HD Video
+group = More formats
 type = hd
 order = 32
 icon = hd

@@ -1,6 +1,6 @@
 # WebM with VP8 video and Vorbis audio.
 [template]
-group = Web Video
+group = More formats
 type = video
 order = 22
 icon = webm

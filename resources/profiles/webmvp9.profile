@@ -1,6 +1,6 @@
 # WebM with VP9 video and Opus audio.
 [template]
-group = Web Video
+group = More formats
 type = video
 order = 23
 icon = webm

@@ -1,6 +1,6 @@
 # Windows Media: ASF container with WMV 8 video and WMA 2 audio.
 [template]
-group = General Video
+group = More formats
 type = video
 order = 13
 icon = wmv

@@ -310,6 +310,38 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
         <source>cancelled</source>
         <translation>abgebrochen</translation>
     </message>
+    <message>
+        <source>unknown preset &apos;%1&apos; (see --list-presets)</source>
+        <translation>unbekannte Vorgabe „%1“ (siehe --list-presets)</translation>
+    </message>
+    <message>
+        <source>--preset takes a name (see --list-presets)</source>
+        <translation>--preset erwartet einen Namen (siehe --list-presets)</translation>
+    </message>
+    <message>
+        <source>--preset and --%1 exclude each other</source>
+        <translation>--preset und --%1 schließen einander aus</translation>
+    </message>
+    <message>
+        <source>Make the video for where it is shared, each preset a version of its own: video, video-4k, vertical, square, portrait, gif; repeatable or comma-separated. Each version is checked once written (frame size, frame rate, codecs, colour tags, index first, duration, looping); the exit status is 1 when a version could not be made or fails a check, and the path of every file made is printed all the same.</source>
+        <translation>Das Video für den Ort erstellen, an dem es geteilt wird, jede Vorgabe als eigene Fassung: video, video-4k, vertical, square, portrait, gif; mehrfach oder durch Kommas getrennt. Jede Fassung wird nach dem Schreiben geprüft (Bildgröße, Bildrate, Codecs, Farbangaben, Index vorn, Dauer, Wiederholung); der Exit-Status ist 1, wenn eine Fassung nicht erstellt werden konnte oder eine Prüfung nicht besteht, und der Pfad jeder erstellten Datei wird trotzdem ausgegeben.</translation>
+    </message>
+    <message>
+        <source>List the presets: name and description.</source>
+        <translation>Vorgaben auflisten: Name und Beschreibung.</translation>
+    </message>
+    <message>
+        <source>the show lasts more than 60 s; its GIF will be large</source>
+        <translation>die Diashow dauert länger als 60 s; ihr GIF wird groß</translation>
+    </message>
+    <message>
+        <source>Version %1 of %2: %3</source>
+        <translation>Fassung %1 von %2: %3</translation>
+    </message>
+    <message>
+        <source>check failed: %1</source>
+        <translation>Prüfung nicht bestanden: %1</translation>
+    </message>
 </context>
 <context>
     <name>CompileProgress</name>
@@ -475,6 +507,10 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
     <message>
         <source>The disk is full or takes no file this large: there is no room left for the video in %1.</source>
         <translation>Der Datenträger ist voll oder nimmt keine so große Datei auf: In %1 ist kein Platz mehr für das Video.</translation>
+    </message>
+    <message>
+        <source>The encoder could not make the GIF&apos;s palette.</source>
+        <translation>Der Encoder konnte die Palette des GIF nicht erstellen.</translation>
     </message>
 </context>
 <context>
@@ -735,6 +771,14 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
     <message>
         <source>The shape of the video&apos;s frames, at the resolution of the profile</source>
         <translation>Das Seitenverhältnis der Videobilder bei der Auflösung des Profils</translation>
+    </message>
+    <message>
+        <source>Also make these versions</source>
+        <translation>Auch diese Fassungen erstellen</translation>
+    </message>
+    <message>
+        <source>Each ticked preset is made as a version of its own, one after another, and checked once written</source>
+        <translation>Jede angekreuzte Vorgabe wird als eigene Fassung erstellt, eine nach der anderen, und nach dem Schreiben geprüft</translation>
     </message>
 </context>
 <context>
@@ -1174,6 +1218,10 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
             <numerusform>%n Dateien dieser Diashow wurden nicht gefunden und werden im Video ausgelassen:</numerusform>
         </translation>
     </message>
+    <message>
+        <source>This show lasts more than 60 seconds. An animated GIF of it will be large and slow to send. Make the GIF anyway?</source>
+        <translation>Diese Diashow dauert länger als 60 Sekunden. Ein animiertes GIF davon wird groß und langsam zu versenden. Das GIF trotzdem erstellen?</translation>
+    </message>
 </context>
 <context>
     <name>VellumixClass</name>
@@ -1506,6 +1554,140 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
     </message>
 </context>
 <context>
+    <name>VersionCheck</name>
+    <message>
+        <source>all checks passed</source>
+        <translation>alle Prüfungen bestanden</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Frame size</source>
+        <translation>Bildgröße</translation>
+    </message>
+    <message>
+        <source>Frame rate</source>
+        <translation>Bildrate</translation>
+    </message>
+    <message>
+        <source>Video codec</source>
+        <translation>Video-Codec</translation>
+    </message>
+    <message>
+        <source>Audio codec</source>
+        <translation>Audio-Codec</translation>
+    </message>
+    <message>
+        <source>Colour tags</source>
+        <translation>Farbangaben</translation>
+    </message>
+    <message>
+        <source>Index first</source>
+        <translation>Index vorn</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Dauer</translation>
+    </message>
+    <message>
+        <source>Looping</source>
+        <translation>Wiederholung</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 (expected %3)</source>
+        <translation>%1: %2 (erwartet %3)</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>nicht lesbar</translation>
+    </message>
+    <message>
+        <source>no stream information</source>
+        <translation>keine Angaben zu den Datenströmen</translation>
+    </message>
+    <message>
+        <source>no video</source>
+        <translation>kein Video</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keiner</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+    <message>
+        <source>forever</source>
+        <translation>endlos</translation>
+    </message>
+    <message>
+        <source>once</source>
+        <translation>einmal</translation>
+    </message>
+</context>
+<context>
+    <name>VersionProgress</name>
+    <message>
+        <source>%1: not made. %2</source>
+        <translation>%1: nicht erstellt. %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2, all checks passed</source>
+        <translation>%1: %2, alle Prüfungen bestanden</translation>
+    </message>
+    <message>
+        <source>%1: %2, check failed: %3</source>
+        <translation>%1: %2, Prüfung nicht bestanden: %3</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>Angehalten.</translation>
+    </message>
+    <message>
+        <source>Created Successfully!</source>
+        <translation>Erfolgreich erstellt!</translation>
+    </message>
+    <message>
+        <source>Not every version was made as it should be.</source>
+        <translation>Nicht jede Fassung wurde wie vorgesehen erstellt.</translation>
+    </message>
+    <message>
+        <source>Making version %1 of %2: %3</source>
+        <translation>Fassung %1 von %2 wird erstellt: %3</translation>
+    </message>
+    <message>
+        <source>Create Video File</source>
+        <translation>Videodatei erstellen</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Fortsetzen</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Failed to open folder &quot;%1&quot;.</source>
+        <translation>Der Ordner „%1“ konnte nicht geöffnet werden.</translation>
+    </message>
+</context>
+<context>
     <name>ZoApplication</name>
     <message>
         <source>Usage: vellumix [--lang NAME] [FILE...]
@@ -1834,24 +2016,12 @@ Es gibt KEINE GARANTIE, soweit gesetzlich zulässig.</translation>
 <context>
     <name>ZoProfileTemplates</name>
     <message>
-        <source>Devices</source>
-        <translation>Geräte</translation>
-    </message>
-    <message>
         <source>3GP Video for Mobile Phones</source>
         <translation>3GP-Video für Mobiltelefone</translation>
     </message>
     <message>
-        <source>General Video</source>
-        <translation>Allgemeines Video</translation>
-    </message>
-    <message>
         <source>AVI MPEG-4 Video</source>
         <translation>AVI-MPEG-4-Video</translation>
-    </message>
-    <message>
-        <source>DVD and TV</source>
-        <translation>DVD und Fernsehen</translation>
     </message>
     <message>
         <source>DV Video PAL</source>
@@ -1866,16 +2036,8 @@ Es gibt KEINE GARANTIE, soweit gesetzlich zulässig.</translation>
         <translation>MPEG-2-DVD-Video PAL</translation>
     </message>
     <message>
-        <source>Web Video</source>
-        <translation>Webvideo</translation>
-    </message>
-    <message>
         <source>Flash Video</source>
         <translation>Flash-Video</translation>
-    </message>
-    <message>
-        <source>HD Video</source>
-        <translation>HD-Video</translation>
     </message>
     <message>
         <source>H.264 Video for TV</source>
@@ -1944,6 +2106,66 @@ Es gibt KEINE GARANTIE, soweit gesetzlich zulässig.</translation>
     <message>
         <source>Windows Media Video</source>
         <translation>Windows-Media-Video</translation>
+    </message>
+    <message>
+        <source>Share</source>
+        <translation>Teilen</translation>
+    </message>
+    <message>
+        <source>More formats</source>
+        <translation>Weitere Formate</translation>
+    </message>
+    <message>
+        <source>Legacy</source>
+        <translation>Veraltet</translation>
+    </message>
+    <message>
+        <source>Video sites</source>
+        <translation>Videoportale</translation>
+    </message>
+    <message>
+        <source>Full HD 16:9 for video sites</source>
+        <translation>Full HD 16:9 für Videoportale</translation>
+    </message>
+    <message>
+        <source>Video sites 4K</source>
+        <translation>Videoportale 4K</translation>
+    </message>
+    <message>
+        <source>Ultra HD 16:9 for video sites</source>
+        <translation>Ultra HD 16:9 für Videoportale</translation>
+    </message>
+    <message>
+        <source>Phones, vertical</source>
+        <translation>Smartphones, hochkant</translation>
+    </message>
+    <message>
+        <source>Vertical 9:16 for short-video apps</source>
+        <translation>Hochkant 9:16 für Kurzvideo-Apps</translation>
+    </message>
+    <message>
+        <source>Square</source>
+        <translation>Quadratisch</translation>
+    </message>
+    <message>
+        <source>Square 1:1 for feeds</source>
+        <translation>Quadratisch 1:1 für Feeds</translation>
+    </message>
+    <message>
+        <source>Portrait post</source>
+        <translation>Hochformat-Beitrag</translation>
+    </message>
+    <message>
+        <source>Portrait 4:5 for feeds</source>
+        <translation>Hochformat 4:5 für Feeds</translation>
+    </message>
+    <message>
+        <source>Animated GIF</source>
+        <translation>Animiertes GIF</translation>
+    </message>
+    <message>
+        <source>Looping animated GIF for chats</source>
+        <translation>Endlos laufendes GIF für Chats</translation>
     </message>
 </context>
 <context>

@@ -310,6 +310,38 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
         <source>cancelled</source>
         <translation>annulé</translation>
     </message>
+    <message>
+        <source>unknown preset &apos;%1&apos; (see --list-presets)</source>
+        <translation>préréglage inconnu «&#xa0;%1&#xa0;» (voir --list-presets)</translation>
+    </message>
+    <message>
+        <source>--preset takes a name (see --list-presets)</source>
+        <translation>--preset attend un nom (voir --list-presets)</translation>
+    </message>
+    <message>
+        <source>--preset and --%1 exclude each other</source>
+        <translation>--preset et --%1 s’excluent</translation>
+    </message>
+    <message>
+        <source>Make the video for where it is shared, each preset a version of its own: video, video-4k, vertical, square, portrait, gif; repeatable or comma-separated. Each version is checked once written (frame size, frame rate, codecs, colour tags, index first, duration, looping); the exit status is 1 when a version could not be made or fails a check, and the path of every file made is printed all the same.</source>
+        <translation>Créer la vidéo pour l’endroit où elle est partagée, chaque préréglage en une version à part&#xa0;: video, video-4k, vertical, square, portrait, gif&#xa0;; répétable ou séparé par des virgules. Chaque version est vérifiée une fois écrite (taille d’image, fréquence d’images, codecs, balises de couleur, index en tête, durée, boucle)&#xa0;; le code de sortie est 1 si une version n’a pas pu être créée ou échoue à une vérification, et le chemin de chaque fichier créé est affiché malgré tout.</translation>
+    </message>
+    <message>
+        <source>List the presets: name and description.</source>
+        <translation>Lister les préréglages&#xa0;: nom et description.</translation>
+    </message>
+    <message>
+        <source>the show lasts more than 60 s; its GIF will be large</source>
+        <translation>le diaporama dure plus de 60 s&#xa0;; son GIF sera volumineux</translation>
+    </message>
+    <message>
+        <source>Version %1 of %2: %3</source>
+        <translation>Version %1 sur %2&#xa0;: %3</translation>
+    </message>
+    <message>
+        <source>check failed: %1</source>
+        <translation>vérification échouée&#xa0;: %1</translation>
+    </message>
 </context>
 <context>
     <name>CompileProgress</name>
@@ -475,6 +507,10 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
     <message>
         <source>The disk is full or takes no file this large: there is no room left for the video in %1.</source>
         <translation>Le disque est plein ou n’accepte pas un fichier aussi volumineux&#xa0;: il n’y a plus de place pour la vidéo dans %1.</translation>
+    </message>
+    <message>
+        <source>The encoder could not make the GIF&apos;s palette.</source>
+        <translation>L’encodeur n’a pas pu créer la palette du GIF.</translation>
     </message>
 </context>
 <context>
@@ -735,6 +771,14 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
     <message>
         <source>The shape of the video&apos;s frames, at the resolution of the profile</source>
         <translation>Le format des images de la vidéo, à la résolution du profil</translation>
+    </message>
+    <message>
+        <source>Also make these versions</source>
+        <translation>Créer aussi ces versions</translation>
+    </message>
+    <message>
+        <source>Each ticked preset is made as a version of its own, one after another, and checked once written</source>
+        <translation>Chaque préréglage coché est créé en une version à part, l’une après l’autre, et vérifié une fois écrit</translation>
     </message>
 </context>
 <context>
@@ -1174,6 +1218,10 @@ et les ressources système nécessaires.</translation>
             <numerusform>%n fichiers de ce diaporama sont introuvables et seront omis de la vidéo&#xa0;:</numerusform>
         </translation>
     </message>
+    <message>
+        <source>This show lasts more than 60 seconds. An animated GIF of it will be large and slow to send. Make the GIF anyway?</source>
+        <translation>Ce diaporama dure plus de 60 secondes. Un GIF animé de celui-ci sera volumineux et lent à envoyer. Créer le GIF quand même&#xa0;?</translation>
+    </message>
 </context>
 <context>
     <name>VellumixClass</name>
@@ -1506,6 +1554,140 @@ et les ressources système nécessaires.</translation>
     </message>
 </context>
 <context>
+    <name>VersionCheck</name>
+    <message>
+        <source>all checks passed</source>
+        <translation>toutes les vérifications réussies</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Frame size</source>
+        <translation>Taille d’image</translation>
+    </message>
+    <message>
+        <source>Frame rate</source>
+        <translation>Fréquence d’images</translation>
+    </message>
+    <message>
+        <source>Video codec</source>
+        <translation>Codec vidéo</translation>
+    </message>
+    <message>
+        <source>Audio codec</source>
+        <translation>Codec audio</translation>
+    </message>
+    <message>
+        <source>Colour tags</source>
+        <translation>Balises de couleur</translation>
+    </message>
+    <message>
+        <source>Index first</source>
+        <translation>Index en tête</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Durée</translation>
+    </message>
+    <message>
+        <source>Looping</source>
+        <translation>Boucle</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 (expected %3)</source>
+        <translation>%1&#xa0;: %2 (attendu %3)</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>illisible</translation>
+    </message>
+    <message>
+        <source>no stream information</source>
+        <translation>aucune information sur les flux</translation>
+    </message>
+    <message>
+        <source>no video</source>
+        <translation>aucune vidéo</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>oui</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>non</translation>
+    </message>
+    <message>
+        <source>forever</source>
+        <translation>sans fin</translation>
+    </message>
+    <message>
+        <source>once</source>
+        <translation>une fois</translation>
+    </message>
+</context>
+<context>
+    <name>VersionProgress</name>
+    <message>
+        <source>%1: not made. %2</source>
+        <translation>%1&#xa0;: non créée. %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2, all checks passed</source>
+        <translation>%1&#xa0;: %2, toutes les vérifications réussies</translation>
+    </message>
+    <message>
+        <source>%1: %2, check failed: %3</source>
+        <translation>%1&#xa0;: %2, vérification échouée&#xa0;: %3</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>Arrêté.</translation>
+    </message>
+    <message>
+        <source>Created Successfully!</source>
+        <translation>Création réussie&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Not every version was made as it should be.</source>
+        <translation>Toutes les versions n’ont pas été créées comme prévu.</translation>
+    </message>
+    <message>
+        <source>Making version %1 of %2: %3</source>
+        <translation>Création de la version %1 sur %2&#xa0;: %3</translation>
+    </message>
+    <message>
+        <source>Create Video File</source>
+        <translation>Créer le fichier vidéo</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Reprendre</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Suspendre</translation>
+    </message>
+    <message>
+        <source>Failed to open folder &quot;%1&quot;.</source>
+        <translation>Impossible d’ouvrir le dossier «&#xa0;%1&#xa0;».</translation>
+    </message>
+</context>
+<context>
     <name>ZoApplication</name>
     <message>
         <source>Usage: vellumix [--lang NAME] [FILE...]
@@ -1834,24 +2016,12 @@ Il n&apos;y a AUCUNE GARANTIE, dans les limites permises par la loi.</translatio
 <context>
     <name>ZoProfileTemplates</name>
     <message>
-        <source>Devices</source>
-        <translation>Appareils</translation>
-    </message>
-    <message>
         <source>3GP Video for Mobile Phones</source>
         <translation>Vidéo 3GP pour téléphones mobiles</translation>
     </message>
     <message>
-        <source>General Video</source>
-        <translation>Vidéo générale</translation>
-    </message>
-    <message>
         <source>AVI MPEG-4 Video</source>
         <translation>Vidéo AVI MPEG-4</translation>
-    </message>
-    <message>
-        <source>DVD and TV</source>
-        <translation>DVD et télévision</translation>
     </message>
     <message>
         <source>DV Video PAL</source>
@@ -1866,16 +2036,8 @@ Il n&apos;y a AUCUNE GARANTIE, dans les limites permises par la loi.</translatio
         <translation>Vidéo DVD MPEG-2 PAL</translation>
     </message>
     <message>
-        <source>Web Video</source>
-        <translation>Vidéo pour le Web</translation>
-    </message>
-    <message>
         <source>Flash Video</source>
         <translation>Vidéo Flash</translation>
-    </message>
-    <message>
-        <source>HD Video</source>
-        <translation>Vidéo HD</translation>
     </message>
     <message>
         <source>H.264 Video for TV</source>
@@ -1944,6 +2106,66 @@ Il n&apos;y a AUCUNE GARANTIE, dans les limites permises par la loi.</translatio
     <message>
         <source>Windows Media Video</source>
         <translation>Vidéo Windows Media</translation>
+    </message>
+    <message>
+        <source>Share</source>
+        <translation>Partager</translation>
+    </message>
+    <message>
+        <source>More formats</source>
+        <translation>Autres formats</translation>
+    </message>
+    <message>
+        <source>Legacy</source>
+        <translation>Anciens formats</translation>
+    </message>
+    <message>
+        <source>Video sites</source>
+        <translation>Sites vidéo</translation>
+    </message>
+    <message>
+        <source>Full HD 16:9 for video sites</source>
+        <translation>Full HD 16:9 pour les sites vidéo</translation>
+    </message>
+    <message>
+        <source>Video sites 4K</source>
+        <translation>Sites vidéo 4K</translation>
+    </message>
+    <message>
+        <source>Ultra HD 16:9 for video sites</source>
+        <translation>Ultra HD 16:9 pour les sites vidéo</translation>
+    </message>
+    <message>
+        <source>Phones, vertical</source>
+        <translation>Téléphones, vertical</translation>
+    </message>
+    <message>
+        <source>Vertical 9:16 for short-video apps</source>
+        <translation>Vertical 9:16 pour les applis de vidéos courtes</translation>
+    </message>
+    <message>
+        <source>Square</source>
+        <translation>Carré</translation>
+    </message>
+    <message>
+        <source>Square 1:1 for feeds</source>
+        <translation>Carré 1:1 pour les fils d’actualité</translation>
+    </message>
+    <message>
+        <source>Portrait post</source>
+        <translation>Publication portrait</translation>
+    </message>
+    <message>
+        <source>Portrait 4:5 for feeds</source>
+        <translation>Portrait 4:5 pour les fils d’actualité</translation>
+    </message>
+    <message>
+        <source>Animated GIF</source>
+        <translation>GIF animé</translation>
+    </message>
+    <message>
+        <source>Looping animated GIF for chats</source>
+        <translation>GIF animé en boucle pour les discussions</translation>
     </message>
 </context>
 <context>

@@ -152,6 +152,8 @@ private slots:
     void usageErrors_data();
     void usageErrors();
     void listsProfiles();
+    void listsPresets();
+    void versionsWithAFailingCheck();
     void makesPlayableVideo();
     void withoutAudioOrDisplay();
     void phoneShowOnBlurredBackground();
@@ -219,6 +221,19 @@ void TestBatchCreate::usageErrors_data()
         << QStringLiteral("--framing");
     QTest::newRow("malformed set") << QStringList {QStringLiteral("--set"), QStringLiteral("s")}
                                    << QStringLiteral("KEY=VALUE");
+    QTest::newRow("unknown preset")
+        << QStringList {QStringLiteral("--preset"), QStringLiteral("video,betamax")}
+        << QStringLiteral("betamax");
+    QTest::newRow("empty preset") << QStringList {QStringLiteral("--preset=,")}
+                                  << QStringLiteral("--preset");
+    QTest::newRow("preset and profile")
+        << QStringList {QStringLiteral("--preset"), QStringLiteral("video"),
+                        QStringLiteral("--profile"), QStringLiteral("hd720")}
+        << QStringLiteral("--profile");
+    QTest::newRow("preset and aspect")
+        << QStringList {QStringLiteral("--preset"), QStringLiteral("gif"),
+                        QStringLiteral("--aspect"), QStringLiteral("1:1")}
+        << QStringLiteral("--aspect");
 }
 
 void TestBatchCreate::usageErrors()
@@ -252,6 +267,42 @@ void TestBatchCreate::listsProfiles()
         }
     }
     QVERIFY(found);
+}
+
+void TestBatchCreate::listsPresets()
+{
+    QTemporaryDir home;
+    const Run run = create(home.path(), {QStringLiteral("--list-presets")});
+    QCOMPARE(run.status, 0);
+    QStringList names;
+    for (const QByteArray &line : run.out.trimmed().split('\n'))
+        names.append(QString::fromUtf8(line.split('\t').first()));
+    QCOMPARE(names, QStringList({"video", "video-4k", "vertical", "square", "portrait", "gif"}));
+}
+
+void TestBatchCreate::versionsWithAFailingCheck()
+{
+    // A value set by hand that shrinks the frames: the video version is made but is not what its
+    // preset promises, and says so; the GIF, which takes no such value, is made and passes.
+    QTemporaryDir home;
+    const QString out = home.filePath(QStringLiteral("videos"));
+    const Run run = create(
+        home.path(),
+        {QStringLiteral("--preset"), QStringLiteral("video"), QStringLiteral("--preset"),
+         QStringLiteral("gif,video"), QStringLiteral("--set"), QStringLiteral("vf=scale=640:360"),
+         QStringLiteral("--photo-duration"), QStringLiteral("1000"), QStringLiteral("--output-dir"),
+         out, QStringLiteral("--name"), QStringLiteral("trip"), photo1, photo2, tone});
+    QCOMPARE(run.status, 1);
+    const QList<QByteArray> paths = run.out.trimmed().split('\n');
+    QCOMPARE(paths.size(), 2);
+    QCOMPARE(QString::fromUtf8(paths.at(0)), out + QStringLiteral("/trip-video.mp4"));
+    QCOMPARE(QString::fromUtf8(paths.at(1)), out + QStringLiteral("/trip-gif.gif"));
+    for (const QByteArray &path : paths)
+        QVERIFY(QFileInfo(QString::fromUtf8(path)).size() > 0);
+    QVERIFY2(run.err.contains("video: check failed: Frame size: 640 × 360 (expected 1920 × 1080)"),
+             run.err.constData());
+    QVERIFY2(!run.err.contains("gif: check failed"), run.err.constData());
+    QVERIFY(run.err.contains("Version 2 of 2"));
 }
 
 void TestBatchCreate::makesPlayableVideo()

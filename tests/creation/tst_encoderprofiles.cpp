@@ -279,8 +279,12 @@ void TestEncoderProfiles::encode_data()
     QVERIFY(manager->loadTemplates(testAppDir() + "/profiles"));
     QVERIFY(manager->profiles().size() >= 18);
     QVERIFY(manager->hasProfile("mpeg4h264"));
-    for (const QString &id : manager->profiles())
+    for (const QString &id : manager->profiles()) {
+        // A GIF takes two more passes after the piped run; tst_versionrun makes and probes it.
+        if (manager->templateTagValue(id, QStringLiteral("ext_format")) == QLatin1String("gif"))
+            continue;
         QTest::newRow(qPrintable(id)) << id;
+    }
 }
 
 void TestEncoderProfiles::makeVideo(const ZomProfileData &data, const QString &out,

@@ -14,6 +14,7 @@
 #include "zomprofile/zoprofilepropertywidget.h"
 #include "zomprofile/zoproperty.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -87,6 +88,7 @@ private slots:
     void cancelKeepsTheProfile();
     void wheelChangesOnlyTheFocusedValue();
     void bitrateCalculatorSetsTheRate();
+    void versionsAreTickedAndRemembered();
 
 private:
     std::unique_ptr<TempSettings> settings;
@@ -106,8 +108,8 @@ void TestOutputSetting::layoutAndDefaults()
     showAndWait(dialog);
     QCOMPARE(dialog.objectName(), QStringLiteral("OutputSettingClass"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Output Settings"));
-    QCOMPARE(dialog.size(), QSize(440, 500));
-    QCOMPARE(dialog.maximumHeight(), 500);
+    QCOMPARE(dialog.size(), QSize(440, 560));
+    QCOMPARE(dialog.maximumHeight(), 560);
     QVERIFY(!child<QFrame>(dialog, "frameAdvance")->isVisible());
     QCOMPARE(child<QPushButton>(dialog, "switchAdvancedBtn")->text(), QStringLiteral("More >>"));
     QCOMPARE(child<QLineEdit>(dialog, "lineEditOutputPath")->text(),
@@ -383,7 +385,7 @@ void TestOutputSetting::advancedEditorStateSurvivesReopening()
         // One click closes it again; the state was known to the button.
         button->click();
         QVERIFY(!child<QFrame>(dialog, "frameAdvance")->isVisible());
-        QCOMPARE(dialog.size(), QSize(440, 500));
+        QCOMPARE(dialog.size(), QSize(440, 560));
         QCOMPARE(button->text(), QStringLiteral("More >>"));
     }
     QCOMPARE(ZoPref::value(QStringLiteral("AdvanceShow"), true).toBool(), false);
@@ -402,9 +404,11 @@ void TestOutputSetting::chosenProfileIsRemembered()
         QTRY_VERIFY(view->isVisible());
         const auto *model = chooser->profileModel();
         const QStandardItem *psp
-            = model->findProfileItem(QStringLiteral("psp"), QStringLiteral("Devices"));
+            = model->findProfileItem(QStringLiteral("psp"), QStringLiteral("Legacy"));
         QVERIFY(psp);
         view->expand(psp->index().parent());
+        // The last group lies below the open "More formats" one, out of the list's height.
+        view->scrollTo(psp->index());
         const QRect cell = view->visualRect(psp->index());
         QVERIFY(cell.isValid());
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
@@ -416,7 +420,7 @@ void TestOutputSetting::chosenProfileIsRemembered()
         QCOMPARE(ZoPref::value(QStringLiteral("last_profile_url"), QString()).toString(),
                  QStringLiteral("psp"));
         QCOMPARE(ZoPref::value(QStringLiteral("last_profile_group"), QString()).toString(),
-                 QStringLiteral("Devices"));
+                 QStringLiteral("Legacy"));
     }
     const QStringList recent = ZoPref::value(QStringLiteral("recent_profiles"), QString())
                                    .toString()
@@ -435,7 +439,7 @@ void TestOutputSetting::chosenProfileIsRemembered()
 void TestOutputSetting::shapesFollowTheProfile()
 {
     ZoPref::setValue(QStringLiteral("last_profile_url"), QStringLiteral("hd1080"));
-    ZoPref::setValue(QStringLiteral("last_profile_group"), QStringLiteral("HD Video"));
+    ZoPref::setValue(QStringLiteral("last_profile_group"), QStringLiteral("More formats"));
     const auto sizeShown = [](const OutputSetting &dialog) {
         auto *field = qobject_cast<QComboBox *>(editor(dialog, "frameBasic")->editorFor("s"));
         return field ? field->currentText() : QString();
@@ -456,7 +460,7 @@ void TestOutputSetting::shapesFollowTheProfile()
         // Another profile takes the shape at its own resolution.
         auto *chooser = child<ZoProfileComboBox>(dialog, "comboBoxProfile");
         chooser->changeProfile(ZoProfileManager::instance()->profileUrl(QStringLiteral("hd720")),
-                               QStringLiteral("HD Video"), false);
+                               QStringLiteral("More formats"), false);
         QCOMPARE(dialog.profileData().text(QStringLiteral("s")), QStringLiteral("720x1280"));
         okButton(dialog)->click();
     }
@@ -492,7 +496,7 @@ void TestOutputSetting::cancelKeepsTheProfile()
         QVERIFY(dialog.profileData().id().endsWith(QLatin1String("/hd1080.profile")));
         auto *chooser = child<ZoProfileComboBox>(dialog, "comboBoxProfile");
         chooser->changeProfile(ZoProfileManager::instance()->profileUrl(QStringLiteral("psp")),
-                               QStringLiteral("Devices"), false);
+                               QStringLiteral("Legacy"), false);
         auto *shapes = child<QComboBox>(dialog, "comboBoxShape");
         shapes->setCurrentIndex(shapes->findData(QStringLiteral("1:1")));
         QCOMPARE(dialog.profileData().text(QStringLiteral("s")), QStringLiteral("272x272"));
@@ -568,6 +572,34 @@ void TestOutputSetting::bitrateCalculatorSetsTheRate()
     QCOMPARE(dialog.profileData().text(QStringLiteral("ab")), QStringLiteral("160K"));
     QVERIFY(quality->currentText() != QStringLiteral("Custom..."));
     QVERIFY(!before.isEmpty());
+}
+
+void TestOutputSetting::versionsAreTickedAndRemembered()
+{
+    ZoPref::setValue(QStringLiteral("last_profile_url"), QStringLiteral("video"));
+    {
+        OutputSetting dialog;
+        showAndWait(dialog);
+        // The chosen preset is made anyway and is not offered again.
+        QVERIFY(!child<QCheckBox>(dialog, "version_video")->isEnabled());
+        for (const char *name : {"version_gif", "version_vertical"}) {
+            auto *box = child<QCheckBox>(dialog, name);
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        }
+        QCOMPARE(dialog.extraVersions(), QStringList({"vertical", "gif"}));
+        auto *chooser = child<ZoProfileComboBox>(dialog, "comboBoxProfile");
+        chooser->changeProfile(ZoProfileManager::instance()->profileUrl(QStringLiteral("vertical")),
+                               QStringLiteral("Share"), false);
+        QVERIFY(child<QCheckBox>(dialog, "version_video")->isEnabled());
+        QCOMPARE(dialog.extraVersions(), QStringList({"gif"}));
+        okButton(dialog)->click();
+    }
+    QCOMPARE(ZoPref::value(QStringLiteral("OutputVersions"), QString()).toString(),
+             QStringLiteral("gif"));
+    OutputSetting dialog;
+    QVERIFY(child<QCheckBox>(dialog, "version_gif")->isChecked());
+    QVERIFY(!child<QCheckBox>(dialog, "version_video")->isChecked());
+    QCOMPARE(dialog.extraVersions(), QStringList({"gif"}));
 }
 
 QTEST_MAIN(TestOutputSetting)

@@ -337,17 +337,17 @@ void TestProfileWidgets::chooserFollowsTheModel()
     chooser.setProfileModel(&model);
     QSignalSpy changed(&chooser, &ZoProfileComboBox::currentProfileChanged);
 
-    QVERIFY(chooser.changeProfile(QStringLiteral("psp"), QStringLiteral("Devices"), false));
+    QVERIFY(chooser.changeProfile(QStringLiteral("psp"), QStringLiteral("Legacy"), false));
     QCOMPARE(changed.size(), 1);
     QVERIFY(changed.at(0).at(0).toString().endsWith(QLatin1String("/psp.profile")));
     QCOMPARE(chooser.currentText(), QStringLiteral("PSP"));
-    QVERIFY(chooser.changeProfile(QStringLiteral("psp"), QStringLiteral("Devices"), true));
+    QVERIFY(chooser.changeProfile(QStringLiteral("psp"), QStringLiteral("Legacy"), true));
     QCOMPARE(changed.size(), 1);
     QVERIFY(!chooser.changeProfile(QStringLiteral("nosuch"), QStringLiteral("Devices"), false));
 
     // Picking the same profile from the recent group; the recent group is then rebuilt, and the
     // chooser must still show the profile.
-    model.refreshRecentProfiles(QStringLiteral("psp"), QStringLiteral("Devices"));
+    model.refreshRecentProfiles(QStringLiteral("psp"), QStringLiteral("Legacy"));
     const QStandardItem *recent
         = model.findProfileItem(QStringLiteral("psp"), ZoProfileModel::recentGroup());
     QVERIFY(recent);
