@@ -235,10 +235,9 @@ Picture &StoryBoardFrames::cachedPicture(Cache &cache, const QString &key, bool 
 
     bool loaded = false;
     if (photo) {
-        loaded = decodedPhotos
-            ? decodedPhotos->draw(path, turn90, *picture, photoFraming, faces)
-            : loadPhotoPicture(path, *picture, format.width, format.height, turn90,
-                               PhotoDecode::Fast, photoFraming, faces);
+        loaded = decodedPhotos ? decodedPhotos->draw(path, turn90, *picture, photoFraming, faces)
+                               : loadPhotoPicture(path, *picture, format.width, format.height,
+                                                  turn90, PhotoDecode::Fast, photoFraming, faces);
         // A photo that has gone missing shows as black for its period.
         if (!loaded)
             fillOpaqueBlack(*picture);
