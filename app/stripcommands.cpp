@@ -173,8 +173,7 @@ void Vellumix::on_photoListWidget_row_changed(int row)
             mediaInfo->setMediaInfo(photoMediaInfo(storyBoard.photos.at(mediaInfoItem)));
             mediaInfo->updateView();
         }
-        const int target = photoRowFrame(row, render->framesPerPeriod(), storyBoard.photoDuration,
-                                         previewFormat.frameRate);
+        const int target = photoRowFrame(row, render->timeline());
         on_pause_clicked();
         showPosition(target);
     } else {
@@ -221,6 +220,7 @@ void Vellumix::photoItemSelectChanged()
         ui->audioListWidget->setCurrentRow(-1);
     }
     updateEnabledState();
+    showPhotoSettings();
 }
 
 void Vellumix::audioItemSelectChanged()
@@ -232,6 +232,7 @@ void Vellumix::audioItemSelectChanged()
         ui->photoListWidget->setCurrentRow(-1);
     }
     updateEnabledState();
+    showPhotoSettings();
 }
 
 void Vellumix::on_deleteClip_clicked()
@@ -407,6 +408,9 @@ void Vellumix::on_photoListContextMenu(bool isPhoto, QPoint pos)
     if (isPhoto) {
         menu.addSeparator();
         menu.addActions({ui->actionMove_Left, ui->actionMove_Right});
+    } else if (const int row = ui->photoListWidget->currentRow(); row % 2 == 1) {
+        menu.addSeparator();
+        menu.addMenu(transitionMenu(row / 2));
     }
     menu.exec(pos);
 }
