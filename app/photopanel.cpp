@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/vellumix.h"
 
+#include "app/timeline.h"
+#include "audio/storyboardrender.h"
+#include "controls/motionrecteditor.h"
 #include "media/photolistwidget.h"
 #include "media/photosettingspanel.h"
+#include "preview/avplayer.h"
+#include "storyboard/motion.h"
+#include "storyboard/picture.h"
 
 #include "ui_vellumix.h"
 
@@ -10,6 +16,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMenu>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -37,6 +44,25 @@ void Vellumix::setUpPhotoPanel()
     // The tabs name what they hold; the column's heading would only take the height they need.
     ui->label_7->hide();
     connect(photoPanel, &PhotoSettingsPanel::edited, this, &Vellumix::editSelectedPhotos);
+
+    motionEditor = new MotionRectEditor(ui->avPlayer);
+    motionEditor->hide();
+    connect(photoPanel->editMotionButton(), &QPushButton::toggled, this,
+            &Vellumix::editMotionOnPreview);
+    connect(motionEditor, &MotionRectEditor::rectsEdited, this,
+            [this](const QRectF &start, const QRectF &end) {
+                const int index = ui->photoListWidget->selectedPhotoIndexes().value(0, -1);
+                photoPanel->editMotionButton()->setChecked(false);
+                if (index < 0)
+                    return;
+                editPhotos({index}, tr("Motion"), [start, end](ImageInfo &photo) {
+                    photo.own.motionStart = start;
+                    photo.own.motionEnd = end;
+                });
+                // The edited motion plays at once, from the photo's first frame.
+                showPosition(photoRowFrame(index * 2, render->timeline()));
+                on_play_clicked();
+            });
     connect(ui->photoListWidget, &PhotoListWidget::transitionActivated, this,
             [this](int photo, QPoint pos) { transitionMenu(photo)->exec(pos); });
 }
@@ -48,6 +74,48 @@ void Vellumix::retranslatePhotoPanel()
     settingsTabs->setTabText(0, tr("Album"));
     settingsTabs->setTabText(1, tr("Per Photo"));
     photoPanel->retranslate();
+}
+
+void Vellumix::editMotionOnPreview(bool on)
+{
+    const int index = ui->photoListWidget->selectedPhotoIndexes().value(0, -1);
+    if (!on || index < 0 || index >= storyBoard.photos.size()) {
+        if (motionEditor->isVisible()) {
+            motionEditor->hide();
+            if (playState != PlayState::Playing)
+                showPosition(ui->avPlayer->currentFrame());
+        }
+        return;
+    }
+    on_pause_clicked();
+    // The photo whole and unmoved, with both rectangles over it.
+    const ImageInfo &info = storyBoard.photos.at(index);
+    FrameComposition frame;
+    FrameLayer layer;
+    layer.photo = index;
+    layer.orientation = info.orientation;
+    const Picture &picture = render->photoPicture(info);
+    layer.picture = &picture;
+    layer.contentId = picture.serial;
+    frame.layers.push_back(layer);
+    ui->avPlayer->drawFrame(frame);
+    const int width = previewFormat.width;
+    const int height = previewFormat.height;
+    placeMotionEditor(frameInPhoto(shownPhotoSize(info), storyBoard.framing, width, height));
+    motionEditor->setRects(frameShaped(info.own.motionStart, width, height),
+                           frameShaped(info.own.motionEnd, width, height));
+    motionEditor->show();
+    motionEditor->raise();
+}
+
+void Vellumix::placeMotionEditor(const QRectF &bounds)
+{
+    AVPlayer *player = ui->avPlayer;
+    motionEditor->setGeometry(player->rect());
+    // The drawer's viewport has y upwards.
+    const QRect v = player->frameViewport();
+    motionEditor->setBounds(
+        bounds, QRect(v.x(), player->height() - v.y() - v.height(), v.width(), v.height()));
 }
 
 void Vellumix::showPhotoSettings()
@@ -67,7 +135,17 @@ void Vellumix::showPhotoSettings()
 
 void Vellumix::editSelectedPhotos(const QString &name, const PhotoSettingsPanel::Change &change)
 {
+    const bool editing = motionEditor->isVisible();
     editPhotos(ui->photoListWidget->selectedPhotoIndexes(), name, change);
+    // A swap while the rectangles are on the preview shows them swapped there.
+    if (editing && photoPanel->editMotionButton()->isEnabled())
+        photoPanel->editMotionButton()->setChecked(true);
+}
+
+void Vellumix::stopEditingMotion()
+{
+    if (photoPanel)
+        photoPanel->editMotionButton()->setChecked(false);
 }
 
 void Vellumix::editPhotos(const QList<int> &indexes, const QString &name,

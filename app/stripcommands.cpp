@@ -211,6 +211,7 @@ void Vellumix::on_audioListWidget_item_clicked()
 
 void Vellumix::photoItemSelectChanged()
 {
+    stopEditingMotion();
     activeList = 0;
     // At most one strip has a selection. Quietly, so that the other strip's handlers do not
     // take the edit commands back to it.

@@ -50,6 +50,7 @@ void Vellumix::on_play_clicked()
 {
     if (playState == PlayState::Playing)
         return;
+    stopEditingMotion();
     markVanishedFiles();
     AVPlayer *player = ui->avPlayer;
     render->drawFrame(player->currentFrame(), true, player);

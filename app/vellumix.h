@@ -13,6 +13,7 @@
 
 class AVPlayer;
 class MediaInfoWidget;
+class MotionRectEditor;
 class QAction;
 class QMenu;
 class QShortcut;
@@ -182,6 +183,11 @@ private:
     // photopanel.cpp: the settings of the selected photos and of one transition.
     void setUpPhotoPanel();
     void retranslatePhotoPanel();
+    // The selected photo shown whole on the paused preview with its motion's rectangles to drag.
+    void editMotionOnPreview(bool on);
+    void stopEditingMotion();
+    // Lays the editor over the player's frame, which shows bounds of the photo.
+    void placeMotionEditor(const QRectF &bounds);
     // Shows the selected photos' own settings in their panel.
     void showPhotoSettings();
     void editSelectedPhotos(const QString &name, const PhotoSettingsPanel::Change &change);
@@ -274,6 +280,7 @@ private:
     QMenu *autoRotateMenu = nullptr;
     PhotoSettingsPanel *photoPanel = nullptr;
     QTabWidget *settingsTabs = nullptr;
+    MotionRectEditor *motionEditor = nullptr;
     QAction *autoRotateAction = nullptr;
     QAction *autoRotateAllAction = nullptr;
     QShortcut *playShortcut = nullptr;

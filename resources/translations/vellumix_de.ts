@@ -641,6 +641,17 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
     </message>
 </context>
 <context>
+    <name>MotionRectEditor</name>
+    <message>
+        <source>Start</source>
+        <translation>Anfang</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Ende</translation>
+    </message>
+</context>
+<context>
     <name>OutputSetting</name>
     <message>
         <source>Output Settings</source>
@@ -1353,6 +1364,10 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
     <message>
         <source>Per Photo</source>
         <translation>Je Foto</translation>
+    </message>
+    <message>
+        <source>Motion</source>
+        <translation>Bewegung</translation>
     </message>
 </context>
 <context>

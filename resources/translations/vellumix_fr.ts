@@ -641,6 +641,17 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
     </message>
 </context>
 <context>
+    <name>MotionRectEditor</name>
+    <message>
+        <source>Start</source>
+        <translation>Début</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Fin</translation>
+    </message>
+</context>
+<context>
     <name>OutputSetting</name>
     <message>
         <source>Output Settings</source>
@@ -1353,6 +1364,10 @@ et les ressources système nécessaires.</translation>
     <message>
         <source>Per Photo</source>
         <translation>Par photo</translation>
+    </message>
+    <message>
+        <source>Motion</source>
+        <translation>Mouvement</translation>
     </message>
 </context>
 <context>
