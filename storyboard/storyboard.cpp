@@ -153,7 +153,11 @@ std::optional<SyncedDurations> syncDurations(const StoryBoard &board, double fra
         const double ms = g.atShortest ? shortest : g.base * factor;
         if (g.count > 0 && ms > longest)
             return std::nullopt;
-        groupMs.append(g.count > 0 ? wholeFrames(ms) : 0);
+        // A photo's own duration stays within what a show file keeps.
+        const int whole = wholeFrames(ms);
+        groupMs.append(g.count == 0            ? 0
+                           : groupMs.isEmpty() ? whole
+                                               : std::min(whole, PhotoSettings::MaxDurationMs));
     }
     SyncedDurations synced;
     synced.albumMs = groups[0].count > 0 ? groupMs[0] : board.photoDurationMs;

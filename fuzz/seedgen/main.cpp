@@ -229,6 +229,16 @@ bool writeShows(const QDir &dir)
         photo.orientation = 5;
         photo.zoom.start = {-25.0f, -12.5f, 50.0f, 0.0f};
         photo.zoom.end = {25.0f, 12.5f, 100.0f, 0.0f};
+        if (i == 1) {
+            photo.own.durationMs = 2500;
+            photo.own.transition = TransitionStyle::Wipe;
+            photo.own.wipePattern = QStringLiteral("circle.wpt");
+            photo.own.transitionMs = 800;
+            photo.own.motion = MotionStyle::Custom;
+            photo.own.easing = Easing::InOut;
+            photo.own.motionStart = QRectF(0, 0, 4000, 2250);
+            photo.own.motionEnd = QRectF(1800, 600, 1600, 900);
+        }
         full.photos.append(photo);
     }
     AudioInfo clip;

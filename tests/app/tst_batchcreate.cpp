@@ -351,8 +351,8 @@ void TestBatchCreate::fadesTheSound()
 {
     QFETCH(bool, fade);
     QTemporaryDir home;
-    // Two photos of 2.5 s and a transition of 0.5 s: a show of 5.5 s (137 frames at 25 per
-    // second), over a steady tone that outlasts it.
+    // Two photos of 2.5 s and a transition of 0.5 s: a show of 5.5 s (137.5 frames at 25 per
+    // second, so 138: the last starts before the show ends), over a steady tone that outlasts it.
     QStringList arguments
         = QStringLiteral("--quiet --photo-duration=2500 --transition-duration=500 "
                          "--set s=320x240 --output-dir")
@@ -363,7 +363,7 @@ void TestBatchCreate::fadesTheSound()
     const Run run = create(home.path(), arguments);
     QVERIFY2(run.status == 0, run.err.constData());
     const QVector<int16_t> pcm = soundOf(run.lastLine(), home.path());
-    const qsizetype end = 137 * 48000 / 25;
+    const qsizetype end = 138 * 48000 / 25;
     QVERIFY2(qAbs(pcm.size() - end) < 48000 / 25, qPrintable(QString::number(pcm.size())));
 
     // 20 ms at 1.5 s, at the start, at the end, and half-way through the 3 s fade-out.

@@ -396,6 +396,8 @@ void TestPhotoSettings::syncScalesOwnDurations_data()
                                            << 1040 << QList<int> {0, 0, 1040, 2520};
     QTest::newRow("too short for a second each")
         << QList<int> {0, 0, 2000} << 1000 << 2.5 << 0 << -1 << QList<int> {};
+    QTest::newRow("own duration kept within 999 s")
+        << QList<int> {0, 9990} << 1000 << 1099.0 << 0 << 100040 << QList<int> {0, 999000};
     QTest::newRow("a photo past 999 s")
         << QList<int> {1000, 9000} << 5000 << 9990.0 << 0 << -1 << QList<int> {};
 }
