@@ -4,6 +4,7 @@
 // and undo and redo of every change.
 #include "app/vellumix.h"
 #include "audio/storyboardrender.h"
+#include "controls/motionrecteditor.h"
 #include "media/audiolistwidget.h"
 #include "media/photolistwidget.h"
 #include "media/photosettingspanel.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
@@ -107,6 +109,7 @@ private slots:
     void undoGoesBackAHundredSteps();
     void selectedPhotosEditedAsOneStep();
     void transitionMarkerChoosesItsTransition();
+    void motionRectanglesDraggedOnThePreview();
 };
 
 void TestVellumixEditing::initTestCase()
@@ -560,6 +563,50 @@ void TestVellumixEditing::selectedPhotosEditedAsOneStep()
     QCOMPARE(strip->item(2)->data(Qt::DecorationRole), plainPhoto);
     window->undoStack()->redo();
     QCOMPARE(window->board().photos.at(2).own.transition, TransitionStyle::Cut);
+}
+
+void TestVellumixEditing::motionRectanglesDraggedOnThePreview()
+{
+    loadShow(false);
+    PhotoListWidget *strip = ui()->photoListWidget;
+    auto *panel = window->findChild<PhotoSettingsPanel *>();
+    auto *tabs = window->findChild<QTabWidget *>(QStringLiteral("settingsTabs"));
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
+    clickRow(strip, 2);
+    // "Custom", the last motion, starts from the rectangles of the photo's automatic path.
+    auto *motion = panel->findChildren<QComboBox *>().value(2);
+    QVERIFY(motion);
+    motion->setFocus();
+    QTest::keyClick(motion, Qt::Key_End);
+    const PhotoSettings chosen = window->board().photos.at(1).own;
+    QCOMPARE(chosen.motion, MotionStyle::Custom);
+    QVERIFY(chosen.motionStart.isValid() && chosen.motionEnd.isValid());
+    QVERIFY(chosen.motionStart != chosen.motionEnd);
+
+    QPushButton *edit = panel->editMotionButton();
+    QVERIFY(edit->isEnabled());
+    QTest::mouseClick(edit, Qt::LeftButton);
+    auto *editor = window->findChild<MotionRectEditor *>();
+    QTRY_VERIFY(editor && editor->isVisible());
+    QVERIFY(ui()->play->isVisible());
+
+    // The end rectangle dragged to the left: one step, and the photo plays at once.
+    const int steps = window->undoStack()->count();
+    const QPoint from = editor->toWidget(editor->endRect()).center().toPoint() + QPoint(0, 5);
+    QTest::mousePress(editor, Qt::LeftButton, {}, from);
+    QTest::mouseMove(editor, from - QPoint(10, 0));
+    QTest::mouseMove(editor, from - QPoint(20, 0));
+    QTest::mouseRelease(editor, Qt::LeftButton, {}, from - QPoint(20, 0));
+    QCOMPARE(window->undoStack()->count(), steps + 1);
+    const PhotoSettings dragged = window->board().photos.at(1).own;
+    QVERIFY(dragged.motionEnd.center().x() < chosen.motionEnd.center().x());
+    QCOMPARE(dragged.motionEnd.size(), chosen.motionEnd.size());
+    QVERIFY(!editor->isVisible());
+    QVERIFY(ui()->pause->isVisible());
+    QTest::mouseClick(ui()->pause, Qt::LeftButton);
+
+    window->undoStack()->undo();
+    QCOMPARE(window->board().photos.at(1).own.motionEnd, chosen.motionEnd);
 }
 
 void TestVellumixEditing::transitionMarkerChoosesItsTransition()
