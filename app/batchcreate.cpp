@@ -233,6 +233,12 @@ std::optional<int> parseOptions(const QStringList &arguments, CreateOptions &opt
          QCoreApplication::translate(
              "BatchCreate",
              "Choose the photo duration so that the show lasts as long as the audio.")},
+        {QStringLiteral("motion"),
+         QCoreApplication::translate(
+             "BatchCreate",
+             "Motion of the photos that have none of their own: auto (drift and zoom, the "
+             "default) or none (still)."),
+         QStringLiteral("MODE")},
         {QStringLiteral("no-auto-rotate"),
          QCoreApplication::translate("BatchCreate",
                                      "Do not turn photos as their camera orientation asks.")},
@@ -435,6 +441,17 @@ std::optional<int> parseOptions(const QStringList &arguments, CreateOptions &opt
     options.profile = profile;
     options.noAutoRotate = parser.isSet(QStringLiteral("no-auto-rotate"));
     options.syncAudio = parser.isSet(QStringLiteral("sync-audio"));
+    if (parser.isSet(QStringLiteral("motion"))) {
+        const QString mode = parser.value(QStringLiteral("motion"));
+        if (mode == QLatin1String("auto"))
+            options.motion = MotionStyle::Automatic;
+        else if (mode == QLatin1String("none"))
+            options.motion = MotionStyle::Still;
+        else
+            return usageError(
+                QCoreApplication::translate("BatchCreate", "--motion takes auto or none, not '%1'")
+                    .arg(mode));
+    }
     options.outputFolder = parser.isSet(QStringLiteral("output-dir"))
         ? QFileInfo(parser.value(QStringLiteral("output-dir"))).absoluteFilePath()
         : !show.outputFolder.isEmpty()
@@ -489,6 +506,12 @@ std::optional<int> readMedia(const CreateOptions &options, StoryBoard &board)
     if (board.photos.isEmpty())
         return usageError(
             QCoreApplication::translate("BatchCreate", "no readable photo among the paths given"));
+    if (options.motion != MotionStyle::Album) {
+        for (ImageInfo &photo : board.photos) {
+            if (photo.own.motion == MotionStyle::Album)
+                photo.own.motion = options.motion;
+        }
+    }
 
     return std::nullopt;
 }
@@ -499,9 +522,9 @@ int makeVideo(const CreateOptions &options, StoryBoard &board)
     MediaFormat format;
     formatFromProfile(options.profile, format);
     if (options.syncAudio) {
-        const int synced = syncPhotoDurationMs(board, format.frameRate);
-        if (synced > 0) {
-            board.setPhotoDurationMs(synced);
+        const std::optional<SyncedDurations> synced = syncDurations(board, format.frameRate);
+        if (synced) {
+            applySyncedDurations(board, *synced);
         } else if (!options.quiet) {
             err() << "vellumix create: "
                   << QCoreApplication::translate(

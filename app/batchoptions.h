@@ -34,6 +34,8 @@ struct CreateOptions
     bool quiet = false;
     bool noAutoRotate = false;
     bool syncAudio = false;
+    // The motion of every photo that has none of its own; Album leaves them as they are.
+    MotionStyle motion = MotionStyle::Album;
 };
 
 // The progress on standard error: on a terminal a bar with the time left, redrawn in place;

@@ -76,4 +76,5 @@ void Vellumix::resizeEvent(QResizeEvent *event)
 {
     ZoMainWindow::resizeEvent(event);
     changeScrollRange();
+    stopEditingMotion();
 }

@@ -144,16 +144,26 @@ void Vellumix::on_framing_changed()
 
 void Vellumix::on_sync_clicked()
 {
-    const int ms = syncPhotoDurationMs(storyBoard, previewFormat.frameRate);
-    if (ms < 0)
+    const std::optional<SyncedDurations> synced
+        = syncDurations(storyBoard, previewFormat.frameRate);
+    if (!synced)
         return;
+    // The album's duration and the photos' own ones change together, as one step.
+    undo->beginMacro(tr("Sync with Audio"));
     const AlbumSettings before = storyBoard.settings();
     {
         const QSignalBlocker quiet(ui->spinBox);
-        ui->spinBox->setValue(ms);
+        ui->spinBox->setValue(synced->albumMs);
     }
-    storyBoard.setPhotoDurationMs(ms);
+    storyBoard.setPhotoDurationMs(synced->albumMs);
     settingsEdited(before, tr("Sync with Audio"));
+    QList<PhotoSettings> own;
+    for (int i = 0; i < storyBoard.photos.size(); ++i) {
+        own.append(storyBoard.photos.at(i).own);
+        own.last().durationMs = synced->ownMs.value(i);
+    }
+    runEdit(tr("Sync with Audio"), [&] { ui->photoListWidget->setOwnSettings(own); });
+    undo->endMacro();
     // The photo the user stands on is shown again at its new start.
     on_photoListWidget_row_changed(ui->photoListWidget->currentRow());
 }

@@ -173,8 +173,7 @@ void Vellumix::on_photoListWidget_row_changed(int row)
             mediaInfo->setMediaInfo(photoMediaInfo(storyBoard.photos.at(mediaInfoItem)));
             mediaInfo->updateView();
         }
-        const int target = photoRowFrame(row, render->framesPerPeriod(), storyBoard.photoDuration,
-                                         previewFormat.frameRate);
+        const int target = photoRowFrame(row, render->timeline());
         on_pause_clicked();
         showPosition(target);
     } else {
@@ -212,6 +211,7 @@ void Vellumix::on_audioListWidget_item_clicked()
 
 void Vellumix::photoItemSelectChanged()
 {
+    stopEditingMotion();
     activeList = 0;
     // At most one strip has a selection. Quietly, so that the other strip's handlers do not
     // take the edit commands back to it.
@@ -221,6 +221,7 @@ void Vellumix::photoItemSelectChanged()
         ui->audioListWidget->setCurrentRow(-1);
     }
     updateEnabledState();
+    showPhotoSettings();
 }
 
 void Vellumix::audioItemSelectChanged()
@@ -232,6 +233,7 @@ void Vellumix::audioItemSelectChanged()
         ui->photoListWidget->setCurrentRow(-1);
     }
     updateEnabledState();
+    showPhotoSettings();
 }
 
 void Vellumix::on_deleteClip_clicked()
@@ -407,6 +409,9 @@ void Vellumix::on_photoListContextMenu(bool isPhoto, QPoint pos)
     if (isPhoto) {
         menu.addSeparator();
         menu.addActions({ui->actionMove_Left, ui->actionMove_Right});
+    } else if (const int row = ui->photoListWidget->currentRow(); row % 2 == 1) {
+        menu.addSeparator();
+        menu.addMenu(transitionMenu(row / 2));
     }
     menu.exec(pos);
 }

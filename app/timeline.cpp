@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/timeline.h"
 
+#include "storyboard/showtimeline.h"
 #include "storyboard/storyboard.h"
 #include "zofc/zoutils.h"
 
@@ -36,12 +37,13 @@ QString formatSeconds(qint64 seconds)
     return Zo::timeText(static_cast<double>(seconds));
 }
 
-int photoRowFrame(int row, double framesPerPeriod, double photoDuration, double frameRate)
+int photoRowFrame(int row, const ShowTimeline &timeline)
 {
     const int photo = row / 2;
-    if (row % 2 == 0)
-        return static_cast<int>(framesPerPeriod * photo + 0.5);
-    return static_cast<int>(static_cast<int>(photoDuration * frameRate) + photo * framesPerPeriod);
+    if (row < 0 || photo >= timeline.spans.size())
+        return timeline.totalFrames;
+    const PhotoSpan &span = timeline.spans.at(photo);
+    return row % 2 == 0 ? span.start : span.holdEnd;
 }
 
 int audioClipFrame(const QList<AudioInfo> &clips, int index, double frameRate)

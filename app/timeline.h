@@ -9,6 +9,7 @@
 struct AudioInfo;
 struct ImageInfo;
 class StoryBoard;
+struct ShowTimeline;
 
 // The timeline arithmetic of the main window, apart from any widget.
 
@@ -22,7 +23,7 @@ StoryBoard withoutMissingFiles(const StoryBoard &board);
 
 // The frame a photo-strip row starts at: even rows are photos, odd rows the transition after
 // the photo before them.
-int photoRowFrame(int row, double framesPerPeriod, double photoDuration, double frameRate);
+int photoRowFrame(int row, const ShowTimeline &timeline);
 // The frame the audio clip at index starts at: the clips before it, as trimmed, end to end.
 int audioClipFrame(const QList<AudioInfo> &clips, int index, double frameRate);
 

@@ -50,6 +50,7 @@ void Vellumix::on_play_clicked()
 {
     if (playState == PlayState::Playing)
         return;
+    stopEditingMotion();
     markVanishedFiles();
     AVPlayer *player = ui->avPlayer;
     render->drawFrame(player->currentFrame(), true, player);
@@ -182,9 +183,7 @@ void Vellumix::markShownPhoto(int frame)
 {
     int row = -1;
     for (int photo = 0; photo < static_cast<int>(storyBoard.photos.size()); ++photo) {
-        if (photoRowFrame(photo * 2, render->framesPerPeriod(), storyBoard.photoDuration,
-                          previewFormat.frameRate)
-            > frame)
+        if (photoRowFrame(photo * 2, render->timeline()) > frame)
             break;
         row = photo * 2;
     }

@@ -75,6 +75,7 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     setUpTransport();
     setUpScrollSync();
     setUpStripCommands();
+    setUpPhotoPanel();
     setUpImportCommands();
     setUpCreationCommands();
 
@@ -212,6 +213,7 @@ void Vellumix::retranslate()
     ui->retranslateUi(this);
     ZoMainWindow::retranslate();
     fillFramingChoices();
+    retranslatePhotoPanel();
     autoRotateAction->setText(tr("Auto Rotate"));
     autoRotateAllAction->setText(tr("Auto Rotate All Photos"));
     // The skin names the picture when the label is polished.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "media/photosettingspanel.h"
 #include "storyboard/storyboard.h"
 #include "zofc/zomainwindow.h"
 #include "zomprofile/zomprofiledata.h"
@@ -12,9 +13,11 @@
 
 class AVPlayer;
 class MediaInfoWidget;
+class MotionRectEditor;
 class QAction;
 class QMenu;
 class QShortcut;
+class QTabWidget;
 class QTimer;
 class QUndoStack;
 struct AlbumSettings;
@@ -177,6 +180,23 @@ private:
     // Undo and redo: put an earlier state back without recording it as a new edit.
     void restoreSettings(const AlbumSettings &settings);
 
+    // photopanel.cpp: the settings of the selected photos and of one transition.
+    void setUpPhotoPanel();
+    void retranslatePhotoPanel();
+    // The selected photo shown whole on the paused preview with its motion's rectangles to drag.
+    void editMotionOnPreview(bool on);
+    void stopEditingMotion();
+    // Lays the editor over the player's frame, which shows bounds of the photo.
+    void placeMotionEditor(const QRectF &bounds);
+    // Shows the selected photos' own settings in their panel.
+    void showPhotoSettings();
+    void editSelectedPhotos(const QString &name, const PhotoSettingsPanel::Change &change);
+    // change made to the photos at indexes as one undo step.
+    void editPhotos(const QList<int> &indexes, const QString &name,
+                    const PhotoSettingsPanel::Change &change);
+    // The choices of the transition after photo; deletes itself once closed.
+    QMenu *transitionMenu(int photo);
+
     // transport.cpp: play, pause, stop, stepping, volume and the position slider.
     void setUpTransport();
     void togglePlayback();
@@ -258,6 +278,9 @@ private:
     qsizetype mediaInfoItem = -1;
     int activeList = -1;
     QMenu *autoRotateMenu = nullptr;
+    PhotoSettingsPanel *photoPanel = nullptr;
+    QTabWidget *settingsTabs = nullptr;
+    MotionRectEditor *motionEditor = nullptr;
     QAction *autoRotateAction = nullptr;
     QAction *autoRotateAllAction = nullptr;
     QShortcut *playShortcut = nullptr;

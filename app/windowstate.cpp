@@ -105,6 +105,7 @@ void Vellumix::onStoryBoardDataChanged()
     ui->burn->setEnabled(hasPhoto);
     ui->actionCreate_DVD->setEnabled(hasPhoto);
     const int total = render->updateTiming();
+    showPhotoSettings();
     ui->position->setRange(0, total);
     ui->position->setSingleStep(static_cast<int>(render->framesPerPeriod()));
     ui->position->setPageStep(total / 10);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "audio/audiosequencer.h"
 
+#include "storyboard/showtimeline.h"
+
 #include <QDebug>
 #include <algorithm>
 #include <climits>
@@ -45,7 +47,7 @@ void AudioSequencer::planFade()
     // writer takes them.
     const bool on = storyBoard && storyBoard->fadeInOut && format.bitsPerSample == 16;
     const qint64 frames
-        = storyBoard ? static_cast<qint64>(storyBoard->totalDuration() * format.frameRate) : 0;
+        = storyBoard ? ShowTimeline::of(*storyBoard, format.frameRate).totalFrames : 0;
     const int align = blockAlign();
     fade.set(on && align > 0, align > 0 ? frames * frameBytes / align : 0, format.sampleRate);
 }

@@ -39,6 +39,7 @@ public:
     int totalFrames() const { return frames.totalFrames(); }
     double framesPerPeriod() const { return frames.framesPerPeriod(); }
     double framesPerLife() const { return frames.framesPerLife(); }
+    const ShowTimeline &timeline() const { return frames.timeline(); }
     int bytesPerFrame() const { return sound.bytesPerFrame(); }
 
     FramePlan planFrame(int k) const { return frames.planFrame(k); }

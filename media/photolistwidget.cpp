@@ -7,6 +7,7 @@
 #include "zofc/zopref.h"
 
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QDebug>
 #include <QDir>
 #include <QDrag>
@@ -60,6 +61,17 @@ PhotoListWidget::PhotoListWidget(QWidget *parent)
 {
     setMinimumHeight(72);
     setMaximumHeight(72);
+    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *clicked) {
+        const int at = row(clicked);
+        if (at % 2 == 1)
+            emit transitionActivated(at / 2, QCursor::pos());
+    });
+    // Markers stay where they are while photos move past them: after every change each shows
+    // again what the photo before it chose.
+    connect(this, &PhotoListWidget::photoListChanged, this, [this] {
+        for (int i = 0; i < records.size(); ++i)
+            refreshTransitionItem(i);
+    });
 }
 
 QListWidgetItem *PhotoListWidget::makeTransitionItem() const
@@ -140,8 +152,81 @@ void PhotoListWidget::refreshPhotoItem(int index)
         return;
     ImageInfo &record = records[index];
     foldOrientation(record);
-    photoItem->setData(Qt::DecorationRole, orientedThumbnail(record));
+    const QImage thumbnail = orientedThumbnail(record);
+    photoItem->setData(Qt::DecorationRole,
+                       record.own.isAlbum() ? thumbnail : markedThumbnail(thumbnail));
     photoItem->setToolTip(toolTipFor(record));
+    refreshTransitionItem(index);
+}
+
+void PhotoListWidget::refreshTransitionItem(int index)
+{
+    QListWidgetItem *marker = item(index * 2 + 1);
+    // While rows are being rearranged the row may not hold a marker yet.
+    if (!marker || index >= records.size() || marker->sizeHint() != transitionItemSize)
+        return;
+    const PhotoSettings &own = records.at(index).own;
+    const bool chosen = own.transition != TransitionStyle::Album || own.transitionMs > 0;
+    marker->setData(Qt::DecorationRole,
+                    chosen ? markedThumbnail(transitionImage) : QVariant(transitionImage));
+}
+
+QImage PhotoListWidget::markedThumbnail(const QImage &thumbnail)
+{
+    // A small filled corner, readable on light and dark photos alike.
+    QImage image = thumbnail.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const int size = std::max(6, std::min(image.width(), image.height()) / 4);
+    const QPolygon corner(
+        {QPoint(image.width() - size, 0), QPoint(image.width(), 0), QPoint(image.width(), size)});
+    painter.setPen(QPen(Qt::white, 1));
+    painter.setBrush(QColor(0xff, 0x9f, 0x1c));
+    painter.drawPolygon(corner);
+    return image;
+}
+
+void PhotoListWidget::setOwnSettings(const QList<PhotoSettings> &settings)
+{
+    bool any = false;
+    for (int i = 0; i < records.size() && i < settings.size(); ++i) {
+        if (records.at(i).own == settings.at(i))
+            continue;
+        records[i].own = settings.at(i);
+        refreshPhotoItem(i);
+        any = true;
+    }
+    if (any)
+        emit photoListChanged(records);
+}
+
+QList<int> PhotoListWidget::selectedPhotoIndexes() const
+{
+    QList<int> indexes;
+    const Span span = selectedPhotos();
+    for (int row = span.first; row <= span.last; row += 2)
+        indexes.append(row / 2);
+    return indexes;
+}
+
+void PhotoListWidget::changeOwnSettings(const QList<int> &indexes,
+                                        const std::function<void(ImageInfo &)> &change)
+{
+    bool any = false;
+    for (int index : indexes) {
+        if (index < 0 || index >= records.size())
+            continue;
+        const PhotoSettings before = records.at(index).own;
+        ImageInfo changed = records.at(index);
+        change(changed);
+        records[index].own = changed.own;
+        if (records.at(index).own == before)
+            continue;
+        any = true;
+        refreshPhotoItem(index);
+    }
+    if (any)
+        emit photoListChanged(records);
 }
 
 void PhotoListWidget::addPhoto(const ImageInfo &record, bool isNew)

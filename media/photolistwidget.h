@@ -7,6 +7,7 @@
 #include <QList>
 #include <QPoint>
 #include <QStringList>
+#include <functional>
 
 class QListWidgetItem;
 
@@ -50,6 +51,15 @@ public:
     void resetSelectedOrientation();
     void restoreSelectedExifOrientation();
     void resetAllOrientations();
+    // The records of the selected photos, in order.
+    QList<int> selectedPhotoIndexes() const;
+    // Changes the own settings of the photos at indexes and emits the list once, so that the
+    // change is one step however many photos it touches.
+    // change may look at the whole record but keeps to its own settings.
+    void changeOwnSettings(const QList<int> &indexes,
+                           const std::function<void(ImageInfo &)> &change);
+    // Every photo's own settings at once, in order; emits the list once when any changed.
+    void setOwnSettings(const QList<PhotoSettings> &settings);
     // A stable sort by SortKey; equal keys keep their order. An unknown key changes nothing.
     void sortPhotos(int key, bool ascending);
     void retranslateItems() override;
@@ -58,11 +68,15 @@ public:
     // A missing photo shows missingThumbnail() instead.
     static QImage orientedThumbnail(const ImageInfo &record);
     static QImage missingThumbnail();
+    // The thumbnail with the small mark of a photo that has settings of its own.
+    static QImage markedThumbnail(const QImage &thumbnail);
 
 signals:
     void photoListAboutToChange();
     void photoListChanged(QList<ImageInfo> photoList);
     void contextMenu(bool isPhoto, QPoint pos);
+    // The transition marker after photo was double-clicked.
+    void transitionActivated(int photo, QPoint pos);
 
 protected:
     QString dropHint() const override;
@@ -89,6 +103,7 @@ private:
 
     QListWidgetItem *makeTransitionItem() const;
     void refreshPhotoItem(int index);
+    void refreshTransitionItem(int index);
     QString toolTipFor(const ImageInfo &record) const;
     // The selected rows with transitions trimmed from both ends.
     Span selectedPhotos() const;

@@ -22,6 +22,7 @@ bool rereadShowPhoto(ImageInfo &info)
     }
     read.operations = info.operations;
     read.zoom = info.zoom;
+    read.own = info.own;
     foldOrientation(read);
     info = read;
     return true;

@@ -25,6 +25,22 @@ const QStringList framingNames
 constexpr double maxSeconds = 7 * 24 * 3600.0;
 // Zoom paths are in units of a 720 x 540 frame; far beyond that is damage, not a choice.
 constexpr double maxZoomValue = 1.0e6;
+// Motion rectangles are in photo pixels.
+constexpr double maxRectValue = 1.0e7;
+// The names of the per-photo choices, by their enum values; the album's choice is never written.
+const QStringList transitionNames = {QString(), QStringLiteral("dissolve"), QStringLiteral("wipe"),
+                                     QStringLiteral("random"), QStringLiteral("cut")};
+const QStringList motionNames = {QString(),
+                                 QStringLiteral("automatic"),
+                                 QStringLiteral("still"),
+                                 QStringLiteral("zoomIn"),
+                                 QStringLiteral("zoomOut"),
+                                 QStringLiteral("panLeft"),
+                                 QStringLiteral("panRight"),
+                                 QStringLiteral("panUp"),
+                                 QStringLiteral("panDown"),
+                                 QStringLiteral("custom")};
+const QStringList easingNames = {QStringLiteral("linear"), QStringLiteral("inOut")};
 
 QString tr(const char *text)
 {
@@ -250,7 +266,72 @@ public:
         }
         foldOrientation(info);
         readFaces(o, info);
-        return zoom(o, where, info.zoom);
+        return zoom(o, where, info.zoom) && own(o, where, info.own);
+    }
+
+    bool rect(const QJsonObject &parent, const QString &key, const QString &where, QRectF &value)
+    {
+        const QJsonValue v = parent.value(key);
+        if (v.isUndefined())
+            return true;
+        const QJsonArray list = v.toArray();
+        double d[4] {};
+        bool ok = v.isArray() && list.size() == 4;
+        for (int i = 0; ok && i < 4; ++i) {
+            d[i] = list.at(i).toDouble(std::numeric_limits<double>::quiet_NaN());
+            ok = std::isfinite(d[i]) && std::abs(d[i]) <= maxRectValue;
+        }
+        if (!ok || !(d[2] > 0.0 && d[3] > 0.0))
+            return fail(where,
+                        tr("\"%1\" must be a list of 4 numbers within -%2 to %2: left, top and "
+                           "a width and height above 0")
+                            .arg(key)
+                            .arg(maxRectValue));
+        value = QRectF(d[0], d[1], d[2], d[3]);
+        return true;
+    }
+
+    // A name a later version may have added is read as the album's choice.
+    template<typename Enum>
+    bool choice(const QJsonObject &parent, const QString &key, const QString &where,
+                const QStringList &names, Enum &value)
+    {
+        QString name;
+        if (!text(parent, key, where, name))
+            return false;
+        const int index = name.isEmpty() ? -1 : int(names.indexOf(name));
+        if (index >= 0)
+            value = static_cast<Enum>(index);
+        return true;
+    }
+
+    bool own(const QJsonObject &photo, const QString &where, PhotoSettings &settings)
+    {
+        QJsonObject o;
+        if (!object(photo, QStringLiteral("own"), where, o))
+            return false;
+        if (o.isEmpty())
+            return true;
+        const QString inOwn = where + QLatin1String(".own");
+        if (!integer(o, QStringLiteral("durationMs"), inOwn, PhotoSettings::MinDurationMs,
+                     PhotoSettings::MaxDurationMs, settings.durationMs)
+            || !integer(o, QStringLiteral("transitionMs"), inOwn, PhotoSettings::MinTransitionMs,
+                        PhotoSettings::MaxTransitionMs, settings.transitionMs)
+            || !choice(o, QStringLiteral("transition"), inOwn, transitionNames, settings.transition)
+            || !text(o, QStringLiteral("pattern"), inOwn, settings.wipePattern)
+            || !choice(o, QStringLiteral("motion"), inOwn, motionNames, settings.motion)
+            || !choice(o, QStringLiteral("easing"), inOwn, easingNames, settings.easing)
+            || !rect(o, QStringLiteral("start"), inOwn, settings.motionStart)
+            || !rect(o, QStringLiteral("end"), inOwn, settings.motionEnd))
+            return false;
+        // Only a name, never a path, picks a pattern.
+        if (settings.wipePattern.contains(QLatin1Char('/'))
+            || settings.wipePattern.contains(QLatin1Char('\\')))
+            return fail(inOwn, tr("the \"pattern\" must be a file name"));
+        if (settings.motion == MotionStyle::Custom
+            && (settings.motionStart.isNull() || settings.motionEnd.isNull()))
+            settings.motion = MotionStyle::Album;
+        return true;
     }
 
     bool audio(const QJsonValue &v, int index, AudioInfo &info)
@@ -330,6 +411,35 @@ QString storedPath(const QString &path, const QDir &base)
         && !relative.startsWith(QLatin1String("../")))
         return relative;
     return QDir::cleanPath(path);
+}
+
+QJsonArray rectNumbers(const QRectF &rect)
+{
+    return QJsonArray {rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
+// Only what the photo sets for itself, so that a show without such settings is written as
+// before.
+QJsonObject ownObject(const PhotoSettings &own)
+{
+    QJsonObject o;
+    if (own.durationMs > 0)
+        o.insert(QStringLiteral("durationMs"), own.durationMs);
+    if (own.transition != TransitionStyle::Album)
+        o.insert(QStringLiteral("transition"), transitionNames.value(int(own.transition)));
+    if (own.transition == TransitionStyle::Wipe && !own.wipePattern.isEmpty())
+        o.insert(QStringLiteral("pattern"), own.wipePattern);
+    if (own.transitionMs > 0)
+        o.insert(QStringLiteral("transitionMs"), own.transitionMs);
+    if (own.motion != MotionStyle::Album)
+        o.insert(QStringLiteral("motion"), motionNames.value(int(own.motion)));
+    if (own.easing != Easing::Linear)
+        o.insert(QStringLiteral("easing"), easingNames.value(int(own.easing)));
+    if (own.motion == MotionStyle::Custom) {
+        o.insert(QStringLiteral("start"), rectNumbers(own.motionStart));
+        o.insert(QStringLiteral("end"), rectNumbers(own.motionEnd));
+    }
+    return o;
 }
 
 QJsonArray numbers(const std::array<float, 4> &values)
@@ -486,6 +596,9 @@ QByteArray serializeShow(const ShowFile &show, const QString &baseDir)
         };
         if (info.facesSearched)
             photo.insert(QStringLiteral("faces"), facesArray(info.faces));
+        const QJsonObject own = ownObject(info.own);
+        if (!own.isEmpty())
+            photo.insert(QStringLiteral("own"), own);
         photos.append(photo);
     }
     QJsonArray audios;

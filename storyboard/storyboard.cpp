@@ -32,12 +32,35 @@ void StoryBoard::setSettings(const AlbumSettings &settings)
     setTransitionDurationMs(settings.transitionDurationMs);
 }
 
+int StoryBoard::photoDurationMsAt(int index) const
+{
+    const int own = photos.at(index).own.durationMs;
+    return own > 0 ? own : photoDurationMs;
+}
+
+int StoryBoard::transitionMsAfter(int index) const
+{
+    if (index < 0 || index >= photos.size() - 1)
+        return 0;
+    const PhotoSettings &own = photos.at(index).own;
+    if (own.transition == TransitionStyle::Cut)
+        return 0;
+    if (own.transition == TransitionStyle::Album && !useTransition)
+        return 0;
+    return own.transitionMs > 0 ? own.transitionMs : transitionDurationMs;
+}
+
+qint64 StoryBoard::totalDurationMs() const
+{
+    qint64 ms = 0;
+    for (int i = 0; i < photos.size(); ++i)
+        ms += photoDurationMsAt(i) + transitionMsAfter(i);
+    return ms;
+}
+
 double StoryBoard::totalDuration() const
 {
-    const auto n = photos.size();
-    if (n <= 0)
-        return 0.0;
-    return n * photoDuration + (n - 1) * effectiveTransition();
+    return totalDurationMs() / 1000.0;
 }
 
 double StoryBoard::totalAudioDuration() const
@@ -64,21 +87,97 @@ QStringList StoryBoard::listPatterns(const QString &appDir)
     return result;
 }
 
-int syncPhotoDurationMs(const StoryBoard &board, double frameRate)
+std::optional<SyncedDurations> syncDurations(const StoryBoard &board, double frameRate)
 {
     const auto n = board.photos.size();
     if (n <= 0 || frameRate <= 0.0)
-        return -1;
-    const double audio = board.totalAudioDuration();
-    const double transitions = board.useTransition ? (n - 1) * board.transitionDuration : 0.0;
-    const double perPhoto = (audio - transitions) / n;
-    if (perPhoto < 1.0 || perPhoto > 999.0)
-        return -1;
+        return std::nullopt;
     const int frameMs = static_cast<int>(1000.0 / frameRate);
     if (frameMs <= 0)
-        return -1;
-    const int ms = static_cast<int>(1000.0 * perPhoto);
-    return frameMs * (ms / frameMs + 1);
+        return std::nullopt;
+    constexpr double shortest = 1000.0;
+    constexpr double longest = 999000.0;
+    double holds = board.totalAudioDuration() * 1000.0;
+    for (int i = 0; i < n; ++i)
+        holds -= board.transitionMsAfter(i);
+
+    // Group 0 is every photo that follows the album; each other photo is a group of its own.
+    struct Group
+    {
+        double base = 0.0;
+        int count = 0;
+        bool atShortest = false;
+    };
+    QList<Group> groups {{double(board.photoDurationMs), 0, false}};
+    QList<int> groupOf(n, 0);
+    for (int i = 0; i < n; ++i) {
+        const int own = board.photos.at(i).own.durationMs;
+        if (own > 0) {
+            groupOf[i] = static_cast<int>(groups.size());
+            groups.append({double(own), 1, false});
+        } else {
+            ++groups[0].count;
+        }
+    }
+    // Photos that would fall below the shortest are held that long, and the others share what
+    // is left; each round fixes at least one more group, so it ends.
+    double factor = 0.0;
+    for (;;) {
+        double rest = holds;
+        double scaled = 0.0;
+        for (const Group &g : std::as_const(groups)) {
+            if (g.atShortest)
+                rest -= shortest * g.count;
+            else
+                scaled += g.base * g.count;
+        }
+        if (!(scaled > 0.0) || !(rest > 0.0))
+            return std::nullopt;
+        factor = rest / scaled;
+        bool fixed = false;
+        for (Group &g : groups) {
+            if (g.count > 0 && !g.atShortest && g.base * factor < shortest - 1e-6) {
+                g.atShortest = true;
+                fixed = true;
+            }
+        }
+        if (!fixed)
+            break;
+    }
+    const auto wholeFrames = [frameMs](double ms) {
+        const int whole = static_cast<int>(ms + 1e-6);
+        return frameMs * (whole / frameMs + 1);
+    };
+    QList<int> groupMs;
+    for (const Group &g : std::as_const(groups)) {
+        const double ms = g.atShortest ? shortest : g.base * factor;
+        if (g.count > 0 && ms > longest)
+            return std::nullopt;
+        // A photo's own duration stays within what a show file keeps.
+        const int whole = wholeFrames(ms);
+        groupMs.append(g.count == 0            ? 0
+                           : groupMs.isEmpty() ? whole
+                                               : std::min(whole, PhotoSettings::MaxDurationMs));
+    }
+    SyncedDurations synced;
+    synced.albumMs = groups[0].count > 0 ? groupMs[0] : board.photoDurationMs;
+    synced.ownMs.resize(n);
+    for (int i = 0; i < n; ++i)
+        synced.ownMs[i] = groupOf[i] == 0 ? 0 : groupMs[groupOf[i]];
+    return synced;
+}
+
+int syncPhotoDurationMs(const StoryBoard &board, double frameRate)
+{
+    const std::optional<SyncedDurations> synced = syncDurations(board, frameRate);
+    return synced ? synced->albumMs : -1;
+}
+
+void applySyncedDurations(StoryBoard &board, const SyncedDurations &synced)
+{
+    board.setPhotoDurationMs(synced.albumMs);
+    for (int i = 0; i < board.photos.size() && i < synced.ownMs.size(); ++i)
+        board.photos[i].own.durationMs = synced.ownMs.at(i);
 }
 
 ZoomPath defaultZoomFor(unsigned counter)

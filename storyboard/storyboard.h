@@ -2,6 +2,7 @@
 #pragma once
 
 #include "storyboard/albumsettings.h"
+#include "storyboard/photosettings.h"
 
 #include <QDateTime>
 #include <QImage>
@@ -10,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 // The per-frame transform of one picture layer: kind 0 translates by (param0, param1, param2),
 // kind 1 rotates by param0 degrees about (param1, param2, param3). All zero means no transform.
@@ -50,6 +52,7 @@ struct ImageInfo
     QList<int> operations;
     int orientation = 0; // 0..7, folded from operations
     ZoomPath zoom;
+    PhotoSettings own;
     QStringList exifProperties = QStringList(PropertyCount, QString());
     QImage thumbnail;
     QImage thumbnailRotated;
@@ -116,6 +119,13 @@ public:
     void setSettings(const AlbumSettings &settings);
 
     double effectiveTransition() const { return useTransition ? transitionDuration : 0.0; }
+    int effectiveTransitionMs() const { return useTransition ? transitionDurationMs : 0; }
+    // How long photo index is held, and how long the transition from it to the next photo
+    // lasts (0 for a cut and after the last photo), each by its own setting or the album's.
+    int photoDurationMsAt(int index) const;
+    int transitionMsAfter(int index) const;
+    // The whole show in milliseconds: every photo held and every transition between them.
+    qint64 totalDurationMs() const;
     double totalDuration() const;
     double totalAudioDuration() const;
     bool isEmpty() const { return photos.isEmpty() && audios.isEmpty(); }
@@ -124,9 +134,22 @@ public:
     static QStringList listPatterns(const QString &appDir);
 };
 
-// The photo duration in ms that "Sync with Audio" picks, or -1 when the show stays as it is
-// (no photos, or a per-photo time outside 1..999 s).
+// The durations "Sync with Audio" gives the photos so that the show ends with its audio: the
+// album's duration and every photo's own one scaled by one factor, except that none falls below
+// 1 s (those are held 1 s and the others share the rest). Each is rounded up to whole frames.
+// ownMs has one entry per photo: its new own duration, or 0 where it follows the album.
+struct SyncedDurations
+{
+    int albumMs = 0;
+    QList<int> ownMs;
+};
+// None when the show stays as it is (no photos, or a photo would be held below 1 s or above
+// 999 s).
+std::optional<SyncedDurations> syncDurations(const StoryBoard &board, double frameRate);
+// The album's photo duration of syncDurations, or -1.
 int syncPhotoDurationMs(const StoryBoard &board, double frameRate);
+// Puts synced durations into the board.
+void applySyncedDurations(StoryBoard &board, const SyncedDurations &synced);
 
 // The default move and zoom of a newly added photo; each call advances a process-wide counter
 // so that successive photos cycle through the eight directions.

@@ -3,6 +3,7 @@
 
 #include "storyboard/decodedphotos.h"
 #include "storyboard/gldrawer.h"
+#include "storyboard/motion.h"
 #include "storyboard/photoloader.h"
 #include "storyboard/transitions.h"
 
@@ -52,63 +53,94 @@ int StoryBoardFrames::updateTiming()
 {
     if (!storyBoard) {
         total = 0;
+        frameTimeline = ShowTimeline();
         return 0;
     }
     const double f = format.frameRate;
     const double p = storyBoard->photoDuration;
     const double te = storyBoard->effectiveTransition();
-    total = static_cast<int>(storyBoard->totalDuration() * f);
+    frameTimeline = ShowTimeline::of(*storyBoard, f);
+    total = frameTimeline.totalFrames;
     periodFrames = (p + te) * f;
     lifeFrames = (p + 2.0 * te) * f;
     return total;
 }
 
+namespace {
+
+// The frames a photo's motion runs over and where its shown frames start in them. The
+// automatic motion starts and ends a transition's length beyond the photo's first and last
+// frames, as it always has; a chosen motion runs from the first shown frame to the last.
+struct MotionSpan
+{
+    double before = 0.0;
+    double life = 0.0;
+};
+
+MotionSpan motionSpan(const StoryBoard &board, const ShowTimeline &timeline, int photo)
+{
+    const PhotoSpan &span = timeline.spans.at(photo);
+    const bool padded = runsAutomatic(board.photos.at(photo), board);
+    const bool first = photo == 0;
+    const bool last = photo == timeline.spans.size() - 1;
+    MotionSpan motion;
+    motion.before = first && !padded ? 0.0 : span.inFrames;
+    const double after = last && !padded ? 0.0 : span.outFrames;
+    motion.life = motion.before + span.holdFrames + after;
+    return motion;
+}
+
+} // namespace
+
 StoryBoardFrames::FramePlan StoryBoardFrames::planFrame(int k) const
 {
+    if (!storyBoard)
+        return FramePlan();
+    return planFrame(*storyBoard, frameTimeline, k);
+}
+
+StoryBoardFrames::FramePlan StoryBoardFrames::planFrame(const StoryBoard &board,
+                                                        const ShowTimeline &timeline, int k)
+{
     FramePlan plan;
-    if (!storyBoard || storyBoard->photos.isEmpty() || periodFrames <= 0.0)
+    const int e = timeline.photoAt(k);
+    if (e < 0 || e >= board.photos.size() || timeline.spans.size() != board.photos.size())
         return plan;
-    if (static_cast<unsigned>(k) >= static_cast<unsigned>(total))
-        return plan;
-    const int n = static_cast<int>(storyBoard->photos.size());
-    const double f = format.frameRate;
-    const int e = static_cast<int>(k / periodFrames);
-    const int offset = static_cast<int>(k - e * periodFrames);
-    if (offset < storyBoard->photoDuration * f) {
-        if (e > n - 1)
-            return plan;
-        plan.phase = FramePlan::Hold;
-    } else {
-        if (e > n - 2)
-            return plan;
-        plan.phase = FramePlan::Transition;
-        plan.progress = transitionProgress(offset, storyBoard->photoDuration,
-                                           storyBoard->transitionDuration, f);
-        const TransitionKind kind = transitionKind(*storyBoard, e);
-        plan.dissolve = kind.dissolve;
-        plan.pattern = kind.patternPath;
-    }
+    const PhotoSpan &span = timeline.spans.at(e);
     plan.photo = e;
-    plan.offset = offset;
+    plan.offset = k - span.start;
+    const MotionSpan motion = motionSpan(board, timeline, e);
+    const double x = motion.life > 0.0 ? (motion.before + plan.offset + 0.5) / motion.life : 0.0;
+    if (k < span.holdEnd || e + 1 >= board.photos.size()) {
+        plan.phase = FramePlan::Hold;
+        plan.motion = x;
+        return plan;
+    }
+    plan.phase = FramePlan::Transition;
+    plan.motion = std::clamp(x, 0.0, 1.0);
+    const double into = plan.offset - span.holdFrames;
+    plan.progress = span.outFrames > 0.0 ? std::clamp(into / span.outFrames, 0.0, 1.0) : 1.0;
+    const MotionSpan next = motionSpan(board, timeline, e + 1);
+    plan.incomingMotion = next.life > 0.0 ? std::clamp((into + 0.5) / next.life, 0.0, 1.0) : 0.0;
+    const TransitionKind kind = transitionKind(board, e);
+    plan.dissolve = kind.dissolve;
+    plan.pattern = kind.patternPath;
     return plan;
 }
 
 FrameComposition StoryBoardFrames::composeFrame(const StoryBoard &board, const MediaFormat &format,
-                                                double lifeFrames, const FramePlan &plan)
+                                                const FramePlan &plan)
 {
     FrameComposition frame;
     if (plan.phase == FramePlan::Background)
         return frame;
-    const double f = format.frameRate;
     const bool transition = plan.phase == FramePlan::Transition;
 
     FrameLayer outgoing;
     outgoing.photo = plan.photo;
     const ImageInfo &outgoingInfo = board.photos.at(outgoing.photo);
     outgoing.orientation = outgoingInfo.orientation;
-    const double xOut
-        = outgoingZoomProgress(plan.offset, board.effectiveTransition(), f, lifeFrames, transition);
-    outgoing.fx = zoomAt(xOut, outgoingInfo, board.useZoom, format.width, format.height);
+    outgoing.fx = photoFx(outgoingInfo, board, plan.motion, format.width, format.height);
     frame.layers.push_back(outgoing);
     if (!transition)
         return frame;
@@ -117,8 +149,7 @@ FrameComposition StoryBoardFrames::composeFrame(const StoryBoard &board, const M
     incoming.photo = plan.photo + 1;
     const ImageInfo &incomingInfo = board.photos.at(incoming.photo);
     incoming.orientation = incomingInfo.orientation;
-    const double xIn = incomingZoomProgress(plan.offset, board.photoDuration, f, lifeFrames);
-    incoming.fx = zoomAt(xIn, incomingInfo, board.useZoom, format.width, format.height);
+    incoming.fx = photoFx(incomingInfo, board, plan.incomingMotion, format.width, format.height);
     if (plan.dissolve) {
         incoming.alpha = FrameLayer::Alpha::Dissolve;
         incoming.dissolve = plan.progress;
@@ -136,7 +167,7 @@ FrameComposition StoryBoardFrames::composition(int k)
 {
     if (!storyBoard)
         return FrameComposition();
-    FrameComposition frame = composeFrame(*storyBoard, format, lifeFrames, planFrame(k));
+    FrameComposition frame = composeFrame(*storyBoard, format, planFrame(k));
     framePictures.clear();
     for (FrameLayer &layer : frame.layers) {
         const Picture &picture = photoPicture(storyBoard->photos.at(layer.photo));

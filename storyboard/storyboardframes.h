@@ -3,6 +3,7 @@
 
 #include "storyboard/framecomposition.h"
 #include "storyboard/picture.h"
+#include "storyboard/showtimeline.h"
 #include "storyboard/storyboard.h"
 
 #include <QMap>
@@ -39,11 +40,15 @@ public:
     // Recomputes the frame counts from the model; returns totalFrames.
     int updateTiming();
     int totalFrames() const { return total; }
+    const ShowTimeline &timeline() const { return frameTimeline; }
+    // The album's period (photo and transition) and a photo's life (with the transitions on
+    // both sides) in frames, as the album's durations give them.
     double framesPerPeriod() const { return periodFrames; }
     double framesPerLife() const { return lifeFrames; }
 
-    // What frame k shows: the photo e of its period, the whole frames f into the period, and
-    // for a transition its progress and the kind of transition.
+    // What frame k shows: the photo e of its span, the whole frames f into the span, for a
+    // transition its progress and the kind of transition, and how far along their motion the
+    // photo (and the incoming one) are.
     struct FramePlan
     {
         enum Phase { Background, Hold, Transition };
@@ -53,13 +58,16 @@ public:
         double progress = 0.0;
         bool dissolve = true;
         QString pattern;
+        double motion = 0.0;
+        double incomingMotion = 0.0;
     };
     FramePlan planFrame(int k) const;
+    // The timeline's plan of frame k of board.
+    static FramePlan planFrame(const StoryBoard &board, const ShowTimeline &timeline, int k);
 
     // The layers a frame of plan shows, with their transforms and alpha but no pictures yet.
-    // lifeFrames is framesPerLife() of board in format.
     static FrameComposition composeFrame(const StoryBoard &board, const MediaFormat &format,
-                                         double lifeFrames, const FramePlan &plan);
+                                         const FramePlan &plan);
     // Frame k's composition with its pictures from the caches. The pictures stay valid until the
     // next lookup or setFormat.
     FrameComposition composition(int k);
@@ -84,6 +92,7 @@ private:
     MediaFormat format;
     StoryBoard *storyBoard = nullptr;
     int total = 0;
+    ShowTimeline frameTimeline;
     Cache photoCache;
     Cache patternCache;
     QMap<QString, Picture *> allPictures;

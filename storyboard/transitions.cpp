@@ -9,6 +9,7 @@ extern "C" {
 }
 
 #include <QDebug>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <algorithm>
@@ -75,8 +76,32 @@ TransitionKind transitionKind(const StoryBoard &board, int outgoing)
 {
     TransitionKind kind;
     const auto count = board.patterns.size();
-    if (board.dissolveOnly || count == 0 || outgoing < 0)
+    if (count == 0 || outgoing < 0)
         return kind;
+    const PhotoSettings own
+        = outgoing < board.photos.size() ? board.photos.at(outgoing).own : PhotoSettings();
+    switch (own.transition) {
+    case TransitionStyle::Album:
+        if (board.dissolveOnly)
+            return kind;
+        break;
+    case TransitionStyle::Dissolve:
+    case TransitionStyle::Cut:
+        return kind;
+    case TransitionStyle::Wipe:
+        for (int i = 0; i < count; ++i) {
+            if (QFileInfo(board.patterns.at(i)).fileName() == own.wipePattern) {
+                kind.dissolve = false;
+                kind.patternIndex = i;
+                kind.patternPath = board.patterns.at(i);
+                return kind;
+            }
+        }
+        // A pattern that is no longer there leaves the pick to the program.
+        break;
+    case TransitionStyle::Random:
+        break;
+    }
     kind.dissolve = false;
     kind.patternIndex = static_cast<int>(outgoing % count);
     kind.patternPath = board.patterns.at(kind.patternIndex);

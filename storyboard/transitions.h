@@ -23,8 +23,10 @@ inline constexpr double ZoomReferenceHeight = 540.0;
 // an all-zero picture, so that the wipe degrades to a plain cut at its end.
 bool loadPatternPicture(const QString &path, Picture &picture, int width, int height);
 
-// How the transition out of photo outgoing is drawn: a dissolve when dissolveOnly is on or there
-// are no patterns, else a wipe with the pattern at position (outgoing mod number of patterns).
+// How the transition out of photo outgoing is drawn: by the photo's own choice, a dissolve or the
+// named pattern; else a dissolve when dissolveOnly is on (and the photo has no choice of its own)
+// or there are no patterns, else a wipe with the pattern at position (outgoing mod number of
+// patterns).
 struct TransitionKind
 {
     bool dissolve = true;

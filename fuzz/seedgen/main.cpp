@@ -233,6 +233,16 @@ bool writeShows(const QDir &dir)
         photo.facesSearched = i < 2;
         if (i == 0)
             photo.faces = {QRectF(0.1, 0.2, 0.15, 0.2), QRectF(0.6, 0.25, 0.1, 0.125)};
+        if (i == 1) {
+            photo.own.durationMs = 2500;
+            photo.own.transition = TransitionStyle::Wipe;
+            photo.own.wipePattern = QStringLiteral("circle.wpt");
+            photo.own.transitionMs = 800;
+            photo.own.motion = MotionStyle::Custom;
+            photo.own.easing = Easing::InOut;
+            photo.own.motionStart = QRectF(0, 0, 4000, 2250);
+            photo.own.motionEnd = QRectF(1800, 600, 1600, 900);
+        }
         full.photos.append(photo);
     }
     AudioInfo clip;

@@ -342,6 +342,14 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
         <source>check failed: %1</source>
         <translation>Prüfung nicht bestanden: %1</translation>
     </message>
+    <message>
+        <source>Motion of the photos that have none of their own: auto (drift and zoom, the default) or none (still).</source>
+        <translation>Bewegung der Fotos ohne eigene: auto (Gleiten und Zoomen, Vorgabe) oder none (still).</translation>
+    </message>
+    <message>
+        <source>--motion takes auto or none, not &apos;%1&apos;</source>
+        <translation>--motion nimmt auto oder none, nicht „%1“</translation>
+    </message>
 </context>
 <context>
     <name>CompileProgress</name>
@@ -692,6 +700,17 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
     </message>
 </context>
 <context>
+    <name>MotionRectEditor</name>
+    <message>
+        <source>Start</source>
+        <translation>Anfang</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Ende</translation>
+    </message>
+</context>
+<context>
     <name>OutputSetting</name>
     <message>
         <source>Output Settings</source>
@@ -806,6 +825,149 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
     <message>
         <source>Missing</source>
         <translation>Fehlt</translation>
+    </message>
+</context>
+<context>
+    <name>PhotoSettingsPanel</name>
+    <message>
+        <source>Swap Motion</source>
+        <translation>Bewegung tauschen</translation>
+    </message>
+    <message>
+        <source>Selected Photos</source>
+        <translation>Ausgewählte Fotos</translation>
+    </message>
+    <message>
+        <source>Duration:</source>
+        <translation>Dauer:</translation>
+    </message>
+    <message>
+        <source>Transition:</source>
+        <translation>Übergang:</translation>
+    </message>
+    <message>
+        <source>Motion:</source>
+        <translation>Bewegung:</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Drag the start and end frames on the paused preview</source>
+        <translation>Start- und Endausschnitt in der angehaltenen Vorschau ziehen</translation>
+    </message>
+    <message>
+        <source>Swap</source>
+        <translation>Tauschen</translation>
+    </message>
+    <message>
+        <source>Exchange the start and end frames</source>
+        <translation>Start- und Endausschnitt vertauschen</translation>
+    </message>
+    <message>
+        <source>As Album</source>
+        <translation>Wie Album</translation>
+    </message>
+    <message>
+        <source>Give the selected photos the album&apos;s settings again</source>
+        <translation>Den ausgewählten Fotos wieder die Albumeinstellungen geben</translation>
+    </message>
+    <message>
+        <source>As the album</source>
+        <translation>Wie das Album</translation>
+    </message>
+    <message>
+        <source>Dissolve</source>
+        <translation>Überblenden</translation>
+    </message>
+    <message>
+        <source>Wipe</source>
+        <translation>Wischen</translation>
+    </message>
+    <message>
+        <source>Random wipe</source>
+        <translation>Zufälliges Wischen</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Schnitt</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>None (still)</source>
+        <translation>Keine (still)</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Hineinzoomen</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Herauszoomen</translation>
+    </message>
+    <message>
+        <source>Pan left</source>
+        <translation>Nach links schwenken</translation>
+    </message>
+    <message>
+        <source>Pan right</source>
+        <translation>Nach rechts schwenken</translation>
+    </message>
+    <message>
+        <source>Pan up</source>
+        <translation>Nach oben schwenken</translation>
+    </message>
+    <message>
+        <source>Pan down</source>
+        <translation>Nach unten schwenken</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Eigene</translation>
+    </message>
+    <message>
+        <source>Linear</source>
+        <translation>Gleichmäßig</translation>
+    </message>
+    <message>
+        <source>Ease in and out</source>
+        <translation>Sanft an und aus</translation>
+    </message>
+    <message>
+        <source>Photo Duration</source>
+        <translation>Fotodauer</translation>
+    </message>
+    <message>
+        <source>Transition</source>
+        <translation>Übergang</translation>
+    </message>
+    <message>
+        <source>Transition Length</source>
+        <translation>Übergangslänge</translation>
+    </message>
+    <message>
+        <source>Motion</source>
+        <translation>Bewegung</translation>
+    </message>
+    <message>
+        <source>Own</source>
+        <translation>Eigene</translation>
+    </message>
+    <message>
+        <source>This photo&apos;s own duration instead of the album&apos;s</source>
+        <translation>Eigene Dauer dieses Fotos statt der des Albums</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>Länge:</translation>
+    </message>
+    <message>
+        <source>This transition&apos;s own length instead of the album&apos;s</source>
+        <translation>Eigene Länge dieses Übergangs statt der des Albums</translation>
     </message>
 </context>
 <context>
@@ -1018,6 +1180,14 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
         <source>the profile value &quot;%1&quot; must be a text, a number or true or false</source>
         <translation>der Profilwert „%1“ muss ein Text, eine Zahl oder true oder false sein</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; must be a list of 4 numbers within -%2 to %2: left, top and a width and height above 0</source>
+        <translation>„%1“ muss eine Liste von 4 Zahlen zwischen -%2 und %2 sein: links, oben und eine Breite und Höhe über 0</translation>
+    </message>
+    <message>
+        <source>the &quot;pattern&quot; must be a file name</source>
+        <translation>das „pattern“ muss ein Dateiname sein</translation>
+    </message>
 </context>
 <context>
     <name>ShowSession</name>
@@ -1221,6 +1391,54 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
     <message>
         <source>This show lasts more than 60 seconds. An animated GIF of it will be large and slow to send. Make the GIF anyway?</source>
         <translation>Diese Diashow dauert länger als 60 Sekunden. Ein animiertes GIF davon wird groß und langsam zu versenden. Das GIF trotzdem erstellen?</translation>
+    </message>
+    <message>
+        <source>As the album</source>
+        <translation>Wie das Album</translation>
+    </message>
+    <message>
+        <source>Dissolve</source>
+        <translation>Überblenden</translation>
+    </message>
+    <message>
+        <source>Wipe</source>
+        <translation>Wischen</translation>
+    </message>
+    <message>
+        <source>Random wipe</source>
+        <translation>Zufälliges Wischen</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Schnitt</translation>
+    </message>
+    <message>
+        <source>Length...</source>
+        <translation>Länge...</translation>
+    </message>
+    <message>
+        <source>Transition Length</source>
+        <translation>Übergangslänge</translation>
+    </message>
+    <message>
+        <source>Length of this transition (ms):</source>
+        <translation>Länge dieses Übergangs (ms):</translation>
+    </message>
+    <message>
+        <source>Album&apos;s Length</source>
+        <translation>Länge des Albums</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Per Photo</source>
+        <translation>Je Foto</translation>
+    </message>
+    <message>
+        <source>Motion</source>
+        <translation>Bewegung</translation>
     </message>
 </context>
 <context>

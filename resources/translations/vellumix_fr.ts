@@ -342,6 +342,14 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
         <source>check failed: %1</source>
         <translation>vérification échouée&#xa0;: %1</translation>
     </message>
+    <message>
+        <source>Motion of the photos that have none of their own: auto (drift and zoom, the default) or none (still).</source>
+        <translation>Mouvement des photos qui n’en ont pas en propre&#xa0;: auto (glissement et zoom, par défaut) ou none (fixe).</translation>
+    </message>
+    <message>
+        <source>--motion takes auto or none, not &apos;%1&apos;</source>
+        <translation>--motion prend auto ou none, pas «&#xa0;%1&#xa0;»</translation>
+    </message>
 </context>
 <context>
     <name>CompileProgress</name>
@@ -692,6 +700,17 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
     </message>
 </context>
 <context>
+    <name>MotionRectEditor</name>
+    <message>
+        <source>Start</source>
+        <translation>Début</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Fin</translation>
+    </message>
+</context>
+<context>
     <name>OutputSetting</name>
     <message>
         <source>Output Settings</source>
@@ -806,6 +825,149 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
     <message>
         <source>Missing</source>
         <translation>Introuvable</translation>
+    </message>
+</context>
+<context>
+    <name>PhotoSettingsPanel</name>
+    <message>
+        <source>Swap Motion</source>
+        <translation>Échanger le mouvement</translation>
+    </message>
+    <message>
+        <source>Selected Photos</source>
+        <translation>Photos sélectionnées</translation>
+    </message>
+    <message>
+        <source>Duration:</source>
+        <translation>Durée&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Transition:</source>
+        <translation>Transition&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Motion:</source>
+        <translation>Mouvement&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Modifier</translation>
+    </message>
+    <message>
+        <source>Drag the start and end frames on the paused preview</source>
+        <translation>Faites glisser les cadres de début et de fin sur l’aperçu en pause</translation>
+    </message>
+    <message>
+        <source>Swap</source>
+        <translation>Échanger</translation>
+    </message>
+    <message>
+        <source>Exchange the start and end frames</source>
+        <translation>Échanger les cadres de début et de fin</translation>
+    </message>
+    <message>
+        <source>As Album</source>
+        <translation>Comme l’album</translation>
+    </message>
+    <message>
+        <source>Give the selected photos the album&apos;s settings again</source>
+        <translation>Redonner aux photos sélectionnées les réglages de l’album</translation>
+    </message>
+    <message>
+        <source>As the album</source>
+        <translation>Comme l’album</translation>
+    </message>
+    <message>
+        <source>Dissolve</source>
+        <translation>Fondu</translation>
+    </message>
+    <message>
+        <source>Wipe</source>
+        <translation>Volet</translation>
+    </message>
+    <message>
+        <source>Random wipe</source>
+        <translation>Volet au hasard</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Coupe</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatique</translation>
+    </message>
+    <message>
+        <source>None (still)</source>
+        <translation>Aucun (fixe)</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Zoom avant</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Zoom arrière</translation>
+    </message>
+    <message>
+        <source>Pan left</source>
+        <translation>Panoramique à gauche</translation>
+    </message>
+    <message>
+        <source>Pan right</source>
+        <translation>Panoramique à droite</translation>
+    </message>
+    <message>
+        <source>Pan up</source>
+        <translation>Panoramique vers le haut</translation>
+    </message>
+    <message>
+        <source>Pan down</source>
+        <translation>Panoramique vers le bas</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Personnalisé</translation>
+    </message>
+    <message>
+        <source>Linear</source>
+        <translation>Linéaire</translation>
+    </message>
+    <message>
+        <source>Ease in and out</source>
+        <translation>Douce au début et à la fin</translation>
+    </message>
+    <message>
+        <source>Photo Duration</source>
+        <translation>Durée des photos</translation>
+    </message>
+    <message>
+        <source>Transition</source>
+        <translation>Transition</translation>
+    </message>
+    <message>
+        <source>Transition Length</source>
+        <translation>Durée de la transition</translation>
+    </message>
+    <message>
+        <source>Motion</source>
+        <translation>Mouvement</translation>
+    </message>
+    <message>
+        <source>Own</source>
+        <translation>Propre</translation>
+    </message>
+    <message>
+        <source>This photo&apos;s own duration instead of the album&apos;s</source>
+        <translation>Durée propre de cette photo au lieu de celle de l’album</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>Durée&#xa0;:</translation>
+    </message>
+    <message>
+        <source>This transition&apos;s own length instead of the album&apos;s</source>
+        <translation>Durée propre de cette transition au lieu de celle de l’album</translation>
     </message>
 </context>
 <context>
@@ -1018,6 +1180,14 @@ et les ressources système nécessaires.</translation>
         <source>the profile value &quot;%1&quot; must be a text, a number or true or false</source>
         <translation>la valeur de profil «&#xa0;%1&#xa0;» doit être un texte, un nombre, true ou false</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; must be a list of 4 numbers within -%2 to %2: left, top and a width and height above 0</source>
+        <translation>«&#xa0;%1&#xa0;» doit être une liste de 4 nombres entre -%2 et %2&#xa0;: gauche, haut, puis une largeur et une hauteur supérieures à 0</translation>
+    </message>
+    <message>
+        <source>the &quot;pattern&quot; must be a file name</source>
+        <translation>le «&#xa0;pattern&#xa0;» doit être un nom de fichier</translation>
+    </message>
 </context>
 <context>
     <name>ShowSession</name>
@@ -1221,6 +1391,54 @@ et les ressources système nécessaires.</translation>
     <message>
         <source>This show lasts more than 60 seconds. An animated GIF of it will be large and slow to send. Make the GIF anyway?</source>
         <translation>Ce diaporama dure plus de 60 secondes. Un GIF animé de celui-ci sera volumineux et lent à envoyer. Créer le GIF quand même&#xa0;?</translation>
+    </message>
+    <message>
+        <source>As the album</source>
+        <translation>Comme l’album</translation>
+    </message>
+    <message>
+        <source>Dissolve</source>
+        <translation>Fondu</translation>
+    </message>
+    <message>
+        <source>Wipe</source>
+        <translation>Volet</translation>
+    </message>
+    <message>
+        <source>Random wipe</source>
+        <translation>Volet au hasard</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Coupe</translation>
+    </message>
+    <message>
+        <source>Length...</source>
+        <translation>Durée...</translation>
+    </message>
+    <message>
+        <source>Transition Length</source>
+        <translation>Durée de la transition</translation>
+    </message>
+    <message>
+        <source>Length of this transition (ms):</source>
+        <translation>Durée de cette transition (ms)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Album&apos;s Length</source>
+        <translation>Durée de l’album</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Per Photo</source>
+        <translation>Par photo</translation>
+    </message>
+    <message>
+        <source>Motion</source>
+        <translation>Mouvement</translation>
     </message>
 </context>
 <context>

@@ -167,6 +167,7 @@ private slots:
     void outputFolderFullOrRemoved_data();
     void outputFolderFullOrRemoved();
     void makesSavedShow();
+    void photosTakeTheirOwnTimes();
 
 private:
     QTemporaryDir media;
@@ -219,6 +220,9 @@ void TestBatchCreate::usageErrors_data()
     QTest::newRow("unknown framing")
         << QStringList {QStringLiteral("--framing"), QStringLiteral("stretch")}
         << QStringLiteral("--framing");
+    QTest::newRow("unknown motion")
+        << QStringList {QStringLiteral("--motion"), QStringLiteral("wobble")}
+        << QStringLiteral("--motion");
     QTest::newRow("malformed set") << QStringList {QStringLiteral("--set"), QStringLiteral("s")}
                                    << QStringLiteral("KEY=VALUE");
     QTest::newRow("unknown preset")
@@ -398,8 +402,8 @@ void TestBatchCreate::fadesTheSound()
 {
     QFETCH(bool, fade);
     QTemporaryDir home;
-    // Two photos of 2.5 s and a transition of 0.5 s: a show of 5.5 s (137 frames at 25 per
-    // second), over a steady tone that outlasts it.
+    // Two photos of 2.5 s and a transition of 0.5 s: a show of 5.5 s (137.5 frames at 25 per
+    // second, so 138: the last starts before the show ends), over a steady tone that outlasts it.
     QStringList arguments
         = QStringLiteral("--quiet --photo-duration=2500 --transition-duration=500 "
                          "--set s=320x240 --output-dir")
@@ -410,7 +414,7 @@ void TestBatchCreate::fadesTheSound()
     const Run run = create(home.path(), arguments);
     QVERIFY2(run.status == 0, run.err.constData());
     const QVector<int16_t> pcm = soundOf(run.lastLine(), home.path());
-    const qsizetype end = 137 * 48000 / 25;
+    const qsizetype end = 138 * 48000 / 25;
     QVERIFY2(qAbs(pcm.size() - end) < 48000 / 25, qPrintable(QString::number(pcm.size())));
 
     // 20 ms at 1.5 s, at the start, at the end, and half-way through the 3 s fade-out.
@@ -648,6 +652,61 @@ void TestBatchCreate::makesSavedShow()
     QVERIFY2(damaged.err.contains(show.toUtf8()) && damaged.err.contains("cut short"),
              damaged.err.constData());
     QCOMPARE(create(home.path(), {show, photo1}).status, 2);
+}
+
+void TestBatchCreate::photosTakeTheirOwnTimes()
+{
+    // Red for 2 s, then a 1 s dissolve, green for 4 s, a cut, blue for 1 s: at 25 frames/s
+    // red is frames 0-49, the dissolve 50-74, green 75-174 and blue 175-199.
+    QTemporaryDir home;
+    const QString show = home.filePath(QStringLiteral("own.vellumix"));
+    QFile file(show);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral(R"({"format": "vellumix-show", "version": 1,
+        "album": {"photoDurationMs": 5000, "transitionDurationMs": 1000, "dissolveOnly": true},
+        "photos": [{"path": "%1", "own": {"durationMs": 2000}},
+                   {"path": "%2", "own": {"durationMs": 4000, "transition": "cut"}},
+                   {"path": "%3", "own": {"durationMs": 1000}}],
+        "output": {"profile": "mpeg4h264", "values": {"s": "320x240", "r": "25", "an": true},
+                   "name": "Own Times"}})")
+                   .arg(photo1, photo2, photo3)
+                   .toUtf8());
+    file.close();
+    const Run run
+        = create(home.path(),
+                 {QStringLiteral("--quiet"), QStringLiteral("--motion"), QStringLiteral("none"),
+                  QStringLiteral("--output-dir"), home.path(), show});
+    QVERIFY2(run.status == 0, run.err.constData());
+
+    // Every frame shrunk to one pixel: its mean colour.
+    const QString raw = home.filePath(QStringLiteral("frames.rgb"));
+    QVERIFY(runFfmpeg({QStringLiteral("-i"), run.lastLine(), QStringLiteral("-vf"),
+                       QStringLiteral("scale=1:1:flags=area"), QStringLiteral("-f"),
+                       QStringLiteral("rawvideo"), QStringLiteral("-pix_fmt"),
+                       QStringLiteral("rgb24"), raw}));
+    QFile frames(raw);
+    QVERIFY(frames.open(QIODevice::ReadOnly));
+    const QByteArray rgb = frames.readAll();
+    QCOMPARE(rgb.size(), 200 * 3);
+    const auto colourAt = [&rgb](int k) {
+        return QColor(uchar(rgb[3 * k]), uchar(rgb[3 * k + 1]), uchar(rgb[3 * k + 2]));
+    };
+    const auto isOnly = [](const QColor &c, int channel) {
+        const int v[3] = {c.red(), c.green(), c.blue()};
+        for (int i = 0; i < 3; ++i) {
+            if ((i == channel) != (v[i] > 200) || (i != channel && v[i] > 40))
+                return false;
+        }
+        return true;
+    };
+    for (const auto &[k, channel] :
+         {std::pair {0, 0}, {49, 0}, {75, 1}, {174, 1}, {175, 2}, {199, 2}})
+        QVERIFY2(isOnly(colourAt(k), channel),
+                 qPrintable(QStringLiteral("frame %1: %2").arg(k).arg(colourAt(k).name())));
+    // Halfway through the dissolve red and green are mixed about evenly.
+    const QColor middle = colourAt(62);
+    QVERIFY2(qAbs(middle.red() - middle.green()) < 40 && middle.red() > 80,
+             qPrintable(middle.name()));
 }
 
 QTEST_GUILESS_MAIN(TestBatchCreate)

@@ -187,9 +187,10 @@ void TestVellumix::selectingRowsMovesThePreview_data()
     QTest::addColumn<int>("frame");
     QTest::addColumn<bool>("previous");
     QTest::addColumn<bool>("next");
-    // 5 s photos, 1.5 s transitions, 25 frames/s: 162.5 frames a period.
+    // 5 s photos, 1.5 s transitions, 25 frames/s: 162.5 frames a period; photo 2 starts at
+    // 6.5 s (frame 162.5, so 163), its transition at 11.5 s (frame 287.5, so 288).
     QTest::newRow("first photo") << 0 << 0 << false << true;
-    QTest::newRow("transition after photo 2") << 3 << 287 << true << true;
+    QTest::newRow("transition after photo 2") << 3 << 288 << true << true;
     QTest::newRow("last photo") << 4 << 325 << true << false;
 }
 
@@ -199,8 +200,8 @@ void TestVellumix::selectingRowsMovesThePreview()
     QFETCH(int, frame);
     QFETCH(bool, previous);
     QFETCH(bool, next);
-    QCOMPARE(photoRowFrame(row, 162.5, 5.0, 25.0), frame);
     loadShow(false);
+    QCOMPARE(photoRowFrame(row, window->renderer()->timeline()), frame);
     clickRow(ui()->photoListWidget, row);
     QCOMPARE(ui()->avPlayer->currentFrame(), frame);
     QCOMPARE(ui()->position->value(), frame);

@@ -4,20 +4,26 @@
 // and undo and redo of every change.
 #include "app/vellumix.h"
 #include "audio/storyboardrender.h"
+#include "controls/motionrecteditor.h"
 #include "media/audiolistwidget.h"
 #include "media/photolistwidget.h"
+#include "media/photosettingspanel.h"
 #include "preview/avplayer.h"
 #include "tests/app/windowtest.h"
 #include "zofc/zopref.h"
 
 #include "ui_vellumix.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -101,6 +107,9 @@ private slots:
     void photoMenuOnATransitionMarker();
     void undoAndRedoRestoreTheShow();
     void undoGoesBackAHundredSteps();
+    void selectedPhotosEditedAsOneStep();
+    void transitionMarkerChoosesItsTransition();
+    void motionRectanglesDraggedOnThePreview();
 };
 
 void TestVellumixEditing::initTestCase()
@@ -423,7 +432,8 @@ void TestVellumixEditing::photoMenuOnATransitionMarker()
     };
     QCOMPARE(menuAt(1),
              QStringList({ui()->actionClear->text(), ui()->actionSelect_All->text(),
-                          ui()->menuSort_By->title()}));
+                          ui()->menuSort_By->title(),
+                          QCoreApplication::translate("Vellumix", "Transition")}));
     const QStringList onPhoto = menuAt(2);
     QCOMPARE(onPhoto.first(), ui()->actionDelete->text());
     QVERIFY(onPhoto.contains(ui()->actionTurn_Left->text()));
@@ -513,6 +523,118 @@ void TestVellumixEditing::undoGoesBackAHundredSteps()
         undo->undo();
     QCOMPARE(pathsOf(window->board().photos), loaded);
     QVERIFY(undo->canUndo());
+}
+
+void TestVellumixEditing::selectedPhotosEditedAsOneStep()
+{
+    loadShow(false);
+    PhotoListWidget *strip = ui()->photoListWidget;
+    auto *panel = window->findChild<PhotoSettingsPanel *>();
+    auto *tabs = window->findChild<QTabWidget *>(QStringLiteral("settingsTabs"));
+    QVERIFY(panel && tabs && !panel->isVisible());
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
+    QVERIFY(panel->isVisible());
+    auto *transition = panel->findChildren<QComboBox *>().value(0);
+    QVERIFY(transition && !transition->isEnabled());
+    const QVariant plainMarker = strip->item(1)->data(Qt::DecorationRole);
+    const QVariant plainPhoto = strip->item(2)->data(Qt::DecorationRole);
+
+    // All three photos, then "Cut" picked with the keyboard: one step for all of them.
+    clickRow(strip, 0);
+    QTest::mouseClick(strip->viewport(), Qt::LeftButton, Qt::ShiftModifier, centreOf(strip, 4));
+    QCOMPARE(strip->selectedPhotoIndexes(), QList<int>({0, 1, 2}));
+    QVERIFY(transition->isEnabled());
+    const int steps = window->undoStack()->count();
+    transition->setFocus();
+    QTest::keyClick(transition, Qt::Key_End);
+    for (const ImageInfo &photo : window->board().photos)
+        QCOMPARE(photo.own.transition, TransitionStyle::Cut);
+    QCOMPARE(window->undoStack()->count(), steps + 1);
+    QCOMPARE(window->renderer()->totalFrames(), 3 * 125);
+    // The strip marks the photos and the markers that have settings of their own.
+    QVERIFY(strip->item(1)->data(Qt::DecorationRole) != plainMarker);
+    QVERIFY(strip->item(2)->data(Qt::DecorationRole) != plainPhoto);
+
+    window->undoStack()->undo();
+    for (const ImageInfo &photo : window->board().photos)
+        QVERIFY(photo.own.isAlbum());
+    QCOMPARE(window->renderer()->totalFrames(), 450);
+    QCOMPARE(strip->item(1)->data(Qt::DecorationRole), plainMarker);
+    QCOMPARE(strip->item(2)->data(Qt::DecorationRole), plainPhoto);
+    window->undoStack()->redo();
+    QCOMPARE(window->board().photos.at(2).own.transition, TransitionStyle::Cut);
+}
+
+void TestVellumixEditing::motionRectanglesDraggedOnThePreview()
+{
+    loadShow(false);
+    PhotoListWidget *strip = ui()->photoListWidget;
+    auto *panel = window->findChild<PhotoSettingsPanel *>();
+    auto *tabs = window->findChild<QTabWidget *>(QStringLiteral("settingsTabs"));
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
+    clickRow(strip, 2);
+    // "Custom", the last motion, starts from the rectangles of the photo's automatic path.
+    auto *motion = panel->findChildren<QComboBox *>().value(2);
+    QVERIFY(motion);
+    motion->setFocus();
+    QTest::keyClick(motion, Qt::Key_End);
+    const PhotoSettings chosen = window->board().photos.at(1).own;
+    QCOMPARE(chosen.motion, MotionStyle::Custom);
+    QVERIFY(chosen.motionStart.isValid() && chosen.motionEnd.isValid());
+    QVERIFY(chosen.motionStart != chosen.motionEnd);
+
+    QPushButton *edit = panel->editMotionButton();
+    QVERIFY(edit->isEnabled());
+    QTest::mouseClick(edit, Qt::LeftButton);
+    auto *editor = window->findChild<MotionRectEditor *>();
+    QTRY_VERIFY(editor && editor->isVisible());
+    QVERIFY(ui()->play->isVisible());
+
+    // The end rectangle dragged to the left: one step, and the photo plays at once.
+    const int steps = window->undoStack()->count();
+    const QPoint from = editor->toWidget(editor->endRect()).center().toPoint() + QPoint(0, 5);
+    QTest::mousePress(editor, Qt::LeftButton, {}, from);
+    QTest::mouseMove(editor, from - QPoint(10, 0));
+    QTest::mouseMove(editor, from - QPoint(20, 0));
+    QTest::mouseRelease(editor, Qt::LeftButton, {}, from - QPoint(20, 0));
+    QCOMPARE(window->undoStack()->count(), steps + 1);
+    const PhotoSettings dragged = window->board().photos.at(1).own;
+    QVERIFY(dragged.motionEnd.center().x() < chosen.motionEnd.center().x());
+    QCOMPARE(dragged.motionEnd.size(), chosen.motionEnd.size());
+    QVERIFY(!editor->isVisible());
+    QVERIFY(ui()->pause->isVisible());
+    QTest::mouseClick(ui()->pause, Qt::LeftButton);
+
+    window->undoStack()->undo();
+    QCOMPARE(window->board().photos.at(1).own.motionEnd, chosen.motionEnd);
+}
+
+void TestVellumixEditing::transitionMarkerChoosesItsTransition()
+{
+    loadShow(false);
+    PhotoListWidget *strip = ui()->photoListWidget;
+    // A double-click on the marker after photo 2 opens its choices; Dissolve is picked.
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &poll, [&poll] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        poll.stop();
+        for (QAction *action : menu->actions()) {
+            if (action->text() == QCoreApplication::translate("Vellumix", "Dissolve"))
+                menu->setActiveAction(action);
+        }
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    poll.start(20);
+    // A click, then the second press that the system reports as double.
+    QTest::mouseClick(strip->viewport(), Qt::LeftButton, {}, centreOf(strip, 3));
+    QTest::mouseDClick(strip->viewport(), Qt::LeftButton, {}, centreOf(strip, 3));
+    QTRY_COMPARE(window->board().photos.at(1).own.transition, TransitionStyle::Dissolve);
+    QVERIFY(window->board().photos.at(0).own.isAlbum());
+    QVERIFY(window->board().photos.at(2).own.isAlbum());
+    window->undoStack()->undo();
+    QVERIFY(window->board().photos.at(1).own.isAlbum());
 }
 
 int main(int argc, char **argv)

@@ -99,7 +99,9 @@ void TestStoryBoardRender::timing()
     render.setFormat(MediaFormat {});
     QCOMPARE(render.updateTiming(), 0); // no story board yet
     render.setStoryBoard(&board);
-    QCOMPARE(render.totalFrames(), 287);
+    // 2 x 5 s + 1.5 s is 287.5 frames: frame 287 starts before the show ends, so it is the
+    // last photo's 125th.
+    QCOMPARE(render.totalFrames(), 288);
     QCOMPARE(render.framesPerPeriod(), 162.5);
     QCOMPARE(render.framesPerLife(), 200.0);
 
@@ -113,7 +115,7 @@ void TestStoryBoardRender::timing()
     ntsc.sampleRate = 44100;
     ntsc.channels = 1;
     render.setFormat(ntsc);
-    QCOMPARE(render.totalFrames(), 299);
+    QCOMPARE(render.totalFrames(), 300); // 10 s at 29.97 frames/s: 299.7 frames
     QCOMPARE(render.bytesPerFrame(), 2942); // not a multiple of 4
     QCOMPARE(render.ring().capacity(), 2942 * 256);
 }
@@ -134,8 +136,8 @@ void TestStoryBoardRender::framePlans_data()
     QTest::newRow("first transition frame")
         << 2 << true << 125 << int(P::Transition) << 0 << 125 << 0.0;
     QTest::newRow("frame 130") << 2 << true << 130 << int(P::Transition) << 0 << 130 << 5 / 37.5;
-    QTest::newRow("last frame") << 2 << true << 286 << int(P::Hold) << 1 << 123 << 0.0;
-    QTest::newRow("past the end") << 2 << true << 287 << int(P::Background) << -1 << 0 << 0.0;
+    QTest::newRow("last frame") << 2 << true << 287 << int(P::Hold) << 1 << 124 << 0.0;
+    QTest::newRow("past the end") << 2 << true << 288 << int(P::Background) << -1 << 0 << 0.0;
     QTest::newRow("negative frame") << 2 << true << -1 << int(P::Background) << -1 << 0 << 0.0;
     QTest::newRow("no photos") << 0 << true << 0 << int(P::Background) << -1 << 0 << 0.0;
     QTest::newRow("no transitions, frame 130")

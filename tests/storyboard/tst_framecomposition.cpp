@@ -18,8 +18,8 @@ using Alpha = FrameLayer::Alpha;
 StoryBoard threePhotos(bool dissolveOnly, bool useZoom)
 {
     StoryBoard board;
-    board.photoDuration = 4.0;
-    board.transitionDuration = 1.0;
+    board.setPhotoDurationMs(4000);
+    board.setTransitionDurationMs(1000);
     board.useTransition = true;
     board.dissolveOnly = dissolveOnly;
     board.useZoom = useZoom;
@@ -121,8 +121,8 @@ void TestFrameComposition::layersOfFrames()
     frames.setFormat(referenceFormat());
     frames.setStoryBoard(&board);
     QCOMPARE(frames.totalFrames(), 350);
-    const FrameComposition composition = StoryBoardFrames::composeFrame(
-        board, referenceFormat(), frames.framesPerLife(), frames.planFrame(frame));
+    const FrameComposition composition
+        = StoryBoardFrames::composeFrame(board, referenceFormat(), frames.planFrame(frame));
 
     QCOMPARE(int(composition.layers.size()), photos.size());
     for (qsizetype i = 0; i < photos.size(); ++i) {
@@ -152,8 +152,7 @@ void TestFrameComposition::wipeTableOfFrame()
     frames.setFormat(referenceFormat());
     frames.setStoryBoard(&board);
     const auto compose = [&](int k) {
-        return StoryBoardFrames::composeFrame(board, referenceFormat(), frames.framesPerLife(),
-                                              frames.planFrame(k));
+        return StoryBoardFrames::composeFrame(board, referenceFormat(), frames.planFrame(k));
     };
 
     // The transition out of photo k uses pattern k mod 2, at threshold 1 - 0.48.

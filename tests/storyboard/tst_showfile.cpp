@@ -14,6 +14,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+Q_DECLARE_METATYPE(PhotoSettings)
+
 namespace {
 
 void touch(const QString &path)
@@ -43,6 +45,17 @@ ShowFile sampleShow(const QString &folder, const QString &outside)
     show.photos[0].faces = {QRectF(0.125, 0.25, 0.2, 0.3125), QRectF(0.6, 0.1, 0.0625, 0.1)};
     show.photos[0].facesSearched = true;
     show.photos[1].facesSearched = true;
+    // Photo 1 sets everything of its own, photo 2 only its motion.
+    PhotoSettings &own = show.photos[1].own;
+    own.durationMs = 2500;
+    own.transition = TransitionStyle::Wipe;
+    own.wipePattern = QStringLiteral("circle.wpt");
+    own.transitionMs = 800;
+    own.motion = MotionStyle::Custom;
+    own.easing = Easing::InOut;
+    own.motionStart = QRectF(0, 0, 4000, 2250);
+    own.motionEnd = QRectF(1800.5, 600, 1600, 900);
+    show.photos[2].own.motion = MotionStyle::PanLeft;
     ImageInfo far;
     far.path = outside + QStringLiteral("/far.png");
     show.photos.append(far);
@@ -82,6 +95,8 @@ void compareShows(const ShowFile &a, const ShowFile &b)
         QCOMPARE(a.photos[i].zoom.end, b.photos[i].zoom.end);
         QCOMPARE(a.photos[i].faces, b.photos[i].faces);
         QCOMPARE(a.photos[i].facesSearched, b.photos[i].facesSearched);
+        QVERIFY(a.photos[i].own == b.photos[i].own);
+        QCOMPARE(a.photos[i].own.motionStart, b.photos[i].own.motionStart);
     }
     QCOMPARE(a.audios.size(), b.audios.size());
     for (int i = 0; i < a.audios.size(); ++i) {
@@ -131,6 +146,8 @@ private slots:
     void badInput();
     void faces_data();
     void faces();
+    void ownSettingsRead_data();
+    void ownSettingsRead();
     void folderNamedLikeAShow();
     void largeShows();
     void failedSaveKeepsTheOldFile();
@@ -276,6 +293,23 @@ void TestShowFile::badInput_data()
     QTest::newRow("huge zoom") << withReplaced(
         R"("operations": [2])", R"("operations": [2], "zoom": {"end": [1, 2, 3, 1e300]})")
                                << "\"end\" must be a list of 4 numbers";
+    const auto withOwn = [](const char *own) {
+        return withReplaced(R"("operations": [2])",
+                            (QByteArray(R"("operations": [2], "own": )") + own).constData());
+    };
+    QTest::newRow("own duration too short")
+        << withOwn(R"({"durationMs": 999})") << "photo 1.own: \"durationMs\" is 999";
+    QTest::newRow("own transition as a number")
+        << withOwn(R"({"transition": 2})") << "\"transition\" must be a text";
+    QTest::newRow("pattern with a folder")
+        << withOwn(R"({"transition": "wipe", "pattern": "../../etc/x.wpt"})") << "file name";
+    QTest::newRow("rectangle of 3 numbers")
+        << withOwn(R"({"motion": "custom", "start": [1, 2, 3], "end": [0, 0, 4, 3]})")
+        << "\"start\" must be a list of 4 numbers";
+    QTest::newRow("rectangle without width")
+        << withOwn(R"({"motion": "custom", "start": [0, 0, 4, 3], "end": [0, 0, 0, 3]})")
+        << "\"end\" must be a list of 4 numbers";
+    QTest::newRow("own not an object") << withOwn("[]") << "\"own\" must be an object";
     QTest::newRow("negative clip start") << withReplaced(R"("clipStart": 1)", R"("clipStart": -1)")
                                          << "audio clip 1: \"clipStart\" is -1";
     QTest::newRow("clip backwards")
@@ -290,6 +324,51 @@ void TestShowFile::badInput_data()
     QTest::newRow("output name number")
         << withReplaced(R"("version": 1,)", R"("version": 1, "output": {"name": 5},)")
         << "\"name\" must be a text";
+}
+
+void TestShowFile::ownSettingsRead_data()
+{
+    QTest::addColumn<QByteArray>("own");
+    QTest::addColumn<PhotoSettings>("expected");
+
+    PhotoSettings cut;
+    cut.transition = TransitionStyle::Cut;
+    cut.durationMs = 1000;
+    PhotoSettings zoom;
+    zoom.motion = MotionStyle::ZoomIn;
+    zoom.easing = Easing::InOut;
+    QTest::newRow("a show from before") << QByteArray() << PhotoSettings();
+    QTest::newRow("cut and duration")
+        << QByteArray(R"({"transition": "cut", "durationMs": 1000})") << cut;
+    QTest::newRow("preset eased") << QByteArray(R"({"motion": "zoomIn", "easing": "inOut"})")
+                                  << zoom;
+    // What a later version may add is read as the album's choice, the rest as written.
+    QTest::newRow("names of a later version")
+        << QByteArray(R"({"transition": "spin", "motion": "orbit", "easing": "bounce",
+                          "durationMs": 1000, "sparkle": true})")
+        << [] {
+               PhotoSettings s;
+               s.durationMs = 1000;
+               return s;
+           }();
+    QTest::newRow("custom without rectangles")
+        << QByteArray(R"({"motion": "custom"})") << PhotoSettings();
+}
+
+void TestShowFile::ownSettingsRead()
+{
+    QFETCH(QByteArray, own);
+    QFETCH(PhotoSettings, expected);
+    const QByteArray text = own.isEmpty()
+        ? validShowText()
+        : withReplaced(R"("operations": [2])",
+                       (QByteArray(R"("operations": [2], "own": )") + own).constData());
+    const ShowReadResult read = parseShow(text, QStringLiteral("/shows"));
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    QVERIFY(read.show.photos.at(0).own == expected);
+    // A photo that follows the album is written as before, without the key.
+    const QByteArray written = serializeShow(read.show, QStringLiteral("/shows"));
+    QCOMPARE(written.contains("\"own\""), !expected.isAlbum());
 }
 
 void TestShowFile::badInput()

@@ -30,7 +30,7 @@ void TestPlayShow::playsToTheEnd()
     files << dir.filePath(QStringLiteral("tone.wav"));
     QVERIFY(writeToneWav(files.last(), {{330.0, 1.0}, {660.0, 1.0}}));
 
-    // 1 s photos and a 0.5 s transition: 2.5 s, 62 frames at 25 frames/s.
+    // 1 s photos and a 0.5 s transition: 2.5 s, 62.5 frames at 25 frames/s, so 63.
     QProcess play;
     play.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     play.start(QStringLiteral(PLAYSHOW_PROGRAM),
@@ -40,16 +40,16 @@ void TestPlayShow::playsToTheEnd()
     QVERIFY(play.waitForFinished(60000));
     const QString output = QString::fromLocal8Bit(play.readAllStandardOutput());
     QCOMPARE(play.exitCode(), 0);
-    QVERIFY2(output.contains(QStringLiteral("2 photos, 1 audio clips, 62 frames")),
+    QVERIFY2(output.contains(QStringLiteral("2 photos, 1 audio clips, 63 frames")),
              qPrintable(output));
     const QRegularExpressionMatch ended
         = QRegularExpression(QStringLiteral("ended after (\\d+) ms: (\\d+) frames from frame 0"))
               .match(output);
     QVERIFY2(ended.hasMatch(), qPrintable(output));
-    // The show is over once its last frame's sound has played (62 frames at 25 a second), not
+    // The show is over once its last frame's sound has played (63 frames at 25 a second), not
     // before.
     QVERIFY2(ended.captured(1).toInt() >= 2400, qPrintable(output));
-    QVERIFY(ended.captured(2).toInt() >= 62);
+    QVERIFY(ended.captured(2).toInt() >= 63);
 }
 
 void TestPlayShow::refusesAShowWithoutPhotos()
