@@ -101,7 +101,8 @@ void Vellumix::editMotionOnPreview(bool on)
     ui->avPlayer->drawFrame(frame);
     const int width = previewFormat.width;
     const int height = previewFormat.height;
-    placeMotionEditor(frameInPhoto(shownPhotoSize(info), storyBoard.framing, width, height));
+    placeMotionEditor(
+        frameInPhoto(shownPhotoSize(info), storyBoard.framing, width, height, framedFaces(info)));
     motionEditor->setRects(frameShaped(info.own.motionStart, width, height),
                            frameShaped(info.own.motionEnd, width, height));
     motionEditor->show();

@@ -283,7 +283,7 @@ void PhotoSettingsPanel::motionPicked(int index)
             const MotionPath path
                 = photoMotion(photo, album, width, height)
                       .value_or(presetMotion(MotionStyle::Still, shownPhotoSize(photo),
-                                             album.framing, width, height));
+                                             album.framing, width, height, framedFaces(photo)));
             photo.own.motionStart = path.start;
             photo.own.motionEnd = path.end;
         }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storyboard/motion.h"
 
+#include "storyboard/faceframing.h"
+#include "storyboard/photoloader.h"
 #include "storyboard/transitions.h"
 
 #include <algorithm>
@@ -25,7 +27,8 @@ struct Placement
     double framePerPhoto = 1.0;
 };
 
-Placement placement(const QSizeF &shown, Framing framing, int width, int height)
+Placement placement(const QSizeF &shown, Framing framing, int width, int height,
+                    const QList<QRectF> &faces)
 {
     Placement p;
     if (width <= 0 || height <= 0 || shown.isEmpty()) {
@@ -37,6 +40,13 @@ Placement placement(const QSizeF &shown, Framing framing, int width, int height)
     p.framePerPhoto = framing == Framing::Fill ? std::max(sx, sy) : std::min(sx, sy);
     p.frame = centredRect(QPointF(shown.width() / 2.0, shown.height() / 2.0),
                           width / p.framePerPhoto, height / p.framePerPhoto);
+    // A photo that fills the frame is drawn cropped around its faces: the frame sits there.
+    if (framing == Framing::Fill && !faces.isEmpty()) {
+        const QSize frame(width, height);
+        const QSize fitted = fittedPhotoSize(shown.toSize(), frame, framing);
+        const QPointF shift = cropOrigin(fitted, frame, faces) - cropOrigin(fitted, frame, {});
+        p.frame.translate(shift / p.framePerPhoto);
+    }
     return p;
 }
 
@@ -48,9 +58,15 @@ QSizeF shownPhotoSize(const ImageInfo &info)
     return info.orientation > 3 ? size.transposed() : size;
 }
 
-QRectF frameInPhoto(const QSizeF &shown, Framing framing, int width, int height)
+QList<QRectF> framedFaces(const ImageInfo &info)
 {
-    return placement(shown, framing, width, height).frame;
+    return orientedFaces(info.faces, info.orientation);
+}
+
+QRectF frameInPhoto(const QSizeF &shown, Framing framing, int width, int height,
+                    const QList<QRectF> &faces)
+{
+    return placement(shown, framing, width, height, faces).frame;
 }
 
 QRectF frameShaped(const QRectF &rect, int width, int height)
@@ -69,16 +85,24 @@ std::optional<MotionPath> automaticMotion(const ImageInfo &info, Framing framing
         return std::nullopt;
     MotionPath path;
     const QSizeF shown = shownPhotoSize(info);
-    path.start = fxRect(zoomAt(0.0, info, true, width, height), shown, framing, width, height);
-    path.end = fxRect(zoomAt(1.0, info, true, width, height), shown, framing, width, height);
+    const QList<QRectF> faces = framedFaces(info);
+    path.start
+        = fxRect(zoomAt(0.0, info, true, width, height), shown, framing, width, height, faces);
+    path.end = fxRect(zoomAt(1.0, info, true, width, height), shown, framing, width, height, faces);
+    if (!faces.isEmpty()) {
+        const QRectF bounds = frameInPhoto(shown, framing, width, height, faces);
+        const QList<QRectF> boxes = shownFaces(info);
+        path.start = rectHoldingFaces(path.start, bounds, boxes);
+        path.end = rectHoldingFaces(path.end, bounds, boxes);
+    }
     path.easing = info.own.easing;
     return path;
 }
 
 MotionPath presetMotion(MotionStyle style, const QSizeF &shown, Framing framing, int width,
-                        int height)
+                        int height, const QList<QRectF> &faces)
 {
-    const QRectF frame = frameInPhoto(shown, framing, width, height);
+    const QRectF frame = frameInPhoto(shown, framing, width, height, faces);
     const QPointF centre = frame.center();
     const QRectF zoomed
         = centredRect(centre, frame.width() * presetZoom, frame.height() * presetZoom);
@@ -127,7 +151,8 @@ std::optional<MotionPath> photoMotion(const ImageInfo &info, const AlbumSettings
         path.start = frameShaped(info.own.motionStart, width, height);
         path.end = frameShaped(info.own.motionEnd, width, height);
     } else {
-        path = presetMotion(style, shownPhotoSize(info), album.framing, width, height);
+        path = presetMotion(style, shownPhotoSize(info), album.framing, width, height,
+                            framedFaces(info));
     }
     path.easing = info.own.easing;
     return path;
@@ -153,12 +178,13 @@ QRectF motionRectAt(const MotionPath &path, double progress)
                        lerp(path.start.height(), path.end.height()));
 }
 
-LayerFx rectFx(const QRectF &rect, const QSizeF &shown, Framing framing, int width, int height)
+LayerFx rectFx(const QRectF &rect, const QSizeF &shown, Framing framing, int width, int height,
+               const QList<QRectF> &faces)
 {
     LayerFx fx;
     if (width <= 0 || height <= 0 || !rect.isValid())
         return fx;
-    const Placement p = placement(shown, framing, width, height);
+    const Placement p = placement(shown, framing, width, height, faces);
     const double k = p.framePerPhoto;
     const QPointF centre((rect.center().x() - p.frame.left()) * k,
                          (rect.center().y() - p.frame.top()) * k);
@@ -172,9 +198,10 @@ LayerFx rectFx(const QRectF &rect, const QSizeF &shown, Framing framing, int wid
     return fx;
 }
 
-QRectF fxRect(const LayerFx &fx, const QSizeF &shown, Framing framing, int width, int height)
+QRectF fxRect(const LayerFx &fx, const QSizeF &shown, Framing framing, int width, int height,
+              const QList<QRectF> &faces)
 {
-    const Placement p = placement(shown, framing, width, height);
+    const Placement p = placement(shown, framing, width, height, faces);
     if (fx.kind != LayerFx::Translate)
         return p.frame;
     const double w = width;
@@ -196,6 +223,6 @@ LayerFx photoFx(const ImageInfo &info, const AlbumSettings &album, double progre
     const std::optional<MotionPath> path = photoMotion(info, album, width, height);
     if (!path)
         return LayerFx();
-    return rectFx(motionRectAt(*path, progress), shownPhotoSize(info), album.framing, width,
-                  height);
+    return rectFx(motionRectAt(*path, progress), shownPhotoSize(info), album.framing, width, height,
+                  framedFaces(info));
 }

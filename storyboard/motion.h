@@ -5,6 +5,7 @@
 #include "storyboard/photosettings.h"
 #include "storyboard/storyboard.h"
 
+#include <QList>
 #include <QRectF>
 #include <QSizeF>
 #include <optional>
@@ -25,22 +26,29 @@ struct MotionPath
 // The photo's size as shown: its pixel size, turned when its orientation steps turn it.
 QSizeF shownPhotoSize(const ImageInfo &info);
 
+// The face boxes of a photo in 0..1 of it as shown, which place the part of it that a frame it
+// fills keeps.
+QList<QRectF> framedFaces(const ImageInfo &info);
+
 // The whole frame, unmoved, in the shown photo's pixels: where the photo is fitted between bars
 // or over its blurred copy it is larger than the photo along one axis, where it fills the frame
-// it is the centred part that is kept. Motion rectangles stay inside it.
-QRectF frameInPhoto(const QSizeF &shown, Framing framing, int width, int height);
+// it is the part that is kept, centred, or around faces (framedFaces) as the photo is drawn.
+// Motion rectangles stay inside it.
+QRectF frameInPhoto(const QSizeF &shown, Framing framing, int width, int height,
+                    const QList<QRectF> &faces = {});
 
 // rect made frame-shaped about its centre, keeping its area.
 QRectF frameShaped(const QRectF &rect, int width, int height);
 
-// The automatic motion of a photo: its drift and zoom path from import, as two rectangles. None
-// for a turning path, which rectangles cannot express.
+// The automatic motion of a photo: its drift and zoom path from import, as two rectangles, moved
+// or grown where they must be so that both, and so every frame between, hold the photo's faces.
+// None for a turning path, which rectangles cannot express.
 std::optional<MotionPath> automaticMotion(const ImageInfo &info, Framing framing, int width,
                                           int height);
 
 // The rectangles of a preset (ZoomIn .. PanDown, Still) for a photo of that shown size.
 MotionPath presetMotion(MotionStyle style, const QSizeF &shown, Framing framing, int width,
-                        int height);
+                        int height, const QList<QRectF> &faces = {});
 
 // The motion a photo runs with these album settings, or none when it keeps the frame still
 // (the album's zoom off, or a turning path the old way).
@@ -56,9 +64,11 @@ double easedProgress(double progress, Easing easing);
 QRectF motionRectAt(const MotionPath &path, double progress);
 
 // The layer transform that shows rect (shown photo's pixels) as the whole frame.
-LayerFx rectFx(const QRectF &rect, const QSizeF &shown, Framing framing, int width, int height);
+LayerFx rectFx(const QRectF &rect, const QSizeF &shown, Framing framing, int width, int height,
+               const QList<QRectF> &faces = {});
 // The inverse: the rectangle a translating layer transform shows.
-QRectF fxRect(const LayerFx &fx, const QSizeF &shown, Framing framing, int width, int height);
+QRectF fxRect(const LayerFx &fx, const QSizeF &shown, Framing framing, int width, int height,
+              const QList<QRectF> &faces = {});
 
 // The layer transform of a photo at motion progress (0..1, before easing) in a width x height
 // frame, with these album settings.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storyboard/faceframing.h"
+#include "storyboard/motion.h"
 #include "storyboard/photoloader.h"
 #include "storyboard/picture.h"
 #include "storyboard/storyboard.h"
@@ -25,8 +26,8 @@ private slots:
     void shownFaces();
     void rectHoldingFaces_data();
     void rectHoldingFaces();
-    void zoomPathsKeepFaces_data();
-    void zoomPathsKeepFaces();
+    void automaticMotionKeepsFaces_data();
+    void automaticMotionKeepsFaces();
     void cropOrigin_data();
     void cropOrigin();
     void pictureCentresOnFaces_data();
@@ -190,50 +191,61 @@ void TstFaceFraming::rectHoldingFaces()
         QVERIFY(holds(got, face));
 }
 
-void TstFaceFraming::zoomPathsKeepFaces_data()
+void TstFaceFraming::automaticMotionKeepsFaces_data()
 {
+    QTest::addColumn<QSize>("photo");
+    QTest::addColumn<int>("framing");
+    QTest::addColumn<QSize>("frame");
+    // In 0..1 of the photo as stored.
     QTest::addColumn<Boxes>("faces");
-    // In pixels of a 720 x 540 frame-sized photo picture.
-    QTest::newRow("face at the left end") << Boxes {QRectF(2, 200, 90, 110)};
-    QTest::newRow("face at the top") << Boxes {QRectF(300, 0, 100, 120)};
-    QTest::newRow("face in the bottom right corner") << Boxes {QRectF(640, 450, 80, 90)};
-    QTest::newRow("two faces at both ends")
-        << Boxes {QRectF(0, 250, 80, 90), QRectF(640, 200, 80, 90)};
+    QTest::newRow("fitted, face at the left end")
+        << QSize(1600, 1200) << int(Framing::Fit) << QSize(720, 540)
+        << Boxes {QRectF(0.0, 0.4, 0.1, 0.15)};
+    QTest::newRow("fill, wide photo in a tall frame, face at the left end")
+        << QSize(1600, 900) << int(Framing::Fill) << QSize(360, 640)
+        << Boxes {QRectF(0.05, 0.35, 0.12, 0.2)};
+    QTest::newRow("fill, tall photo in a wide frame, face at the top")
+        << QSize(900, 1600) << int(Framing::Fill) << QSize(640, 360)
+        << Boxes {QRectF(0.4, 0.0, 0.2, 0.1)};
+    QTest::newRow("blurred fill, faces at both ends")
+        << QSize(1600, 900) << int(Framing::BlurredFit) << QSize(640, 640)
+        << Boxes {QRectF(0.0, 0.5, 0.08, 0.14), QRectF(0.9, 0.45, 0.08, 0.14)};
 }
 
-void TstFaceFraming::zoomPathsKeepFaces()
+void TstFaceFraming::automaticMotionKeepsFaces()
 {
+    QFETCH(QSize, photo);
+    QFETCH(int, framing);
+    QFETCH(QSize, frame);
     QFETCH(Boxes, faces);
-    const QRectF picture(0, 0, ZoomReferenceWidth, ZoomReferenceHeight);
-    for (unsigned path = 0; path < 8; ++path) {
-        ImageInfo info;
-        info.zoom = defaultZoomFor(path);
-        for (double progress : {0.0, 1.0}) {
-            // The part of the photo picture a frame of today's paths shows: the layer moved by
-            // (x, y) and brought closer by z, so magnified W / (W - z) about the frame's centre.
-            const LayerFx fx
-                = zoomAt(progress, info, true, int(picture.width()), int(picture.height()));
-            const double scale = picture.width() / (picture.width() - fx.param2);
-            const QSizeF seen = picture.size() / scale;
-            const QRectF shown(picture.center() - QPointF(fx.param0, -fx.param1)
-                                   - QPointF(seen.width() / 2, seen.height() / 2),
-                               seen);
-            QVERIFY(holds(picture, shown));
-            const QRectF held = ::rectHoldingFaces(shown, picture, faces);
-            const QString where = QStringLiteral("path %1 at %2: %3 became %4")
-                                      .arg(path)
-                                      .arg(progress)
-                                      .arg(text(shown), text(held));
-            for (const QRectF &face : faces)
-                QVERIFY2(holds(held, face), qPrintable(where));
-            QVERIFY2(std::abs(held.width() / held.height() - shown.width() / shown.height()) < 1e-9,
-                     qPrintable(where));
-            QVERIFY2(holds(picture, held), qPrintable(where));
-            bool allInside = true;
-            for (const QRectF &face : faces)
-                allInside = allInside && holds(shown, face);
-            if (allInside)
-                QVERIFY2(held == shown, qPrintable(where));
+    ImageInfo info;
+    info.width = photo.width();
+    info.height = photo.height();
+    info.faces = faces;
+    info.facesSearched = true;
+    for (const int steps : {0, 1}) {
+        info.operations = steps ? QList<int> {ImageInfo::TurnRight} : QList<int> {};
+        foldOrientation(info);
+        const QRectF bounds = frameInPhoto(shownPhotoSize(info), Framing(framing), frame.width(),
+                                           frame.height(), framedFaces(info));
+        // Every direction today's paths take, at their ends and between.
+        for (unsigned counter = 0; counter < 8; ++counter) {
+            info.zoom = defaultZoomFor(counter);
+            const std::optional<MotionPath> path
+                = automaticMotion(info, Framing(framing), frame.width(), frame.height());
+            QVERIFY(path);
+            for (const double progress : {0.0, 0.3, 1.0}) {
+                const QRectF shown = motionRectAt(*path, progress);
+                const QString where = QStringLiteral("path %1, turned %2, at %3: %4 in %5")
+                                          .arg(counter)
+                                          .arg(steps)
+                                          .arg(progress)
+                                          .arg(text(shown), text(bounds));
+                for (const QRectF &face : ::shownFaces(info))
+                    QVERIFY2(holds(shown, face), qPrintable(where));
+                QVERIFY2(holds(bounds.adjusted(-1e-6, -1e-6, 1e-6, 1e-6), shown),
+                         qPrintable(where));
+            }
         }
     }
 }
