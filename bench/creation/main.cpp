@@ -16,7 +16,8 @@
 // frame) are fitted over their blurred copy or fill the frame. Several framings, as in
 // --framing fit,blur, are measured in turn within each run, so that all of them meet the same
 // drift of a shared machine; the median difference of each one's ratio from the first's is
-// printed at the end. With --frames-only, only the frames
+// printed at the end. With --own, every photo has settings of its own (its duration, transition
+// and motion, eased), as a show edited photo by photo. With --frames-only, only the frames
 // are made (three times, into /dev/null) and the best processor time a frame is printed: the figure
 // to watch when making frame production cheaper.
 
@@ -139,6 +140,7 @@ int main(int argc, char **argv)
     }
     QList<QSize> sizes;
     bool framesOnly = false;
+    bool ownSettings = false;
     int runs = 1;
     QList<Framing> framings;
     for (int i = 1; i < argc; ++i) {
@@ -151,6 +153,8 @@ int main(int argc, char **argv)
         }
         if (qstrcmp(argv[i], "--frames-only") == 0)
             framesOnly = true;
+        if (qstrcmp(argv[i], "--own") == 0)
+            ownSettings = true;
         if (qstrcmp(argv[i], "--runs") == 0 && i + 1 < argc)
             runs = std::max(1, QByteArray(argv[++i]).toInt());
         const QStringList wh = QString::fromLocal8Bit(argv[i]).split(QLatin1Char('x'));
@@ -181,6 +185,20 @@ int main(int argc, char **argv)
             return 1;
         }
         info.zoom = nextDefaultZoom();
+        if (ownSettings) {
+            // Durations around the album's, every kind of transition and of motion in turn.
+            static constexpr TransitionStyle transitions[]
+                = {TransitionStyle::Dissolve, TransitionStyle::Random, TransitionStyle::Cut};
+            static constexpr MotionStyle motions[]
+                = {MotionStyle::ZoomIn,  MotionStyle::PanLeft,  MotionStyle::ZoomOut,
+                   MotionStyle::PanUp,   MotionStyle::PanRight, MotionStyle::Automatic,
+                   MotionStyle::PanDown, MotionStyle::Still};
+            info.own.durationMs = 4000 + 1000 * (i % 3);
+            info.own.transition = transitions[i % 3];
+            info.own.transitionMs = 1000 + 250 * (i % 3);
+            info.own.motion = motions[i % 8];
+            info.own.easing = Easing::InOut;
+        }
         board.photos.append(info);
     }
     AudioInfo music;
@@ -201,9 +219,9 @@ int main(int argc, char **argv)
     QStringList shownFramings;
     for (Framing framing : framings)
         shownFramings.append(QString::fromLatin1(framingNames[int(framing)]));
-    std::printf("show: %d photos, %.1f s, %d wipe patterns, zoom on, %s, %s\n", photoCount,
-                board.totalDuration(), int(board.patterns.size()),
-                qPrintable(QFileInfo(music.path).fileName()),
+    std::printf("show: %d photos%s, %.1f s, %d wipe patterns, zoom on, %s, %s\n", photoCount,
+                ownSettings ? " with settings of their own" : "", board.totalDuration(),
+                int(board.patterns.size()), qPrintable(QFileInfo(music.path).fileName()),
                 qPrintable(shownFramings.join(QStringLiteral(", then "))));
     std::fflush(stdout);
 
