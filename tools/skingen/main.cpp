@@ -658,7 +658,7 @@ int main(int argc, char **argv)
     ok &= save(chevron(false), picture("arrow_down.png"));
     ok &= save(applicationIcon(), skin.filePath(QStringLiteral("vellumix.png")));
     // The desktop's menus and docks pick the size they show from an icon theme folder.
-    if (argc == 3) {
+    if (argc >= 3) {
         const QDir theme(QString::fromLocal8Bit(argv[2]));
         for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
             const QString apps = theme.filePath(QStringLiteral("%1x%1/apps").arg(size));
