@@ -3,6 +3,7 @@
 // shape held, kept inside the frame's area, and handed out when the drag ends.
 #include "controls/motionrecteditor.h"
 
+#include <QDebug>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -63,18 +64,8 @@ void TestMotionRectEditor::drags()
     };
     const QRectF gotStart = edited.at(0).at(0).toRectF();
     const QRectF gotEnd = edited.at(0).at(1).toRectF();
-    QVERIFY2(near(gotStart, start),
-             qPrintable(QStringLiteral("start %1,%2 %3x%4")
-                            .arg(gotStart.left())
-                            .arg(gotStart.top())
-                            .arg(gotStart.width())
-                            .arg(gotStart.height())));
-    QVERIFY2(near(gotEnd, end),
-             qPrintable(QStringLiteral("end %1,%2 %3x%4")
-                            .arg(gotEnd.left())
-                            .arg(gotEnd.top())
-                            .arg(gotEnd.width())
-                            .arg(gotEnd.height())));
+    QVERIFY2(near(gotStart, start), qPrintable(QDebug::toString(gotStart)));
+    QVERIFY2(near(gotEnd, end), qPrintable(QDebug::toString(gotEnd)));
 
     // A press beside both rectangles drags nothing.
     QTest::mousePress(&editor, Qt::LeftButton, {}, QPoint(395, 295));

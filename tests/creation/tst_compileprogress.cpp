@@ -18,10 +18,8 @@
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -33,24 +31,6 @@ namespace {
 const QColor colours[3] = {QColor(220, 40, 30), QColor(30, 200, 60), QColor(40, 60, 210)};
 constexpr int W = 320;
 constexpr int H = 240;
-
-QJsonObject probe(const QString &file)
-{
-    QProcess p;
-    p.start(QStringLiteral("ffprobe"),
-            {"-v", "error", "-count_frames", "-show_streams", "-show_format", "-of", "json", file});
-    p.waitForFinished(60000);
-    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
-}
-
-QJsonObject streamOf(const QJsonObject &info, const QString &type)
-{
-    for (const QJsonValue &s : info.value(QStringLiteral("streams")).toArray()) {
-        if (s.toObject().value(QStringLiteral("codec_type")).toString() == type)
-            return s.toObject();
-    }
-    return QJsonObject();
-}
 
 bool near(QColor a, QColor b, int tolerance)
 {
@@ -190,7 +170,7 @@ void TestCompileProgress::createsShow()
     // Frame count, hold colours and the middle of the first dissolve.
     const int total = int((3 * 1.0 + 2 * 0.5) * 25);
     QCOMPARE(render.totalFrames(), total);
-    const QJsonObject info = probe(file);
+    const QJsonObject info = probeMedia(file, {QStringLiteral("-count_frames")});
     const QJsonObject video = streamOf(info, QStringLiteral("video"));
     QVERIFY(qAbs(video.value("nb_read_frames").toString().toInt() - total) <= 1);
     const QString raw = media.filePath(QStringLiteral("frames.rgb"));
@@ -308,7 +288,8 @@ void TestCompileProgress::ntscRateKeepsEveryFrame()
     CompileProgress job;
     QVERIFY(run(job, data, QStringLiteral("Ntsc")));
     QVERIFY2(job.succeeded(), qPrintable(job.failureReason()));
-    const QJsonObject video = streamOf(probe(job.outputPath()), QStringLiteral("video"));
+    const QJsonObject video = streamOf(
+        probeMedia(job.outputPath(), {QStringLiteral("-count_frames")}), QStringLiteral("video"));
     QCOMPARE(video.value("r_frame_rate").toString(), QStringLiteral("30000/1001"));
     QCOMPARE(video.value("nb_read_frames").toString().toInt(), render.totalFrames());
     QFile::remove(job.outputPath());
@@ -331,7 +312,7 @@ void TestCompileProgress::silentProfileAndCounter()
     QVERIFY2(job.succeeded(), qPrintable(job.failureReason()));
     QCOMPARE(job.outputPath(), out.filePath(QStringLiteral("Quiet(1).mp4")));
     QVERIFY(!phases.contains(CompileProgress::Phase::Multiplexing));
-    const QJsonObject info = probe(job.outputPath());
+    const QJsonObject info = probeMedia(job.outputPath(), {QStringLiteral("-count_frames")});
     QVERIFY(!streamOf(info, QStringLiteral("video")).isEmpty());
     QVERIFY(streamOf(info, QStringLiteral("audio")).isEmpty());
     QVERIFY(existing.open(QIODevice::ReadOnly));
@@ -353,7 +334,8 @@ void TestCompileProgress::pspThumbnail()
     QVERIFY(QFileInfo(out.filePath(QStringLiteral("Pocket.THM"))).size() > 0);
     // Frames are drawn with square pixels; the encoder must not be told otherwise (its options
     // for this profile carry no aspect of their own).
-    const QJsonObject video = streamOf(probe(job.outputPath()), QStringLiteral("video"));
+    const QJsonObject video = streamOf(
+        probeMedia(job.outputPath(), {QStringLiteral("-count_frames")}), QStringLiteral("video"));
     QCOMPARE(video.value("width").toInt(), 480);
     const QString sar = video.value("sample_aspect_ratio").toString();
     QVERIFY2(sar.isEmpty() || sar == "1:1" || sar == "0:1", qPrintable(sar));
@@ -374,7 +356,7 @@ void TestCompileProgress::ndsReencodes()
     using P = CompileProgress::Phase;
     QCOMPARE(phases, (QList<P> {P::Rendering, P::Settling, P::Reencoding, P::Done}));
     QCOMPARE(job.progressValue(), 100);
-    const QJsonObject info = probe(job.outputPath());
+    const QJsonObject info = probeMedia(job.outputPath(), {QStringLiteral("-count_frames")});
     QVERIFY(!streamOf(info, QStringLiteral("audio")).isEmpty());
     const QJsonObject video = streamOf(info, QStringLiteral("video"));
     QVERIFY(qAbs(video.value("nb_read_frames").toString().toInt() - render.totalFrames()) <= 1);

@@ -15,36 +15,12 @@
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-QJsonObject probe(const QString &file)
-{
-    QProcess p;
-    p.start(QStringLiteral("ffprobe"),
-            {"-v", "error", "-show_streams", "-show_format", "-of", "json", file});
-    p.waitForFinished(60000);
-    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
-}
-
-QJsonObject streamOf(const QJsonObject &info, const QString &type)
-{
-    for (const QJsonValue &s : info.value(QStringLiteral("streams")).toArray()) {
-        if (s.toObject().value(QStringLiteral("codec_type")).toString() == type)
-            return s.toObject();
-    }
-    return QJsonObject();
-}
-
-} // namespace
 
 class TestVersionRun : public QObject
 {
@@ -183,7 +159,7 @@ void TestVersionRun::everyPresetIsMadeAndChecked()
              QStringLiteral("show-%1.%2").arg(id, id == "gif" ? "gif" : "mp4"));
 
     // What the checks passed, seen by another reader.
-    const QJsonObject info = probe(result.path);
+    const QJsonObject info = probeMedia(result.path);
     const QJsonObject video = streamOf(info, QStringLiteral("video"));
     QCOMPARE(video.value("width").toInt(), width);
     QCOMPARE(video.value("height").toInt(), height);

@@ -4,6 +4,7 @@
 #include "storyboard/storyboard.h"
 #include "tests/storyboard/facefixture.h"
 
+#include <QDebug>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -112,15 +113,8 @@ void TstFaceFinder::search()
     QCOMPARE(info.faces.size(), 1);
     const QRectF found = info.faces.first();
     QVERIFY2(overlap(found, drawn) > 0.6,
-             qPrintable(QStringLiteral("found %1,%2 %3x%4, drawn %5,%6 %7x%8")
-                            .arg(found.x())
-                            .arg(found.y())
-                            .arg(found.width())
-                            .arg(found.height())
-                            .arg(drawn.x())
-                            .arg(drawn.y())
-                            .arg(drawn.width())
-                            .arg(drawn.height())));
+             qPrintable(QDebug::toString(found) + QStringLiteral(" found, ")
+                        + QDebug::toString(drawn) + QStringLiteral(" drawn")));
 }
 
 void TstFaceFinder::eachThreadHasItsDetector()

@@ -294,12 +294,6 @@ void TstFaceFraming::pictureCentresOnFaces_data()
     QTest::addColumn<QSize>("frame");
     // The face in 0..1 of the photo as stored.
     QTest::addColumn<QRectF>("face");
-    QTest::newRow("fill, wide photo, face at the left end, tall frame")
-        << QSize(1600, 900) << false << int(Framing::Fill) << QSize(360, 640)
-        << QRectF(0.05, 0.35, 0.12, 0.2);
-    QTest::newRow("fill, tall photo, face at the top, wide frame")
-        << QSize(900, 1600) << false << int(Framing::Fill) << QSize(640, 360)
-        << QRectF(0.4, 0.03, 0.2, 0.12);
     QTest::newRow("fill, turned, face at the right end of the stored photo")
         << QSize(1600, 900) << true << int(Framing::Fill) << QSize(640, 360)
         << QRectF(0.85, 0.4, 0.12, 0.2);
@@ -336,11 +330,7 @@ void TstFaceFraming::pictureCentresOnFaces()
         QVERIFY(!box.isEmpty());
         QVERIFY2(box.left() > 0 && box.top() > 0 && box.right() < frame.width() - 1
                      && box.bottom() < frame.height() - 1,
-                 qPrintable(QStringLiteral("face cut at %1,%2 %3x%4")
-                                .arg(box.x())
-                                .arg(box.y())
-                                .arg(box.width())
-                                .arg(box.height())));
+                 qPrintable(QStringLiteral("face cut at ") + text(box)));
         return;
     }
     // Blurred fill: the photo itself sits whole in the middle, the same either way; the

@@ -27,6 +27,8 @@ QString testAppDir()
 #include <QDropEvent>
 #include <QFile>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
@@ -34,6 +36,26 @@ QString testAppDir()
 #include <QStandardPaths>
 #include <QTest>
 #include <QUrl>
+
+QJsonObject probeMedia(const QString &file, const QStringList &options)
+{
+    QProcess ffprobe;
+    ffprobe.start(QStringLiteral("ffprobe"),
+                  QStringList {"-v", "error", "-show_streams", "-show_format", "-of", "json"}
+                      + options + QStringList {file});
+    if (!ffprobe.waitForFinished(120000) || ffprobe.exitStatus() != QProcess::NormalExit)
+        return {};
+    return QJsonDocument::fromJson(ffprobe.readAllStandardOutput()).object();
+}
+
+QJsonObject streamOf(const QJsonObject &info, const QString &type)
+{
+    for (const QJsonValue &s : info.value(QStringLiteral("streams")).toArray()) {
+        if (s.toObject().value(QStringLiteral("codec_type")).toString() == type)
+            return s.toObject();
+    }
+    return {};
+}
 
 bool runFfmpeg(const QStringList &arguments, int timeoutMs)
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QJsonObject>
 #include <QList>
 #include <QPair>
 #include <QPoint>
@@ -65,6 +66,11 @@ QString testAppDir();
 // Runs the ffmpeg program (quiet, overwriting) with arguments; false, with its messages logged,
 // when it fails.
 bool runFfmpeg(const QStringList &arguments, int timeoutMs = 120000);
+// What ffprobe says of a media file's streams and format, with options such as "-count_frames"
+// added; empty when it cannot read the file.
+QJsonObject probeMedia(const QString &file, const QStringList &options = {});
+// The first stream of a type ("video", "audio") in such a description; empty when there is none.
+QJsonObject streamOf(const QJsonObject &info, const QString &type);
 // A WAV file of 16-bit tones played one after another: each entry is (frequency Hz, seconds).
 bool writeToneWav(const QString &path, const QList<QPair<double, double>> &tones,
                   int sampleRate = 48000, int channels = 2);

@@ -5,7 +5,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
@@ -41,13 +40,6 @@ int runToEnd(QProcess &p, const QString &program, const QStringList &args)
     if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
         return -1;
     return p.exitCode();
-}
-
-QJsonObject probe(const QString &file)
-{
-    QProcess p;
-    runToEnd(p, "ffprobe", {"-v", "error", "-show_streams", "-show_format", "-of", "json", file});
-    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
 }
 
 // The children of a process, as the kernel lists them.
@@ -162,7 +154,7 @@ void TestAvc::translatedOptions()
                                "-y", webm}),
              0);
     QVERIFY(!p.readAllStandardError().contains("ambiguous"));
-    QJsonObject info = probe(webm);
+    QJsonObject info = probeMedia(webm);
     QJsonObject video = info.value("streams").toArray().at(0).toObject();
     QCOMPARE(video.value("codec_name").toString(), QStringLiteral("vp8"));
     QCOMPARE(video.value("r_frame_rate").toString(), QStringLiteral("30000/1001"));
@@ -175,7 +167,7 @@ void TestAvc::translatedOptions()
                       {"-@", "-y", "-i", clip, "-ss", "0.00", "-f", "image2", "-vcodec", "mjpeg",
                        "-vframes", "5", "-s", "160x120", "-an", thm}),
              0);
-    video = probe(thm).value("streams").toArray().at(0).toObject();
+    video = probeMedia(thm).value("streams").toArray().at(0).toObject();
     QCOMPARE(video.value("codec_name").toString(), QStringLiteral("mjpeg"));
     QCOMPARE(video.value("width").toInt(), 160);
 }
