@@ -72,11 +72,7 @@ bool DecodedPhotos::draw(const QString &path, bool turn90, Picture &picture, Fra
                                 PhotoDecode::Fast, framing, faces);
     const Copy *copy = copyOf(path, turn90);
     if (!copy) {
-        picture.fill(0);
-        for (int y = 0; y < frame.height(); ++y) {
-            auto *pixels = reinterpret_cast<quint32 *>(picture.row(y));
-            std::fill(pixels, pixels + frame.width(), 0xFF000000u);
-        }
+        fillOpaqueBlack(picture);
         return false;
     }
     const QSize fitted = fittedPhotoSize(copy->shown, frame, framing);

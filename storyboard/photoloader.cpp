@@ -157,6 +157,8 @@ QImage turnedRight(const QImage &image)
     return image.transformed(QTransform().rotate(90), Qt::FastTransformation);
 }
 
+} // namespace
+
 void fillOpaqueBlack(Picture &picture)
 {
     for (int y = 0; y < picture.height(); ++y) {
@@ -165,8 +167,6 @@ void fillOpaqueBlack(Picture &picture)
         std::memset(pixels + picture.width(), 0, size_t(picture.linesize[0]) - picture.width() * 4);
     }
 }
-
-} // namespace
 
 bool readPhotoInfo(ImageInfo &info)
 {

@@ -76,6 +76,8 @@ QImage readFittedPhoto(const QString &path, bool turn90, const QList<FrameNeed> 
 // a cropped photo around shownFaces (face boxes in 0..1 of the photo as shown, after turning).
 bool placePhotoPicture(const QImage &fitted, Picture &picture, Framing framing,
                        const QList<QRectF> &shownFaces = {});
+// Makes a BGRA picture opaque black: what a photo that cannot be read shows.
+void fillOpaqueBlack(Picture &picture);
 // How many blurred backdrops have been made in this process (each is made while a photo picture
 // is loaded, never while frames are drawn).
 int blurredBackdropsMade();

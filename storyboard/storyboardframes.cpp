@@ -24,16 +24,6 @@ uint64_t nextPictureSerial()
     return ++serial;
 }
 
-void fillOpaqueBlack(Picture &picture)
-{
-    picture.fill(0);
-    for (int y = 0; y < picture.height(); ++y) {
-        uint8_t *row = picture.row(y);
-        for (int x = 0; x < picture.width(); ++x)
-            row[x * 4 + 3] = 0xFF;
-    }
-}
-
 } // namespace
 
 void StoryBoardFrames::setFormat(const MediaFormat &newFormat)
