@@ -1,2 +1,2 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-vellumix_test(tst_versionrun LABELS e2e LIBS creation AUDIO TIMEOUT 900)
+vellumix_test(tst_versionrun LABELS e2e gui LIBS creation AUDIO TIMEOUT 900)
