@@ -7,6 +7,7 @@
 #include "storyboard/showtimeline.h"
 #include "storyboard/storyboardframes.h"
 #include "storyboard/transitions.h"
+#include "tests/support/testsupport.h"
 
 #include <GL/gl.h>
 
@@ -46,12 +47,6 @@ ImageInfo photoOfSize(int width, int height)
     photo.width = width;
     photo.height = height;
     return photo;
-}
-
-bool inside(const QRectF &inner, const QRectF &outer)
-{
-    return inner.left() >= outer.left() - 1e-6 && inner.top() >= outer.top() - 1e-6
-        && inner.right() <= outer.right() + 1e-6 && inner.bottom() <= outer.bottom() + 1e-6;
 }
 
 int sign(double v)
@@ -249,7 +244,7 @@ void TestPhotoSettings::automaticMotionIsTheOldPath()
     QVERIFY(path);
     const QRectF bounds
         = frameInPhoto(shownPhotoSize(info), album.framing, frame.width(), frame.height());
-    QVERIFY(inside(path->start, bounds) && inside(path->end, bounds));
+    QVERIFY(holdsRect(bounds, path->start) && holdsRect(bounds, path->end));
     for (double x : {0.0, 0.37, 1.0}) {
         const LayerFx before = zoomAt(x, info, true, frame.width(), frame.height());
         const LayerFx now = photoFx(info, album, x, frame.width(), frame.height());
@@ -294,7 +289,7 @@ void TestPhotoSettings::presets()
         const MotionPath path
             = presetMotion(static_cast<MotionStyle>(style), shown, framing, 1280, 720);
         const QRectF bounds = frameInPhoto(shown, framing, 1280, 720);
-        QVERIFY(inside(path.start, bounds) && inside(path.end, bounds));
+        QVERIFY(holdsRect(bounds, path.start) && holdsRect(bounds, path.end));
         for (const QRectF &r : {path.start, path.end})
             QVERIFY(std::abs(r.width() / r.height() - 1280.0 / 720.0) < 1e-9);
         QCOMPARE(sign(path.end.center().x() - path.start.center().x()), dx);

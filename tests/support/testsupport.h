@@ -5,12 +5,21 @@
 #include <QList>
 #include <QPair>
 #include <QPoint>
+#include <QRectF>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <memory>
+
+// Whether inner lies within outer, give or take what rounding leaves.
+inline bool holdsRect(const QRectF &outer, const QRectF &inner)
+{
+    constexpr double e = 1e-6;
+    return inner.left() >= outer.left() - e && inner.right() <= outer.right() + e
+        && inner.top() >= outer.top() - e && inner.bottom() <= outer.bottom() + e;
+}
 
 class QListWidget;
 class QWidget;
