@@ -91,7 +91,6 @@ QImage photoWithBlock(QSize size, const QRectF &face)
     return image;
 }
 
-
 } // namespace
 
 void TstFaceFraming::shownFaces_data()
@@ -226,8 +225,7 @@ void TstFaceFraming::automaticMotionKeepsFaces()
                     + QDebug::toString(shown);
                 for (const QRectF &face : ::shownFaces(info))
                     QVERIFY2(holdsRect(shown, face), qPrintable(where));
-                QVERIFY2(holdsRect(bounds, shown),
-                         qPrintable(where));
+                QVERIFY2(holdsRect(bounds, shown), qPrintable(where));
             }
         }
     }
