@@ -6,6 +6,7 @@
 #include "creation/videocolour.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <algorithm>
 #include <cstring>
@@ -104,6 +105,7 @@ void AVWriterManager::startWriting()
     audioFrameCount = 0;
     audioBytesWritten = 0;
     lastProgress = -1;
+    stages = StageTimes();
     running = true;
     paused = throttled = ended = failed = false;
     if (render)
@@ -165,6 +167,7 @@ void AVWriterManager::onWriterDrained()
 {
     if (throttled && video && video->pendingBytes() <= backlogLimit()) {
         throttled = false;
+        stages.waiting += throttledSince.nsecsElapsed();
         updateTimer();
     }
 }
@@ -182,13 +185,21 @@ void AVWriterManager::writeVideoAudio()
         return;
     if (video && video->pendingBytes() > backlogLimit()) {
         throttled = true;
+        throttledSince.start();
         updateTimer();
         return;
     }
-    if (!writeNextVideoFrame() || !movePendingAudio()) {
+    if (!writeNextVideoFrame()) {
         fail();
         return;
     }
+    QElapsedTimer clock;
+    clock.start();
+    if (!movePendingAudio()) {
+        fail();
+        return;
+    }
+    stages.sound += clock.nsecsElapsed();
 
     const quint32 total = frameTotal();
     const int percent = total > 0 ? static_cast<int>(qint64 {videoFrameCount} * 100 / total) : 100;
@@ -207,11 +218,16 @@ bool AVWriterManager::writeNextVideoFrame()
 {
     if (videoFrameCount >= frameTotal())
         return true;
+    QElapsedTimer clock;
+    clock.start();
     render->drawFrame(static_cast<int>(videoFrameCount), false, this);
+    stages.preparing += clock.nsecsElapsed();
     if (!grabFrame(GL_BGRA, GL_UNSIGNED_BYTE, capturePicture.data[0])) {
         qWarning("AVWriterManager: cannot read frame %u back", videoFrameCount);
         return false;
     }
+    stages.painting += lastPaintNs();
+    stages.readingBack += lastReadBackNs();
     if (!scaler) {
         if (!yuvPicture.allocate(format.width, format.height, AV_PIX_FMT_YUV420P))
             return false;
@@ -237,10 +253,14 @@ bool AVWriterManager::writeNextVideoFrame()
             return false;
         }
     }
+    clock.start();
     sws_scale(scaler.get(), capturePicture.data, capturePicture.linesize, 0, format.height,
               yuvPicture.data, yuvPicture.linesize);
+    stages.converting += clock.nsecsElapsed();
+    clock.start();
     if (video && !video->writeVideoFrame(yuvPicture.data, yuvPicture.linesize))
         return false;
+    stages.writing += clock.nsecsElapsed();
     ++videoFrameCount;
     return true;
 }

@@ -5,6 +5,7 @@
 #include "storyboard/gldrawer.h"
 #include "storyboard/picture.h"
 
+#include <QElapsedTimer>
 #include <QtGlobal>
 #include <memory>
 
@@ -25,6 +26,19 @@ class AVWriterManager : public GLDrawer
     Q_OBJECT
 
 public:
+    // Where a run's time went, in nanoseconds summed over its frames: what lies between the
+    // encoder's pace and ours.
+    struct StageTimes
+    {
+        qint64 preparing = 0; // the frame's photos decoded and uploaded, its layers set
+        qint64 painting = 0; // GL's drawing of the frame, to its end
+        qint64 readingBack = 0;
+        qint64 converting = 0; // to YUV 4:2:0
+        qint64 writing = 0; // handed to the video pipe
+        qint64 sound = 0; // moved from the renderer's ring to the audio pipe
+        qint64 waiting = 0; // held back while the video encoder's queue was full
+    };
+
     explicit AVWriterManager(QWidget *parent = nullptr);
     ~AVWriterManager() override;
 
@@ -59,6 +73,8 @@ public:
     quint32 frameTotal() const;
     // Audio bytes a complete stream holds: one video frame of sound per frame, in whole samples.
     qint64 audioByteTotal() const;
+    // Since startWriting().
+    const StageTimes &stageTimes() const { return stages; }
 
 public slots:
     // One tick: the next frame, the pending sound, the progress, and the end test.
@@ -97,4 +113,6 @@ private:
     bool ended = false;
     bool failed = false;
     int lastProgress = -1;
+    StageTimes stages;
+    QElapsedTimer throttledSince;
 };

@@ -11,6 +11,7 @@
 #include "storyboard/picture.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QOpenGLContext>
 #include <algorithm>
 #include <cstring>
@@ -817,11 +818,15 @@ bool GLDrawer::grabFrame(unsigned format, unsigned type, void *destination)
             return false;
         glBindFramebuffer(GL_FRAMEBUFFER, grabFbo);
     }
+    QElapsedTimer clock;
+    clock.start();
     paintFrame(QRect(0, 0, frameW, frameH));
+    paintNs = clock.nsecsElapsed();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
     glReadPixels(0, 0, frameW, frameH, format, type, destination);
     const GLenum error = glGetError();
+    readBackNs = clock.nsecsElapsed() - paintNs;
     if (!direct)
         glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previous));
     if (error != GL_NO_ERROR) {

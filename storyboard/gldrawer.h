@@ -88,6 +88,10 @@ public:
     // Paints the current frame at frame size and reads its frameWidth x frameHeight pixels into
     // destination (tightly packed) with the given GL format and type, bottom GL row first.
     bool grabFrame(unsigned format, unsigned type, void *destination);
+    // How long the last grabFrame() took to paint the frame (all of GL's drawing, finished) and
+    // to read it back, in nanoseconds.
+    qint64 lastPaintNs() const { return paintNs; }
+    qint64 lastReadBackNs() const { return readBackNs; }
     // The whole drawing surface as it is shown (letterbox included), top row first.
     QImage grabSurface();
 
@@ -175,4 +179,6 @@ private:
     unsigned grabFbo = 0;
     unsigned grabColor = 0;
     int currentDepth = 0;
+    qint64 paintNs = 0;
+    qint64 readBackNs = 0;
 };

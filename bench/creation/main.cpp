@@ -20,6 +20,10 @@
 // and motion, eased), as a show edited photo by photo. With --frames-only, only the frames
 // are made (three times, into /dev/null) and the best processor time a frame is printed: the figure
 // to watch when making frame production cheaper.
+// Each creation also prints where its time went, in milliseconds a frame: preparing the frame
+// (photos decoded and uploaded), GL's painting, reading back, converting to YUV, handing it to the
+// video pipe, moving the sound, waiting while the encoder's queue was full, and the rest (the
+// event loop, the pipes' own writing).
 
 #include "audio/storyboardrender.h"
 #include "bench/photofixture.h"
@@ -82,6 +86,20 @@ long peakKiB(int who)
     return usage.ru_maxrss;
 }
 
+void printStages(const AVWriterManager::StageTimes &t, double wallMs, double frames)
+{
+    const auto ms = [frames](qint64 ns) {
+        return double(ns) / 1e6 / frames;
+    };
+    const qint64 sum
+        = t.preparing + t.painting + t.readingBack + t.converting + t.writing + t.sound + t.waiting;
+    std::printf("            a frame: preparing %.2f ms, painting %.2f, reading back %.2f, "
+                "converting %.2f, writing %.2f, sound %.2f, waiting for the encoder %.2f, "
+                "the rest %.2f\n",
+                ms(t.preparing), ms(t.painting), ms(t.readingBack), ms(t.converting), ms(t.writing),
+                ms(t.sound), ms(t.waiting), wallMs / frames - ms(sum));
+}
+
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -99,7 +117,8 @@ void waitFor(const auto *sender, auto signal, int timeoutMs)
 
 // Draws, converts and writes every frame of render into target (through dd), as the creation
 // does but with no encoder; returns false on failure.
-bool captureFrames(StoryBoardRender &render, const MediaFormat &format, const QString &target)
+bool captureFrames(StoryBoardRender &render, const MediaFormat &format, const QString &target,
+                   AVWriterManager::StageTimes *stages = nullptr)
 {
     AVWriterManager manager;
     if (!manager.open(format))
@@ -114,6 +133,8 @@ bool captureFrames(StoryBoardRender &render, const MediaFormat &format, const QS
     manager.stopWriting();
     manager.closeWriters();
     waitFor(manager.videoWriter(), &AVPipeWriter::finished, 600000);
+    if (stages)
+        *stages = manager.stageTimes();
     return manager.videoFrames() == static_cast<quint32>(render.totalFrames());
 }
 
@@ -271,6 +292,7 @@ int main(int argc, char **argv)
                 board.framing = framings[which];
                 const QString frames = work.filePath(QStringLiteral("frames%1.y4m").arg(which));
                 double creationMs = 0;
+                AVWriterManager::StageTimes stages;
                 const double selfBefore = cpuSeconds(RUSAGE_SELF);
                 const double childrenBefore = cpuSeconds(RUSAGE_CHILDREN);
                 {
@@ -291,6 +313,7 @@ int main(int argc, char **argv)
                                      qPrintable(job.failureReason()));
                         return 1;
                     }
+                    stages = job.writerManager().stageTimes();
                     QFile::remove(job.outputPath());
                 }
                 const long peakSelf = peakKiB(RUSAGE_SELF);
@@ -300,11 +323,12 @@ int main(int argc, char **argv)
                 // The same frames, captured once.
                 double captureMs = 0;
                 double captureSelf = 0;
+                AVWriterManager::StageTimes captureStages;
                 if (run == 0) {
                     const double captureBefore = cpuSeconds(RUSAGE_SELF);
                     QElapsedTimer captureTimer;
                     captureTimer.start();
-                    if (!captureFrames(render, format, frames))
+                    if (!captureFrames(render, format, frames, &captureStages))
                         return 1;
                     captureMs = double(captureTimer.elapsed());
                     captureSelf = cpuSeconds(RUSAGE_SELF) - captureBefore;
@@ -344,6 +368,11 @@ int main(int argc, char **argv)
                     std::printf("; frames alone %.1f ms (%.1f ms wall)",
                                 captureSelf * 1000.0 / frameCount, captureMs / frameCount);
                 std::printf("\n");
+                printStages(stages, creationMs, frameCount);
+                if (run == 0) {
+                    std::printf("            frames alone:\n");
+                    printStages(captureStages, captureMs, frameCount);
+                }
                 std::fflush(stdout);
             }
         }
