@@ -27,17 +27,18 @@ CaptionSection::CaptionSection(QWidget *parent)
 {
     setObjectName(QStringLiteral("captionSection"));
     auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(0, 4, 0, 0);
+    // The column must fit a small screen's height with the panel above it.
+    grid->setContentsMargins(0, 2, 0, 0);
     grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(3);
+    grid->setVerticalSpacing(2);
     heading = new QLabel(this);
     text = new QPlainTextEdit(this);
     text->setObjectName(QStringLiteral("captionText"));
     text->setTabChangesFocus(true);
-    text->setMaximumHeight(fontMetrics().lineSpacing() * 3 + 10);
+    text->setMaximumHeight(fontMetrics().lineSpacing() * 2 + 10);
     text->installEventFilter(this);
-    grid->addWidget(heading, 0, 0, 1, 3);
-    grid->addWidget(text, 1, 0, 1, 3);
+    grid->addWidget(heading, 1, 0, Qt::AlignTop);
+    grid->addWidget(text, 1, 1, 1, 2);
 
     placeLabel = new QLabel(this);
     anchor = new QComboBox(this);
