@@ -68,6 +68,7 @@ private slots:
     void initTestCase();
     void carriesCaptions_data();
     void carriesCaptions();
+    void captionsFromTheCommandLine();
 
 private:
     QTemporaryDir media;
@@ -195,6 +196,54 @@ void TestCaptionVideo::carriesCaptions()
         else
             QVERIFY2(white < 5, qPrintable(QStringLiteral("%1 s: %2").arg(shot.at).arg(white)));
     }
+}
+
+void TestCaptionVideo::captionsFromTheCommandLine()
+{
+    // Photos named for their captions and a title card before them, from the command line: the
+    // cues name the title first, then each photo, in show order.
+    QTemporaryDir home;
+    QStringList photos;
+    for (const QString &name : {QStringLiteral("Old harbour"), QStringLiteral("Lighthouse")}) {
+        QImage image(320, 180, QImage::Format_RGB32);
+        image.fill(QColor(30, 30, 90));
+        photos.append(home.filePath(name + QStringLiteral(".png")));
+        QVERIFY(image.save(photos.last()));
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    QProcess process;
+    process.setProcessEnvironment(env);
+    const QString out = home.filePath(QStringLiteral("videos"));
+    process.start(testAppDir() + QStringLiteral("/vellumix"),
+                  QStringList {QStringLiteral("create"), QStringLiteral("--quiet"),
+                               QStringLiteral("--srt"), QStringLiteral("--captions"),
+                               QStringLiteral("filename"), QStringLiteral("--title"),
+                               QStringLiteral("Our summer"), QStringLiteral("--photo-duration"),
+                               QStringLiteral("1000"), QStringLiteral("--transition-duration"),
+                               QStringLiteral("500"), QStringLiteral("--set"),
+                               QStringLiteral("s=320x180"), QStringLiteral("--output-dir"), out}
+                      + photos);
+    QVERIFY(process.waitForFinished(240000));
+    QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+    QFile srt(QDir(out).filePath(QStringLiteral("My Photo Movie.srt")));
+    QVERIFY(srt.open(QIODevice::ReadOnly));
+    const QList<Cue> cues = readSubRip(srt.readAll());
+    QCOMPARE(cues.size(), 3);
+    QCOMPARE(cues[0].text, QStringLiteral("Our summer"));
+    QCOMPARE(cues[1].text, QStringLiteral("Old harbour"));
+    QCOMPARE(cues[2].text, QStringLiteral("Lighthouse"));
+    QCOMPARE(cues[1].start, cues[0].end);
+
+    // A source the command does not know is refused before anything is made.
+    process.start(
+        testAppDir() + QStringLiteral("/vellumix"),
+        QStringList {QStringLiteral("create"), QStringLiteral("--captions"), QStringLiteral("exif")}
+            + photos);
+    QVERIFY(process.waitForFinished(60000));
+    QVERIFY(process.exitCode() != 0);
+    QVERIFY(process.readAllStandardError().contains("--captions"));
 }
 
 QTEST_MAIN(TestCaptionVideo)
