@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/vellumix.h"
 
+#include "app/showedit.h"
+
 #include "audio/storyboardrender.h"
 #include "media/captionsection.h"
 #include "media/photolistwidget.h"
@@ -72,6 +74,8 @@ void Vellumix::setUpCaptionCommands()
     connect(captionFromFileNameAction, &QAction::triggered, this,
             [this] { captionsFromPhotos(true); });
 
+    showCaptionStyleAction = new QAction(this);
+    connect(showCaptionStyleAction, &QAction::triggered, this, &Vellumix::useCaptionStyleForShow);
     addTitleAction = new QAction(this);
     addTitleAction->setObjectName(QStringLiteral("actionAdd_Title"));
     connect(addTitleAction, &QAction::triggered, this, &Vellumix::addTitleCard);
@@ -96,6 +100,9 @@ void Vellumix::retranslateCaptionCommands()
     captionFromDescriptionAction->setToolTip(
         tr("The description the photo file carries (XMP, IPTC or camera data)"));
     captionFromFileNameAction->setText(tr("Caption from File Name"));
+    showCaptionStyleAction->setText(tr("Use This Caption Style for the Show"));
+    showCaptionStyleAction->setToolTip(
+        tr("Every caption without a style of its own takes this photo's caption style"));
     addTitleAction->setText(tr("Add Title..."));
     addTitleAction->setToolTip(tr("A title card before the selected photo"));
 }
@@ -204,4 +211,23 @@ void Vellumix::addTitleCard()
     QList<ImageInfo> photos = storyBoard.photos;
     photos.insert(std::clamp(before, 0, int(photos.size())), record);
     runEdit(tr("Add Title"), [&] { ui->photoListWidget->setPhotoList(photos); });
+}
+
+void Vellumix::useCaptionStyleForShow()
+{
+    const int index = ui->photoListWidget->selectedPhotoIndexes().value(0, -1);
+    if (index < 0 || index >= storyBoard.photos.size())
+        return;
+    const CaptionStyle before = storyBoard.captionStyle;
+    const CaptionStyle after = storyBoard.captionStyleAt(index);
+    if (after == before)
+        return;
+    on_pause_clicked();
+    const auto apply = [this](const CaptionStyle &style) {
+        storyBoard.captionStyle = style;
+        onStoryBoardDataChanged();
+        showPhotoSettings();
+    };
+    apply(after);
+    undo->push(new ShowEdit<CaptionStyle>(tr("Caption Style"), before, after, apply));
 }

@@ -405,7 +405,7 @@ void Vellumix::on_photoListContextMenu(bool isPhoto, QPoint pos)
                          ui->actionAuto_Rotate_Photoes_While_Importing, ui->actionRestore});
         menu.addSeparator();
         menu.addActions({editCaptionAction, captionFromDescriptionAction, captionFromFileNameAction,
-                         addTitleAction});
+                         showCaptionStyleAction, addTitleAction});
     }
     menu.addSeparator();
     menu.addMenu(ui->menuSort_By);

@@ -207,6 +207,8 @@ private:
     void editCaptionText(const QList<int> &indexes);
     // Gives the selected photos the description they carry (or their file name) as caption.
     void captionsFromPhotos(bool fileNames);
+    // The selected photo's caption style becomes the show's, as one undo step.
+    void useCaptionStyleForShow();
     // Asks for a title card's text and background and puts it before the selected photo (at
     // the start without a selection), as one undo step.
     void addTitleCard();
@@ -300,6 +302,7 @@ private:
     QAction *captionFromDescriptionAction = nullptr;
     QAction *captionFromFileNameAction = nullptr;
     QAction *addTitleAction = nullptr;
+    QAction *showCaptionStyleAction = nullptr;
     QTabWidget *settingsTabs = nullptr;
     MotionRectEditor *motionEditor = nullptr;
     QAction *autoRotateAction = nullptr;

@@ -6,13 +6,15 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QEvent>
+#include <QFontDatabase>
+#include <QFontDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSignalBlocker>
+#include <QToolButton>
 #include <algorithm>
 
 namespace {
@@ -58,11 +60,19 @@ CaptionSection::CaptionSection(QWidget *parent)
     size->setSingleStep(0.5);
     size->setSuffix(QStringLiteral(" %"));
     size->setKeyboardTracking(false);
-    colour = new QPushButton(this);
+    // Tool buttons: the row has room for their text only, not for push buttons' margins.
+    font = new QToolButton(this);
+    font->setObjectName(QStringLiteral("captionFont"));
+    colour = new QToolButton(this);
     colour->setObjectName(QStringLiteral("captionColour"));
+    auto *sizeRow = new QHBoxLayout;
+    sizeRow->setSpacing(4);
+    size->setMaximumWidth(64);
+    sizeRow->addWidget(size);
+    sizeRow->addWidget(font);
+    sizeRow->addWidget(colour);
     grid->addWidget(sizeLabel, 4, 0);
-    grid->addWidget(size, 4, 1);
-    grid->addWidget(colour, 4, 2);
+    grid->addLayout(sizeRow, 4, 1, 1, 2);
     auto *checks = new QHBoxLayout;
     checks->setSpacing(6);
     outline = new QCheckBox(this);
@@ -80,7 +90,8 @@ CaptionSection::CaptionSection(QWidget *parent)
     connect(size, &QDoubleSpinBox::valueChanged, this, [this](double percent) {
         editStyle([percent](CaptionStyle &s) { s.size = percent / 100.0; });
     });
-    connect(colour, &QPushButton::clicked, this, &CaptionSection::pickColour);
+    connect(colour, &QToolButton::clicked, this, &CaptionSection::pickColour);
+    connect(font, &QToolButton::clicked, this, &CaptionSection::pickFont);
     connect(outline, &QCheckBox::toggled, this,
             [this](bool on) { editStyle([on](CaptionStyle &s) { s.outline = on; }); });
     connect(shadow, &QCheckBox::toggled, this,
@@ -100,6 +111,7 @@ void CaptionSection::retranslate()
     sizeLabel->setText(tr("Size:"));
     size->setToolTip(tr("Height of the text in percent of the frame's height"));
     colour->setText(tr("Colour..."));
+    font->setText(tr("Font..."));
     outline->setText(tr("Outline"));
     shadow->setText(tr("Shadow"));
     box->setText(tr("Box"));
@@ -236,4 +248,26 @@ void CaptionSection::pickColour()
     const QColor chosen = QColorDialog::getColor(current, this, tr("Caption Colour"));
     if (chosen.isValid())
         editStyle([chosen](CaptionStyle &s) { s.colour = chosen; });
+}
+
+void CaptionSection::pickFont()
+{
+    if (photos.isEmpty())
+        return;
+    const Caption &caption = photos.first().caption;
+    const CaptionStyle &shown = caption.ownStyle ? caption.style : showCaptionStyle;
+    QFont current = shown.family.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont)
+                                           : QFont(shown.family);
+    current.setBold(shown.bold);
+    bool ok = false;
+    const QFont chosen
+        = QFontDialog::getFont(&ok, current, this, tr("Caption Font"), QFontDialog::ScalableFonts);
+    if (!ok)
+        return;
+    const QString family = chosen.family();
+    const bool bold = chosen.bold();
+    editStyle([family, bold](CaptionStyle &s) {
+        s.family = family;
+        s.bold = bold;
+    });
 }

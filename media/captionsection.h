@@ -11,7 +11,7 @@ class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QPlainTextEdit;
-class QPushButton;
+class QToolButton;
 
 // The per-photo panel's caption part: the selected photos' caption text, its place in the frame
 // and its look, as the show's or its own. Every edit is handed out as one change for all the
@@ -42,6 +42,7 @@ private:
     void stylePicked(int index);
     void editStyle(const std::function<void(CaptionStyle &)> &edit);
     void pickColour();
+    void pickFont();
     void updateEnabled();
 
     QLabel *heading = nullptr;
@@ -52,7 +53,8 @@ private:
     QComboBox *style = nullptr;
     QLabel *sizeLabel = nullptr;
     QDoubleSpinBox *size = nullptr;
-    QPushButton *colour = nullptr;
+    QToolButton *font = nullptr;
+    QToolButton *colour = nullptr;
     QCheckBox *outline = nullptr;
     QCheckBox *shadow = nullptr;
     QCheckBox *box = nullptr;

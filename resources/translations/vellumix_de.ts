@@ -489,6 +489,14 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
         <source>Caption Colour</source>
         <translation>Bildtextfarbe</translation>
     </message>
+    <message>
+        <source>Font...</source>
+        <translation>Schrift...</translation>
+    </message>
+    <message>
+        <source>Caption Font</source>
+        <translation>Bildtextschrift</translation>
+    </message>
 </context>
 <context>
     <name>CompileProgress</name>
@@ -1649,6 +1657,18 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
     <message>
         <source>The title card cannot be written to %1.</source>
         <translation>Die Titelkarte kann nicht nach %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Use This Caption Style for the Show</source>
+        <translation>Diesen Bildtextstil für die Diashow verwenden</translation>
+    </message>
+    <message>
+        <source>Every caption without a style of its own takes this photo&apos;s caption style</source>
+        <translation>Jeder Bildtext ohne eigenen Stil übernimmt den Bildtextstil dieses Fotos</translation>
+    </message>
+    <message>
+        <source>Caption Style</source>
+        <translation>Bildtextstil</translation>
     </message>
 </context>
 <context>

@@ -352,7 +352,7 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
     </message>
     <message>
         <source>Give photos without a caption one: metadata (the description the photo carries, if any), filename (its file name without extension) or none (the default).</source>
-        <translation>Donner une légende aux photos qui n&apos;en ont pas : metadata (la description que porte la photo, s&apos;il y en a une), filename (son nom de fichier sans extension) ou none (par défaut).</translation>
+        <translation>Donner une légende aux photos qui n&apos;en ont pas&#xa0;: metadata (la description que porte la photo, s&apos;il y en a une), filename (son nom de fichier sans extension) ou none (par défaut).</translation>
     </message>
     <message>
         <source>Start the show with a title card of TEXT on a gradient.</source>
@@ -360,11 +360,11 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
     </message>
     <message>
         <source>Also write the captions as a SubRip file (.srt) beside the video; the video carries them as a subtitle track in any case where its format has one.</source>
-        <translation>Écrire aussi les légendes dans un fichier SubRip (.srt) à côté de la vidéo ; la vidéo les porte de toute façon comme piste de sous-titres lorsque son format en a une.</translation>
+        <translation>Écrire aussi les légendes dans un fichier SubRip (.srt) à côté de la vidéo&#xa0;; la vidéo les porte de toute façon comme piste de sous-titres lorsque son format en a une.</translation>
     </message>
     <message>
         <source>--captions takes metadata, filename or none, not &apos;%1&apos;</source>
-        <translation>--captions prend metadata, filename ou none, pas « %1 »</translation>
+        <translation>--captions prend metadata, filename ou none, pas «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>the title card cannot be written to %1</source>
@@ -375,7 +375,7 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
     <name>CaptionSection</name>
     <message>
         <source>Caption:</source>
-        <translation>Légende :</translation>
+        <translation>Légende&#xa0;:</translation>
     </message>
     <message>
         <source>Text shown over the photo</source>
@@ -387,15 +387,15 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
     </message>
     <message>
         <source>Place:</source>
-        <translation>Position :</translation>
+        <translation>Position&#xa0;:</translation>
     </message>
     <message>
         <source>Style:</source>
-        <translation>Style :</translation>
+        <translation>Style&#xa0;:</translation>
     </message>
     <message>
         <source>Size:</source>
-        <translation>Taille :</translation>
+        <translation>Taille&#xa0;:</translation>
     </message>
     <message>
         <source>Height of the text in percent of the frame&apos;s height</source>
@@ -488,6 +488,14 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
     <message>
         <source>Caption Colour</source>
         <translation>Couleur de la légende</translation>
+    </message>
+    <message>
+        <source>Font...</source>
+        <translation>Police...</translation>
+    </message>
+    <message>
+        <source>Caption Font</source>
+        <translation>Police de la légende</translation>
     </message>
 </context>
 <context>
@@ -1605,13 +1613,13 @@ et les ressources système nécessaires.</translation>
     </message>
     <message>
         <source>Caption of this photo:</source>
-        <translation>Légende de cette photo :</translation>
+        <translation>Légende de cette photo&#xa0;:</translation>
     </message>
     <message numerus="yes">
         <source>Caption of the %n selected photos:</source>
         <translation>
-            <numerusform>Légende de la photo sélectionnée :</numerusform>
-            <numerusform>Légende des %n photos sélectionnées :</numerusform>
+            <numerusform>Légende de la photo sélectionnée&#xa0;:</numerusform>
+            <numerusform>Légende des %n photos sélectionnées&#xa0;:</numerusform>
         </translation>
     </message>
     <message>
@@ -1640,15 +1648,27 @@ et les ressources système nécessaires.</translation>
     </message>
     <message>
         <source>Text:</source>
-        <translation>Texte :</translation>
+        <translation>Texte&#xa0;:</translation>
     </message>
     <message>
         <source>Background:</source>
-        <translation>Arrière-plan :</translation>
+        <translation>Arrière-plan&#xa0;:</translation>
     </message>
     <message>
         <source>The title card cannot be written to %1.</source>
         <translation>Le carton de titre ne peut pas être écrit dans %1.</translation>
+    </message>
+    <message>
+        <source>Use This Caption Style for the Show</source>
+        <translation>Utiliser ce style de légende pour le diaporama</translation>
+    </message>
+    <message>
+        <source>Every caption without a style of its own takes this photo&apos;s caption style</source>
+        <translation>Chaque légende sans style propre prend le style de légende de cette photo</translation>
+    </message>
+    <message>
+        <source>Caption Style</source>
+        <translation>Style de la légende</translation>
     </message>
 </context>
 <context>
