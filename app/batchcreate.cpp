@@ -14,9 +14,11 @@
 #include "storyboard/photoloader.h"
 #include "storyboard/showfile.h"
 #include "storyboard/storyboard.h"
+#include "storyboard/titlecard.h"
 #include "zofc/zoapplication.h"
 #include "zofc/zomessagefilter.h"
 #include "zofc/zopref.h"
+#include "zomexif/photodescription.h"
 #include "zomprofile/zomprofiledata.h"
 #include "zomprofile/zoprofilemanager.h"
 
@@ -285,6 +287,21 @@ std::optional<int> parseOptions(const QStringList &arguments, CreateOptions &opt
          QCoreApplication::translate("BatchCreate",
                                      "File name without extension (default \"My Photo Movie\")."),
          QStringLiteral("NAME")},
+        {QStringLiteral("captions"),
+         QCoreApplication::translate(
+             "BatchCreate",
+             "Give photos without a caption one: metadata (the description the photo carries, "
+             "if any), filename (its file name without extension) or none (the default)."),
+         QStringLiteral("SOURCE")},
+        {QStringLiteral("title"),
+         QCoreApplication::translate("BatchCreate",
+                                     "Start the show with a title card of TEXT on a gradient."),
+         QStringLiteral("TEXT")},
+        {QStringLiteral("srt"),
+         QCoreApplication::translate(
+             "BatchCreate",
+             "Also write the captions as a SubRip file (.srt) beside the video; the video "
+             "carries them as a subtitle track in any case where its format has one.")},
         {QStringLiteral("quiet"),
          QCoreApplication::translate("BatchCreate", "Print nothing but errors.")},
         {QStringLiteral("verbose"),
@@ -441,6 +458,18 @@ std::optional<int> parseOptions(const QStringList &arguments, CreateOptions &opt
     options.profile = profile;
     options.noAutoRotate = parser.isSet(QStringLiteral("no-auto-rotate"));
     options.syncAudio = parser.isSet(QStringLiteral("sync-audio"));
+    options.subtitleFile = parser.isSet(QStringLiteral("srt"));
+    options.title = boundedCaptionText(parser.value(QStringLiteral("title"))).trimmed();
+    if (parser.isSet(QStringLiteral("captions"))) {
+        options.captionSource = parser.value(QStringLiteral("captions"));
+        if (!QStringList {QStringLiteral("metadata"), QStringLiteral("filename"),
+                          QStringLiteral("none")}
+                 .contains(options.captionSource))
+            return usageError(
+                QCoreApplication::translate("BatchCreate",
+                                            "--captions takes metadata, filename or none, not '%1'")
+                    .arg(options.captionSource));
+    }
     if (parser.isSet(QStringLiteral("motion"))) {
         const QString mode = parser.value(QStringLiteral("motion"));
         if (mode == QLatin1String("auto"))
@@ -480,6 +509,7 @@ std::optional<int> readMedia(const CreateOptions &options, StoryBoard &board)
             photo.thumbnailRotated = QImage();
             board.photos.append(photo);
         }
+        board.captionStyle = options.show.captionStyle;
         for (AudioInfo clip : std::as_const(options.show.audios)) {
             if (clip.missing || !rereadShowAudio(clip))
                 missing.append(clip.path);
@@ -506,6 +536,23 @@ std::optional<int> readMedia(const CreateOptions &options, StoryBoard &board)
     if (board.photos.isEmpty())
         return usageError(
             QCoreApplication::translate("BatchCreate", "no readable photo among the paths given"));
+    if (options.captionSource != QLatin1String("none")) {
+        const bool metadata = options.captionSource == QLatin1String("metadata");
+        for (ImageInfo &photo : board.photos) {
+            if (photo.caption.isEmpty())
+                photo.caption.text
+                    = boundedCaptionText(metadata ? photoDescription(photo.path)
+                                                  : QFileInfo(photo.path).completeBaseName());
+        }
+    }
+    if (!options.title.isEmpty()) {
+        ImageInfo card;
+        if (!makeTitleCard(options.title, TitleCard(), titleCardFolder(), card))
+            return usageError(
+                QCoreApplication::translate("BatchCreate", "the title card cannot be written to %1")
+                    .arg(titleCardFolder()));
+        board.photos.prepend(card);
+    }
     if (options.motion != MotionStyle::Album) {
         for (ImageInfo &photo : board.photos) {
             if (photo.own.motion == MotionStyle::Album)
@@ -543,6 +590,7 @@ int makeVideo(const CreateOptions &options, StoryBoard &board)
     CreationJob job;
     job.setCallerReportsFailures(true);
     job.setOutputFolder(options.outputFolder);
+    job.setSubtitleFileBeside(options.subtitleFile);
     if (!job.start(&render, options.profile, options.name)) {
         err() << "vellumix create: " << job.failureReason() << '\n';
         err().flush();
@@ -591,6 +639,8 @@ int makeVideo(const CreateOptions &options, StoryBoard &board)
         err().flush();
         return exitFailed;
     }
+    if (!job.subtitleFilePath().isEmpty())
+        out() << QFileInfo(job.subtitleFilePath()).absoluteFilePath() << '\n';
     out() << QFileInfo(job.outputPath()).absoluteFilePath() << '\n';
     out().flush();
     return exitOk;

@@ -34,6 +34,12 @@ struct CreateOptions
     bool quiet = false;
     bool noAutoRotate = false;
     bool syncAudio = false;
+    // A SubRip file of the captions beside the video.
+    bool subtitleFile = false;
+    // Where photos without a caption take one from: "metadata", "filename" or "none".
+    QString captionSource = QStringLiteral("none");
+    // The text of a title card the show starts with; empty for none.
+    QString title;
     // The motion of every photo that has none of its own; Album leaves them as they are.
     MotionStyle motion = MotionStyle::Album;
 };

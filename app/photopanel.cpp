@@ -4,6 +4,7 @@
 #include "app/timeline.h"
 #include "audio/storyboardrender.h"
 #include "controls/motionrecteditor.h"
+#include "media/captionsection.h"
 #include "media/photolistwidget.h"
 #include "media/photosettingspanel.h"
 #include "preview/avplayer.h"
@@ -74,6 +75,7 @@ void Vellumix::retranslatePhotoPanel()
     settingsTabs->setTabText(0, tr("Album"));
     settingsTabs->setTabText(1, tr("Per Photo"));
     photoPanel->retranslate();
+    retranslateCaptionCommands();
 }
 
 void Vellumix::editMotionOnPreview(bool on)
@@ -132,6 +134,8 @@ void Vellumix::showPhotoSettings()
     }
     photoPanel->setFrameSize(previewFormat.width, previewFormat.height);
     photoPanel->setPhotos(selected, storyBoard.settings(), storyBoard.patterns);
+    if (captionSection)
+        captionSection->setPhotos(selected, storyBoard.captionStyle);
 }
 
 void Vellumix::editSelectedPhotos(const QString &name, const PhotoSettingsPanel::Change &change)

@@ -5,11 +5,11 @@
 
 bool samePhotos(const QList<ImageInfo> &a, const QList<ImageInfo> &b)
 {
-    return std::equal(a.cbegin(), a.cend(), b.cbegin(), b.cend(),
-                      [](const ImageInfo &x, const ImageInfo &y) {
-                          return x.path == y.path && x.operations == y.operations
-                              && x.orientation == y.orientation && x.own == y.own;
-                      });
+    return std::equal(
+        a.cbegin(), a.cend(), b.cbegin(), b.cend(), [](const ImageInfo &x, const ImageInfo &y) {
+            return x.path == y.path && x.operations == y.operations
+                && x.orientation == y.orientation && x.own == y.own && x.caption == y.caption;
+        });
 }
 
 bool sameClips(const QList<AudioInfo> &a, const QList<AudioInfo> &b)

@@ -403,6 +403,9 @@ void Vellumix::on_photoListContextMenu(bool isPhoto, QPoint pos)
         menu.addActions({ui->actionTurn_Left, ui->actionTurn_Right, ui->actionMirror,
                          ui->actionFlip, ui->actionAuto_Rotate_All_Phtotes,
                          ui->actionAuto_Rotate_Photoes_While_Importing, ui->actionRestore});
+        menu.addSeparator();
+        menu.addActions({editCaptionAction, captionFromDescriptionAction, captionFromFileNameAction,
+                         showCaptionStyleAction, addTitleAction});
     }
     menu.addSeparator();
     menu.addMenu(ui->menuSort_By);

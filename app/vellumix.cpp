@@ -76,6 +76,7 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     setUpScrollSync();
     setUpStripCommands();
     setUpPhotoPanel();
+    setUpCaptionCommands();
     setUpImportCommands();
     setUpCreationCommands();
 

@@ -12,6 +12,7 @@
 #include <memory>
 
 class AVPlayer;
+class CaptionSection;
 class MediaInfoWidget;
 class MotionRectEditor;
 class QAction;
@@ -197,6 +198,23 @@ private:
     // The choices of the transition after photo; deletes itself once closed.
     QMenu *transitionMenu(int photo);
 
+    // captioncommands.cpp: the selected photos' captions, edited in the panel's section, from
+    // the strip's menu and by a double-click on the paused preview.
+    void setUpCaptionCommands();
+    void retranslateCaptionCommands();
+    // Asks for the caption of the photos at indexes (the first one's text to start from) and
+    // gives it to all of them as one undo step.
+    void editCaptionText(const QList<int> &indexes);
+    // Gives the selected photos the description they carry (or their file name) as caption.
+    void captionsFromPhotos(bool fileNames);
+    // The selected photo's caption style becomes the show's, as one undo step.
+    void useCaptionStyleForShow();
+    // Asks for a title card's text and background and puts it before the selected photo (at
+    // the start without a selection), as one undo step.
+    void addTitleCard();
+    // The photo the paused preview shows, or -1.
+    int pausedPhoto() const;
+
     // transport.cpp: play, pause, stop, stepping, volume and the position slider.
     void setUpTransport();
     void togglePlayback();
@@ -279,6 +297,12 @@ private:
     int activeList = -1;
     QMenu *autoRotateMenu = nullptr;
     PhotoSettingsPanel *photoPanel = nullptr;
+    CaptionSection *captionSection = nullptr;
+    QAction *editCaptionAction = nullptr;
+    QAction *captionFromDescriptionAction = nullptr;
+    QAction *captionFromFileNameAction = nullptr;
+    QAction *addTitleAction = nullptr;
+    QAction *showCaptionStyleAction = nullptr;
     QTabWidget *settingsTabs = nullptr;
     MotionRectEditor *motionEditor = nullptr;
     QAction *autoRotateAction = nullptr;

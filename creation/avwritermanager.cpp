@@ -46,7 +46,7 @@ bool AVWriterManager::open(const MediaFormat &mediaFormat)
 {
     close();
     format = mediaFormat;
-    if (!GLDrawer::open(format.width, format.height, 2, true))
+    if (!GLDrawer::open(format.width, format.height, MaxFrameLayers, true))
         return false;
     setClearColor(0.5f, 0.5f, 0.5f, 0.0f);
     // Frames are read back in the byte order the drawer's buffer keeps them in (B, G, R, A), which

@@ -6,6 +6,8 @@
 #include "creation/jobfiles.h"
 #include "creation/outputfolder.h"
 #include "creation/storagefailure.h"
+#include "creation/subtitles.h"
+#include "storyboard/storyboard.h"
 #include "zofc/zopref.h"
 #include "zofc/zoutils.h"
 #include "zomprofile/zomprofiledata.h"
@@ -15,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -167,6 +170,8 @@ bool CreationJob::start(StoryBoardRender *render, const ZomProfileData &profile,
     job = buildEncoderJob(profile, format, folder, outputName, tempFolder->path(), ZoPref::appDir(),
                           partial);
     totalFrames = renderer->totalFrames();
+    if (const StoryBoard *board = renderer->board(); board && board->hasCaptions())
+        addSubtitles(*board, renderer->timeline(), format.frameRate);
     if (job.psp) {
         thumbnailFile = thumbnailPath(job.finalPath);
         thumbnailExisted = QFileInfo::exists(thumbnailFile);
@@ -230,6 +235,43 @@ bool CreationJob::start(StoryBoardRender *render, const ZomProfileData &profile,
     manager.startWriting();
     setPhase(Phase::Rendering);
     return true;
+}
+
+void CreationJob::addSubtitles(const StoryBoard &board, const ShowTimeline &timeline,
+                               double frameRate)
+{
+    const QByteArray srt = subRipText(subtitleCues(board, timeline, frameRate));
+    if (srt.isEmpty())
+        return;
+    QSaveFile file(QDir(tempFolderPath).filePath(QStringLiteral("captions.srt")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(srt) != srt.size() || !file.commit()) {
+        qWarning() << "CreationJob: cannot write the captions" << file.errorString();
+        return;
+    }
+    subtitleFile = file.fileName();
+    // Only the runs that join the video and sound can take a further input.
+    const QString codec = subtitleCodecFor(job.extension);
+    if (codec.isEmpty() || !job.hasAudio())
+        return;
+    job.muxCommand = withSubtitleInput(job.muxCommand, subtitleFile, codec);
+    job.reencodeCommand = withSubtitleInput(job.reencodeCommand, subtitleFile, codec);
+}
+
+void CreationJob::writeSubtitleFileBeside()
+{
+    if (!subtitleBeside || subtitleFile.isEmpty())
+        return;
+    const QFileInfo video(job.outputPath());
+    const QString path = video.dir().filePath(video.completeBaseName() + QStringLiteral(".srt"));
+    // A file of the user's is never replaced.
+    if (QFileInfo::exists(path)) {
+        qWarning() << "CreationJob: not replacing" << path;
+        return;
+    }
+    if (QFile::copy(subtitleFile, path))
+        subtitleBesidePath = path;
+    else
+        qWarning() << "CreationJob: cannot write" << path;
 }
 
 QString CreationJob::encoderFailure(const AVPipeWriter *writer, const QString &which)
@@ -514,6 +556,7 @@ void CreationJob::finish(bool ok)
             job.setOutputPath(path);
             outputReserved = false;
             outputLock.release();
+            writeSubtitleFileBeside();
         }
     }
     if (!ok) {

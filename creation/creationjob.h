@@ -13,7 +13,9 @@
 
 class QTemporaryDir;
 class QTimer;
+class StoryBoard;
 class StoryBoardRender;
+struct ShowTimeline;
 class ZomProfileData;
 
 // One video creation from the first frame to the finished file: the two piped encoder runs fed
@@ -54,6 +56,12 @@ public:
                const QString &outputName);
     // The folder for the output file instead of the "OutputPath" setting. Before start().
     void setOutputFolder(const QString &folder) { outputFolderOverride = folder; }
+    // A show with captions gets a SubRip file beside its video as well as the video's own text
+    // track. Before start().
+    void setSubtitleFileBeside(bool on) { subtitleBeside = on; }
+    // The SubRip file written beside the video; empty when none was.
+    QString subtitleFilePath() const { return subtitleBesidePath; }
+
     // The caller tells the user why the job failed, so failures are not warned about. Before
     // start().
     void setCallerReportsFailures(bool on) { callerReports = on; }
@@ -96,6 +104,10 @@ signals:
     void jobEnded(bool ok);
 
 private:
+    // Writes the captions of board as a SubRip file into the job's folder and adds it to the
+    // command lines that make the output file.
+    void addSubtitles(const StoryBoard &board, const ShowTimeline &timeline, double frameRate);
+    void writeSubtitleFileBeside();
     void onManagerProgress(int value);
     void onCombineFinished(int exitCode, QProcess::ExitStatus exitStatus);
     void onReencodeOutput();
@@ -146,6 +158,9 @@ private:
     Phase currentPhase = Phase::Idle;
     int progressValue = 0;
     bool callerReports = false;
+    bool subtitleBeside = false;
+    QString subtitleFile; // in the job's folder
+    QString subtitleBesidePath;
     bool paused = false;
     bool finished = false;
     bool succeededJob = false;

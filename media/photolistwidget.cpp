@@ -217,10 +217,12 @@ void PhotoListWidget::changeOwnSettings(const QList<int> &indexes,
         if (index < 0 || index >= records.size())
             continue;
         const PhotoSettings before = records.at(index).own;
+        const Caption captionBefore = records.at(index).caption;
         ImageInfo changed = records.at(index);
         change(changed);
         records[index].own = changed.own;
-        if (records.at(index).own == before)
+        records[index].caption = changed.caption;
+        if (records.at(index).own == before && records.at(index).caption == captionBefore)
             continue;
         any = true;
         refreshPhotoItem(index);

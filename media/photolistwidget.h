@@ -55,7 +55,7 @@ public:
     QList<int> selectedPhotoIndexes() const;
     // Changes the own settings of the photos at indexes and emits the list once, so that the
     // change is one step however many photos it touches.
-    // change may look at the whole record but keeps to its own settings.
+    // change may look at the whole record but keeps to its own settings and caption.
     void changeOwnSettings(const QList<int> &indexes,
                            const std::function<void(ImageInfo &)> &change);
     // Every photo's own settings at once, in order; emits the list once when any changed.

@@ -23,6 +23,9 @@ bool rereadShowPhoto(ImageInfo &info)
     read.operations = info.operations;
     read.zoom = info.zoom;
     read.own = info.own;
+    read.caption = info.caption;
+    read.titleCard = info.titleCard;
+    read.card = info.card;
     foldOrientation(read);
     info = read;
     return true;

@@ -51,7 +51,7 @@ bool AVPlayer::open(const MediaFormat &newFormat)
     close();
     format = newFormat;
     feeder->setUnitsPerSecond(format.frameRate);
-    const bool opened = GLDrawer::open(format.width, format.height, 2, false);
+    const bool opened = GLDrawer::open(format.width, format.height, MaxFrameLayers, false);
     setClearColor(0.5f, 0.5f, 0.5f, 0.0f);
     carry = 0;
     return opened;

@@ -10,9 +10,10 @@ packages=(
     qt6-l10n-tools qt6-translations-l10n libqt6svg6
     libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev ffmpeg
     libopenal-dev libopenal1
-    libexif-dev
+    libexif-dev libexiv2-dev
     qt6-image-formats-plugins libheif-dev libjpeg-dev
     libopencv-dev opencv-data
+    fonts-dejavu-core fonts-lohit-deva fonts-droid-fallback fonts-urw-base35
     libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0 mesa-utils
     xvfb xauth dbus-daemon
     dpkg-dev file appstream desktop-file-utils man-db groff-base

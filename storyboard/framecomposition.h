@@ -4,11 +4,15 @@
 #include "storyboard/storyboard.h"
 #include "storyboard/transitions.h"
 
+#include <QRect>
 #include <QString>
 #include <cstdint>
 #include <vector>
 
 class Picture;
+
+// The most layers a frame has: two photos in a transition, each with its caption.
+constexpr int MaxFrameLayers = 4;
 
 // One picture layer of a frame: what it shows, how it is placed, and where its alpha comes from.
 struct FrameLayer
@@ -17,9 +21,12 @@ struct FrameLayer
         Own, // the picture's own alpha bytes
         Dissolve, // every alpha byte dissolveAlpha(dissolve)
         Wipe, // the frame's wipe table looked up by the pattern pixel at the same place
+        Fade, // the picture's own alpha times dissolve, inside box
     };
 
     int photo = -1; // index in the story board's photos
+    bool caption = false; // the layer is the photo's caption, not the photo
+    QRect box; // for a caption: what it covers, in frame pixels with the top row 0
     int orientation = 0; // 0..7
     LayerFx fx;
     Alpha alpha = Alpha::Own;

@@ -273,6 +273,7 @@ bool GLDrawer::createResources()
     layerOpaque.assign(textures.size(), true);
     layerContent.assign(textures.size(), 0);
     layerAlpha.assign(textures.size(), 1.0f);
+    layerFaded.assign(textures.size(), false);
     for (GLuint &name : textures)
         name = createTexture();
     backgroundTexture = createTexture();
@@ -546,8 +547,10 @@ bool GLDrawer::uploadLayer(int index, const Picture &picture, uint64_t contentId
     }
     setLayerAlpha(index, 1.0f);
     // A hold frame shows the photo of the frame before: uploading it again would only cost time.
-    if (contentId != 0 && layerContent[static_cast<size_t>(index)] == contentId)
+    if (contentId != 0 && layerContent[static_cast<size_t>(index)] == contentId
+        && !layerFaded[static_cast<size_t>(index)])
         return resourcesReady;
+    layerFaded[static_cast<size_t>(index)] = false;
     return uploadPixels(index, picture.data[0], picture.linesize[0] / 4, isOpaque(picture),
                         contentId);
 }
@@ -578,6 +581,47 @@ bool GLDrawer::setDissolve(int index, double alpha, const Picture &incoming, uin
     }
     setLayerAlpha(index, 1.0f);
     return uploadPixels(index, scratch.data(), frameW, alphaByte == 255, 0);
+}
+
+bool GLDrawer::setFade(int index, double alpha, const Picture &picture, const QRect &box,
+                       uint64_t contentId)
+{
+    if (!validLayer(index, "setFade"))
+        return false;
+    const QRect area = box.intersected(QRect(0, 0, frameW, frameH));
+    const auto layer = static_cast<size_t>(index);
+    // Outside box the picture is transparent whatever the fade: it is uploaded once, and each
+    // faded frame replaces only the texels inside box.
+    if (contentId == 0 || layerContent[layer] != contentId) {
+        if (!uploadLayer(index, picture, contentId))
+            return false;
+    }
+    setLayerAlpha(index, 1.0f);
+    if (area.isEmpty())
+        return resourcesReady;
+    const uint32_t factor = dissolveAlpha(std::clamp(alpha, 0.0, 1.0));
+    uint8_t *faded = scratchBuffer();
+    const int bottomRow = frameH - 1 - area.bottom();
+    for (int y = 0; y < area.height(); ++y) {
+        const uint8_t *from = picture.row(bottomRow + y) + 4 * area.left();
+        uint8_t *to = faded + static_cast<size_t>(y) * area.width() * 4;
+        for (int x = 0; x < area.width() * 4; x += 4) {
+            std::memcpy(to + x, from + x, 3);
+            to[x + 3] = static_cast<uint8_t>((from[x + 3] * factor + 127) / 255);
+        }
+    }
+    CurrentScope scope(this);
+    if (!scope || !resourcesReady)
+        return false;
+    glBindTexture(GL_TEXTURE_2D, textures[layer]);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, area.left(), bottomRow, area.width(), area.height(), GL_BGRA,
+                    GL_UNSIGNED_BYTE, faded);
+    if (mipmapped)
+        glGenerateMipmap(GL_TEXTURE_2D);
+    layerFaded[layer] = true;
+    return true;
 }
 
 bool GLDrawer::setWipe(int index, double threshold, double softness, const Picture &pattern,
@@ -620,6 +664,9 @@ void GLDrawer::drawFrame(const FrameComposition &frame)
         case FrameLayer::Alpha::Wipe:
             if (layer.patternPicture)
                 setWipe(index, frame.wipeTable, *layer.patternPicture, *layer.picture);
+            break;
+        case FrameLayer::Alpha::Fade:
+            setFade(index, layer.dissolve, *layer.picture, layer.box, layer.contentId);
             break;
         }
     }

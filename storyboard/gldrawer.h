@@ -75,6 +75,12 @@ public:
     bool setWipe(int index, const WipeTable &table, const Picture &pattern,
                  const Picture &incoming);
 
+    // Layer index gets picture with its own alpha times alpha. picture is transparent outside
+    // box (frame pixels, top row 0); a picture named by contentId is uploaded once, and each
+    // fade replaces only what lies inside box.
+    bool setFade(int index, double alpha, const Picture &picture, const QRect &box,
+                 uint64_t contentId = 0);
+
     // Draws a whole frame: each layer of frame on the layer of its position, then endFrame().
     // Layers without a picture are left out.
     void drawFrame(const FrameComposition &frame);
@@ -172,6 +178,7 @@ private:
     std::vector<bool> layerOpaque; // every texel of the layer has alpha 255
     std::vector<uint64_t> layerContent; // what the layer holds, 0 when unnamed
     std::vector<float> layerAlpha; // constant alpha the layer is drawn with
+    std::vector<bool> layerFaded; // the texels inside a caption's box are a fade of its content
     bool listStale = false;
     bool frameCovered = false; // a frame has been compiled: it paints every pixel of the frame
     QRect viewport;

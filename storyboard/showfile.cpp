@@ -3,6 +3,7 @@
 
 #include "storyboard/facefinder.h"
 #include "storyboard/photoloader.h"
+#include "storyboard/showcaptions.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -266,7 +267,17 @@ public:
         }
         foldOrientation(info);
         readFaces(o, info);
-        return zoom(o, where, info.zoom) && own(o, where, info.own);
+        if (!zoom(o, where, info.zoom) || !own(o, where, info.own))
+            return false;
+        QString captionError;
+        if (!readCaption(o.value(QLatin1String("caption")), info.caption, &captionError))
+            return fail(where + QLatin1String(".caption"), captionError);
+        if (!readTitleCard(o.value(QLatin1String("title")), info.card, &info.titleCard,
+                           &captionError))
+            return fail(where + QLatin1String(".title"), captionError);
+        if (info.titleCard && !info.card.photo.isEmpty())
+            info.card.photo = resolve(info.card.photo);
+        return true;
     }
 
     bool rect(const QJsonObject &parent, const QString &key, const QString &where, QRectF &value)
@@ -457,12 +468,14 @@ void ShowFile::takeFrom(const StoryBoard &board)
     photos = board.photos;
     audios = board.audios;
     AlbumSettings::operator=(board.settings());
+    captionStyle = board.captionStyle;
 }
 
 void ShowFile::applyTo(StoryBoard &board) const
 {
     board.setPhotos(photos);
     board.setAudios(audios);
+    board.captionStyle = captionStyle;
     applySettingsTo(board);
 }
 
@@ -552,6 +565,12 @@ ShowReadResult parseShow(const QByteArray &bytes, const QString &baseDir)
         return result;
     }
     show.framing = static_cast<Framing>(framingNames.indexOf(framing));
+    QString styleError;
+    if (!readCaptionStyle(root.value(QLatin1String("captionStyle")), show.captionStyle,
+                          &styleError)) {
+        result.error = QStringLiteral("captionStyle: %1").arg(styleError);
+        return result;
+    }
     if (photos.size() > ShowMaxPhotos || audios.size() > ShowMaxAudios) {
         result.error = tr("it lists %1 photos and %2 audio clips; a show holds at most %3 photos "
                           "and %4 audio clips")
@@ -599,6 +618,15 @@ QByteArray serializeShow(const ShowFile &show, const QString &baseDir)
         const QJsonObject own = ownObject(info.own);
         if (!own.isEmpty())
             photo.insert(QStringLiteral("own"), own);
+        const QJsonObject caption = captionObject(info.caption);
+        if (!caption.isEmpty())
+            photo.insert(QStringLiteral("caption"), caption);
+        if (info.titleCard) {
+            QJsonObject title = titleCardObject(info.card);
+            if (title.contains(QLatin1String("photo")))
+                title.insert(QStringLiteral("photo"), storedPath(info.card.photo, base));
+            photo.insert(QStringLiteral("title"), title);
+        }
         photos.append(photo);
     }
     QJsonArray audios;
@@ -631,7 +659,7 @@ QByteArray serializeShow(const ShowFile &show, const QString &baseDir)
             break;
         }
     }
-    const QJsonObject root {
+    QJsonObject root {
         {QStringLiteral("format"), formatName},
         {QStringLiteral("version"), ShowFormatVersion},
         {QStringLiteral("album"),
@@ -654,6 +682,9 @@ QByteArray serializeShow(const ShowFile &show, const QString &baseDir)
               show.outputFolder.isEmpty() ? QString() : storedPath(show.outputFolder, base)},
              {QStringLiteral("name"), show.outputName}}},
     };
+    const QJsonObject captionStyle = captionStyleObject(show.captionStyle);
+    if (!captionStyle.isEmpty())
+        root.insert(QStringLiteral("captionStyle"), captionStyle);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -683,6 +714,14 @@ ShowReadResult readShowFile(const QString &path)
     result = parseShow(bytes, info.absolutePath());
     if (!result.ok())
         return failed(result.error);
+    // A title card's background is the program's own file: made again where it has gone.
+    for (ImageInfo &photo : result.show.photos) {
+        if (photo.titleCard && !QFileInfo(photo.path).isFile()) {
+            const QString made = writeTitleCardImage(photo.card, titleCardFolder());
+            if (!made.isEmpty())
+                photo.path = made;
+        }
+    }
     markMissingFiles(result.show);
     return result;
 }

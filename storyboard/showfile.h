@@ -21,6 +21,7 @@ struct ShowFile : AlbumSettings
     ZomProfileData profile;
     QString outputFolder;
     QString outputName;
+    CaptionStyle captionStyle;
 
     const AlbumSettings &settings() const { return *this; }
     // The lists and settings of a story board (the output part is left as it is).

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <utility>
@@ -61,6 +62,18 @@ qint64 StoryBoard::totalDurationMs() const
 double StoryBoard::totalDuration() const
 {
     return totalDurationMs() / 1000.0;
+}
+
+const CaptionStyle &StoryBoard::captionStyleAt(int index) const
+{
+    const Caption &caption = photos.at(index).caption;
+    return caption.ownStyle ? caption.style : captionStyle;
+}
+
+bool StoryBoard::hasCaptions() const
+{
+    return std::any_of(photos.cbegin(), photos.cend(),
+                       [](const ImageInfo &info) { return !info.caption.isEmpty(); });
 }
 
 double StoryBoard::totalAudioDuration() const

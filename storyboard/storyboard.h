@@ -2,7 +2,9 @@
 #pragma once
 
 #include "storyboard/albumsettings.h"
+#include "storyboard/caption.h"
 #include "storyboard/photosettings.h"
+#include "storyboard/titlecard.h"
 
 #include <QDateTime>
 #include <QImage>
@@ -65,6 +67,12 @@ struct ImageInfo
     // that was searched from one that never was.
     QList<QRectF> faces;
     bool facesSearched = false;
+
+    // Text shown over the photo, and carried as a subtitle of its time.
+    Caption caption;
+    // The photo is a title card's background, made by the program from card.
+    bool titleCard = false;
+    TitleCard card;
 };
 
 // One audio clip of the show; clipStart and clipEnd are the in- and out-points in seconds.
@@ -110,6 +118,8 @@ public:
     QStringList patterns;
     double photoDuration = photoDurationMs / 1000.0;
     double transitionDuration = transitionDurationMs / 1000.0;
+    // The look of every caption that has no style of its own.
+    CaptionStyle captionStyle;
 
     void setPhotos(const QList<ImageInfo> &list) { photos = list; }
     void setAudios(const QList<AudioInfo> &list) { audios = list; }
@@ -129,6 +139,9 @@ public:
     double totalDuration() const;
     double totalAudioDuration() const;
     bool isEmpty() const { return photos.isEmpty() && audios.isEmpty(); }
+    // The style photo index's caption is drawn with.
+    const CaptionStyle &captionStyleAt(int index) const;
+    bool hasCaptions() const;
 
     // Every "*.wpt" file of a pattern folder, in the file system's order.
     static QStringList listPatterns(const QString &appDir);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storyboard/storyboardframes.h"
 
+#include "storyboard/captiondrawing.h"
 #include "storyboard/decodedphotos.h"
 #include "storyboard/gldrawer.h"
 #include "storyboard/motion.h"
@@ -118,6 +119,24 @@ StoryBoardFrames::FramePlan StoryBoardFrames::planFrame(const StoryBoard &board,
     return plan;
 }
 
+namespace {
+
+// A caption comes and goes with its photo: over a transition it fades out as its photo leaves
+// and in as its photo arrives, drawn above both photos.
+void addCaptionLayer(FrameComposition &frame, const StoryBoard &board, int photo, double alpha)
+{
+    if (board.photos.at(photo).caption.isEmpty() || alpha <= 0.0)
+        return;
+    FrameLayer layer;
+    layer.photo = photo;
+    layer.caption = true;
+    layer.alpha = alpha >= 1.0 ? FrameLayer::Alpha::Own : FrameLayer::Alpha::Fade;
+    layer.dissolve = std::min(alpha, 1.0);
+    frame.layers.push_back(layer);
+}
+
+} // namespace
+
 FrameComposition StoryBoardFrames::composeFrame(const StoryBoard &board, const MediaFormat &format,
                                                 const FramePlan &plan)
 {
@@ -132,8 +151,10 @@ FrameComposition StoryBoardFrames::composeFrame(const StoryBoard &board, const M
     outgoing.orientation = outgoingInfo.orientation;
     outgoing.fx = photoFx(outgoingInfo, board, plan.motion, format.width, format.height);
     frame.layers.push_back(outgoing);
-    if (!transition)
+    if (!transition) {
+        addCaptionLayer(frame, board, outgoing.photo, 1.0);
         return frame;
+    }
 
     FrameLayer incoming;
     incoming.photo = plan.photo + 1;
@@ -150,6 +171,8 @@ FrameComposition StoryBoardFrames::composeFrame(const StoryBoard &board, const M
         buildWipeTable(frame.wipeTable, frame.wipeThreshold, WipeSoftness);
     }
     frame.layers.push_back(incoming);
+    addCaptionLayer(frame, board, outgoing.photo, 1.0 - plan.progress);
+    addCaptionLayer(frame, board, incoming.photo, plan.progress);
     return frame;
 }
 
@@ -160,6 +183,13 @@ FrameComposition StoryBoardFrames::composition(int k)
     FrameComposition frame = composeFrame(*storyBoard, format, planFrame(k));
     framePictures.clear();
     for (FrameLayer &layer : frame.layers) {
+        if (layer.caption) {
+            const CaptionPicture &caption = captionPicture(layer.photo);
+            layer.picture = &caption.picture;
+            layer.contentId = caption.picture.serial;
+            layer.box = caption.box;
+            continue;
+        }
         const Picture &picture = photoPicture(storyBoard->photos.at(layer.photo));
         layer.picture = &picture;
         layer.contentId = picture.serial;
@@ -285,8 +315,53 @@ Picture &StoryBoardFrames::cachedPicture(Cache &cache, const QString &key, bool 
     return *result;
 }
 
+const StoryBoardFrames::CaptionPicture &StoryBoardFrames::captionPicture(int photo)
+{
+    const ImageInfo &info = storyBoard->photos.at(photo);
+    const CaptionStyle &style = storyBoard->captionStyleAt(photo);
+    // What the caption looks like depends on the photo behind it through the contrast rule.
+    const QString key = QStringList {photoKey(info),
+                                     QString::number(int(storyBoard->framing)),
+                                     info.caption.text,
+                                     QString::number(int(info.caption.anchor)),
+                                     style.family,
+                                     QString::number(style.size),
+                                     style.colour.name(QColor::HexArgb),
+                                     QString::number(int(style.bold)),
+                                     QString::number(int(style.outline)),
+                                     QString::number(int(style.shadow)),
+                                     QString::number(int(style.box)),
+                                     style.outlineColour.name(QColor::HexArgb),
+                                     style.boxColour.name(QColor::HexArgb),
+                                     QString::number(format.width),
+                                     QString::number(format.height)}
+                            .join(QChar(0x1F));
+    for (qsizetype i = 0; i < captionCache.size(); ++i) {
+        if (captionCache.at(i)->key == key) {
+            captionCache.move(i, captionCache.size() - 1);
+            return *captionCache.last();
+        }
+    }
+    const Picture &behind = photoPicture(info);
+    std::shared_ptr<CaptionPicture> entry;
+    if (captionCache.size() >= CaptionCacheSize)
+        entry = captionCache.takeFirst();
+    else
+        entry = std::make_shared<CaptionPicture>();
+    if (entry->picture.width() != format.width || entry->picture.height() != format.height
+        || entry->picture.format() != AV_PIX_FMT_BGRA)
+        entry->picture.allocate(format.width, format.height, AV_PIX_FMT_BGRA);
+    entry->key = key;
+    entry->box
+        = renderCaption(info.caption.text, info.caption.anchor, style, &behind, entry->picture);
+    entry->picture.serial = nextPictureSerial();
+    captionCache.append(entry);
+    return *entry;
+}
+
 void StoryBoardFrames::clearCaches()
 {
+    captionCache.clear();
     allPictures.clear();
     photoCache.clear();
     patternCache.clear();

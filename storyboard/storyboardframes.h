@@ -6,7 +6,9 @@
 #include "storyboard/showtimeline.h"
 #include "storyboard/storyboard.h"
 
+#include <QList>
 #include <QMap>
+#include <QRect>
 #include <QString>
 #include <map>
 #include <memory>
@@ -83,7 +85,18 @@ public:
     bool isCached(const QString &key) const { return allPictures.contains(key); }
     static QString photoKey(const ImageInfo &info);
 
+    // Photo index's caption drawn for the format over its photo, and the box it covers. Valid
+    // until the next caption lookup or setFormat.
+    struct CaptionPicture
+    {
+        QString key;
+        Picture picture;
+        QRect box;
+    };
+    const CaptionPicture &captionPicture(int photo);
+
 private:
+    static constexpr int CaptionCacheSize = 4;
     using Cache = std::map<QString, std::unique_ptr<Picture>>;
     Picture &cachedPicture(Cache &cache, const QString &key, bool photo, const QString &path,
                            bool turn90, const QList<QRectF> &faces);
@@ -95,6 +108,7 @@ private:
     ShowTimeline frameTimeline;
     Cache photoCache;
     Cache patternCache;
+    QList<std::shared_ptr<CaptionPicture>> captionCache; // the one used last at the end
     QMap<QString, Picture *> allPictures;
     // The pictures of the frame being composed, which a load must not take for another photo.
     std::vector<const Picture *> framePictures;

@@ -68,6 +68,7 @@ bool ZomExifInfo::open(const QString &path)
     valid = false;
     orientation = 0;
     texts.clear();
+    descriptionText.clear();
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -98,6 +99,7 @@ bool ZomExifInfo::openData(const QByteArray &block)
     valid = false;
     orientation = 0;
     texts.clear();
+    descriptionText.clear();
     // libexif finds the block by its "Exif\0\0" header; anything else it would take for a JPEG.
     if (!block.startsWith(QByteArray("Exif\0\0", 6)) || block.size() > 0xFFFFFF)
         return false;
@@ -127,6 +129,7 @@ bool ZomExifInfo::load(const unsigned char *block, unsigned int blockSize)
         texts.append(entryText(findEntry(data.get(), tag)));
     if (texts[DateTime].isEmpty())
         texts[DateTime] = entryText(findEntry(data.get(), EXIF_TAG_DATE_TIME_ORIGINAL));
+    descriptionText = entryText(findEntry(data.get(), EXIF_TAG_IMAGE_DESCRIPTION));
 
     valid = true;
     return true;

@@ -50,6 +50,8 @@ public:
     // The display text of a property type ("1/250 sec.", "f/4.0"); empty when the photo does
     // not carry that property or the type is out of range.
     QString property(int type) const;
+    // The photo's own description (the ImageDescription tag), trimmed; empty when it has none.
+    QString description() const { return descriptionText; }
 
 private:
     bool load(const unsigned char *block, unsigned int size);
@@ -57,4 +59,5 @@ private:
     bool valid = false;
     int orientation = 0;
     QStringList texts;
+    QString descriptionText;
 };

@@ -17,9 +17,10 @@
 // --framing fit,blur, are measured in turn within each run, so that all of them meet the same
 // drift of a shared machine; the median difference of each one's ratio from the first's is
 // printed at the end. With --own, every photo has settings of its own (its duration, transition
-// and motion, eased), as a show edited photo by photo. With --frames-only, only the frames
-// are made (three times, into /dev/null) and the best processor time a frame is printed: the figure
-// to watch when making frame production cheaper.
+// and motion, eased), as a show edited photo by photo. With --captions, every photo has a
+// two-line caption (drawn into its frames and carried as a subtitle track). With --frames-only,
+// only the frames are made (three times, into /dev/null) and the best processor time a frame is
+// printed: the figure to watch when making frame production cheaper.
 // Each creation also prints where its time went, in milliseconds a frame: preparing the frame
 // (photos decoded and uploaded), GL's painting, reading back, converting to YUV, handing it to the
 // video pipe, moving the sound, waiting while the encoder's queue was full, and the rest (the
@@ -162,6 +163,7 @@ int main(int argc, char **argv)
     QList<QSize> sizes;
     bool framesOnly = false;
     bool ownSettings = false;
+    bool captions = false;
     int runs = 1;
     QList<Framing> framings;
     for (int i = 1; i < argc; ++i) {
@@ -176,6 +178,8 @@ int main(int argc, char **argv)
             framesOnly = true;
         if (qstrcmp(argv[i], "--own") == 0)
             ownSettings = true;
+        if (qstrcmp(argv[i], "--captions") == 0)
+            captions = true;
         if (qstrcmp(argv[i], "--runs") == 0 && i + 1 < argc)
             runs = std::max(1, QByteArray(argv[++i]).toInt());
         const QStringList wh = QString::fromLocal8Bit(argv[i]).split(QLatin1Char('x'));
@@ -220,6 +224,9 @@ int main(int argc, char **argv)
             info.own.motion = motions[i % 8];
             info.own.easing = Easing::InOut;
         }
+        if (captions)
+            info.caption.text
+                = QStringLiteral("Photo %1 of the show\nsummer by the sea").arg(i + 1);
         board.photos.append(info);
     }
     AudioInfo music;
@@ -240,9 +247,10 @@ int main(int argc, char **argv)
     QStringList shownFramings;
     for (Framing framing : framings)
         shownFramings.append(QString::fromLatin1(framingNames[int(framing)]));
-    std::printf("show: %d photos%s, %.1f s, %d wipe patterns, zoom on, %s, %s\n", photoCount,
-                ownSettings ? " with settings of their own" : "", board.totalDuration(),
-                int(board.patterns.size()), qPrintable(QFileInfo(music.path).fileName()),
+    std::printf("show: %d photos%s%s, %.1f s, %d wipe patterns, zoom on, %s, %s\n", photoCount,
+                ownSettings ? " with settings of their own" : "", captions ? " with captions" : "",
+                board.totalDuration(), int(board.patterns.size()),
+                qPrintable(QFileInfo(music.path).fileName()),
                 qPrintable(shownFramings.join(QStringLiteral(", then "))));
     std::fflush(stdout);
 

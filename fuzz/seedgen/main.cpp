@@ -215,7 +215,7 @@ bool writeProfilesAndCommands(const QDir &profileDir, const QDir &avcDir, const 
 }
 
 // Show files: an empty show, and one with turned and zoomed photos and their faces, trimmed clips,
-// every switch and an edited profile, with paths below and outside the show's folder.
+// captions, every switch and an edited profile, with paths below and outside the show's folder.
 bool writeShows(const QDir &dir)
 {
     const QString base = QStringLiteral("/shows/summer");
@@ -243,6 +243,15 @@ bool writeShows(const QDir &dir)
             photo.own.motionStart = QRectF(0, 0, 4000, 2250);
             photo.own.motionEnd = QRectF(1800, 600, 1600, 900);
         }
+        // Captions: the show's style on the first, an own style on the second.
+        if (i == 0)
+            photo.caption.text = QStringLiteral("Morning\nat the lake");
+        if (i == 1) {
+            photo.caption.text = QStringLiteral("שלום");
+            photo.caption.anchor = CaptionAnchor::TopRight;
+            photo.caption.ownStyle = true;
+            photo.caption.style = CaptionStyle::fromPreset(CaptionPreset::Band);
+        }
         full.photos.append(photo);
     }
     AudioInfo clip;
@@ -257,6 +266,7 @@ bool writeShows(const QDir &dir)
     full.loopAudio = true;
     full.fadeInOut = true;
     full.framing = Framing::BlurredFit;
+    full.captionStyle = CaptionStyle::fromPreset(CaptionPreset::Outline);
     full.profile = ZomProfileData(QStringLiteral("mpeg4h264"));
     full.profile.setValue(QStringLiteral("s"), QStringLiteral("1280x720"));
     full.profile.setValue(QStringLiteral("r"), QStringLiteral("25"));

@@ -350,6 +350,153 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
         <source>--motion takes auto or none, not &apos;%1&apos;</source>
         <translation>--motion nimmt auto oder none, nicht „%1“</translation>
     </message>
+    <message>
+        <source>Give photos without a caption one: metadata (the description the photo carries, if any), filename (its file name without extension) or none (the default).</source>
+        <translation>Fotos ohne Bildtext einen geben: metadata (die Beschreibung, die das Foto enthält, falls vorhanden), filename (sein Dateiname ohne Endung) oder none (die Vorgabe).</translation>
+    </message>
+    <message>
+        <source>Start the show with a title card of TEXT on a gradient.</source>
+        <translation>Die Diashow mit einer Titelkarte mit TEXT auf einem Farbverlauf beginnen.</translation>
+    </message>
+    <message>
+        <source>Also write the captions as a SubRip file (.srt) beside the video; the video carries them as a subtitle track in any case where its format has one.</source>
+        <translation>Die Bildtexte zusätzlich als SubRip-Datei (.srt) neben das Video schreiben; das Video trägt sie ohnehin als Untertitelspur, wo sein Format eine hat.</translation>
+    </message>
+    <message>
+        <source>--captions takes metadata, filename or none, not &apos;%1&apos;</source>
+        <translation>--captions nimmt metadata, filename oder none, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>the title card cannot be written to %1</source>
+        <translation>die Titelkarte kann nicht nach %1 geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>CaptionSection</name>
+    <message>
+        <source>Caption:</source>
+        <translation>Bildtext:</translation>
+    </message>
+    <message>
+        <source>Text shown over the photo</source>
+        <translation>Text, der über dem Foto steht</translation>
+    </message>
+    <message>
+        <source>Kept when the field is left; Ctrl+Return keeps it at once</source>
+        <translation>Wird beim Verlassen des Feldes übernommen, mit Strg+Eingabe sofort</translation>
+    </message>
+    <message>
+        <source>Place:</source>
+        <translation>Position:</translation>
+    </message>
+    <message>
+        <source>Style:</source>
+        <translation>Stil:</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>Größe:</translation>
+    </message>
+    <message>
+        <source>Height of the text in percent of the frame&apos;s height</source>
+        <translation>Höhe des Textes in Prozent der Bildhöhe</translation>
+    </message>
+    <message>
+        <source>Colour...</source>
+        <translation>Farbe...</translation>
+    </message>
+    <message>
+        <source>Outline</source>
+        <translation>Kontur</translation>
+    </message>
+    <message>
+        <source>Shadow</source>
+        <translation>Schatten</translation>
+    </message>
+    <message>
+        <source>Box</source>
+        <translation>Kasten</translation>
+    </message>
+    <message>
+        <source>Top left</source>
+        <translation>Oben links</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Oben</translation>
+    </message>
+    <message>
+        <source>Top right</source>
+        <translation>Oben rechts</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>Centre</source>
+        <translation>Mitte</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Rechts</translation>
+    </message>
+    <message>
+        <source>Bottom left</source>
+        <translation>Unten links</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>Unten</translation>
+    </message>
+    <message>
+        <source>Bottom right</source>
+        <translation>Unten rechts</translation>
+    </message>
+    <message>
+        <source>As the show</source>
+        <translation>Wie die Diashow</translation>
+    </message>
+    <message>
+        <source>Plain with shadow</source>
+        <translation>Schlicht mit Schatten</translation>
+    </message>
+    <message>
+        <source>White on dark band</source>
+        <translation>Weiß auf dunklem Band</translation>
+    </message>
+    <message>
+        <source>Bold outline</source>
+        <translation>Fette Kontur</translation>
+    </message>
+    <message>
+        <source>Handwritten</source>
+        <translation>Handschrift</translation>
+    </message>
+    <message>
+        <source>Caption</source>
+        <translation>Bildtext</translation>
+    </message>
+    <message>
+        <source>Caption Place</source>
+        <translation>Bildtextposition</translation>
+    </message>
+    <message>
+        <source>Caption Style</source>
+        <translation>Bildtextstil</translation>
+    </message>
+    <message>
+        <source>Caption Colour</source>
+        <translation>Bildtextfarbe</translation>
+    </message>
+    <message>
+        <source>Font...</source>
+        <translation>Schrift...</translation>
+    </message>
+    <message>
+        <source>Caption Font</source>
+        <translation>Bildtextschrift</translation>
+    </message>
 </context>
 <context>
     <name>CompileProgress</name>
@@ -1439,6 +1586,89 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
     <message>
         <source>Motion</source>
         <translation>Bewegung</translation>
+    </message>
+    <message>
+        <source>Edit Caption...</source>
+        <translation>Bildtext bearbeiten...</translation>
+    </message>
+    <message>
+        <source>Caption from Photo Description</source>
+        <translation>Bildtext aus der Fotobeschreibung</translation>
+    </message>
+    <message>
+        <source>The description the photo file carries (XMP, IPTC or camera data)</source>
+        <translation>Die Beschreibung, die die Fotodatei enthält (XMP, IPTC oder Kameradaten)</translation>
+    </message>
+    <message>
+        <source>Caption from File Name</source>
+        <translation>Bildtext aus dem Dateinamen</translation>
+    </message>
+    <message>
+        <source>Add Title...</source>
+        <translation>Titel hinzufügen...</translation>
+    </message>
+    <message>
+        <source>A title card before the selected photo</source>
+        <translation>Eine Titelkarte vor dem ausgewählten Foto</translation>
+    </message>
+    <message>
+        <source>Caption of this photo:</source>
+        <translation>Bildtext dieses Fotos:</translation>
+    </message>
+    <message numerus="yes">
+        <source>Caption of the %n selected photos:</source>
+        <translation>
+            <numerusform>Bildtext des ausgewählten Fotos:</numerusform>
+            <numerusform>Bildtext der %n ausgewählten Fotos:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Edit Caption</source>
+        <translation>Bildtext bearbeiten</translation>
+    </message>
+    <message>
+        <source>Caption</source>
+        <translation>Bildtext</translation>
+    </message>
+    <message>
+        <source>Add Title</source>
+        <translation>Titel hinzufügen</translation>
+    </message>
+    <message>
+        <source>Gradient</source>
+        <translation>Farbverlauf</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>Blurred copy of the selected photo</source>
+        <translation>Unscharfe Kopie des ausgewählten Fotos</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>Hintergrund:</translation>
+    </message>
+    <message>
+        <source>The title card cannot be written to %1.</source>
+        <translation>Die Titelkarte kann nicht nach %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Use This Caption Style for the Show</source>
+        <translation>Diesen Bildtextstil für die Diashow verwenden</translation>
+    </message>
+    <message>
+        <source>Every caption without a style of its own takes this photo&apos;s caption style</source>
+        <translation>Jeder Bildtext ohne eigenen Stil übernimmt den Bildtextstil dieses Fotos</translation>
+    </message>
+    <message>
+        <source>Caption Style</source>
+        <translation>Bildtextstil</translation>
     </message>
 </context>
 <context>

@@ -350,6 +350,153 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
         <source>--motion takes auto or none, not &apos;%1&apos;</source>
         <translation>--motion prend auto ou none, pas «&#xa0;%1&#xa0;»</translation>
     </message>
+    <message>
+        <source>Give photos without a caption one: metadata (the description the photo carries, if any), filename (its file name without extension) or none (the default).</source>
+        <translation>Donner une légende aux photos qui n&apos;en ont pas&#xa0;: metadata (la description que porte la photo, s&apos;il y en a une), filename (son nom de fichier sans extension) ou none (par défaut).</translation>
+    </message>
+    <message>
+        <source>Start the show with a title card of TEXT on a gradient.</source>
+        <translation>Commencer le diaporama par un carton de titre avec TEXT sur un dégradé.</translation>
+    </message>
+    <message>
+        <source>Also write the captions as a SubRip file (.srt) beside the video; the video carries them as a subtitle track in any case where its format has one.</source>
+        <translation>Écrire aussi les légendes dans un fichier SubRip (.srt) à côté de la vidéo&#xa0;; la vidéo les porte de toute façon comme piste de sous-titres lorsque son format en a une.</translation>
+    </message>
+    <message>
+        <source>--captions takes metadata, filename or none, not &apos;%1&apos;</source>
+        <translation>--captions prend metadata, filename ou none, pas «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>the title card cannot be written to %1</source>
+        <translation>le carton de titre ne peut pas être écrit dans %1</translation>
+    </message>
+</context>
+<context>
+    <name>CaptionSection</name>
+    <message>
+        <source>Caption:</source>
+        <translation>Légende&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Text shown over the photo</source>
+        <translation>Texte affiché sur la photo</translation>
+    </message>
+    <message>
+        <source>Kept when the field is left; Ctrl+Return keeps it at once</source>
+        <translation>Pris en compte en quittant le champ, ou tout de suite avec Ctrl+Entrée</translation>
+    </message>
+    <message>
+        <source>Place:</source>
+        <translation>Position&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Style:</source>
+        <translation>Style&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>Taille&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Height of the text in percent of the frame&apos;s height</source>
+        <translation>Hauteur du texte en pourcentage de la hauteur de l&apos;image</translation>
+    </message>
+    <message>
+        <source>Colour...</source>
+        <translation>Couleur...</translation>
+    </message>
+    <message>
+        <source>Outline</source>
+        <translation>Contour</translation>
+    </message>
+    <message>
+        <source>Shadow</source>
+        <translation>Ombre</translation>
+    </message>
+    <message>
+        <source>Box</source>
+        <translation>Cadre</translation>
+    </message>
+    <message>
+        <source>Top left</source>
+        <translation>En haut à gauche</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>En haut</translation>
+    </message>
+    <message>
+        <source>Top right</source>
+        <translation>En haut à droite</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>À gauche</translation>
+    </message>
+    <message>
+        <source>Centre</source>
+        <translation>Au centre</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>À droite</translation>
+    </message>
+    <message>
+        <source>Bottom left</source>
+        <translation>En bas à gauche</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>En bas</translation>
+    </message>
+    <message>
+        <source>Bottom right</source>
+        <translation>En bas à droite</translation>
+    </message>
+    <message>
+        <source>As the show</source>
+        <translation>Comme le diaporama</translation>
+    </message>
+    <message>
+        <source>Plain with shadow</source>
+        <translation>Simple avec ombre</translation>
+    </message>
+    <message>
+        <source>White on dark band</source>
+        <translation>Blanc sur bande sombre</translation>
+    </message>
+    <message>
+        <source>Bold outline</source>
+        <translation>Contour gras</translation>
+    </message>
+    <message>
+        <source>Handwritten</source>
+        <translation>Manuscrit</translation>
+    </message>
+    <message>
+        <source>Caption</source>
+        <translation>Légende</translation>
+    </message>
+    <message>
+        <source>Caption Place</source>
+        <translation>Position de la légende</translation>
+    </message>
+    <message>
+        <source>Caption Style</source>
+        <translation>Style de la légende</translation>
+    </message>
+    <message>
+        <source>Caption Colour</source>
+        <translation>Couleur de la légende</translation>
+    </message>
+    <message>
+        <source>Font...</source>
+        <translation>Police...</translation>
+    </message>
+    <message>
+        <source>Caption Font</source>
+        <translation>Police de la légende</translation>
+    </message>
 </context>
 <context>
     <name>CompileProgress</name>
@@ -1439,6 +1586,89 @@ et les ressources système nécessaires.</translation>
     <message>
         <source>Motion</source>
         <translation>Mouvement</translation>
+    </message>
+    <message>
+        <source>Edit Caption...</source>
+        <translation>Modifier la légende...</translation>
+    </message>
+    <message>
+        <source>Caption from Photo Description</source>
+        <translation>Légende tirée de la description de la photo</translation>
+    </message>
+    <message>
+        <source>The description the photo file carries (XMP, IPTC or camera data)</source>
+        <translation>La description que contient le fichier de la photo (XMP, IPTC ou données de l&apos;appareil)</translation>
+    </message>
+    <message>
+        <source>Caption from File Name</source>
+        <translation>Légende tirée du nom de fichier</translation>
+    </message>
+    <message>
+        <source>Add Title...</source>
+        <translation>Ajouter un titre...</translation>
+    </message>
+    <message>
+        <source>A title card before the selected photo</source>
+        <translation>Un carton de titre avant la photo sélectionnée</translation>
+    </message>
+    <message>
+        <source>Caption of this photo:</source>
+        <translation>Légende de cette photo&#xa0;:</translation>
+    </message>
+    <message numerus="yes">
+        <source>Caption of the %n selected photos:</source>
+        <translation>
+            <numerusform>Légende de la photo sélectionnée&#xa0;:</numerusform>
+            <numerusform>Légende des %n photos sélectionnées&#xa0;:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Edit Caption</source>
+        <translation>Modifier la légende</translation>
+    </message>
+    <message>
+        <source>Caption</source>
+        <translation>Légende</translation>
+    </message>
+    <message>
+        <source>Add Title</source>
+        <translation>Ajouter un titre</translation>
+    </message>
+    <message>
+        <source>Gradient</source>
+        <translation>Dégradé</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Couleur</translation>
+    </message>
+    <message>
+        <source>Blurred copy of the selected photo</source>
+        <translation>Copie floue de la photo sélectionnée</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Texte&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>Arrière-plan&#xa0;:</translation>
+    </message>
+    <message>
+        <source>The title card cannot be written to %1.</source>
+        <translation>Le carton de titre ne peut pas être écrit dans %1.</translation>
+    </message>
+    <message>
+        <source>Use This Caption Style for the Show</source>
+        <translation>Utiliser ce style de légende pour le diaporama</translation>
+    </message>
+    <message>
+        <source>Every caption without a style of its own takes this photo&apos;s caption style</source>
+        <translation>Chaque légende sans style propre prend le style de légende de cette photo</translation>
+    </message>
+    <message>
+        <source>Caption Style</source>
+        <translation>Style de la légende</translation>
     </message>
 </context>
 <context>

@@ -153,7 +153,8 @@ void TestPackage::control()
     // The encoder program, and the libraries the binaries were linked with.
     const QStringList depends
         = field("Depends").split(QRegularExpression(QStringLiteral("\\s*,\\s*")));
-    for (const char *needed : {"ffmpeg", "libqt6widgets6", "libavcodec59", "libexif12", "libc6"}) {
+    for (const char *needed : {"ffmpeg", "libqt6widgets6", "libavcodec59", "libexif12", "libc6",
+                               "fonts-dejavu-core", "fonts-lohit-deva"}) {
         const QRegularExpression entry(QStringLiteral("^%1( |$)").arg(QLatin1String(needed)));
         QVERIFY2(!depends.filter(entry).isEmpty(), qPrintable(depends.join(QLatin1Char(','))));
     }

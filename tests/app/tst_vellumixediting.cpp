@@ -17,9 +17,11 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QImage>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -108,6 +110,7 @@ private slots:
     void undoAndRedoRestoreTheShow();
     void undoGoesBackAHundredSteps();
     void selectedPhotosEditedAsOneStep();
+    void captionsEditedAsOneStep();
     void transitionMarkerChoosesItsTransition();
     void motionRectanglesDraggedOnThePreview();
 };
@@ -563,6 +566,58 @@ void TestVellumixEditing::selectedPhotosEditedAsOneStep()
     QCOMPARE(strip->item(2)->data(Qt::DecorationRole), plainPhoto);
     window->undoStack()->redo();
     QCOMPARE(window->board().photos.at(2).own.transition, TransitionStyle::Cut);
+}
+
+void TestVellumixEditing::captionsEditedAsOneStep()
+{
+    loadShow(false);
+    PhotoListWidget *strip = ui()->photoListWidget;
+    auto *tabs = window->findChild<QTabWidget *>(QStringLiteral("settingsTabs"));
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
+    auto *text = window->findChild<QPlainTextEdit *>(QStringLiteral("captionText"));
+    auto *style = window->findChild<QComboBox *>(QStringLiteral("captionStyle"));
+    QVERIFY(text && style && text->isVisible());
+
+    // Typed for the three selected photos and kept with Ctrl+Return: one step.
+    clickRow(strip, 0);
+    QTest::mouseClick(strip->viewport(), Qt::LeftButton, Qt::ShiftModifier, centreOf(strip, 4));
+    const int steps = window->undoStack()->count();
+    QTest::mouseClick(text->viewport(), Qt::LeftButton);
+    QTest::keyClicks(text, QStringLiteral("Harbour"));
+    QTest::keyClick(text, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(text, QStringLiteral("at noon"));
+    QTest::keyClick(text, Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(window->undoStack()->count(), steps + 1);
+    for (const ImageInfo &photo : window->board().photos)
+        QCOMPARE(photo.caption.text, QStringLiteral("Harbour\nat noon"));
+
+    // A preset makes the style the captions' own, again as one step; leaving the field with
+    // the text unchanged records nothing.
+    style->setFocus();
+    QTest::keyClick(style, Qt::Key_Down);
+    QCOMPARE(window->undoStack()->count(), steps + 2);
+    for (const ImageInfo &photo : window->board().photos)
+        QVERIFY(photo.caption.ownStyle);
+
+    window->undoStack()->undo();
+    window->undoStack()->undo();
+    for (const ImageInfo &photo : window->board().photos)
+        QVERIFY(photo.caption.isEmpty() && !photo.caption.ownStyle);
+    QVERIFY(text->toPlainText().isEmpty());
+
+    // A double-click on the paused preview edits the caption of the photo on screen only.
+    clickRow(strip, 2);
+    QTimer::singleShot(200, window.get(), [] {
+        auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        dialog->setTextValue(QStringLiteral("Lighthouse"));
+        dialog->accept();
+    });
+    QTest::mouseDClick(ui()->avPlayer, Qt::LeftButton);
+    QCOMPARE(window->board().photos.at(1).caption.text, QStringLiteral("Lighthouse"));
+    QVERIFY(window->board().photos.at(0).caption.isEmpty());
+    QVERIFY(window->board().photos.at(2).caption.isEmpty());
 }
 
 void TestVellumixEditing::motionRectanglesDraggedOnThePreview()

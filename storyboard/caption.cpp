@@ -1,0 +1,190 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "storyboard/caption.h"
+
+#include <QFontDatabase>
+#include <algorithm>
+#include <cmath>
+
+CaptionStyle CaptionStyle::fromPreset(CaptionPreset which)
+{
+    CaptionStyle style;
+    style.preset = which;
+    switch (which) {
+    case CaptionPreset::Plain:
+        break;
+    case CaptionPreset::Band:
+        style.shadow = false;
+        style.box = true;
+        break;
+    case CaptionPreset::Outline:
+        style.bold = true;
+        style.shadow = false;
+        style.outline = true;
+        style.size = 0.065;
+        break;
+    case CaptionPreset::Handwritten:
+        style.family = handwrittenFamily();
+        style.size = 0.07;
+        break;
+    }
+    return style;
+}
+
+QString CaptionStyle::handwrittenFamily()
+{
+    // Script-like families that Debian packages; the first one installed wins.
+    static const QStringList candidates = {
+        QStringLiteral("Z003"),   QStringLiteral("URW Chancery L"),
+        QStringLiteral("Purisa"), QStringLiteral("Comic Neue"),
+        QStringLiteral("Kalam"),  QStringLiteral("Dancing Script"),
+    };
+    const QStringList installed = QFontDatabase::families();
+    for (const QString &family : candidates) {
+        if (installed.contains(family, Qt::CaseInsensitive))
+            return family;
+    }
+    return QString();
+}
+
+QString boundedCaptionText(const QString &text)
+{
+    QString clean;
+    clean.reserve(std::min<qsizetype>(text.size(), Caption::MaxLength));
+    int lines = 1;
+    for (qsizetype i = 0; i < text.size() && clean.size() < Caption::MaxLength; ++i) {
+        QChar c = text.at(i);
+        if (c == QLatin1Char('\r')) {
+            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                continue;
+            c = QLatin1Char('\n');
+        }
+        if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = QLatin1Char('\n');
+        if (c == QLatin1Char('\n')) {
+            if (++lines > Caption::MaxLines)
+                break;
+            clean.append(c);
+            continue;
+        }
+        if (c == QLatin1Char('\t'))
+            c = QLatin1Char(' ');
+        // A surrogate pair is kept whole or not at all.
+        if (c.isHighSurrogate()) {
+            if (i + 1 >= text.size() || !text.at(i + 1).isLowSurrogate())
+                continue;
+            if (clean.size() + 2 > Caption::MaxLength)
+                break;
+            clean.append(c);
+            clean.append(text.at(++i));
+            continue;
+        }
+        if (c.category() == QChar::Other_Control || c.isLowSurrogate())
+            continue;
+        clean.append(c);
+    }
+    return clean;
+}
+
+const QStringList &captionAnchorNames()
+{
+    static const QStringList names = {
+        QStringLiteral("topLeft"),    QStringLiteral("top"),    QStringLiteral("topRight"),
+        QStringLiteral("left"),       QStringLiteral("centre"), QStringLiteral("right"),
+        QStringLiteral("bottomLeft"), QStringLiteral("bottom"), QStringLiteral("bottomRight"),
+    };
+    return names;
+}
+
+const QStringList &captionPresetNames()
+{
+    static const QStringList names = {QStringLiteral("plain"), QStringLiteral("band"),
+                                      QStringLiteral("outline"), QStringLiteral("handwritten")};
+    return names;
+}
+
+QRectF captionSafeArea(QSize frame)
+{
+    const double w = frame.width();
+    const double h = frame.height();
+    if (w <= 0 || h <= 0)
+        return QRectF();
+    const double aspect = w / h;
+    // Margins as fractions of the frame: left, top, right, bottom. Wide frames keep the usual
+    // title margin; tall frames keep clear of the account line and buttons that phone apps lay
+    // over the top, the bottom and the right edge; square frames of a smaller share of them.
+    double left = 0.05, top = 0.05, right = 0.05, bottom = 0.05;
+    if (aspect < 0.8) {
+        left = 0.06;
+        top = 0.14;
+        right = 0.16;
+        bottom = 0.22;
+    } else if (aspect < 1.25) {
+        left = 0.06;
+        top = 0.08;
+        right = 0.10;
+        bottom = 0.14;
+    }
+    return QRectF(w * left, h * top, w * (1.0 - left - right), h * (1.0 - top - bottom));
+}
+
+namespace {
+
+double toLinear(double v)
+{
+    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+}
+
+double toEncoded(double l)
+{
+    return l <= 0.0031308 ? l * 12.92 : 1.055 * std::pow(l, 1.0 / 2.4) - 0.055;
+}
+
+// The luminance of a background of luminance under a box of colour with its alpha, blended as
+// the drawer blends: on the encoded values.
+double underBox(double luminance, const QColor &box)
+{
+    const double a = box.alphaF();
+    const double v = a * toEncoded(relativeLuminance(box)) + (1.0 - a) * toEncoded(luminance);
+    return toLinear(v);
+}
+
+constexpr double MinContrast = 4.5;
+
+} // namespace
+
+double relativeLuminance(const QColor &colour)
+{
+    const QColor c = colour.toRgb();
+    return 0.2126 * toLinear(c.redF()) + 0.7152 * toLinear(c.greenF())
+        + 0.0722 * toLinear(c.blueF());
+}
+
+double contrastRatio(double luminanceA, double luminanceB)
+{
+    const double light = std::max(luminanceA, luminanceB);
+    const double dark = std::min(luminanceA, luminanceB);
+    return (light + 0.05) / (dark + 0.05);
+}
+
+CaptionStyle readableStyle(const CaptionStyle &style, double darkest, double lightest)
+{
+    const double text = relativeLuminance(style.colour);
+    const auto worstAgainst = [text](double dark, double light) {
+        return std::min(contrastRatio(text, dark), contrastRatio(text, light));
+    };
+    if (style.box
+        && worstAgainst(underBox(darkest, style.boxColour), underBox(lightest, style.boxColour))
+            >= MinContrast)
+        return style;
+    // An outline of its own contrast stands between the text and whatever is behind it.
+    if (style.outline && contrastRatio(text, relativeLuminance(style.outlineColour)) >= MinContrast)
+        return style;
+    if (worstAgainst(darkest, lightest) >= MinContrast)
+        return style;
+    CaptionStyle readable = style;
+    readable.outline = true;
+    // Every colour reaches 4.5 : 1 against black or white.
+    readable.outlineColour
+        = contrastRatio(text, 0.0) >= contrastRatio(text, 1.0) ? Qt::black : Qt::white;
+    return readable;
+}

@@ -1,0 +1,532 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Captions: kept in the show file, bounded, laid out in the safe area at a size relative to the
+// frame, drawn in reading order, made readable over bright photos, and shown with their photo.
+#include "storyboard/captiondrawing.h"
+#include "storyboard/gldrawer.h"
+#include "storyboard/picture.h"
+#include "storyboard/showfile.h"
+#include "storyboard/storyboardframes.h"
+#include "storyboard/titlecard.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <vector>
+
+Q_DECLARE_METATYPE(Caption)
+Q_DECLARE_METATYPE(CaptionStyle)
+Q_DECLARE_METATYPE(TitleCard)
+
+namespace {
+
+Picture solidPicture(QSize size, QColor colour)
+{
+    Picture picture(size.width(), size.height(), AV_PIX_FMT_BGRA);
+    for (int y = 0; y < size.height(); ++y) {
+        uint8_t *p = picture.row(y);
+        for (int x = 0; x < size.width(); ++x, p += 4) {
+            p[0] = uint8_t(colour.blue());
+            p[1] = uint8_t(colour.green());
+            p[2] = uint8_t(colour.red());
+            p[3] = 255;
+        }
+    }
+    return picture;
+}
+
+// Pixels of a caption picture (bottom row first) drawn opaque enough to count, by kind.
+struct Ink
+{
+    int light = 0; // every channel above 200
+    int dark = 0; // every channel below 60
+    std::vector<int> columns; // pixels of any colour with alpha above 128, per column
+};
+
+Ink inkOf(const Picture &picture)
+{
+    Ink ink;
+    ink.columns.assign(size_t(picture.width()), 0);
+    for (int y = 0; y < picture.height(); ++y) {
+        const uint8_t *p = picture.row(y);
+        for (int x = 0; x < picture.width(); ++x, p += 4) {
+            if (p[3] <= 128)
+                continue;
+            ++ink.columns[size_t(x)];
+            if (p[0] > 200 && p[1] > 200 && p[2] > 200)
+                ++ink.light;
+            else if (p[0] < 60 && p[1] < 60 && p[2] < 60)
+                ++ink.dark;
+        }
+    }
+    return ink;
+}
+
+CaptionStyle flatStyle()
+{
+    CaptionStyle style;
+    style.shadow = false;
+    style.size = 0.1;
+    return style;
+}
+
+QString writePhoto(const QTemporaryDir &dir, const QString &name, QColor colour)
+{
+    QImage image(160, 90, QImage::Format_RGB32);
+    image.fill(colour);
+    const QString path = dir.filePath(name);
+    return image.save(path, "PNG") ? path : QString();
+}
+
+} // namespace
+
+class TestCaptions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void showFileRoundTrip_data();
+    void showFileRoundTrip();
+    void damagedCaptions_data();
+    void damagedCaptions();
+    void boundedText_data();
+    void boundedText();
+    void readableStyle_data();
+    void readableStyle();
+    void outlineFollowsThePhoto_data();
+    void outlineFollowsThePhoto();
+    void readingOrder_data();
+    void readingOrder();
+    void placedInTheSafeArea_data();
+    void placedInTheSafeArea();
+    void shownWithItsPhoto_data();
+    void shownWithItsPhoto();
+    void titleCards_data();
+    void titleCards();
+};
+
+void TestCaptions::showFileRoundTrip_data()
+{
+    QTest::addColumn<Caption>("caption");
+    QTest::addColumn<CaptionStyle>("showStyle");
+    Caption plain;
+    plain.text = QStringLiteral("Lake at dawn");
+    QTest::newRow("text only") << plain << CaptionStyle();
+    Caption lines = plain;
+    lines.text = QStringLiteral("שלום\nمرحبا \"quoted\" नमस्ते");
+    lines.anchor = CaptionAnchor::TopRight;
+    QTest::newRow("two lines of three scripts, top right") << lines << CaptionStyle();
+    Caption own = plain;
+    own.ownStyle = true;
+    own.style = CaptionStyle::fromPreset(CaptionPreset::Outline);
+    own.style.family = QStringLiteral("DejaVu Serif");
+    own.style.colour = QColor(255, 220, 0);
+    own.style.boxColour = QColor(10, 20, 30, 99);
+    own.style.size = 0.125;
+    QTest::newRow("own style with every field") << own << CaptionStyle();
+    Caption ownDefault = plain;
+    ownDefault.ownStyle = true;
+    QTest::newRow("own style equal to the default stays own") << ownDefault << CaptionStyle();
+    QTest::newRow("show style") << plain << CaptionStyle::fromPreset(CaptionPreset::Band);
+    QTest::newRow("no caption") << Caption() << CaptionStyle::fromPreset(CaptionPreset::Outline);
+}
+
+void TestCaptions::showFileRoundTrip()
+{
+    QFETCH(Caption, caption);
+    QFETCH(CaptionStyle, showStyle);
+    ShowFile show;
+    ImageInfo photo;
+    photo.path = QStringLiteral("/photos/a.jpg");
+    photo.caption = caption;
+    show.photos = {photo, photo};
+    show.photos[1].caption = Caption();
+    show.captionStyle = showStyle;
+    const ShowReadResult read = parseShow(serializeShow(show, QStringLiteral("/")), "/");
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    QCOMPARE(read.show.photos.size(), 2);
+    QCOMPARE(read.show.photos[0].caption, caption);
+    QCOMPARE(read.show.photos[1].caption, Caption());
+    QCOMPARE(read.show.captionStyle, showStyle);
+}
+
+void TestCaptions::damagedCaptions_data()
+{
+    QTest::addColumn<QByteArray>("photoFields");
+    QTest::addColumn<QByteArray>("rootFields");
+    QTest::addColumn<QString>("error"); // empty: read, with the caption text below
+    QTest::addColumn<QString>("text");
+    QTest::newRow("caption not an object")
+        << QByteArray(R"(, "caption": "hello")") << QByteArray()
+        << QStringLiteral("photo 1.caption: must be an object") << QString();
+    QTest::newRow("text a number") << QByteArray(R"(, "caption": {"text": 5})") << QByteArray()
+                                   << QStringLiteral("\"text\" must be a text") << QString();
+    QTest::newRow("size too large")
+        << QByteArray(R"(, "caption": {"text": "a", "style": {"size": 3}})") << QByteArray()
+        << QStringLiteral("photo 1.caption: style: \"size\" is 3") << QString();
+    QTest::newRow("colour without #")
+        << QByteArray() << QByteArray(R"(, "captionStyle": {"colour": "red"})")
+        << QStringLiteral("captionStyle: \"colour\" must be a colour") << QString();
+    QTest::newRow("unknown anchor is the default")
+        << QByteArray(R"(, "caption": {"text": "a", "anchor": "somewhere"})") << QByteArray()
+        << QString() << QStringLiteral("a");
+    QTest::newRow("controls dropped") << QByteArray(R"(, "caption": {"text": "a\u0007b\r\nc"})")
+                                      << QByteArray() << QString() << QStringLiteral("ab\nc");
+}
+
+void TestCaptions::damagedCaptions()
+{
+    QFETCH(QByteArray, photoFields);
+    QFETCH(QByteArray, rootFields);
+    QFETCH(QString, error);
+    QFETCH(QString, text);
+    const QByteArray bytes = R"({"format": "vellumix-show", "version": 1)" + rootFields
+        + R"(, "photos": [{"path": "/p.jpg")" + photoFields + "}]}";
+    const ShowReadResult read = parseShow(bytes, QStringLiteral("/"));
+    if (!error.isEmpty()) {
+        QVERIFY2(read.error.contains(error), qPrintable(read.error));
+        return;
+    }
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    QCOMPARE(read.show.photos[0].caption.text, text);
+    QCOMPARE(read.show.photos[0].caption.anchor, CaptionAnchor::Bottom);
+}
+
+void TestCaptions::boundedText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("bounded");
+    QTest::newRow("short text kept") << QStringLiteral("Day one") << QStringLiteral("Day one");
+    QTest::newRow("long text cut")
+        << QString(900, QLatin1Char('x')) << QString(Caption::MaxLength, QLatin1Char('x'));
+    QTest::newRow("ten lines cut to six")
+        << QStringLiteral("1\n2\n3\n4\n5\n6\n7\n8\n9\n10") << QStringLiteral("1\n2\n3\n4\n5\n6");
+    QTest::newRow("line ends made one kind")
+        << QStringLiteral("a\r\nb\rc") + QChar(QChar::LineSeparator) + QStringLiteral("d")
+        << QStringLiteral("a\nb\nc\nd");
+    QTest::newRow("tab made a space, escape dropped")
+        << QStringLiteral("a\tb\x1b[31m") << QStringLiteral("a b[31m");
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x8C\x85"); // two UTF-16 units
+    QTest::newRow("surrogate pair not split at the limit")
+        << QString(Caption::MaxLength - 1, QLatin1Char('x')) + emoji
+        << QString(Caption::MaxLength - 1, QLatin1Char('x'));
+    QTest::newRow("lone surrogates dropped") << QStringLiteral("a") + QChar(0xDC00)
+            + QStringLiteral("b") + QChar(0xD800)
+            + QStringLiteral("c") << QStringLiteral("abc");
+}
+
+void TestCaptions::boundedText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, bounded);
+    QCOMPARE(boundedCaptionText(text), bounded);
+}
+
+void TestCaptions::readableStyle_data()
+{
+    QTest::addColumn<CaptionStyle>("style");
+    QTest::addColumn<double>("darkest");
+    QTest::addColumn<double>("lightest");
+    QTest::addColumn<bool>("outlined");
+    QTest::addColumn<QColor>("outlineColour");
+    const CaptionStyle white;
+    QTest::newRow("white over a dark photo: as chosen")
+        << white << 0.0 << 0.15 << false << QColor(Qt::black);
+    QTest::newRow("white over a bright sky: black outline")
+        << white << 0.05 << 1.0 << true << QColor(Qt::black);
+    QTest::newRow("white over mid grey: black outline")
+        << white << 0.2 << 0.2 << true << QColor(Qt::black);
+    CaptionStyle black = white;
+    black.colour = Qt::black;
+    QTest::newRow("black over a night photo: white outline")
+        << black << 0.0 << 0.4 << true << QColor(Qt::white);
+    const CaptionStyle band = CaptionStyle::fromPreset(CaptionPreset::Band);
+    QTest::newRow("white on its band over white: the band suffices")
+        << band << 1.0 << 1.0 << false << band.outlineColour;
+    CaptionStyle thinBand = band;
+    thinBand.boxColour = QColor(0, 0, 0, 40);
+    QTest::newRow("white on a faint band over white: outlined")
+        << thinBand << 1.0 << 1.0 << true << QColor(Qt::black);
+    CaptionStyle greyOutline = white;
+    greyOutline.outline = true;
+    greyOutline.outlineColour = QColor(200, 200, 200);
+    QTest::newRow("an outline without contrast is made black")
+        << greyOutline << 1.0 << 1.0 << true << QColor(Qt::black);
+}
+
+void TestCaptions::readableStyle()
+{
+    QFETCH(CaptionStyle, style);
+    QFETCH(double, darkest);
+    QFETCH(double, lightest);
+    QFETCH(bool, outlined);
+    QFETCH(QColor, outlineColour);
+    const CaptionStyle readable = ::readableStyle(style, darkest, lightest);
+    QCOMPARE(readable.outline, outlined || style.outline);
+    QCOMPARE(readable.outlineColour, outlineColour);
+    QCOMPARE(readable.box, style.box);
+    QCOMPARE(readable.colour, style.colour);
+}
+
+void TestCaptions::outlineFollowsThePhoto_data()
+{
+    QTest::addColumn<QColor>("photo");
+    QTest::addColumn<bool>("outlined");
+    QTest::newRow("white photo") << QColor(Qt::white) << true;
+    QTest::newRow("pale yellow photo") << QColor(250, 240, 160) << true;
+    QTest::newRow("black photo") << QColor(Qt::black) << false;
+    QTest::newRow("dark blue photo") << QColor(10, 20, 90) << false;
+}
+
+void TestCaptions::outlineFollowsThePhoto()
+{
+    QFETCH(QColor, photo);
+    QFETCH(bool, outlined);
+    const QSize frame(320, 180);
+    const Picture behind = solidPicture(frame, photo);
+    Picture caption(frame.width(), frame.height(), AV_PIX_FMT_BGRA);
+    const QRect box = renderCaption(QStringLiteral("Snow"), CaptionAnchor::Centre, flatStyle(),
+                                    &behind, caption);
+    QVERIFY(!box.isEmpty());
+    const Ink ink = inkOf(caption);
+    QVERIFY(ink.light > 50);
+    // A black outline round the white letters, or none at all.
+    if (outlined)
+        QVERIFY2(ink.dark > ink.light / 4, qPrintable(QString::number(ink.dark)));
+    else
+        QCOMPARE(ink.dark, 0);
+}
+
+void TestCaptions::readingOrder_data()
+{
+    // Logical order: a long word, a space, a short one. Read right to left, the long word
+    // stands at the right.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("longWordRight");
+    QTest::newRow("Hebrew") << QStringLiteral("שששששש ו") << true;
+    QTest::newRow("Arabic, joined") << QStringLiteral("سسسسسس ا") << true;
+    QTest::newRow("Hindi, with vowel signs") << QStringLiteral("नमस्तेनमस्ते क") << false;
+    QTest::newRow("Latin") << QStringLiteral("mmmmmm i") << false;
+}
+
+void TestCaptions::readingOrder()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, longWordRight);
+    const QSize frame(640, 360);
+    CaptionStyle style = flatStyle();
+    Picture caption(frame.width(), frame.height(), AV_PIX_FMT_BGRA);
+    renderCaption(text, CaptionAnchor::Centre, style, nullptr, caption);
+    const Ink ink = inkOf(caption);
+    // The widest gap between inked columns is the space between the words.
+    int first = -1, last = -1, gapStart = -1, gapEnd = -1, previous = -1;
+    for (int x = 0; x < frame.width(); ++x) {
+        if (ink.columns[size_t(x)] == 0)
+            continue;
+        if (first < 0)
+            first = x;
+        if (previous >= 0 && x - previous > gapEnd - gapStart) {
+            gapStart = previous;
+            gapEnd = x;
+        }
+        previous = last = x;
+    }
+    QVERIFY2(gapEnd - gapStart > 3, "no two words drawn: is a font of the script installed?");
+    const int leftWidth = gapStart - first;
+    const int rightWidth = last - gapEnd;
+    QCOMPARE(rightWidth > leftWidth, longWordRight);
+}
+
+void TestCaptions::placedInTheSafeArea_data()
+{
+    QTest::addColumn<CaptionAnchor>("anchor");
+    QTest::addColumn<QSize>("small");
+    QTest::addColumn<QSize>("large");
+    QTest::newRow("bottom of 720p and 4K")
+        << CaptionAnchor::Bottom << QSize(1280, 720) << QSize(3840, 2160);
+    QTest::newRow("bottom right of a phone frame")
+        << CaptionAnchor::BottomRight << QSize(360, 640) << QSize(1080, 1920);
+    QTest::newRow("top left of a square frame")
+        << CaptionAnchor::TopLeft << QSize(480, 480) << QSize(1080, 1080);
+}
+
+void TestCaptions::placedInTheSafeArea()
+{
+    QFETCH(CaptionAnchor, anchor);
+    QFETCH(QSize, small);
+    QFETCH(QSize, large);
+    const QString text = QStringLiteral("Grandma's garden\nsummer");
+    const CaptionStyle style = CaptionStyle::fromPreset(CaptionPreset::Band);
+    const CaptionShape a = layoutCaption(text, anchor, style, small);
+    const CaptionShape b = layoutCaption(text, anchor, style, large);
+    for (const auto &[shape, frame] : {std::pair {&a, small}, std::pair {&b, large}}) {
+        const QRectF safe = captionSafeArea(frame);
+        QVERIFY(safe.contains(shape->covered.adjusted(1, 1, -1, -1)));
+        // The anchor's corner of the lines lies at the matching corner of the safe area.
+        const QRectF lines = shape->lines;
+        const double reach = 0.5 * shape->pixelSize + 1.0;
+        const int column = int(anchor) % 3;
+        const int row = int(anchor) / 3;
+        if (column == 0)
+            QVERIFY(lines.left() - safe.left() <= reach);
+        if (column == 2)
+            QVERIFY(safe.right() - lines.right() <= reach);
+        if (row == 0)
+            QVERIFY(lines.top() - safe.top() <= reach);
+        if (row == 2)
+            QVERIFY(safe.bottom() - lines.bottom() <= reach);
+    }
+    // The same share of the frame at both sizes.
+    const double heightA = a.lines.height() / small.height();
+    const double heightB = b.lines.height() / large.height();
+    QVERIFY2(std::abs(heightA - heightB) < 0.04 * heightA,
+             qPrintable(QStringLiteral("%1 vs %2").arg(heightA).arg(heightB)));
+    const double inkA = a.glyphs.boundingRect().width() / small.width();
+    const double inkB = b.glyphs.boundingRect().width() / large.width();
+    QVERIFY2(std::abs(inkA - inkB) < 0.05 * inkA,
+             qPrintable(QStringLiteral("%1 vs %2").arg(inkA).arg(inkB)));
+}
+
+void TestCaptions::shownWithItsPhoto_data()
+{
+    // Three photos held 2 s with 1 s dissolves at 10 frames/s: photo 1 (the captioned one)
+    // arrives over frames 20-29, is held alone over 30-49 and leaves over 50-59.
+    QTest::addColumn<int>("frame");
+    QTest::addColumn<int>("expected"); // 0 none, 1 fading, 2 whole
+    QTest::newRow("first photo held") << 5 << 0;
+    QTest::newRow("arriving with its photo") << 25 << 1;
+    QTest::newRow("held") << 35 << 2;
+    QTest::newRow("held, last frame") << 49 << 2;
+    QTest::newRow("leaving with its photo") << 55 << 1;
+    QTest::newRow("next photo held") << 65 << 0;
+}
+
+void TestCaptions::shownWithItsPhoto()
+{
+    QFETCH(int, frame);
+    QFETCH(int, expected);
+    QTemporaryDir dir;
+    StoryBoard board;
+    board.patterns.clear();
+    board.useZoom = false;
+    board.dissolveOnly = true;
+    board.setPhotoDurationMs(2000);
+    board.setTransitionDurationMs(1000);
+    for (const QColor &colour : {QColor(Qt::red), QColor(Qt::blue), QColor(Qt::darkGreen)}) {
+        ImageInfo info;
+        info.path = writePhoto(dir, colour.name().mid(1) + QStringLiteral(".png"), colour);
+        QVERIFY(!info.path.isEmpty());
+        board.photos.append(info);
+    }
+    board.photos[1].caption.text = QStringLiteral("HELLO");
+    board.photos[1].caption.anchor = CaptionAnchor::Centre;
+    board.captionStyle = flatStyle();
+    board.captionStyle.size = 0.2;
+
+    MediaFormat format;
+    format.width = 320;
+    format.height = 180;
+    format.frameRate = 10.0;
+    StoryBoardFrames frames;
+    frames.setFormat(format);
+    frames.setStoryBoard(&board);
+    QCOMPARE(frames.totalFrames(), 80);
+    GLDrawer drawer(nullptr, GLDrawer::Target::Offscreen);
+    QVERIFY(drawer.open(format.width, format.height, MaxFrameLayers, true));
+    std::vector<uint8_t> pixels(size_t(format.width) * format.height * 4);
+    // Drawn in order from the start, as a video is, so that uploads kept between frames count.
+    int whitest = 0;
+    for (int k = 0; k <= frame; ++k)
+        frames.drawFrame(k, &drawer);
+    QVERIFY(drawer.grabFrame(0x80E1 /* GL_BGRA */, 0x1401 /* GL_UNSIGNED_BYTE */, pixels.data()));
+    int white = 0;
+    for (size_t i = 0; i < pixels.size(); i += 4) {
+        const int low = std::min({pixels[i], pixels[i + 1], pixels[i + 2]});
+        whitest = std::max(whitest, low);
+        white += low > 235;
+    }
+    switch (expected) {
+    case 0:
+        QVERIFY2(whitest < 40, qPrintable(QString::number(whitest)));
+        break;
+    case 1:
+        QVERIFY2(whitest > 60 && whitest < 215, qPrintable(QString::number(whitest)));
+        break;
+    default:
+        QVERIFY2(white > 200, qPrintable(QString::number(white)));
+        break;
+    }
+}
+
+void TestCaptions::titleCards_data()
+{
+    // The background's colour at the top and at the bottom of the picture.
+    QTest::addColumn<TitleCard>("card");
+    QTest::addColumn<QColor>("top");
+    QTest::addColumn<QColor>("bottom");
+    TitleCard colour;
+    colour.background = TitleCard::Background::Colour;
+    colour.colour = QColor(200, 40, 10);
+    QTest::newRow("colour") << colour << colour.colour << colour.colour;
+    TitleCard gradient;
+    gradient.colour = QColor(250, 250, 0);
+    gradient.colour2 = QColor(0, 0, 250);
+    QTest::newRow("gradient") << gradient << gradient.colour << gradient.colour2;
+    TitleCard blurred;
+    blurred.background = TitleCard::Background::BlurredPhoto;
+    blurred.colour = Qt::black;
+    // Green above red, blurred and darkened: dark green at the top, dark red at the bottom.
+    QTest::newRow("blurred photo") << blurred << QColor(0, 145, 0) << QColor(145, 0, 0);
+}
+
+void TestCaptions::titleCards()
+{
+    QFETCH(TitleCard, card);
+    QFETCH(QColor, top);
+    QFETCH(QColor, bottom);
+    QTemporaryDir dir;
+    if (card.background == TitleCard::Background::BlurredPhoto) {
+        QImage photo(400, 300, QImage::Format_RGB32);
+        photo.fill(Qt::red);
+        QPainter(&photo).fillRect(0, 0, 400, 150, Qt::green);
+        card.photo = dir.filePath(QStringLiteral("photo.png"));
+        QVERIFY(photo.save(card.photo));
+    }
+    ImageInfo record;
+    QVERIFY(makeTitleCard(QStringLiteral("Summer\n2026"), card, dir.filePath("titles"), record));
+    QVERIFY(record.titleCard);
+    QCOMPARE(record.caption.text, QStringLiteral("Summer\n2026"));
+    QCOMPARE(record.caption.anchor, CaptionAnchor::Centre);
+    QCOMPARE(record.width, TitleCard::ImageWidth);
+    const QImage picture(record.path);
+    const auto near = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green())
+            + std::abs(a.blue() - b.blue())
+            <= 30;
+    };
+    const QColor atTop = picture.pixelColor(picture.width() / 2, 2);
+    const QColor atBottom = picture.pixelColor(picture.width() / 2, picture.height() - 3);
+    QVERIFY2(near(atTop, top), qPrintable(atTop.name()));
+    QVERIFY2(near(atBottom, bottom), qPrintable(atBottom.name()));
+
+    // Kept in the show file, and drawn again when its picture has gone.
+    ShowFile show;
+    show.photos = {record};
+    const QString path = dir.filePath(QStringLiteral("show.vellumix"));
+    QVERIFY(writeShowFile(path, show));
+    QVERIFY(QFile::remove(record.path));
+    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
+    const ShowReadResult read = readShowFile(path);
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    const ImageInfo &again = read.show.photos.first();
+    QVERIFY(again.titleCard);
+    QCOMPARE(again.card, card);
+    QCOMPARE(again.caption, record.caption);
+    QVERIFY(!again.missing);
+    QVERIFY(again.path.startsWith(dir.filePath(QStringLiteral("data"))));
+    QCOMPARE(QImage(again.path).pixelColor(picture.width() / 2, 2), atTop);
+}
+
+QTEST_MAIN(TestCaptions)
+#include "tst_captions.moc"
