@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/batchcreate.h"
 
+#include "app/batchmusic.h"
 #include "app/batchoptions.h"
 #include "app/startup.h"
+#include "audio/audioanalysis.h"
 #include "audio/audiodecoder.h"
 #include "audio/storyboardrender.h"
 #include "creation/creationjob.h"
@@ -181,6 +183,7 @@ void readPaths(const QStringList &paths, bool noAutoRotate, StoryBoard &board,
             unreadable.append(path);
             continue;
         }
+        analyseAudio(clip);
         board.audios.append(clip);
     }
 }
@@ -229,6 +232,16 @@ std::optional<int> parseOptions(const QStringList &arguments, CreateOptions &opt
          QCoreApplication::translate(
              "BatchCreate",
              "Fade the sound in over the first second and out over the last three.")},
+        {QStringLiteral("crossfade"),
+         QCoreApplication::translate(
+             "BatchCreate",
+             "Overlap each audio clip with the next by this many seconds (0-10, default 0)."),
+         QStringLiteral("SECONDS")},
+        {QStringLiteral("loudness"),
+         QCoreApplication::translate("BatchCreate",
+                                     "Even the loudness of the audio clips to -14, -16 or -23 "
+                                     "LUFS, or leave it (off); default -14, or the show's."),
+         QStringLiteral("LUFS")},
         {QStringLiteral("sync-audio"),
          QCoreApplication::translate(
              "BatchCreate",
@@ -436,6 +449,8 @@ std::optional<int> parseOptions(const QStringList &arguments, CreateOptions &opt
     settings.loopAudio = show.loopAudio || parser.isSet(QStringLiteral("loop-audio"));
     settings.fadeInOut = show.fadeInOut || parser.isSet(QStringLiteral("fade"));
     settings.framing = framing;
+    if (const std::optional<QString> problem = applyMusicOptions(parser, settings))
+        return usageError(*problem);
 
     options.name = name;
     options.profile = profile;
@@ -590,6 +605,15 @@ int makeVideo(const CreateOptions &options, StoryBoard &board)
             err() << "  " << line << '\n';
         err().flush();
         return exitFailed;
+    }
+    const AVWriterManager &written = job.writerManager();
+    if (!options.quiet && written.soundMeasured()) {
+        err() << QCoreApplication::translate("BatchCreate",
+                                             "Sound written: %1 LUFS, true peak %2 dBTP")
+                     .arg(written.writtenLoudness(), 0, 'f', 1)
+                     .arg(written.writtenTruePeak(), 0, 'f', 1)
+              << '\n';
+        err().flush();
     }
     out() << QFileInfo(job.outputPath()).absoluteFilePath() << '\n';
     out().flush();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "audio/loudness.h"
 #include "clib/handles.h"
 #include "storyboard/gldrawer.h"
 #include "storyboard/picture.h"
@@ -59,6 +60,10 @@ public:
     quint32 frameTotal() const;
     // Audio bytes a complete stream holds: one video frame of sound per frame, in whole samples.
     qint64 audioByteTotal() const;
+    // The integrated loudness (LUFS) and true peak (dBTP) of the sound written so far.
+    double writtenLoudness() const { return writtenMeter.integratedLufs(); }
+    double writtenTruePeak() const { return writtenMeter.truePeakDb(); }
+    bool soundMeasured() const { return writtenMeter.frames() > 0; }
 
 public slots:
     // One tick: the next frame, the pending sound, the progress, and the end test.
@@ -97,4 +102,5 @@ private:
     bool ended = false;
     bool failed = false;
     int lastProgress = -1;
+    LoudnessMeter writtenMeter;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/adjustaudioorder.h"
 
+#include "audio/audioanalysis.h"
 #include "audio/audiodecoder.h"
 #include "media/filetypes.h"
 #include "ui_adjustaudioorder.h"
@@ -167,6 +168,7 @@ QStringList AdjustAudioOrder::addFiles(const QStringList &paths)
             failed << path;
             continue;
         }
+        analyseAudio(clip);
         clips.append(clip);
         ui->treeWidget->addTopLevelItem(new QTreeWidgetItem);
         fillRow(static_cast<int>(clips.size()) - 1);

@@ -11,6 +11,7 @@ packages=(
     libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev ffmpeg
     libopenal-dev libopenal1
     libexif-dev
+    libebur128-dev libaubio-dev
     qt6-image-formats-plugins libheif-dev libjpeg-dev
     libopencv-dev opencv-data
     libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0 mesa-utils
