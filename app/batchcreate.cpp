@@ -242,6 +242,9 @@ std::optional<int> parseOptions(const QStringList &arguments, CreateOptions &opt
                                      "Even the loudness of the audio clips to -14, -16 or -23 "
                                      "LUFS, or leave it (off); default -14, or the show's."),
          QStringLiteral("LUFS")},
+        {QStringLiteral("beat-cut"),
+         QCoreApplication::translate(
+             "BatchCreate", "Move each photo change to the nearest beat of the music playing.")},
         {QStringLiteral("sync-audio"),
          QCoreApplication::translate(
              "BatchCreate",

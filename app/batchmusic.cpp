@@ -36,5 +36,6 @@ std::optional<QString> applyMusicOptions(const QCommandLineParser &parser, Album
                                                "--loudness takes off, -14, -16 or -23, not '%1'")
                 .arg(given);
     }
+    settings.beatCut = settings.beatCut || parser.isSet(QStringLiteral("beat-cut"));
     return std::nullopt;
 }

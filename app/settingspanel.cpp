@@ -45,6 +45,7 @@ void Vellumix::loadSettingsPanel()
     ui->crossfade->setValue(storyBoard.crossfadeMs / 1000.0);
     const QSignalBlocker quietLoudness(ui->loudness);
     ui->loudness->setCurrentIndex(ui->loudness->findData(storyBoard.loudnessTarget));
+    ui->beatCut->setChecked(storyBoard.beatCut);
 }
 
 void Vellumix::fillMusicChoices()
@@ -91,6 +92,7 @@ void Vellumix::connectSettingsPanel()
     ui->crossfade->setKeyboardTracking(false);
     connect(ui->crossfade, &QDoubleSpinBox::valueChanged, this, &Vellumix::on_crossfade_changed);
     connect(ui->loudness, &QComboBox::currentIndexChanged, this, &Vellumix::on_loudness_changed);
+    connect(ui->beatCut, &QCheckBox::released, this, &Vellumix::on_beatCut_changed);
 }
 
 void Vellumix::settingsEdited(const AlbumSettings &before, const QString &name, int mergeId)
@@ -167,6 +169,13 @@ void Vellumix::on_loudness_changed()
     const AlbumSettings before = storyBoard.settings();
     storyBoard.loudnessTarget = ui->loudness->currentData().toInt();
     settingsEdited(before, tr("Loudness"));
+}
+
+void Vellumix::on_beatCut_changed()
+{
+    const AlbumSettings before = storyBoard.settings();
+    storyBoard.beatCut = ui->beatCut->isChecked();
+    settingsEdited(before, tr("Cut on the Beat"));
 }
 
 void Vellumix::on_framing_changed()

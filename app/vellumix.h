@@ -145,6 +145,7 @@ public:
     void on_framing_changed();
     void on_crossfade_changed(double seconds);
     void on_loudness_changed();
+    void on_beatCut_changed();
     void on_sync_clicked();
     void photoItemSelectChanged();
     void audioItemSelectChanged();

@@ -45,6 +45,8 @@ bool rereadShowAudio(AudioInfo &info)
         read.measured = true;
         read.loudness = info.loudness;
         read.truePeak = info.truePeak;
+        read.waveform = info.waveform;
+        read.beats = info.beats;
     } else {
         analyseAudio(read);
     }

@@ -24,6 +24,8 @@ struct AlbumSettings
     // The integrated loudness, in LUFS, the clips are evened to; 0 leaves them as they are. New
     // shows even to -14, what sharing sites play at; shows saved without it read as off.
     int loudnessTarget = -14;
+    // Each photo change moves to the nearest beat of the music playing then.
+    bool beatCut = false;
 
     static constexpr int MaxCrossfadeMs = 10000;
     static constexpr int LoudnessOff = 0;

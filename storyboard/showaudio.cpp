@@ -4,6 +4,7 @@
 #include "storyboard/storyboard.h"
 
 #include <QCoreApplication>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <algorithm>
 #include <cmath>
@@ -14,6 +15,8 @@ namespace {
 // Loudness and peaks of real sound lie between these; anything else is damage.
 constexpr double lowestDb = -70.0;
 constexpr double highestDb = 30.0;
+// As the show file's longest clip: a week.
+constexpr double maxClipSeconds = 7 * 24 * 3600.0;
 
 QString tr(const char *text)
 {
@@ -40,6 +43,14 @@ bool readAudioSettings(const QJsonObject &audio, AlbumSettings &settings, QStrin
         }
         settings.crossfadeMs = int(ms);
     }
+    const QJsonValue beatCut = audio.value(QLatin1String("beatCut"));
+    if (!beatCut.isUndefined()) {
+        if (!beatCut.isBool()) {
+            error = tr("audio: \"beatCut\" must be true or false");
+            return false;
+        }
+        settings.beatCut = beatCut.toBool();
+    }
     const QJsonValue loudness = audio.value(QLatin1String("loudness"));
     settings.loudnessTarget = AlbumSettings::LoudnessOff;
     if (!loudness.isUndefined()) {
@@ -59,6 +70,7 @@ void writeAudioSettings(QJsonObject &audio, const AlbumSettings &settings)
 {
     audio.insert(QStringLiteral("crossfadeMs"), settings.crossfadeMs);
     audio.insert(QStringLiteral("loudness"), settings.loudnessTarget);
+    audio.insert(QStringLiteral("beatCut"), settings.beatCut);
 }
 
 void readClipMeasures(const QJsonObject &clip, AudioInfo &info)
@@ -71,16 +83,43 @@ void readClipMeasures(const QJsonObject &clip, AudioInfo &info)
     };
     if (!inRange(loudness) || !inRange(peak))
         return;
+    const QJsonValue waveform = measure.value(QLatin1String("waveform"));
+    const QByteArray::FromBase64Result pairs = QByteArray::fromBase64Encoding(
+        waveform.toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    if (!waveform.isString() || !pairs || pairs.decoded.size() % 2 != 0
+        || pairs.decoded.size() > 2 * AudioInfo::WaveformPairs)
+        return;
+    const QJsonValue beatsValue = measure.value(QLatin1String("beats"));
+    const QJsonArray list = beatsValue.toArray();
+    if (!beatsValue.isArray() || list.size() > AudioInfo::MaxBeats)
+        return;
+    QList<double> beats;
+    beats.reserve(list.size());
+    for (const QJsonValue &v : list) {
+        const double t = v.toDouble(-1.0);
+        if (!v.isDouble() || !(t >= 0.0) || t > maxClipSeconds
+            || (!beats.isEmpty() && t < beats.constLast()))
+            return;
+        beats.append(t);
+    }
     info.measured = true;
     info.loudness = loudness;
     info.truePeak = peak;
+    info.waveform = pairs.decoded;
+    info.beats = beats;
 }
 
 void writeClipMeasures(QJsonObject &clip, const AudioInfo &info)
 {
     if (!info.measured)
         return;
-    QJsonObject measure {{QStringLiteral("loudness"), rounded(info.loudness, 100.0)},
-                         {QStringLiteral("truePeak"), rounded(info.truePeak, 100.0)}};
+    QJsonArray beats;
+    for (double t : info.beats)
+        beats.append(rounded(t, 1000.0));
+    QJsonObject measure {
+        {QStringLiteral("loudness"), rounded(info.loudness, 100.0)},
+        {QStringLiteral("truePeak"), rounded(info.truePeak, 100.0)},
+        {QStringLiteral("waveform"), QString::fromLatin1(info.waveform.toBase64())},
+        {QStringLiteral("beats"), beats}};
     clip.insert(QStringLiteral("measure"), measure);
 }

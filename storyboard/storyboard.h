@@ -89,6 +89,14 @@ struct AudioInfo
     bool measured = false;
     double loudness = -70.0;
     double truePeak = -70.0;
+    // Pairs of the lowest and highest value (-127 to 127) of the mono mix over equal stretches
+    // of the whole file, at most WaveformPairs of them.
+    QByteArray waveform;
+    // Beats and strong onsets, in seconds from the start of the file, sorted; at most MaxBeats.
+    QList<double> beats;
+
+    static constexpr int WaveformPairs = 400;
+    static constexpr int MaxBeats = 100000;
 };
 
 // The output format handed to the renderer, the player and the writer. The defaults are the

@@ -370,6 +370,10 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
         <source>--loudness takes off, -14, -16 or -23, not &apos;%1&apos;</source>
         <translation>--loudness nimmt off, -14, -16 oder -23, nicht &apos;%1&apos;</translation>
     </message>
+    <message>
+        <source>Move each photo change to the nearest beat of the music playing.</source>
+        <translation>Jeden Fotowechsel auf den nächsten Schlag der laufenden Musik legen.</translation>
+    </message>
 </context>
 <context>
     <name>CompileProgress</name>
@@ -1480,6 +1484,10 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
         <source>Music</source>
         <translation>Musik</translation>
     </message>
+    <message>
+        <source>Cut on the Beat</source>
+        <translation>Auf den Takt schneiden</translation>
+    </message>
 </context>
 <context>
     <name>VellumixClass</name>
@@ -1833,6 +1841,14 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
     <message>
         <source>Music</source>
         <translation>Musik</translation>
+    </message>
+    <message>
+        <source>Moves each photo change to the nearest beat of the music</source>
+        <translation>Legt jeden Fotowechsel auf den nächsten Schlag der Musik</translation>
+    </message>
+    <message>
+        <source>Cut on the beat</source>
+        <translation>Auf den Takt schneiden</translation>
     </message>
 </context>
 <context>

@@ -370,6 +370,10 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
         <source>--loudness takes off, -14, -16 or -23, not &apos;%1&apos;</source>
         <translation>--loudness prend off, -14, -16 ou -23, pas «&#xa0;%1&#xa0;»</translation>
     </message>
+    <message>
+        <source>Move each photo change to the nearest beat of the music playing.</source>
+        <translation>Placer chaque changement de photo sur le temps le plus proche de la musique jouée.</translation>
+    </message>
 </context>
 <context>
     <name>CompileProgress</name>
@@ -1480,6 +1484,10 @@ et les ressources système nécessaires.</translation>
         <source>Music</source>
         <translation>Musique</translation>
     </message>
+    <message>
+        <source>Cut on the Beat</source>
+        <translation>Couper sur le temps</translation>
+    </message>
 </context>
 <context>
     <name>VellumixClass</name>
@@ -1833,6 +1841,14 @@ et les ressources système nécessaires.</translation>
     <message>
         <source>Music</source>
         <translation>Musique</translation>
+    </message>
+    <message>
+        <source>Moves each photo change to the nearest beat of the music</source>
+        <translation>Place chaque changement de photo sur le temps le plus proche de la musique</translation>
+    </message>
+    <message>
+        <source>Cut on the beat</source>
+        <translation>Couper sur le temps</translation>
     </message>
 </context>
 <context>

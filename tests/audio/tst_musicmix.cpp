@@ -6,7 +6,9 @@
 #include "audio/loudness.h"
 #include "audio/peaklimiter.h"
 #include "audio/storyboardrender.h"
+#include "storyboard/beatcut.h"
 #include "storyboard/showfile.h"
+#include "storyboard/showtimeline.h"
 #include "tests/support/testsupport.h"
 
 #include <QElapsedTimer>
@@ -142,6 +144,10 @@ private slots:
     void limiterPassesQuietSound();
     void showFileKeepsMusic_data();
     void showFileKeepsMusic();
+    void waveformOfTone();
+    void clickTrackBeats();
+    void changesSnapToBeats_data();
+    void changesSnapToBeats();
 
 private:
     QTemporaryDir dir;
@@ -378,7 +384,7 @@ void TestMusicMix::showFileKeepsMusic_data()
     QTest::addColumn<bool>("measured");
     const QByteArray plain = R"({"path": "/a.wav", "duration": 10})";
     const QByteArray measured
-        = R"({"path": "/a.wav", "duration": 10, "measure": {"loudness": -9.5, "truePeak": 0.3}})";
+        = R"({"path": "/a.wav", "duration": 10, "measure": {"loudness": -9.5, "truePeak": 0.3, "waveform": "gX8=", "beats": [0.5, 1.25]}})";
     QTest::newRow("saved before: off, no crossfade")
         << QByteArray(R"({"loopAudio": false})") << plain << true << 0 << 0 << false;
     QTest::newRow("crossfade and target kept")
@@ -394,6 +400,16 @@ void TestMusicMix::showFileKeepsMusic_data()
         << QByteArray(R"({"loudness": -14})")
         << QByteArray(
                R"({"path": "/a.wav", "duration": 10, "measure": {"loudness": "loud", "truePeak": 0}})")
+        << true << 0 << -14 << false;
+    QTest::newRow("beats not rising")
+        << QByteArray(R"({"loudness": -14})")
+        << QByteArray(R"({"path": "/a.wav", "duration": 10, "measure": {"loudness": -9, )"
+                      R"("truePeak": 0, "waveform": "gX8=", "beats": [1.0, 0.5]}})")
+        << true << 0 << -14 << false;
+    QTest::newRow("waveform of an odd length")
+        << QByteArray(R"({"loudness": -14})")
+        << QByteArray(R"({"path": "/a.wav", "duration": 10, "measure": {"loudness": -9, )"
+                      R"("truePeak": 0, "waveform": "gX8B", "beats": []}})")
         << true << 0 << -14 << false;
     QTest::newRow("measure out of range")
         << QByteArray(R"({"loudness": -14})")
@@ -428,7 +444,104 @@ void TestMusicMix::showFileKeepsMusic()
     if (measured) {
         QCOMPARE(again.show.audios.constFirst().loudness, -9.5);
         QCOMPARE(again.show.audios.constFirst().truePeak, 0.3);
+        QCOMPARE(again.show.audios.constFirst().waveform, QByteArray("\x81\x7f", 2));
+        QCOMPARE(again.show.audios.constFirst().beats, (QList<double> {0.5, 1.25}));
     }
+}
+
+void TestMusicMix::waveformOfTone()
+{
+    // A second of a tone at -6 dBFS, then a second of silence.
+    const QString path = dir.filePath(QStringLiteral("tone then silence.wav"));
+    const auto tone = sine(440, -6.0);
+    QVERIFY(writeWav(path, 2.0, [&tone](qint64 i) { return i < rate ? tone(i) : 0.0; }));
+    const AudioInfo clip = readClip(path);
+    QCOMPARE(clip.waveform.size(), 2 * AudioInfo::WaveformPairs);
+    const int expected = int(127 * std::pow(10.0, -6.0 / 20.0));
+    for (int i = 0; i < AudioInfo::WaveformPairs; ++i) {
+        const int low = qint8(clip.waveform.at(2 * i));
+        const int high = qint8(clip.waveform.at(2 * i + 1));
+        if (i < AudioInfo::WaveformPairs / 2) {
+            // Each stretch (5 ms) holds two periods: the tone's whole swing.
+            QVERIFY2(qAbs(high - expected) <= 2 && qAbs(low + expected) <= 2,
+                     qPrintable(QStringLiteral("%1: %2 %3").arg(i).arg(low).arg(high)));
+        } else {
+            QCOMPARE(low, 0);
+            QCOMPARE(high, 0);
+        }
+    }
+}
+
+void TestMusicMix::clickTrackBeats()
+{
+    // Clicks at 100 a minute over a quiet hum: the beats found lie on the clicks.
+    const QString path = dir.filePath(QStringLiteral("clicks.wav"));
+    const qint64 period = rate * 60 / 100;
+    const auto hum = sine(110, -40.0);
+    QVERIFY(writeWav(path, 20.0, [&](qint64 i) {
+        const qint64 into = i % period;
+        return hum(i)
+            + (into < 480 ? 0.8 * std::sin(2.0 * M_PI * 2000.0 * into / rate) * (1.0 - into / 480.0)
+                          : 0.0);
+    }));
+    const AudioInfo clip = readClip(path);
+    QVERIFY(clip.beats.size() >= 25);
+    int onClick = 0;
+    for (double beat : clip.beats) {
+        const double offset = std::fmod(beat, 0.6);
+        if (std::min(offset, 0.6 - offset) <= 0.04)
+            ++onClick;
+    }
+    QVERIFY2(onClick >= 0.9 * clip.beats.size(),
+             qPrintable(QStringLiteral("%1 of %2").arg(onClick).arg(clip.beats.size())));
+}
+
+void TestMusicMix::changesSnapToBeats_data()
+{
+    QTest::addColumn<int>("photoMs");
+    QTest::addColumn<int>("transitionMs");
+    QTest::addColumn<QList<double>>("beats");
+    QTest::addColumn<QList<int>>("holds");
+    // Photos of 3 s with transitions of 1 s: the changes lie at 3.5, 7.5 and 11.5 s.
+    const QList<double> everySecondAndAHalf {1.5, 3.0, 4.5, 6.0, 7.5, 9.0, 10.5, 12.0, 13.5};
+    QTest::newRow("each change to the nearest beat")
+        << 3000 << 1000 << everySecondAndAHalf << QList<int> {2500, 3500, 3500, 2500};
+    QTest::newRow("no beat within half a photo")
+        << 3000 << 1000 << QList<double> {20.0} << QList<int> {3000, 3000, 3000, 3000};
+    // Cuts every 1.6 s: the first change may not move to 2.4 s (the second photo would keep
+    // 0.8 s), nor the second back to 2.4 s; 2.6 s leaves the second photo its second.
+    QTest::newRow("no photo under a second")
+        << 1600 << 0 << QList<double> {2.4, 2.6} << QList<int> {1600, 1000, 2200, 1600};
+    QTest::newRow("cuts move whole")
+        << 3000 << 0 << QList<double> {2.9, 6.2, 8.8} << QList<int> {2900, 3300, 2600, 3200};
+}
+
+void TestMusicMix::changesSnapToBeats()
+{
+    QFETCH(int, photoMs);
+    QFETCH(int, transitionMs);
+    QFETCH(QList<double>, beats);
+    QFETCH(QList<int>, holds);
+    StoryBoard board;
+    board.setPhotoDurationMs(photoMs);
+    board.useTransition = transitionMs > 0;
+    if (transitionMs > 0)
+        board.setTransitionDurationMs(transitionMs);
+    board.photos.resize(4);
+    AudioInfo clip;
+    clip.duration = clip.clipEnd = 60.0;
+    clip.beats = beats;
+    board.audios = {clip};
+    const qint64 total = board.totalDurationMs();
+    const QList<int> snapped = beatHoldsMs(board, showBeatsMs(board, total));
+    QCOMPARE(snapped, holds);
+    // The show keeps its length, so a show synced with its music still ends with it.
+    board.beatCut = true;
+    const ShowTimeline cut = ShowTimeline::of(board, 25.0);
+    board.beatCut = false;
+    QCOMPARE(cut.totalFrames, ShowTimeline::of(board, 25.0).totalFrames);
+    for (int i = 0; i < holds.size(); ++i)
+        QCOMPARE(cut.spans.at(i).holdFrames, holds.at(i) * 0.025);
 }
 
 QTEST_GUILESS_MAIN(TestMusicMix)
