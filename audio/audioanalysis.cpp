@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <mutex>
 
 namespace {
 
@@ -22,6 +23,10 @@ constexpr int BeatWindow = 1024;
 constexpr double MinBeatGap = 0.05;
 constexpr int WaveformPairs = AudioInfo::WaveformPairs;
 constexpr int MaxBeats = AudioInfo::MaxBeats;
+
+// The FFT library under the beat tracker makes its plans in shared state: files read at the same
+// time make and free their trackers one at a time.
+std::mutex plannerLock;
 
 struct TempoDeleter
 {
@@ -83,17 +88,26 @@ class BeatFinder
 {
 public:
     explicit BeatFinder(int sampleRate)
-        : tempo(new_aubio_tempo("default", BeatWindow, BeatHop, uint_t(sampleRate)))
-        , onset(new_aubio_onset("default", BeatWindow, BeatHop, uint_t(sampleRate)))
-        , input(new_fvec(BeatHop))
-        , found(new_fvec(1))
     {
+        const std::scoped_lock locker(plannerLock);
+        tempo.reset(new_aubio_tempo("default", BeatWindow, BeatHop, uint_t(sampleRate)));
+        onset.reset(new_aubio_onset("default", BeatWindow, BeatHop, uint_t(sampleRate)));
+        input.reset(new_fvec(BeatHop));
+        found.reset(new_fvec(1));
         if (onset) {
             // Only clear attacks: every note of a melody is no place for a cut.
             aubio_onset_set_threshold(onset.get(), 0.6f);
             aubio_onset_set_minioi_s(onset.get(), 0.25f);
         }
     }
+    ~BeatFinder()
+    {
+        const std::scoped_lock locker(plannerLock);
+        tempo.reset();
+        onset.reset();
+    }
+    BeatFinder(const BeatFinder &) = delete;
+    BeatFinder &operator=(const BeatFinder &) = delete;
     bool isValid() const { return tempo && onset && input && found; }
 
     void add(float value)
