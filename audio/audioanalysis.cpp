@@ -183,8 +183,9 @@ bool analyseAudio(AudioInfo &info)
     } while (!decoder.clipEnded());
     if (frames == 0)
         return false;
-    info.loudness = meter.integratedLufs();
-    info.truePeak = meter.truePeakDb();
+    // To the hundredth the show file keeps, so that a show sounds the same once saved.
+    info.loudness = std::round(meter.integratedLufs() * 100.0) / 100.0;
+    info.truePeak = std::round(meter.truePeakDb() * 100.0) / 100.0;
     info.waveform = waveform.finish();
     info.beats = beats.finish();
     info.measured = true;
