@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/batchcreate.h"
 
+#include "app/batchmusic.h"
 #include "app/batchoptions.h"
 #include "app/startup.h"
+#include "audio/audioanalysis.h"
 #include "audio/audiodecoder.h"
 #include "audio/storyboardrender.h"
 #include "creation/creationjob.h"
@@ -183,6 +185,7 @@ void readPaths(const QStringList &paths, bool noAutoRotate, StoryBoard &board,
             unreadable.append(path);
             continue;
         }
+        analyseAudio(clip);
         board.audios.append(clip);
     }
 }
@@ -231,6 +234,19 @@ std::optional<int> parseOptions(const QStringList &arguments, CreateOptions &opt
          QCoreApplication::translate(
              "BatchCreate",
              "Fade the sound in over the first second and out over the last three.")},
+        {QStringLiteral("crossfade"),
+         QCoreApplication::translate(
+             "BatchCreate",
+             "Overlap each audio clip with the next by this many seconds (0-10, default 0)."),
+         QStringLiteral("SECONDS")},
+        {QStringLiteral("loudness"),
+         QCoreApplication::translate("BatchCreate",
+                                     "Even the loudness of the audio clips to -14, -16 or -23 "
+                                     "LUFS, or leave it (off); default -14, or the show's."),
+         QStringLiteral("LUFS")},
+        {QStringLiteral("beat-cut"),
+         QCoreApplication::translate(
+             "BatchCreate", "Move each photo change to the nearest beat of the music playing.")},
         {QStringLiteral("sync-audio"),
          QCoreApplication::translate(
              "BatchCreate",
@@ -453,6 +469,8 @@ std::optional<int> parseOptions(const QStringList &arguments, CreateOptions &opt
     settings.loopAudio = show.loopAudio || parser.isSet(QStringLiteral("loop-audio"));
     settings.fadeInOut = show.fadeInOut || parser.isSet(QStringLiteral("fade"));
     settings.framing = framing;
+    if (const std::optional<QString> problem = applyMusicOptions(parser, settings))
+        return usageError(*problem);
 
     options.name = name;
     options.profile = profile;
@@ -641,6 +659,15 @@ int makeVideo(const CreateOptions &options, StoryBoard &board)
     }
     if (!job.subtitleFilePath().isEmpty())
         out() << QFileInfo(job.subtitleFilePath()).absoluteFilePath() << '\n';
+    const AVWriterManager &written = job.writerManager();
+    if (!options.quiet && written.soundMeasured()) {
+        err() << QCoreApplication::translate("BatchCreate",
+                                             "Sound written: %1 LUFS, true peak %2 dBTP")
+                     .arg(written.writtenLoudness(), 0, 'f', 1)
+                     .arg(written.writtenTruePeak(), 0, 'f', 1)
+              << '\n';
+        err().flush();
+    }
     out() << QFileInfo(job.outputPath()).absoluteFilePath() << '\n';
     out().flush();
     return exitOk;

@@ -38,9 +38,17 @@ void Vellumix::setUpPhotoPanel()
         albumLayout->addWidget(group);
     }
     albumLayout->addStretch();
+    // The music's settings take a tab of their own, beside the album's.
+    auto *musicPage = new QWidget(settingsTabs);
+    auto *musicLayout = new QVBoxLayout(musicPage);
+    musicLayout->setContentsMargins(0, 0, 0, 0);
+    ui->verticalLayout_settings->removeWidget(ui->groupBoxMusic);
+    musicLayout->addWidget(ui->groupBoxMusic);
+    musicLayout->addStretch();
     photoPanel = new PhotoSettingsPanel(settingsTabs);
     settingsTabs->addTab(albumPage, QString());
     settingsTabs->addTab(photoPanel, QString());
+    settingsTabs->addTab(musicPage, QString());
     ui->verticalLayout_settings->insertWidget(place, settingsTabs);
     // The tabs name what they hold; the column's heading would only take the height they need.
     ui->label_7->hide();
@@ -74,6 +82,7 @@ void Vellumix::retranslatePhotoPanel()
         return;
     settingsTabs->setTabText(0, tr("Album"));
     settingsTabs->setTabText(1, tr("Per Photo"));
+    settingsTabs->setTabText(2, tr("Music"));
     photoPanel->retranslate();
     retranslateCaptionCommands();
 }

@@ -8,15 +8,17 @@
 #include "ui_vellumix.h"
 
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QUndoStack>
+#include <cmath>
 
 namespace {
 
 // Steps of one duration box that follow each other are undone as one.
-enum MergeId { PhotoDurationEdit = 1, TransitionDurationEdit = 2 };
+enum MergeId { PhotoDurationEdit = 1, TransitionDurationEdit = 2, CrossfadeEdit = 3 };
 
 } // namespace
 
@@ -39,6 +41,22 @@ void Vellumix::loadSettingsPanel()
     ui->checkBox_3->setChecked(storyBoard.fadeInOut);
     const QSignalBlocker quietFraming(ui->comboBoxFraming);
     ui->comboBoxFraming->setCurrentIndex(ui->comboBoxFraming->findData(int(storyBoard.framing)));
+    const QSignalBlocker quietCrossfade(ui->crossfade);
+    ui->crossfade->setValue(storyBoard.crossfadeMs / 1000.0);
+    const QSignalBlocker quietLoudness(ui->loudness);
+    ui->loudness->setCurrentIndex(ui->loudness->findData(storyBoard.loudnessTarget));
+    ui->beatCut->setChecked(storyBoard.beatCut);
+}
+
+void Vellumix::fillMusicChoices()
+{
+    const QSignalBlocker quiet(ui->loudness);
+    ui->loudness->clear();
+    for (int lufs : AlbumSettings::LoudnessTargets) {
+        ui->loudness->addItem(
+            lufs == AlbumSettings::LoudnessOff ? tr("Off") : tr("%1 LUFS").arg(lufs), lufs);
+    }
+    ui->loudness->setCurrentIndex(ui->loudness->findData(storyBoard.loudnessTarget));
 }
 
 void Vellumix::fillFramingChoices()
@@ -71,6 +89,10 @@ void Vellumix::connectSettingsPanel()
     // Picked by the user only: the panel's own loading is silenced.
     connect(ui->comboBoxFraming, &QComboBox::currentIndexChanged, this,
             &Vellumix::on_framing_changed);
+    ui->crossfade->setKeyboardTracking(false);
+    connect(ui->crossfade, &QDoubleSpinBox::valueChanged, this, &Vellumix::on_crossfade_changed);
+    connect(ui->loudness, &QComboBox::currentIndexChanged, this, &Vellumix::on_loudness_changed);
+    connect(ui->beatCut, &QCheckBox::released, this, &Vellumix::on_beatCut_changed);
 }
 
 void Vellumix::settingsEdited(const AlbumSettings &before, const QString &name, int mergeId)
@@ -133,6 +155,27 @@ void Vellumix::on_audioSetting_changed()
     storyBoard.loopAudio = ui->checkBox_2->isChecked();
     storyBoard.fadeInOut = ui->checkBox_3->isChecked();
     settingsEdited(before, tr("Audio Settings"));
+}
+
+void Vellumix::on_crossfade_changed(double seconds)
+{
+    const AlbumSettings before = storyBoard.settings();
+    storyBoard.crossfadeMs = int(std::lround(seconds * 1000.0));
+    settingsEdited(before, tr("Crossfade"), CrossfadeEdit);
+}
+
+void Vellumix::on_loudness_changed()
+{
+    const AlbumSettings before = storyBoard.settings();
+    storyBoard.loudnessTarget = ui->loudness->currentData().toInt();
+    settingsEdited(before, tr("Loudness"));
+}
+
+void Vellumix::on_beatCut_changed()
+{
+    const AlbumSettings before = storyBoard.settings();
+    storyBoard.beatCut = ui->beatCut->isChecked();
+    settingsEdited(before, tr("Cut on the Beat"));
 }
 
 void Vellumix::on_framing_changed()

@@ -69,6 +69,7 @@ Vellumix::Vellumix(QWidget *parent, Qt::WindowFlags flags)
     undo = new QUndoStack(this);
     undo->setUndoLimit(undoSteps);
     fillFramingChoices();
+    fillMusicChoices();
     loadSettingsPanel();
     connectSettingsPanel();
 
@@ -214,6 +215,7 @@ void Vellumix::retranslate()
     ui->retranslateUi(this);
     ZoMainWindow::retranslate();
     fillFramingChoices();
+    fillMusicChoices();
     retranslatePhotoPanel();
     autoRotateAction->setText(tr("Auto Rotate"));
     autoRotateAllAction->setText(tr("Auto Rotate All Photos"));

@@ -144,6 +144,9 @@ public:
     void on_transitionType_changed();
     void on_audioSetting_changed();
     void on_framing_changed();
+    void on_crossfade_changed(double seconds);
+    void on_loudness_changed();
+    void on_beatCut_changed();
     void on_sync_clicked();
     void photoItemSelectChanged();
     void audioItemSelectChanged();
@@ -176,6 +179,7 @@ private:
     void loadSettingsPanel();
     void connectSettingsPanel();
     void fillFramingChoices();
+    void fillMusicChoices();
     // Records a settings edit (the model already holds the new values) and refreshes the show.
     void settingsEdited(const AlbumSettings &before, const QString &name, int mergeId = -1);
     // Undo and redo: put an earlier state back without recording it as a new edit.

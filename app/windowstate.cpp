@@ -53,7 +53,8 @@ void Vellumix::updateEnabledState()
     const bool idle = !playing;
     for (QWidget *control : std::initializer_list<QWidget *> {
              ui->spinBox, ui->spinBox_2, ui->checkBox, ui->checkBoxUseDynamicZoom, ui->checkBox_2,
-             ui->checkBox_3, ui->adjustOrder, ui->comboBoxFraming})
+             ui->checkBox_3, ui->adjustOrder, ui->comboBoxFraming, ui->crossfade, ui->loudness,
+             ui->beatCut})
         control->setEnabled(idle);
     const bool transitions = idle && ui->checkBox->isChecked();
     ui->radioButton->setEnabled(transitions);

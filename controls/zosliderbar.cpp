@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/zosliderbar.h"
 
+#include "controls/waveformpainter.h"
 #include "zofc/zoutils.h"
 
 #include <QCoreApplication>
@@ -276,6 +277,8 @@ void ZoSliderBar::paintEvent(QPaintEvent *)
         }
     }
 
+    paintWaveform(painter, QRect(trackLeft(), 0, w, height()), waveformPairs, QColor(0, 0, 0, 90));
+
     if (shown & ShowClipTags) {
         if (!clipStartImage.isNull()) {
             const int x
@@ -486,4 +489,10 @@ void ZoSliderBar::appendLog(const QByteArray &lines)
         // A rename replaces the older log (or whatever stands at its name) in one step.
         ::rename(QFile::encodeName(path).constData(), QFile::encodeName(older).constData());
     }
+}
+
+void ZoSliderBar::setWaveform(const QByteArray &pairs)
+{
+    waveformPairs = pairs;
+    update();
 }

@@ -76,6 +76,8 @@ public:
     void setMinClipGap(int gap);
     void setClipSelected(bool on);
     void setThumbEnabled(bool on);
+    // A waveform drawn along the track (see paintWaveform); empty for none.
+    void setWaveform(const QByteArray &pairs);
 
     // Where a value is drawn and which value lies under a widget x, on the track between the
     // horizontal margins.
@@ -128,6 +130,7 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
+    QByteArray waveformPairs;
     int trackLeft() const { return margin; }
     int trackRight() const { return width() - 1 - margin; }
     int trackWidth() const { return width() - 2 * margin; }

@@ -106,6 +106,8 @@ void AVWriterManager::startWriting()
     audioBytesWritten = 0;
     lastProgress = -1;
     stages = StageTimes();
+    // Only 16-bit sound is measured; any other leaves the meter empty.
+    writtenMeter.start(format.bitsPerSample == 16 ? format.channels : 0, format.sampleRate);
     running = true;
     paused = throttled = ended = failed = false;
     if (render)
@@ -289,8 +291,10 @@ bool AVWriterManager::movePendingAudio()
         qint64 take = std::min<qint64>(fill, wanted - audioBytesWritten);
         const bool last = audioBytesWritten + take >= wanted;
         take -= take % blockAlign;
-        if (take > 0 && audio)
+        if (take > 0 && audio) {
             ok = audio->writeAudio(ring.data(), take);
+            writtenMeter.add(reinterpret_cast<const int16_t *>(ring.data()), take / blockAlign);
+        }
         audioBytesWritten += take;
         if (last) {
             ring.discard(fill);

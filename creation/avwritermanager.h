@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "audio/loudness.h"
 #include "clib/handles.h"
 #include "storyboard/gldrawer.h"
 #include "storyboard/picture.h"
@@ -75,6 +76,10 @@ public:
     qint64 audioByteTotal() const;
     // Since startWriting().
     const StageTimes &stageTimes() const { return stages; }
+    // The integrated loudness (LUFS) and true peak (dBTP) of the sound written so far.
+    double writtenLoudness() const { return writtenMeter.integratedLufs(); }
+    double writtenTruePeak() const { return writtenMeter.truePeakDb(); }
+    bool soundMeasured() const { return writtenMeter.frames() > 0; }
 
 public slots:
     // One tick: the next frame, the pending sound, the progress, and the end test.
@@ -115,4 +120,5 @@ private:
     int lastProgress = -1;
     StageTimes stages;
     QElapsedTimer throttledSince;
+    LoudnessMeter writtenMeter;
 };

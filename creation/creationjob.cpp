@@ -306,6 +306,9 @@ void CreationJob::onCompileEnd()
     // their files are whole before anything reads them.
     manager.stopWriting();
     manager.closeWriters();
+    if (manager.soundMeasured())
+        qInfo("Creation: the sound written measures %.1f LUFS, true peak %.1f dBTP",
+              manager.writtenLoudness(), manager.writtenTruePeak());
     setPhase(Phase::Settling);
     onEncoderFinished();
 }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/adjustaudioorder.h"
 
+#include "audio/audioanalysis.h"
 #include "audio/audiodecoder.h"
+#include "controls/waveformpainter.h"
 #include "media/filetypes.h"
 #include "ui_adjustaudioorder.h"
 #include "zofc/zomessagebox.h"
@@ -23,6 +25,18 @@
 namespace {
 
 constexpr int pointColumnWidth = 80;
+// In- and out-points are set to a tenth of a second: the slider counts tenths.
+constexpr double TicksPerSecond = 10.0;
+
+int ticksOf(double seconds)
+{
+    return static_cast<int>(std::lround(seconds * TicksPerSecond));
+}
+
+double secondsOf(int ticks)
+{
+    return ticks / TicksPerSecond;
+}
 
 } // namespace
 
@@ -46,7 +60,7 @@ AdjustAudioOrder::AdjustAudioOrder(const QList<AudioInfo> &list, QWidget *parent
     ZoSliderBar *slider = ui->sliderClipping;
     slider->setType(ZoSliderBar::ShowThumb | ZoSliderBar::ShowClipRegion
                     | ZoSliderBar::ShowClipTags);
-    slider->setMinClipGap(1);
+    slider->setMinClipGap(ticksOf(1.0));
     connect(slider, &ZoSliderBar::clipStartChanged, this, &AdjustAudioOrder::onClipStartChanged);
     connect(slider, &ZoSliderBar::clipEndChanged, this, &AdjustAudioOrder::onClipEndChanged);
     connect(slider, &ZoSliderBar::thumbMouseRelease, this, &AdjustAudioOrder::onThumbMouseRelease);
@@ -90,15 +104,29 @@ void AdjustAudioOrder::done(int result)
     ZoDialog::done(result);
 }
 
+QString AdjustAudioOrder::pointText(double seconds)
+{
+    // Tenths, rounded as the slider rounds them; NaN and negative times show as 0.
+    const qint64 tenths = seconds > 0 ? std::llround(std::min(seconds, 1e9) * TicksPerSecond) : 0;
+    const qint64 whole = tenths / 10;
+    const QString minutes = whole >= 3600
+        ? QStringLiteral("%1:%2").arg(whole / 3600).arg(whole / 60 % 60, 2, 10, QLatin1Char('0'))
+        : QString::number(whole / 60);
+    return QStringLiteral("%1:%2.%3")
+        .arg(minutes)
+        .arg(whole % 60, 2, 10, QLatin1Char('0'))
+        .arg(tenths % 10);
+}
+
 void AdjustAudioOrder::fillRow(int row)
 {
     QTreeWidgetItem *item = ui->treeWidget->topLevelItem(row);
     const AudioInfo &clip = clips.at(row);
     item->setText(0, QFileInfo(clip.path).fileName());
     item->setToolTip(0, QDir::toNativeSeparators(clip.path));
-    item->setText(1, Zo::timeText(clip.duration));
-    item->setText(2, Zo::timeText(clip.clipStart));
-    item->setText(3, Zo::timeText(clip.clipEnd));
+    item->setText(1, pointText(clip.clipEnd - clip.clipStart));
+    item->setText(2, pointText(clip.clipStart));
+    item->setText(3, pointText(clip.clipEnd));
 }
 
 void AdjustAudioOrder::setCurrentRow(int row)
@@ -127,9 +155,10 @@ void AdjustAudioOrder::on_treeWidget_currentItemChanged(QTreeWidgetItem *item, Q
     // A file that cannot be opened plays as silence, at the same pace.
     player.open(clip.path);
     // A range needs two distinct ends, even for a clip shorter than a second.
-    slider->setRange(0, std::max(1, static_cast<int>(clip.duration)));
-    slider->setClipStartValue(static_cast<int>(clip.clipStart));
-    slider->setClipEndValue(static_cast<int>(clip.clipEnd));
+    slider->setRange(0, std::max(1, ticksOf(clip.duration)));
+    slider->setClipStartValue(ticksOf(clip.clipStart));
+    slider->setClipEndValue(ticksOf(clip.clipEnd));
+    slider->setWaveform(clip.waveform);
     slider->setValue(0);
     position = 0.0;
     showTime();
@@ -167,6 +196,7 @@ QStringList AdjustAudioOrder::addFiles(const QStringList &paths)
             failed << path;
             continue;
         }
+        analyseAudio(clip);
         clips.append(clip);
         ui->treeWidget->addTopLevelItem(new QTreeWidgetItem);
         fillRow(static_cast<int>(clips.size()) - 1);
@@ -223,7 +253,7 @@ void AdjustAudioOrder::on_moveDown_clicked()
 void AdjustAudioOrder::on_play_clicked()
 {
     if (current >= 0)
-        startPlaying(ui->sliderClipping->value(), false);
+        startPlaying(secondsOf(ui->sliderClipping->value()), false);
 }
 
 void AdjustAudioOrder::on_playSegment_clicked()
@@ -231,7 +261,7 @@ void AdjustAudioOrder::on_playSegment_clicked()
     if (current < 0)
         return;
     const double start = clips.at(current).clipStart;
-    ui->sliderClipping->setValue(static_cast<int>(start));
+    ui->sliderClipping->setValue(ticksOf(start));
     startPlaying(start, true);
 }
 
@@ -260,7 +290,7 @@ void AdjustAudioOrder::updateAudioBuffer()
     position = runStart + double(buffersPlayed) / ClipPlayer::BuffersPerSecond;
 
     const AudioInfo &clip = clips.at(current);
-    ui->sliderClipping->setValue(static_cast<int>(position));
+    ui->sliderClipping->setValue(ticksOf(position));
     showTime();
     if ((segmentMode && clip.clipEnd <= position) || position >= clip.duration) {
         on_stop_clicked();
@@ -296,9 +326,9 @@ void AdjustAudioOrder::on_setInPoint_clicked()
         return;
     AudioInfo &clip = clips[current];
     const int value = ui->sliderClipping->value();
-    if (value >= clip.clipEnd)
+    if (secondsOf(value) >= clip.clipEnd)
         return;
-    clip.clipStart = value;
+    clip.clipStart = secondsOf(value);
     ui->sliderClipping->setClipStartValue(value);
     fillRow(current);
     updateControls();
@@ -310,9 +340,9 @@ void AdjustAudioOrder::on_setOutPoint_clicked()
         return;
     AudioInfo &clip = clips[current];
     const int value = ui->sliderClipping->value();
-    if (value <= clip.clipStart)
+    if (secondsOf(value) <= clip.clipStart)
         return;
-    clip.clipEnd = value;
+    clip.clipEnd = std::min(secondsOf(value), clip.duration);
     ui->sliderClipping->setClipEndValue(value);
     fillRow(current);
     updateControls();
@@ -322,7 +352,7 @@ void AdjustAudioOrder::onClipStartChanged(int value)
 {
     if (current < 0)
         return;
-    clips[current].clipStart = value;
+    clips[current].clipStart = secondsOf(value);
     fillRow(current);
     updateControls();
 }
@@ -331,7 +361,7 @@ void AdjustAudioOrder::onClipEndChanged(int value)
 {
     if (current < 0)
         return;
-    clips[current].clipEnd = value;
+    clips[current].clipEnd = std::min(secondsOf(value), clips.at(current).duration);
     fillRow(current);
     updateControls();
 }
@@ -340,13 +370,13 @@ void AdjustAudioOrder::onThumbMouseRelease(int value)
 {
     if (current < 0)
         return;
-    position = value;
+    position = secondsOf(value);
     if (playing) {
         // A seek plays on from there, the whole clip.
         segmentMode = false;
-        runStart = value;
+        runStart = position;
         buffersPlayed = 0;
-        player.play(value);
+        player.play(position);
     }
     showTime();
     updateControls();
@@ -356,7 +386,7 @@ void AdjustAudioOrder::onSliderValueChanged(int value)
 {
     if (playing || current < 0)
         return;
-    position = value;
+    position = secondsOf(value);
     showTime();
     updateControls();
 }
@@ -398,8 +428,8 @@ void AdjustAudioOrder::on_unmute_clicked()
 void AdjustAudioOrder::showTime()
 {
     const double duration = current >= 0 ? clips.at(current).duration : 0.0;
-    ui->timeCode->setText(Zo::timeText(current >= 0 ? position : 0.0) + QStringLiteral(" / ")
-                          + Zo::timeText(duration));
+    ui->timeCode->setText(pointText(current >= 0 ? position : 0.0) + QStringLiteral(" / ")
+                          + pointText(duration));
 }
 
 void AdjustAudioOrder::updateControls()

@@ -44,6 +44,10 @@ public:
     bool isSegmentMode() const { return segmentMode; }
     const ClipPlayer &clipPlayer() const { return player; }
 
+    // A clip point or length as the dialog shows it: minutes, seconds and tenths ("3:05.4",
+    // "1:02:05.4" past an hour).
+    static QString pointText(double seconds);
+
     void retranslate() override;
     // Closing stops the sound at once.
     void done(int result) override;

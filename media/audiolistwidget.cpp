@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/audiolistwidget.h"
 
+#include "controls/waveformpainter.h"
 #include "media/adjustaudioorder.h"
 #include "media/filetypes.h"
 #include "zofc/zopref.h"
@@ -112,6 +113,13 @@ void AudioListWidget::relayout()
         bar->setData(GreyWidthRole, grey);
         const QString label = clipLabel(i, record, &metrics, width - 1 - labelLeft);
         QImage image = clipImage(width, grey, label, head, body, font());
+        if (record.duration > 0.0) {
+            // The trimmed part of the file, under the label, where the music swells and fades.
+            QPainter painter(&image);
+            paintWaveform(painter, QRect(2, 4, width - 8, ItemHeight - 9), record.waveform,
+                          QColor(0, 0, 0, 70), record.clipStart / record.duration,
+                          record.clipEnd / record.duration);
+        }
         if (record.missing)
             markMissing(image);
         bar->setData(Qt::DecorationRole, image);

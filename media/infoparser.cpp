@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/infoparser.h"
 
+#include "audio/audioanalysis.h"
 #include "audio/audiodecoder.h"
 #include "storyboard/photoloader.h"
 
@@ -110,6 +111,8 @@ InfoParser::Outcome InfoParser::read(int index) const
     } else {
         outcome.audio.path = path;
         outcome.ok = readAudioInfo(outcome.audio);
+        if (outcome.ok)
+            analyseAudio(outcome.audio);
     }
     return outcome;
 }

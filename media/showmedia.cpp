@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/showmedia.h"
 
+#include "audio/audioanalysis.h"
 #include "audio/audiodecoder.h"
 #include "storyboard/photoloader.h"
 #include "storyboard/storyboard.h"
@@ -41,6 +42,17 @@ bool rereadShowAudio(AudioInfo &info)
     }
     read.clipStart = info.clipStart;
     read.clipEnd = std::min(info.clipEnd, read.duration);
+    // Measures kept in the show are not taken again; a show saved before they were has them
+    // taken now, once.
+    if (info.measured) {
+        read.measured = true;
+        read.loudness = info.loudness;
+        read.truePeak = info.truePeak;
+        read.waveform = info.waveform;
+        read.beats = info.beats;
+    } else {
+        analyseAudio(read);
+    }
     info = read;
     return true;
 }

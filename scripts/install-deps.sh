@@ -11,6 +11,7 @@ packages=(
     libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev ffmpeg
     libopenal-dev libopenal1
     libexif-dev libexiv2-dev
+    libebur128-dev libaubio-dev
     qt6-image-formats-plugins libheif-dev libjpeg-dev
     libopencv-dev opencv-data
     fonts-dejavu-core fonts-lohit-deva fonts-droid-fallback fonts-urw-base35

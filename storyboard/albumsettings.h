@@ -19,6 +19,18 @@ struct AlbumSettings
     bool loopAudio = false;
     bool fadeInOut = false;
     Framing framing = Framing::Fit;
+    // How long one audio clip overlaps the next, 0 to MaxCrossfadeMs; 0 plays them back to back.
+    int crossfadeMs = 0;
+    // The integrated loudness, in LUFS, the clips are evened to; 0 leaves them as they are. New
+    // shows even to -14, what sharing sites play at; shows saved without it read as off.
+    int loudnessTarget = -14;
+    // Each photo change moves to the nearest beat of the music playing then.
+    bool beatCut = false;
+
+    static constexpr int MaxCrossfadeMs = 10000;
+    static constexpr int LoudnessOff = 0;
+    // The targets offered, the first being off.
+    static constexpr int LoudnessTargets[] = {LoudnessOff, -14, -16, -23};
 
     bool operator==(const AlbumSettings &other) const = default;
 };

@@ -4,6 +4,7 @@
 #include "storyboard/facefinder.h"
 #include "storyboard/photoloader.h"
 #include "storyboard/showcaptions.h"
+#include "storyboard/showaudio.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -370,6 +371,7 @@ public:
                             .arg(info.clipEnd)
                             .arg(info.duration));
         info.suffix = QFileInfo(info.path).suffix();
+        readClipMeasures(o, info);
         return true;
     }
 
@@ -556,7 +558,7 @@ ShowReadResult parseShow(const QByteArray &bytes, const QString &baseDir)
         && reader.array(root, QStringLiteral("photos"), QString(), photos)
         && reader.array(root, QStringLiteral("audios"), QString(), audios)
         && reader.output(root, show);
-    if (!read) {
+    if (!read || !readAudioSettings(audio, show, reader.error)) {
         result.error = reader.error;
         return result;
     }
@@ -631,12 +633,14 @@ QByteArray serializeShow(const ShowFile &show, const QString &baseDir)
     }
     QJsonArray audios;
     for (const AudioInfo &info : show.audios) {
-        audios.append(QJsonObject {
+        QJsonObject clip {
             {QStringLiteral("path"), storedPath(info.path, base)},
             {QStringLiteral("duration"), info.duration},
             {QStringLiteral("clipStart"), info.clipStart},
             {QStringLiteral("clipEnd"), info.clipEnd},
-        });
+        };
+        writeClipMeasures(clip, info);
+        audios.append(clip);
     }
     QJsonObject values;
     for (auto it = show.profile.values().constBegin(); it != show.profile.values().constEnd();
@@ -659,6 +663,9 @@ QByteArray serializeShow(const ShowFile &show, const QString &baseDir)
             break;
         }
     }
+    QJsonObject audio {{QStringLiteral("loopAudio"), show.loopAudio},
+                       {QStringLiteral("fadeInOut"), show.fadeInOut}};
+    writeAudioSettings(audio, show);
     QJsonObject root {
         {QStringLiteral("format"), formatName},
         {QStringLiteral("version"), ShowFormatVersion},
@@ -669,9 +676,7 @@ QByteArray serializeShow(const ShowFile &show, const QString &baseDir)
                       {QStringLiteral("dissolveOnly"), show.dissolveOnly},
                       {QStringLiteral("useZoom"), show.useZoom},
                       {QStringLiteral("framing"), framingNames.value(int(show.framing))}}},
-        {QStringLiteral("audio"),
-         QJsonObject {{QStringLiteral("loopAudio"), show.loopAudio},
-                      {QStringLiteral("fadeInOut"), show.fadeInOut}}},
+        {QStringLiteral("audio"), audio},
         {QStringLiteral("photos"), photos},
         {QStringLiteral("audios"), audios},
         {QStringLiteral("output"),

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storyboard/showtimeline.h"
 
+#include "storyboard/beatcut.h"
 #include "storyboard/storyboard.h"
 
 #include <algorithm>
@@ -25,9 +26,12 @@ ShowTimeline ShowTimeline::of(const StoryBoard &board, double frameRate)
     timeline.spans.reserve(n);
     qint64 at = 0;
     double previousOut = board.effectiveTransitionMs() * perMs;
+    const QList<int> holds = board.beatCut
+        ? beatHoldsMs(board, showBeatsMs(board, board.totalDurationMs()))
+        : QList<int>();
     for (int i = 0; i < n; ++i) {
         PhotoSpan span;
-        const int hold = board.photoDurationMsAt(i);
+        const int hold = holds.isEmpty() ? board.photoDurationMsAt(i) : holds.at(i);
         const int out = board.transitionMsAfter(i);
         span.start = frameAtMs(at, frameRate);
         span.holdEnd = frameAtMs(at + hold, frameRate);

@@ -79,8 +79,17 @@ bool StoryBoard::hasCaptions() const
 double StoryBoard::totalAudioDuration() const
 {
     double sum = 0.0;
-    for (const AudioInfo &clip : audios)
-        sum += clip.clipEnd - clip.clipStart;
+    double previous = 0.0;
+    const double crossfade = crossfadeMs / 1000.0;
+    for (const AudioInfo &clip : audios) {
+        const double length = clip.clipEnd - clip.clipStart;
+        if (!(length > 0.0))
+            continue;
+        if (previous > 0.0)
+            sum -= clipOverlap(previous, length, crossfade);
+        sum += length;
+        previous = length;
+    }
     return sum;
 }
 

@@ -90,6 +90,21 @@ struct AudioInfo
     double clipEnd = 0.0;
     // As ImageInfo::missing.
     bool missing = false;
+
+    // Measured once over the whole file when it is imported, and kept in the show file:
+    // integrated loudness (LUFS) and true peak (dBTP) of the sound as it is played (stereo).
+    // A silent file measures -70 LUFS.
+    bool measured = false;
+    double loudness = -70.0;
+    double truePeak = -70.0;
+    // Pairs of the lowest and highest value (-127 to 127) of the mono mix over equal stretches
+    // of the whole file, at most WaveformPairs of them.
+    QByteArray waveform;
+    // Beats and strong onsets, in seconds from the start of the file, sorted; at most MaxBeats.
+    QList<double> beats;
+
+    static constexpr int WaveformPairs = 400;
+    static constexpr int MaxBeats = 100000;
 };
 
 // The output format handed to the renderer, the player and the writer. The defaults are the
@@ -137,6 +152,7 @@ public:
     // The whole show in milliseconds: every photo held and every transition between them.
     qint64 totalDurationMs() const;
     double totalDuration() const;
+    // One pass of the audio clips, each overlapping the next by the crossfade.
     double totalAudioDuration() const;
     bool isEmpty() const { return photos.isEmpty() && audios.isEmpty(); }
     // The style photo index's caption is drawn with.
@@ -146,6 +162,14 @@ public:
     // Every "*.wpt" file of a pattern folder, in the file system's order.
     static QStringList listPatterns(const QString &appDir);
 };
+
+// How long two clips of these lengths overlap with this crossfade (all in one unit): at most
+// half of either, so that no more than two clips ever sound at once.
+template<typename T> T clipOverlap(T first, T second, T crossfade)
+{
+    const T half = (first < second ? first : second) / 2;
+    return crossfade < half ? (crossfade > 0 ? crossfade : T(0)) : (half > 0 ? half : T(0));
+}
 
 // The durations "Sync with Audio" gives the photos so that the show ends with its audio: the
 // album's duration and every photo's own one scaled by one factor, except that none falls below

@@ -370,6 +370,30 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
         <source>the title card cannot be written to %1</source>
         <translation>die Titelkarte kann nicht nach %1 geschrieben werden</translation>
     </message>
+    <message>
+        <source>Overlap each audio clip with the next by this many seconds (0-10, default 0).</source>
+        <translation>Jeden Audioclip so viele Sekunden mit dem nächsten überblenden (0-10, Vorgabe 0).</translation>
+    </message>
+    <message>
+        <source>Even the loudness of the audio clips to -14, -16 or -23 LUFS, or leave it (off); default -14, or the show&apos;s.</source>
+        <translation>Die Lautheit der Audioclips auf -14, -16 oder -23 LUFS angleichen oder lassen (off); Vorgabe -14 oder die der Show.</translation>
+    </message>
+    <message>
+        <source>Sound written: %1 LUFS, true peak %2 dBTP</source>
+        <translation>Geschriebener Ton: %1 LUFS, True Peak %2 dBTP</translation>
+    </message>
+    <message>
+        <source>--crossfade takes seconds from 0 to 10, not &apos;%1&apos;</source>
+        <translation>--crossfade nimmt Sekunden von 0 bis 10, nicht &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--loudness takes off, -14, -16 or -23, not &apos;%1&apos;</source>
+        <translation>--loudness nimmt off, -14, -16 oder -23, nicht &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Move each photo change to the nearest beat of the music playing.</source>
+        <translation>Jeden Fotowechsel auf den nächsten Schlag der laufenden Musik legen.</translation>
+    </message>
 </context>
 <context>
     <name>CaptionSection</name>
@@ -1670,6 +1694,30 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
         <source>Caption Style</source>
         <translation>Bildtextstil</translation>
     </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>%1 LUFS</source>
+        <translation>%1 LUFS</translation>
+    </message>
+    <message>
+        <source>Crossfade</source>
+        <translation>Überblenden</translation>
+    </message>
+    <message>
+        <source>Loudness</source>
+        <translation>Lautheit</translation>
+    </message>
+    <message>
+        <source>Music</source>
+        <translation>Musik</translation>
+    </message>
+    <message>
+        <source>Cut on the Beat</source>
+        <translation>Auf den Takt schneiden</translation>
+    </message>
 </context>
 <context>
     <name>VellumixClass</name>
@@ -1999,6 +2047,38 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
     <message>
         <source>&amp;Open Show...</source>
         <translation>Diashow ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>Crossfade:</source>
+        <translation>Überblenden:</translation>
+    </message>
+    <message>
+        <source>How long each song fades into the next (0: one after the other)</source>
+        <translation>Wie lange jedes Lied in das nächste überblendet (0: eines nach dem anderen)</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Loudness:</source>
+        <translation>Lautheit:</translation>
+    </message>
+    <message>
+        <source>Plays every song at the same loudness, without peaks above -1 dBTP</source>
+        <translation>Spielt jedes Lied gleich laut, ohne Spitzen über -1 dBTP</translation>
+    </message>
+    <message>
+        <source>Music</source>
+        <translation>Musik</translation>
+    </message>
+    <message>
+        <source>Moves each photo change to the nearest beat of the music</source>
+        <translation>Legt jeden Fotowechsel auf den nächsten Schlag der Musik</translation>
+    </message>
+    <message>
+        <source>Cut on the beat</source>
+        <translation>Auf den Takt schneiden</translation>
     </message>
 </context>
 <context>

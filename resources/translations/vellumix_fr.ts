@@ -370,6 +370,30 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
         <source>the title card cannot be written to %1</source>
         <translation>le carton de titre ne peut pas être écrit dans %1</translation>
     </message>
+    <message>
+        <source>Overlap each audio clip with the next by this many seconds (0-10, default 0).</source>
+        <translation>Enchaîner chaque clip audio avec le suivant sur ce nombre de secondes (0-10, 0 par défaut).</translation>
+    </message>
+    <message>
+        <source>Even the loudness of the audio clips to -14, -16 or -23 LUFS, or leave it (off); default -14, or the show&apos;s.</source>
+        <translation>Égaliser la sonie des clips audio à -14, -16 ou -23 LUFS, ou la laisser (off)&#xa0;; -14 par défaut, ou celle du diaporama.</translation>
+    </message>
+    <message>
+        <source>Sound written: %1 LUFS, true peak %2 dBTP</source>
+        <translation>Son écrit&#xa0;: %1 LUFS, crête vraie %2 dBTP</translation>
+    </message>
+    <message>
+        <source>--crossfade takes seconds from 0 to 10, not &apos;%1&apos;</source>
+        <translation>--crossfade prend des secondes de 0 à 10, pas «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>--loudness takes off, -14, -16 or -23, not &apos;%1&apos;</source>
+        <translation>--loudness prend off, -14, -16 ou -23, pas «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Move each photo change to the nearest beat of the music playing.</source>
+        <translation>Placer chaque changement de photo sur le temps le plus proche de la musique jouée.</translation>
+    </message>
 </context>
 <context>
     <name>CaptionSection</name>
@@ -1670,6 +1694,30 @@ et les ressources système nécessaires.</translation>
         <source>Caption Style</source>
         <translation>Style de la légende</translation>
     </message>
+    <message>
+        <source>Off</source>
+        <translation>Non</translation>
+    </message>
+    <message>
+        <source>%1 LUFS</source>
+        <translation>%1 LUFS</translation>
+    </message>
+    <message>
+        <source>Crossfade</source>
+        <translation>Fondu enchaîné</translation>
+    </message>
+    <message>
+        <source>Loudness</source>
+        <translation>Sonie</translation>
+    </message>
+    <message>
+        <source>Music</source>
+        <translation>Musique</translation>
+    </message>
+    <message>
+        <source>Cut on the Beat</source>
+        <translation>Couper sur le temps</translation>
+    </message>
 </context>
 <context>
     <name>VellumixClass</name>
@@ -1999,6 +2047,38 @@ et les ressources système nécessaires.</translation>
     <message>
         <source>&amp;Open Show...</source>
         <translation>&amp;Ouvrir un diaporama...</translation>
+    </message>
+    <message>
+        <source>Crossfade:</source>
+        <translation>Fondu enchaîné&#xa0;:</translation>
+    </message>
+    <message>
+        <source>How long each song fades into the next (0: one after the other)</source>
+        <translation>Durée du fondu de chaque chanson dans la suivante (0&#xa0;: l’une après l’autre)</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Loudness:</source>
+        <translation>Sonie&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Plays every song at the same loudness, without peaks above -1 dBTP</source>
+        <translation>Joue chaque chanson à la même sonie, sans crête au-dessus de -1 dBTP</translation>
+    </message>
+    <message>
+        <source>Music</source>
+        <translation>Musique</translation>
+    </message>
+    <message>
+        <source>Moves each photo change to the nearest beat of the music</source>
+        <translation>Place chaque changement de photo sur le temps le plus proche de la musique</translation>
+    </message>
+    <message>
+        <source>Cut on the beat</source>
+        <translation>Couper sur le temps</translation>
     </message>
 </context>
 <context>

@@ -220,6 +220,11 @@ void TestBatchCreate::usageErrors_data()
     QTest::newRow("unknown framing")
         << QStringList {QStringLiteral("--framing"), QStringLiteral("stretch")}
         << QStringLiteral("--framing");
+    QTest::newRow("crossfade too long")
+        << QStringList {QStringLiteral("--crossfade"), QStringLiteral("10.5")}
+        << QStringLiteral("--crossfade");
+    QTest::newRow("loudness not offered")
+        << QStringList {QStringLiteral("--loudness=-18")} << QStringLiteral("--loudness");
     QTest::newRow("unknown motion")
         << QStringList {QStringLiteral("--motion"), QStringLiteral("wobble")}
         << QStringLiteral("--motion");

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <cmath>
 
 namespace {
 
@@ -40,10 +41,13 @@ struct Form
     }
     void click(const char *name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
     // A press and release on the bar, below the thumb and the markers, at a whole second.
-    void clickBarAt(int seconds) const
+    // Clicks the bar at the pixel nearest to a time; returns the slider's value there, in
+    // tenths of a second (a pixel spans more than a tenth of a long clip).
+    int clickBarAt(double seconds) const
     {
-        const int x = (slider->positionOf(seconds) + slider->positionOf(seconds + 1) + 1) / 2;
+        const int x = slider->positionOf(int(std::lround(seconds * 10)));
         QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(x, slider->height() - 2));
+        return slider->value();
     }
     QString cell(int row, int column) const { return tree->topLevelItem(row)->text(column); }
 };
@@ -89,7 +93,7 @@ void TestAdjustAudioOrder::emptyList()
     dialog.show();
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit Audio"));
     QCOMPARE(dialog.size(), QSize(360, 450));
-    QCOMPARE(form.time->text(), QStringLiteral("00:00:00 / 00:00:00"));
+    QCOMPARE(form.time->text(), QStringLiteral("0:00.0 / 0:00.0"));
     QVERIFY(!form.slider->isEnabled());
     for (const char *name : {"play", "playSegment", "stop", "setInPoint", "setOutPoint", "delete_2",
                              "moveUp", "moveDown"})
@@ -109,10 +113,12 @@ void TestAdjustAudioOrder::moveAndDelete()
     dialog.show();
     QCOMPARE(form.tree->topLevelItemCount(), 3);
     QCOMPARE(form.cell(1, 0), QStringLiteral("short.wav"));
-    QCOMPARE(form.cell(0, 1), QStringLiteral("00:00:45"));
-    QCOMPARE(form.cell(2, 2), QStringLiteral("00:00:05"));
+    // The duration column shows the trimmed length.
+    QCOMPARE(form.cell(0, 1), QStringLiteral("0:45.0"));
+    QCOMPARE(form.cell(2, 1), QStringLiteral("0:40.0"));
+    QCOMPARE(form.cell(2, 2), QStringLiteral("0:05.0"));
     QCOMPARE(dialog.currentRow(), 0);
-    QCOMPARE(form.time->text(), QStringLiteral("00:00:00 / 00:00:45"));
+    QCOMPARE(form.time->text(), QStringLiteral("0:00.0 / 0:45.0"));
     QVERIFY(!form.button("moveUp")->isEnabled());
     QVERIFY(form.button("moveDown")->isEnabled());
 
@@ -140,7 +146,7 @@ void TestAdjustAudioOrder::moveAndDelete()
     QCOMPARE(dialog.currentRow(), -1);
     QVERIFY(!form.button("delete_2")->isEnabled());
     QVERIFY(!form.button("play")->isEnabled());
-    QCOMPARE(form.time->text(), QStringLiteral("00:00:00 / 00:00:00"));
+    QCOMPARE(form.time->text(), QStringLiteral("0:00.0 / 0:00.0"));
 }
 
 void TestAdjustAudioOrder::addFiles()
@@ -159,7 +165,7 @@ void TestAdjustAudioOrder::addFiles()
 }
 
 // Set In needs more than a second before the out-point, Set Out more than a second after the
-// in-point; the buttons take the slider's whole second.
+// in-point; the buttons take the slider's place to a tenth of a second.
 void TestAdjustAudioOrder::inAndOutPoints()
 {
     AudioInfo clip = clipOf(longFile);
@@ -169,27 +175,29 @@ void TestAdjustAudioOrder::inAndOutPoints()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
 
-    form.clickBarAt(39);
-    QCOMPARE(form.slider->value(), 39);
-    QCOMPARE(dialog.playPosition(), 39.0);
-    QCOMPARE(form.time->text(), QStringLiteral("00:00:39 / 00:00:45"));
+    const int late = form.clickBarAt(39.3);
+    QVERIFY(qAbs(late - 393) <= 2);
+    QCOMPARE(dialog.playPosition(), late / 10.0);
+    QCOMPARE(form.time->text(),
+             AdjustAudioOrder::pointText(late / 10.0) + QStringLiteral(" / 0:45.0"));
     QVERIFY(!form.button("setInPoint")->isEnabled());
     QVERIFY(form.button("setOutPoint")->isEnabled());
 
-    form.clickBarAt(38);
+    const int in = form.clickBarAt(37.7);
     QVERIFY(form.button("setInPoint")->isEnabled());
     form.click("setInPoint");
-    QCOMPARE(dialog.editedClips().at(0).clipStart, 38.0);
-    QCOMPARE(form.slider->clipStartValue(), 38);
-    QCOMPARE(form.cell(0, 2), QStringLiteral("00:00:38"));
+    QCOMPARE(dialog.editedClips().at(0).clipStart, in / 10.0);
+    QCOMPARE(form.slider->clipStartValue(), in);
+    QCOMPARE(form.cell(0, 2), AdjustAudioOrder::pointText(in / 10.0));
+    QCOMPARE(form.cell(0, 1), AdjustAudioOrder::pointText(40.0 - in / 10.0));
     // An out-point at the in-point would leave nothing to play.
     QVERIFY(!form.button("setOutPoint")->isEnabled());
 
-    form.clickBarAt(44);
+    const int out = form.clickBarAt(44.2);
     form.click("setOutPoint");
-    QCOMPARE(dialog.editedClips().at(0).clipEnd, 44.0);
-    QCOMPARE(form.slider->clipEndValue(), 44);
-    QCOMPARE(form.cell(0, 3), QStringLiteral("00:00:44"));
+    QCOMPARE(dialog.editedClips().at(0).clipEnd, out / 10.0);
+    QCOMPARE(form.slider->clipEndValue(), out);
+    QCOMPARE(form.cell(0, 3), AdjustAudioOrder::pointText(out / 10.0));
 }
 
 void TestAdjustAudioOrder::markerDrags()
@@ -199,14 +207,16 @@ void TestAdjustAudioOrder::markerDrags()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     // The end marker stands right of its position, at the top of the bar.
-    const QPoint grip(form.slider->positionOf(45) + 3, form.slider->clipTagTop() + 15);
+    const QPoint grip(form.slider->positionOf(450) + 3, form.slider->clipTagTop() + 15);
     QTest::mousePress(form.slider, Qt::LeftButton, {}, grip);
     QCOMPARE(form.slider->dragPart(), int(ZoSliderBar::DragEndTag));
-    QTest::mouseMove(form.slider, QPoint(form.slider->positionOf(30) + 2, grip.y()));
+    QTest::mouseMove(form.slider, QPoint(form.slider->positionOf(300) + 2, grip.y()));
     QTest::mouseRelease(form.slider, Qt::LeftButton, {},
-                        QPoint(form.slider->positionOf(30) + 2, grip.y()));
-    QCOMPARE(dialog.editedClips().at(0).clipEnd, 30.0);
-    QCOMPARE(form.cell(0, 3), QStringLiteral("00:00:30"));
+                        QPoint(form.slider->positionOf(300) + 2, grip.y()));
+    const double end = dialog.editedClips().at(0).clipEnd;
+    QVERIFY2(qAbs(end - 30.0) <= 0.3, qPrintable(QString::number(end)));
+    QCOMPARE(form.slider->clipEndValue(), int(std::lround(end * 10)));
+    QCOMPARE(form.cell(0, 3), AdjustAudioOrder::pointText(end));
 }
 
 void TestAdjustAudioOrder::playAndPause()
@@ -249,7 +259,7 @@ void TestAdjustAudioOrder::playAndPause()
     QTest::mouseClick(form.tree->viewport(), Qt::LeftButton, {},
                       form.tree->visualItemRect(form.tree->topLevelItem(1)).center());
     QVERIFY(!dialog.isPlaying());
-    QCOMPARE(form.time->text(), QStringLiteral("00:00:00 / 00:00:03"));
+    QCOMPARE(form.time->text(), QStringLiteral("0:00.0 / 0:03.0"));
 }
 
 // A segment from 30 s to 40 s plays for ten seconds of real time and stops when the position
@@ -270,7 +280,7 @@ void TestAdjustAudioOrder::playSegmentStopsAtTheOutPoint()
     clock.start();
     form.click("playSegment");
     QVERIFY(dialog.isSegmentMode());
-    QCOMPARE(form.slider->value(), 30);
+    QCOMPARE(form.slider->value(), 300);
     QVERIFY(form.button("playSegment")->isHidden());
     QVERIFY(!form.button("play")->isEnabled());
     QCOMPARE(dialog.clipPlayer().bufferBytes(0), 7056);
@@ -288,7 +298,7 @@ void TestAdjustAudioOrder::playSegmentStopsAtTheOutPoint()
     // polls were held up for a whole second.
     QVERIFY2(highest >= 39.0 && highest < 40.0, qPrintable(QString::number(highest)));
     QCOMPARE(dialog.playPosition(), 0.0);
-    QCOMPARE(form.time->text(), QStringLiteral("00:00:00 / 00:00:45"));
+    QCOMPARE(form.time->text(), QStringLiteral("0:00.0 / 0:45.0"));
     QVERIFY(form.button("playSegment")->isVisible());
 }
 
