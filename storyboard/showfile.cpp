@@ -3,8 +3,8 @@
 
 #include "storyboard/facefinder.h"
 #include "storyboard/photoloader.h"
-#include "storyboard/showcaptions.h"
 #include "storyboard/showaudio.h"
+#include "storyboard/showcaptions.h"
 
 #include <QCoreApplication>
 #include <QDir>
