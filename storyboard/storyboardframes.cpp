@@ -121,8 +121,9 @@ StoryBoardFrames::FramePlan StoryBoardFrames::planFrame(const StoryBoard &board,
 
 namespace {
 
-// A caption comes and goes with its photo: over a transition it fades out as its photo leaves
-// and in as its photo arrives, drawn above both photos.
+// A caption comes and goes with its photo, drawn above both photos of a transition: the leaving
+// photo's caption fades out over the first half and the arriving photo's fades in over the second,
+// so that two captions at the same place never show through each other.
 void addCaptionLayer(FrameComposition &frame, const StoryBoard &board, int photo, double alpha)
 {
     if (board.photos.at(photo).caption.isEmpty() || alpha <= 0.0)
@@ -171,8 +172,8 @@ FrameComposition StoryBoardFrames::composeFrame(const StoryBoard &board, const M
         buildWipeTable(frame.wipeTable, frame.wipeThreshold, WipeSoftness);
     }
     frame.layers.push_back(incoming);
-    addCaptionLayer(frame, board, outgoing.photo, 1.0 - plan.progress);
-    addCaptionLayer(frame, board, incoming.photo, plan.progress);
+    addCaptionLayer(frame, board, outgoing.photo, 1.0 - 2.0 * plan.progress);
+    addCaptionLayer(frame, board, incoming.photo, 2.0 * plan.progress - 1.0);
     return frame;
 }
 

@@ -391,14 +391,17 @@ void TestCaptions::placedInTheSafeArea()
 void TestCaptions::shownWithItsPhoto_data()
 {
     // Three photos held 2 s with 1 s dissolves at 10 frames/s: photo 1 (the captioned one)
-    // arrives over frames 20-29, is held alone over 30-49 and leaves over 50-59.
+    // arrives over frames 20-29, is held alone over 30-49 and leaves over 50-59. Its caption
+    // fades in over the second half of its arrival and out over the first half of its leaving.
     QTest::addColumn<int>("frame");
     QTest::addColumn<int>("expected"); // 0 none, 1 fading, 2 whole
     QTest::newRow("first photo held") << 5 << 0;
-    QTest::newRow("arriving with its photo") << 25 << 1;
+    QTest::newRow("arriving, first half") << 23 << 0;
+    QTest::newRow("arriving, second half") << 27 << 1;
     QTest::newRow("held") << 35 << 2;
     QTest::newRow("held, last frame") << 49 << 2;
-    QTest::newRow("leaving with its photo") << 55 << 1;
+    QTest::newRow("leaving, first half") << 52 << 1;
+    QTest::newRow("leaving, second half") << 57 << 0;
     QTest::newRow("next photo held") << 65 << 0;
 }
 
