@@ -2,6 +2,7 @@
 // The renderer's sound track: clips laid end to end by video frame, looping, silence, clips
 // that cannot be opened, the fade in and out, and the audio thread's start and stop.
 #include "audio/storyboardrender.h"
+#include "tests/audio/producedsound.h"
 #include "tests/support/testsupport.h"
 
 #include <QElapsedTimer>
@@ -63,33 +64,6 @@ int filledBytes(StoryBoardRender &render)
             return render.ring().fill();
         QThread::yieldCurrentThread();
     }
-}
-
-// What the audio thread produces from frame `from` on, for `frames` frames, taken out of the ring
-// as the writer takes it: everything there is, each time the lock is free.
-QVector<int16_t> producedSound(StoryBoard &board, int from, int frames)
-{
-    StoryBoardRender render;
-    render.setFormat(MediaFormat {});
-    render.setStoryBoard(&board);
-    render.seekAudio(from);
-    QByteArray taken;
-    const qsizetype wanted = qsizetype {frames} * render.bytesPerFrame();
-    render.startAudio();
-    QElapsedTimer timer;
-    timer.start();
-    while (taken.size() < wanted && timer.elapsed() < PatienceMs) {
-        AudioRing &ring = render.ring();
-        if (const AudioRing::TryLock lock(ring); lock) {
-            taken.append(reinterpret_cast<const char *>(ring.data()), ring.fill());
-            ring.discard(ring.fill());
-        }
-    }
-    render.stopAudio();
-    render.wait();
-    QVector<int16_t> pcm(wanted / 2);
-    std::memcpy(pcm.data(), taken.constData(), std::min(taken.size(), wanted));
-    return pcm;
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "storyboard/beatcut.h"
 #include "storyboard/showfile.h"
 #include "storyboard/showtimeline.h"
+#include "tests/audio/producedsound.h"
 #include "tests/support/testsupport.h"
 
 #include <QElapsedTimer>
@@ -77,27 +78,7 @@ AudioInfo readClip(const QString &path)
 // The show's sound from its start for a number of seconds, as the writer takes it.
 QVector<int16_t> showSound(StoryBoard &board, double seconds)
 {
-    StoryBoardRender render;
-    render.setFormat(MediaFormat {});
-    render.setStoryBoard(&board);
-    render.seekAudio(0);
-    const qsizetype wanted = qsizetype(std::llround(seconds * 25)) * render.bytesPerFrame();
-    QByteArray taken;
-    render.startAudio();
-    QElapsedTimer timer;
-    timer.start();
-    while (taken.size() < wanted && timer.elapsed() < PatienceMs) {
-        AudioRing &ring = render.ring();
-        if (const AudioRing::TryLock lock(ring); lock) {
-            taken.append(reinterpret_cast<const char *>(ring.data()), ring.fill());
-            ring.discard(ring.fill());
-        }
-    }
-    render.stopAudio();
-    render.wait();
-    QVector<int16_t> pcm(wanted / 2);
-    std::memcpy(pcm.data(), taken.constData(), std::min(taken.size(), wanted));
-    return pcm;
+    return producedSound(board, 0, int(std::llround(seconds * 25)));
 }
 
 // Root mean square of channel 0 over [from, to) seconds, in dBFS.

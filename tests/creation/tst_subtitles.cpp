@@ -100,63 +100,20 @@ void TestSubtitles::commandLines_data()
     QTest::addColumn<QStringList>("words"); // empty: the command stays as it is
     const QString mux
         = fillTemplate(EncoderTemplate::Mux, {"avc", "/t/v.mp4", "/t/a.m4a", "/o/x.mp4"});
-    QTest::newRow("MP4 multiplexing") << mux << "mp4"
-                                      << QStringList {"avc",
-                                                      "-@",
-                                                      "-i",
-                                                      "/t/v.mp4",
-                                                      "-i",
-                                                      "/t/a.m4a",
-                                                      "-f",
-                                                      "srt",
-                                                      "-i",
-                                                      "/t/my captions.srt",
-                                                      "-map",
-                                                      "0:v:0",
-                                                      "-map",
-                                                      "1:a:0",
-                                                      "-map",
-                                                      "2:s:0",
-                                                      "-scodec",
-                                                      "mov_text",
-                                                      "-disposition:s:0",
-                                                      "0",
-                                                      "-acodec",
-                                                      "copy",
-                                                      "-vcodec",
-                                                      "copy",
-                                                      "-y",
-                                                      "/o/x.mp4"};
+    QTest::newRow("MP4 multiplexing")
+        << mux << "mp4"
+        << splitCommandLine(
+               QStringLiteral("avc -@ -i /t/v.mp4 -i /t/a.m4a -f srt -i \"/t/my captions.srt\" "
+                              "-map 0:v:0 -map 1:a:0 -map 2:s:0 -scodec mov_text -disposition:s:0 "
+                              "0 -acodec copy -vcodec copy -y /o/x.mp4"));
     const QString reencode = fillTemplate(
         EncoderTemplate::Reencode, {"avc", "/t/v.mkv", "/t/a.mka", "-vcodec libx264", "/o/x.mkv"});
-    QTest::newRow("Matroska re-encoding") << reencode << "MKV"
-                                          << QStringList {"avc",
-                                                          "-@",
-                                                          "-progress",
-                                                          "pipe:1",
-                                                          "-nostats",
-                                                          "-i",
-                                                          "/t/v.mkv",
-                                                          "-i",
-                                                          "/t/a.mka",
-                                                          "-f",
-                                                          "srt",
-                                                          "-i",
-                                                          "/t/my captions.srt",
-                                                          "-map",
-                                                          "0:v:0",
-                                                          "-map",
-                                                          "1:a:0",
-                                                          "-map",
-                                                          "2:s:0",
-                                                          "-scodec",
-                                                          "srt",
-                                                          "-disposition:s:0",
-                                                          "0",
-                                                          "-vcodec",
-                                                          "libx264",
-                                                          "-y",
-                                                          "/o/x.mkv"};
+    QTest::newRow("Matroska re-encoding")
+        << reencode << "MKV"
+        << splitCommandLine(
+               QStringLiteral("avc -@ -progress pipe:1 -nostats -i /t/v.mkv -i /t/a.mka -f srt -i "
+                              "\"/t/my captions.srt\" -map 0:v:0 -map 1:a:0 -map 2:s:0 -scodec srt "
+                              "-disposition:s:0 0 -vcodec libx264 -y /o/x.mkv"));
     QTest::newRow("AVI has no text track") << mux << "avi" << QStringList();
     QTest::newRow("a video run has one input")
         << fillTemplate(EncoderTemplate::Video, {"avc", "-vcodec libx264", "/o/x.mp4"}) << "mp4"
@@ -174,6 +131,8 @@ void TestSubtitles::commandLines()
         QCOMPARE(result, command);
     else
         QCOMPARE(splitCommandLine(result), words);
+    // The path with its space stays one word.
+    QCOMPARE(words.isEmpty(), !words.contains(QStringLiteral("/t/my captions.srt")));
 }
 
 QTEST_MAIN(TestSubtitles)
