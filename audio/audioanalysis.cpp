@@ -16,9 +16,12 @@ namespace {
 
 // The decoder's unit of buffering while measuring: about 20 ms of sound.
 constexpr int ChunkFrames = 1024;
-// The beat tracker's step and window, in sample frames.
-constexpr int BeatHop = 512;
-constexpr int BeatWindow = 1024;
+// The beat tracker hears the sound at about this rate: beats live well below its half, and
+// tracking costs a quarter of what it would at 44.1 kHz.
+constexpr int BeatRate = 11025;
+// The beat tracker's step (about 12 ms) and window, in sample frames at the rate it hears.
+constexpr int BeatHop = 128;
+constexpr int BeatWindow = 256;
 // A beat found by both the tempo tracker and the onset detector within this many seconds is one.
 constexpr double MinBeatGap = 0.05;
 constexpr int WaveformPairs = AudioInfo::WaveformPairs;
@@ -88,10 +91,12 @@ class BeatFinder
 {
 public:
     explicit BeatFinder(int sampleRate)
+        : step(std::max(1, sampleRate / BeatRate))
     {
+        const uint_t rate = uint_t(sampleRate / step);
         const std::scoped_lock locker(plannerLock);
-        tempo.reset(new_aubio_tempo("default", BeatWindow, BeatHop, uint_t(sampleRate)));
-        onset.reset(new_aubio_onset("default", BeatWindow, BeatHop, uint_t(sampleRate)));
+        tempo.reset(new_aubio_tempo("default", BeatWindow, BeatHop, rate));
+        onset.reset(new_aubio_onset("default", BeatWindow, BeatHop, rate));
         input.reset(new_fvec(BeatHop));
         found.reset(new_fvec(1));
         if (onset) {
@@ -112,7 +117,13 @@ public:
 
     void add(float value)
     {
-        input->data[filled++] = value;
+        // The mean of each step's samples: enough against folding for finding attacks.
+        sum += value;
+        if (++summed < step)
+            return;
+        input->data[filled++] = sum / float(step);
+        sum = 0.0f;
+        summed = 0;
         if (filled < BeatHop)
             return;
         filled = 0;
@@ -142,6 +153,9 @@ private:
     std::unique_ptr<aubio_onset_t, OnsetDeleter> onset;
     std::unique_ptr<fvec_t, VectorDeleter> input;
     std::unique_ptr<fvec_t, VectorDeleter> found;
+    const int step;
+    float sum = 0.0f;
+    int summed = 0;
     int filled = 0;
     QList<double> times;
 };
@@ -163,8 +177,8 @@ bool analyseAudio(AudioInfo &info)
     LoudnessMeter meter;
     BeatFinder beats(target.sampleRate);
     if (!beats.isValid() || !pcm.allocate(ChunkFrames * align)
-        || !meter.start(target.channels, target.sampleRate) || !decoder.open(info, target)
-        || decoder.seek(0.0) < 0)
+        || !meter.start(target.channels, target.sampleRate, LoudnessMeter::PeakScan::Limiter)
+        || !decoder.open(info, target) || decoder.seek(0.0) < 0)
         return false;
     WaveformBuilder waveform(std::llround(info.duration * info.sampleRate));
     qint64 frames = 0;

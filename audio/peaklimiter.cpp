@@ -70,6 +70,21 @@ double PeakLimiter::intersamplePeak(const float *x, int stride)
     return peak;
 }
 
+double PeakLimiter::intersampleGain()
+{
+    static const double gain = [] {
+        double largest = 1.0;
+        for (const auto &taps : interpolators()) {
+            double sum = 0.0;
+            for (double t : taps)
+                sum += std::abs(t);
+            largest = std::max(largest, sum);
+        }
+        return largest;
+    }();
+    return gain;
+}
+
 bool PeakLimiter::push(const float *frame, float *out)
 {
     const auto slot = [this](long long index) {

@@ -28,6 +28,8 @@ public:
     // The largest of |x| at the samples i and at three points between i and i + 1 of a signal
     // given by its samples x[i - HalfTaps + 1 .. i + HalfTaps] (2 * HalfTaps values).
     static double intersamplePeak(const float *window, int stride);
+    // The largest |value| intersamplePeak can give for samples no larger than 1 in magnitude.
+    static double intersampleGain();
 
 private:
     struct Floor
