@@ -89,7 +89,12 @@ void AudioSequencer::planTrack()
 
 void AudioSequencer::seek(int k)
 {
-    seekBytes(qint64 {k} * frameBytes);
+    // A frame's share of the sound need not be whole samples (3203 bytes a frame in mono at
+    // 29.97 frames/s): playing from a frame starts at its first whole sample, or every sample
+    // after it would be read from the middle of two.
+    const qint64 at = qint64 {k} * frameBytes;
+    const int align = blockAlign();
+    seekBytes(align > 0 ? at - at % align : at);
 }
 
 void AudioSequencer::seekBytes(qint64 offset)

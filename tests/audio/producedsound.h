@@ -12,10 +12,11 @@
 
 // What the audio thread produces from frame `from` on, for `frames` frames, taken out of the ring
 // as the writer takes it: everything there is, each time the lock is free.
-inline QVector<int16_t> producedSound(StoryBoard &board, int from, int frames)
+inline QVector<int16_t> producedSound(StoryBoard &board, int from, int frames,
+                                      const MediaFormat &format = MediaFormat {})
 {
     StoryBoardRender render;
-    render.setFormat(MediaFormat {});
+    render.setFormat(format);
     render.setStoryBoard(&board);
     render.seekAudio(from);
     QByteArray taken;

@@ -80,6 +80,8 @@ private slots:
     void missingClipKeepsTimeline();
     void fadeFollowsTheShow_data();
     void fadeFollowsTheShow();
+    void seekKeepsWholeSamples_data();
+    void seekKeepsWholeSamples();
     void staleStopIsDiscarded();
     void startAndStopRepeatedly();
 
@@ -290,6 +292,44 @@ void TestAudioSequence::fadeFollowsTheShow()
         QVERIFY2(qAbs(20.0 * std::log10(measured / gain)) < 0.1,
                  qPrintable(QStringLiteral("%1 instead of %2").arg(measured).arg(gain)));
     }
+}
+
+void TestAudioSequence::seekKeepsWholeSamples_data()
+{
+    QTest::addColumn<double>("frameRate");
+    QTest::addColumn<int>("channels");
+    QTest::addColumn<int>("frame");
+    // A frame's share of the sound is a whole number of bytes, not always of samples: 3203 bytes
+    // a frame in mono at 29.97 frames/s, 6406 in stereo.
+    QTest::newRow("mono at 29.97, odd frame") << 30000.0 / 1001 << 1 << 7;
+    QTest::newRow("stereo at 29.97, odd frame") << 30000.0 / 1001 << 2 << 7;
+    QTest::newRow("stereo at 23.976, odd frame") << 24000.0 / 1001 << 2 << 3;
+    QTest::newRow("stereo at 25") << 25.0 << 2 << 7;
+}
+
+void TestAudioSequence::seekKeepsWholeSamples()
+{
+    QFETCH(double, frameRate);
+    QFETCH(int, channels);
+    QFETCH(int, frame);
+    StoryBoard board;
+    board.audios = {clipOf(clip0, 2.0)};
+    board.loudnessTarget = AlbumSettings::LoudnessOff;
+    MediaFormat format;
+    format.frameRate = frameRate;
+    format.channels = channels;
+    const QVector<int16_t> whole = producedSound(board, 0, frame + 10, format);
+    const QVector<int16_t> sought = producedSound(board, frame, 10, format);
+    StoryBoardRender render;
+    render.setFormat(format);
+    // Playing from a frame starts at its first whole sample: the same samples as played through.
+    const qsizetype skipped = qsizetype {frame} * render.bytesPerFrame() / 2 / channels * channels;
+    for (qsizetype i = 0; i < sought.size() - channels; ++i)
+        QVERIFY2(qAbs(sought.at(i) - whole.at(skipped + i)) <= 1,
+                 qPrintable(QStringLiteral("sample %1: %2 against %3")
+                                .arg(i)
+                                .arg(sought.at(i))
+                                .arg(whole.at(skipped + i))));
 }
 
 void TestAudioSequence::staleStopIsDiscarded()
