@@ -175,11 +175,8 @@ std::optional<SyncedDurations> syncDurations(const StoryBoard &board, double fra
         const double ms = g.atShortest ? shortest : g.base * factor;
         if (g.count > 0 && ms > longest)
             return std::nullopt;
-        // A photo's own duration stays within what a show file keeps.
-        const int whole = wholeFrames(ms);
-        groupMs.append(g.count == 0            ? 0
-                           : groupMs.isEmpty() ? whole
-                                               : std::min(whole, PhotoSettings::MaxDurationMs));
+        // The frame added may not take a hold past what a show file keeps.
+        groupMs.append(g.count == 0 ? 0 : std::min(wholeFrames(ms), PhotoSettings::MaxDurationMs));
     }
     SyncedDurations synced;
     synced.albumMs = groups[0].count > 0 ? groupMs[0] : board.photoDurationMs;
