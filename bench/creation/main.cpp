@@ -18,9 +18,10 @@
 // drift of a shared machine; the median difference of each one's ratio from the first's is
 // printed at the end. With --own, every photo has settings of its own (its duration, transition
 // and motion, eased), as a show edited photo by photo. With --captions, every photo has a
-// two-line caption (drawn into its frames and carried as a subtitle track). With --frames-only,
-// only the frames are made (three times, into /dev/null) and the best processor time a frame is
-// printed: the figure to watch when making frame production cheaper.
+// two-line caption (drawn into its frames and carried as a subtitle track), measured in turn
+// with the same show without captions as framings are. With --frames-only, only the frames are
+// made (three times, into /dev/null) and the best processor time a frame is printed: the figure
+// to watch when making frame production cheaper.
 // Each creation also prints where its time went, in milliseconds a frame: preparing the frame
 // (photos decoded and uploaded), GL's painting, reading back, converting to YUV, handing it to the
 // video pipe, moving the sound, waiting while the encoder's queue was full, and the rest (the
@@ -190,6 +191,18 @@ int main(int argc, char **argv)
         sizes = {QSize(640, 480), QSize(1280, 720), QSize(1920, 1080)};
     if (framings.isEmpty())
         framings.append(Framing::Fit);
+    // What is measured in turn within each run: every framing, each without and with captions.
+    struct Variant
+    {
+        Framing framing;
+        bool captions;
+    };
+    QList<Variant> variants;
+    for (Framing framing : std::as_const(framings)) {
+        variants.append({framing, false});
+        if (captions)
+            variants.append({framing, true});
+    }
 
     // The show.
     StoryBoard board;
@@ -224,9 +237,6 @@ int main(int argc, char **argv)
             info.own.motion = motions[i % 8];
             info.own.easing = Easing::InOut;
         }
-        if (captions)
-            info.caption.text
-                = QStringLiteral("Photo %1 of the show\nsummer by the sea").arg(i + 1);
         board.photos.append(info);
     }
     AudioInfo music;
@@ -244,13 +254,23 @@ int main(int argc, char **argv)
     }
     board.audios.append(music);
     const char *framingNames[] = {"black bars", "blurred background", "filled"};
+    const auto nameOf = [&framingNames](const Variant &variant) {
+        return QString::fromLatin1(framingNames[int(variant.framing)])
+            + QLatin1String(variant.captions ? " with captions" : "");
+    };
+    const auto useVariant = [&board](const Variant &variant) {
+        board.framing = variant.framing;
+        for (qsizetype i = 0; i < board.photos.size(); ++i)
+            board.photos[i].caption.text = variant.captions
+                ? QStringLiteral("Photo %1 of the show\nsummer by the sea").arg(i + 1)
+                : QString();
+    };
     QStringList shownFramings;
-    for (Framing framing : framings)
-        shownFramings.append(QString::fromLatin1(framingNames[int(framing)]));
-    std::printf("show: %d photos%s%s, %.1f s, %d wipe patterns, zoom on, %s, %s\n", photoCount,
-                ownSettings ? " with settings of their own" : "", captions ? " with captions" : "",
-                board.totalDuration(), int(board.patterns.size()),
-                qPrintable(QFileInfo(music.path).fileName()),
+    for (const Variant &variant : std::as_const(variants))
+        shownFramings.append(nameOf(variant));
+    std::printf("show: %d photos%s, %.1f s, %d wipe patterns, zoom on, %s, %s\n", photoCount,
+                ownSettings ? " with settings of their own" : "", board.totalDuration(),
+                int(board.patterns.size()), qPrintable(QFileInfo(music.path).fileName()),
                 qPrintable(shownFramings.join(QStringLiteral(", then "))));
     std::fflush(stdout);
 
@@ -269,8 +289,8 @@ int main(int argc, char **argv)
 
         if (framesOnly) {
             // The cost of making the frames alone: best of three runs.
-            for (Framing framing : framings) {
-                board.framing = framing;
+            for (const Variant &variant : std::as_const(variants)) {
+                useVariant(variant);
                 double bestCpu = 1e300;
                 double bestWall = 1e300;
                 for (int run = 0; run < 3; ++run) {
@@ -286,7 +306,7 @@ int main(int argc, char **argv)
                 std::printf("%4d x %-4d  %d frames  %s  frames alone: %.2f ms processor time a "
                             "frame (%.2f ms wall)\n",
                             format.width, format.height, render.totalFrames(),
-                            framingNames[int(framing)], bestCpu, bestWall);
+                            qPrintable(nameOf(variant)), bestCpu, bestWall);
                 std::fflush(stdout);
             }
             continue;
@@ -294,10 +314,10 @@ int main(int argc, char **argv)
 
         // The creation, and the encoder alone on the same frames, runs times in turn: on a
         // shared machine the speed drifts, and alternating exposes both to the same drift.
-        std::vector<std::vector<double>> ratios(framings.size());
+        std::vector<std::vector<double>> ratios(variants.size());
         for (int run = 0; run < runs; ++run) {
-            for (qsizetype which = 0; which < framings.size(); ++which) {
-                board.framing = framings[which];
+            for (qsizetype which = 0; which < variants.size(); ++which) {
+                useVariant(variants[which]);
                 const QString frames = work.filePath(QStringLiteral("frames%1.y4m").arg(which));
                 double creationMs = 0;
                 AVWriterManager::StageTimes stages;
@@ -365,7 +385,7 @@ int main(int argc, char **argv)
                 std::printf("%4d x %-4d  %d frames  %s  creation %7.1f s  encoder alone %7.1f s  "
                             "ratio %.2f  peak memory %.0f MB\n",
                             format.width, format.height, render.totalFrames(),
-                            framingNames[int(framings[which])], creationMs / 1000.0,
+                            qPrintable(nameOf(variants[which])), creationMs / 1000.0,
                             referenceMs / 1000.0, creationMs / referenceMs, peakSelf / 1024.0);
                 std::printf("            processor time a frame: creation %.1f ms here + %.1f ms "
                             "in the encoders; encoder alone %.1f ms",
@@ -384,26 +404,26 @@ int main(int argc, char **argv)
                 std::fflush(stdout);
             }
         }
-        for (qsizetype which = 0; which < framings.size(); ++which)
+        for (qsizetype which = 0; which < variants.size(); ++which)
             QFile::remove(work.filePath(QStringLiteral("frames%1.y4m").arg(which)));
         if (runs > 1) {
-            for (qsizetype which = 0; which < framings.size(); ++which) {
+            for (qsizetype which = 0; which < variants.size(); ++which) {
                 const std::vector<double> &own = ratios[which];
                 std::printf("%4d x %-4d  %s  median ratio of %d runs %.2f (%.2f to %.2f)\n",
-                            format.width, format.height, framingNames[int(framings[which])], runs,
+                            format.width, format.height, qPrintable(nameOf(variants[which])), runs,
                             median(own), *std::min_element(own.begin(), own.end()),
                             *std::max_element(own.begin(), own.end()));
             }
         }
-        // Each framing against the first, run by run.
-        for (qsizetype which = 1; which < framings.size(); ++which) {
+        // Each variant against the first, run by run.
+        for (qsizetype which = 1; which < variants.size(); ++which) {
             std::vector<double> differences;
             for (int run = 0; run < runs; ++run)
                 differences.push_back(ratios[which][run] - ratios[0][run]);
             std::printf("%4d x %-4d  %s minus %s: median difference of the ratios %+.3f "
                         "(%+.3f to %+.3f)\n",
-                        format.width, format.height, framingNames[int(framings[which])],
-                        framingNames[int(framings[0])], median(differences),
+                        format.width, format.height, qPrintable(nameOf(variants[which])),
+                        qPrintable(nameOf(variants[0])), median(differences),
                         *std::min_element(differences.begin(), differences.end()),
                         *std::max_element(differences.begin(), differences.end()));
         }
