@@ -110,8 +110,16 @@ void AVWriterManager::startWriting()
     writtenMeter.start(format.bitsPerSample == 16 ? format.channels : 0, format.sampleRate);
     running = true;
     paused = throttled = ended = failed = false;
-    if (render)
+    if (render) {
+        // Every frame is drawn once and in order: a photo's picture is of no more use once the
+        // photo has left the screen, so no more than one frame's pictures are kept.
+        if (!cacheLimited) {
+            cacheLimited = true;
+            previousCacheLimit = render->cacheLimit();
+        }
+        render->setCacheLimit(StoryBoardFrames::FrameCacheSize);
         render->startAudio();
+    }
     updateTimer();
 }
 
@@ -119,6 +127,9 @@ void AVWriterManager::stopWriting()
 {
     running = false;
     timer->stop();
+    if (render && cacheLimited)
+        render->setCacheLimit(previousCacheLimit);
+    cacheLimited = false;
     if (!render || !render->isRunning())
         return;
     render->stopAudio();

@@ -118,6 +118,8 @@ private:
     bool ended = false;
     bool failed = false;
     int lastProgress = -1;
+    bool cacheLimited = false;
+    int previousCacheLimit = 0;
     StageTimes stages;
     QElapsedTimer throttledSince;
     LoudnessMeter writtenMeter;

@@ -133,6 +133,7 @@ private:
     };
 
     bool contextReady() const;
+    bool ensureLayerStorage(int index);
     bool validLayer(int index, const char *operation) const;
     bool uploadPixels(int index, const uint8_t *pixels, int rowPixels, bool opaque,
                       uint64_t contentId);
@@ -176,6 +177,7 @@ private:
     std::vector<LayerCall> pendingLayers;
     std::vector<LayerCall> frameLayers; // the layers of the compiled frame list
     std::vector<bool> layerOpaque; // every texel of the layer has alpha 255
+    std::vector<bool> layerStored; // the layer's frame-sized storage has been made
     std::vector<uint64_t> layerContent; // what the layer holds, 0 when unnamed
     std::vector<float> layerAlpha; // constant alpha the layer is drawn with
     std::vector<bool> layerFaded; // the texels inside a caption's box are a fade of its content

@@ -283,6 +283,10 @@ void TestAVWriterManager::pauseAndResume()
     QTRY_VERIFY_WITH_TIMEOUT(manager.isPaused(), PatienceMs);
     const quint32 held = manager.videoFrames();
     QCOMPARE(held, 10u);
+    // Frames go once and in order: no more than one frame's pictures are kept meanwhile, and the
+    // renderer's caches are as they were once the writing stops.
+    QCOMPARE(render.cacheLimit(), int(StoryBoardFrames::FrameCacheSize));
+    QVERIFY(render.cachedPhotos() <= StoryBoardFrames::FrameCacheSize);
     QTest::qWait(200);
     QCOMPARE(manager.videoFrames(), held);
     QVERIFY(end.isEmpty());
@@ -291,6 +295,7 @@ void TestAVWriterManager::pauseAndResume()
     QCOMPARE(manager.videoFrames(), quint32(render.totalFrames()));
     manager.stopWriting();
     QVERIFY(!render.isRunning());
+    QCOMPARE(render.cacheLimit(), int(StoryBoardFrames::CacheSize));
 }
 
 void TestAVWriterManager::endsWithoutAudioWriter()
