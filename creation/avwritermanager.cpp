@@ -49,13 +49,11 @@ bool AVWriterManager::open(const MediaFormat &mediaFormat)
     if (!GLDrawer::open(format.width, format.height, MaxFrameLayers, true))
         return false;
     setClearColor(0.5f, 0.5f, 0.5f, 0.0f);
-    // Frames are read back in the byte order the drawer's buffer keeps them in (B, G, R, A), which
-    // is a plain copy.
-    if (!capturePicture.allocate(format.width, format.height, AV_PIX_FMT_BGRA)) {
-        qWarning("AVWriterManager: no %dx%d capture buffer", format.width, format.height);
-        close();
-        return false;
-    }
+    const VideoColour::Rows rows = videoColourFor(format.width, format.height).rgbToYuv();
+    std::copy(std::begin(rows.y), std::end(rows.y), yuvRows.y);
+    std::copy(std::begin(rows.u), std::end(rows.u), yuvRows.u);
+    std::copy(std::begin(rows.v), std::end(rows.v), yuvRows.v);
+    glFailed = false;
     return true;
 }
 
@@ -65,6 +63,8 @@ void AVWriterManager::close()
     capturePicture.release();
     yuvPicture.release();
     scaler.reset();
+    yuvFrame.clear();
+    yuvFrame.shrink_to_fit();
 }
 
 void AVWriterManager::setVideoWriter(std::unique_ptr<AVPipeWriter> writer)
@@ -235,6 +235,48 @@ bool AVWriterManager::writeNextVideoFrame()
     clock.start();
     render->drawFrame(static_cast<int>(videoFrameCount), false, this);
     stages.preparing += clock.nsecsElapsed();
+    if (conversion == Conversion::Gl && !glFailed) {
+        if (yuvFrame.empty())
+            yuvFrame.resize(size_t(format.width) * format.height * 3 / 2);
+        if (grabFrameYuv420(yuvRows, yuvFrame.data()))
+            return writeGlConvertedFrame();
+        glFailed = true;
+        yuvFrame.clear();
+        yuvFrame.shrink_to_fit();
+        qWarning("AVWriterManager: frames are converted by libswscale from frame %u on",
+                 videoFrameCount);
+    }
+    return writeScaledFrame();
+}
+
+bool AVWriterManager::writeGlConvertedFrame()
+{
+    stages.painting += lastPaintNs();
+    stages.converting += lastConvertNs();
+    stages.readingBack += lastReadBackNs();
+    const int lumaSize = format.width * format.height;
+    uint8_t *const start = yuvFrame.data();
+    const uint8_t *const planes[4]
+        = {start, start + lumaSize, start + lumaSize + lumaSize / 4, nullptr};
+    const int strides[4] = {format.width, format.width / 2, format.width / 2, 0};
+    QElapsedTimer clock;
+    clock.start();
+    if (video && !video->writeVideoFrame(planes, strides))
+        return false;
+    stages.writing += clock.nsecsElapsed();
+    ++videoFrameCount;
+    return true;
+}
+
+bool AVWriterManager::writeScaledFrame()
+{
+    // Frames are read back in the byte order the drawer's buffer keeps them in (B, G, R, A), which
+    // is a plain copy.
+    if (capturePicture.isNull()
+        && !capturePicture.allocate(format.width, format.height, AV_PIX_FMT_BGRA)) {
+        qWarning("AVWriterManager: no %dx%d capture buffer", format.width, format.height);
+        return false;
+    }
     if (!grabFrame(GL_BGRA, GL_UNSIGNED_BYTE, capturePicture.data[0])) {
         qWarning("AVWriterManager: cannot read frame %u back", videoFrameCount);
         return false;
@@ -266,6 +308,7 @@ bool AVWriterManager::writeNextVideoFrame()
             return false;
         }
     }
+    QElapsedTimer clock;
     clock.start();
     sws_scale(scaler.get(), capturePicture.data, capturePicture.linesize, 0, format.height,
               yuvPicture.data, yuvPicture.linesize);

@@ -324,6 +324,7 @@ bool GLDrawer::ensureLayerStorage(int index)
 void GLDrawer::releaseResources()
 {
     releaseGrabTarget();
+    releaseYuvTarget();
     if (!textures.empty()) {
         glDeleteTextures(static_cast<GLsizei>(textures.size()), textures.data());
         textures.clear();
@@ -346,7 +347,8 @@ void GLDrawer::releaseResources()
 
 void GLDrawer::close()
 {
-    if (resourcesReady || frameList || backgroundTexture || !textures.empty() || grabFbo) {
+    if (resourcesReady || frameList || backgroundTexture || !textures.empty() || grabFbo || yuvFbo
+        || yuvProgram) {
         CurrentScope scope(this);
         if (scope) {
             releaseResources();
@@ -357,6 +359,7 @@ void GLDrawer::close()
     textures.clear();
     frameList = backgroundTexture = layerProgram = 0;
     grabFbo = grabColor = 0;
+    yuvFbo = yuvTexture = yuvProgram = 0;
     resourcesReady = false;
     scratch.clear();
     scratch.shrink_to_fit();
