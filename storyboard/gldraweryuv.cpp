@@ -9,6 +9,7 @@
 #include "storyboard/offscreenglcontext.h"
 
 #include <QElapsedTimer>
+#include <QRect>
 #include <algorithm>
 #include <array>
 #include <memory>
@@ -20,9 +21,9 @@ void drainGLErrors()
     for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) { }
 }
 
-// Turns the painted frame into the three planes of a YUV 4:2:0 picture laid out as they follow
-// each other in memory: rows 0 to height - 1 of the target are Y, the rows after them hold U and
-// then V, width bytes to a row, so that reading the target back gives the planes in one piece.
+// Turns the painted frame into one plane of a YUV 4:2:0 picture: Y from each pixel, U or V from
+// the mean of each 2 x 2 block. The planes are drawn side by side in one target, each into its
+// own viewport, whose corner is origin.
 constexpr char yuvVertexSource[] = "#version 130\n"
                                    "void main()\n"
                                    "{\n"
@@ -31,30 +32,21 @@ constexpr char yuvVertexSource[] = "#version 130\n"
 constexpr char yuvFragmentSource[]
     = "#version 130\n"
       "uniform sampler2D frame;\n"
-      "uniform int width;\n"
-      "uniform int height;\n"
-      "uniform vec4 rows[3];\n"
+      "uniform ivec2 origin;\n"
+      "uniform bool chroma;\n"
+      "uniform vec4 row;\n"
       "void main()\n"
       "{\n"
-      "    ivec2 p = ivec2(gl_FragCoord.xy);\n"
+      "    ivec2 p = ivec2(gl_FragCoord.xy) - origin;\n"
       "    vec3 rgb;\n"
-      "    vec4 row;\n"
-      "    if (p.y < height) {\n"
-      "        rgb = texelFetch(frame, p, 0).rgb;\n"
-      "        row = rows[0];\n"
-      "    } else {\n"
-      "        int chromaWidth = width / 2;\n"
-      "        int planeSize = chromaWidth * (height / 2);\n"
-      "        int i = (p.y - height) * width + p.x;\n"
-      "        bool v = i >= planeSize;\n"
-      "        if (v)\n"
-      "            i -= planeSize;\n"
-      "        ivec2 s = 2 * ivec2(i % chromaWidth, i / chromaWidth);\n"
-      "        rgb = 0.25 * (texelFetch(frame, s, 0).rgb + texelFetch(frame, s + ivec2(1, 0), "
+      "    if (chroma) {\n"
+      "        p *= 2;\n"
+      "        rgb = 0.25 * (texelFetch(frame, p, 0).rgb + texelFetch(frame, p + ivec2(1, 0), "
       "0).rgb\n"
-      "                      + texelFetch(frame, s + ivec2(0, 1), 0).rgb\n"
-      "                      + texelFetch(frame, s + ivec2(1, 1), 0).rgb);\n"
-      "        row = v ? rows[2] : rows[1];\n"
+      "                      + texelFetch(frame, p + ivec2(0, 1), 0).rgb\n"
+      "                      + texelFetch(frame, p + ivec2(1, 1), 0).rgb);\n"
+      "    } else {\n"
+      "        rgb = texelFetch(frame, p, 0).rgb;\n"
       "    }\n"
       "    gl_FragColor = vec4((dot(row.rgb, rgb) + row.a) / 255.0, 0.0, 0.0, 1.0);\n"
       "}\n";
@@ -131,8 +123,6 @@ bool GLDrawer::ensureYuvTarget()
     }
     glUseProgram(yuvProgram);
     glUniform1i(glGetUniformLocation(yuvProgram, "frame"), 0);
-    glUniform1i(glGetUniformLocation(yuvProgram, "width"), frameW);
-    glUniform1i(glGetUniformLocation(yuvProgram, "height"), frameH);
     glUseProgram(0);
     return true;
 }
@@ -174,28 +164,43 @@ bool GLDrawer::grabFrameYuv420(const YuvRows &rows, uint8_t *destination)
     paintFrame(QRect(0, 0, frameW, frameH));
     paintNs = clock.nsecsElapsed();
 
+    // Y fills the first frameHeight rows of the target; U and V lie side by side above it.
+    const int chromaW = frameW / 2;
+    const int chromaH = frameH / 2;
+    struct Plane
+    {
+        QRect place;
+        const float *row;
+        size_t offset;
+    };
+    const size_t lumaSize = size_t(frameW) * frameH;
+    const Plane planes[3] = {{QRect(0, 0, frameW, frameH), rows.y, 0},
+                             {QRect(0, frameH, chromaW, chromaH), rows.u, lumaSize},
+                             {QRect(chromaW, frameH, chromaW, chromaH), rows.v, lumaSize * 5 / 4}};
     glBindFramebuffer(GL_FRAMEBUFFER, yuvFbo);
-    glViewport(0, 0, frameW, frameH * 3 / 2);
     glDisable(GL_BLEND);
     glUseProgram(yuvProgram);
-    float packed[12];
-    std::copy(std::begin(rows.y), std::end(rows.y), packed);
-    std::copy(std::begin(rows.u), std::end(rows.u), packed + 4);
-    std::copy(std::begin(rows.v), std::end(rows.v), packed + 8);
-    glUniform4fv(glGetUniformLocation(yuvProgram, "rows"), 3, packed);
     glBindTexture(GL_TEXTURE_2D, offscreen->colorTexture());
-    glBegin(GL_TRIANGLES);
-    for (const auto &corner :
-         {std::array<float, 2> {-1, -1}, {-1, 1}, {1, 1}, {-1, -1}, {1, 1}, {1, -1}})
-        glVertex2f(corner[0], corner[1]);
-    glEnd();
+    for (const Plane &plane : planes) {
+        glViewport(plane.place.x(), plane.place.y(), plane.place.width(), plane.place.height());
+        glUniform2i(glGetUniformLocation(yuvProgram, "origin"), plane.place.x(), plane.place.y());
+        glUniform1i(glGetUniformLocation(yuvProgram, "chroma"), plane.row != rows.y);
+        glUniform4fv(glGetUniformLocation(yuvProgram, "row"), 1, plane.row);
+        glBegin(GL_TRIANGLES);
+        for (const auto &corner :
+             {std::array<float, 2> {-1, -1}, {-1, 1}, {1, 1}, {-1, -1}, {1, 1}, {1, -1}})
+            glVertex2f(corner[0], corner[1]);
+        glEnd();
+    }
     glUseProgram(0);
     glFinish();
     convertNs = clock.nsecsElapsed() - paintNs;
 
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glReadPixels(0, 0, frameW, frameH * 3 / 2, GL_RED, GL_UNSIGNED_BYTE, destination);
+    for (const Plane &plane : planes)
+        glReadPixels(plane.place.x(), plane.place.y(), plane.place.width(), plane.place.height(),
+                     GL_RED, GL_UNSIGNED_BYTE, destination + plane.offset);
     const GLenum error = glGetError();
     readBackNs = clock.nsecsElapsed() - paintNs - convertNs;
     glBindFramebuffer(GL_FRAMEBUFFER, offscreen->framebuffer());
