@@ -236,10 +236,18 @@ bool AVWriterManager::writeNextVideoFrame()
     render->drawFrame(static_cast<int>(videoFrameCount), false, this);
     stages.preparing += clock.nsecsElapsed();
     if (conversion == Conversion::Gl && !glFailed) {
-        if (yuvFrame.empty())
+        // The frame is read back straight into the buffer the video writer sends out.
+        QByteArray frame;
+        uint8_t *target = nullptr;
+        if (video) {
+            frame = video->videoFrameBuffer();
+            target = reinterpret_cast<uint8_t *>(frame.data());
+        } else {
             yuvFrame.resize(size_t(format.width) * format.height * 3 / 2);
-        if (grabFrameYuv420(yuvRows, yuvFrame.data()))
-            return writeGlConvertedFrame();
+            target = yuvFrame.data();
+        }
+        if (grabFrameYuv420(yuvRows, target))
+            return writeGlConvertedFrame(frame);
         glFailed = true;
         yuvFrame.clear();
         yuvFrame.shrink_to_fit();
@@ -249,19 +257,14 @@ bool AVWriterManager::writeNextVideoFrame()
     return writeScaledFrame();
 }
 
-bool AVWriterManager::writeGlConvertedFrame()
+bool AVWriterManager::writeGlConvertedFrame(const QByteArray &frame)
 {
     stages.painting += lastPaintNs();
     stages.converting += lastConvertNs();
     stages.readingBack += lastReadBackNs();
-    const int lumaSize = format.width * format.height;
-    uint8_t *const start = yuvFrame.data();
-    const uint8_t *const planes[4]
-        = {start, start + lumaSize, start + lumaSize + lumaSize / 4, nullptr};
-    const int strides[4] = {format.width, format.width / 2, format.width / 2, 0};
     QElapsedTimer clock;
     clock.start();
-    if (video && !video->writeVideoFrame(planes, strides))
+    if (video && !video->writeVideoFrame(frame))
         return false;
     stages.writing += clock.nsecsElapsed();
     ++videoFrameCount;
@@ -284,8 +287,6 @@ bool AVWriterManager::writeScaledFrame()
     stages.painting += lastPaintNs();
     stages.readingBack += lastReadBackNs();
     if (!scaler) {
-        if (!yuvPicture.allocate(format.width, format.height, AV_PIX_FMT_YUV420P))
-            return false;
         // Same size, so only the chroma is resampled: with the chroma computed at full width
         // first, the area filter makes each chroma sample the mean of its 2 x 2 pixels, which is
         // both the faithful 4:2:0 value and about twice as fast as a bicubic filter. libswscale
@@ -310,11 +311,26 @@ bool AVWriterManager::writeScaledFrame()
     }
     QElapsedTimer clock;
     clock.start();
+    // Where the planes can lie in the writer's own buffer as the converter would lay them out in
+    // its own (every line on a 16-byte boundary), they are converted straight into it and go out
+    // without another copy.
+    const bool fits = video && format.width % 32 == 0 && format.height % 2 == 0;
+    QByteArray frame = fits ? video->videoFrameBuffer() : QByteArray();
+    const auto start = reinterpret_cast<uint8_t *>(frame.data());
+    const size_t lumaSize = size_t(format.width) * format.height;
+    uint8_t *const planes[4] = {start, start + lumaSize, start + lumaSize + lumaSize / 4, nullptr};
+    const int strides[4] = {format.width, format.width / 2, format.width / 2, 0};
+    const bool inPlace = fits && reinterpret_cast<uintptr_t>(start) % 16 == 0;
+    if (!inPlace && yuvPicture.isNull()
+        && !yuvPicture.allocate(format.width, format.height, AV_PIX_FMT_YUV420P))
+        return false;
     sws_scale(scaler.get(), capturePicture.data, capturePicture.linesize, 0, format.height,
-              yuvPicture.data, yuvPicture.linesize);
+              inPlace ? planes : yuvPicture.data, inPlace ? strides : yuvPicture.linesize);
     stages.converting += clock.nsecsElapsed();
     clock.start();
-    if (video && !video->writeVideoFrame(yuvPicture.data, yuvPicture.linesize))
+    if (video
+        && !(inPlace ? video->writeVideoFrame(frame)
+                     : video->writeVideoFrame(yuvPicture.data, yuvPicture.linesize)))
         return false;
     stages.writing += clock.nsecsElapsed();
     ++videoFrameCount;

@@ -41,9 +41,10 @@ public:
         qint64 waiting = 0; // held back while the video encoder's queue was full
     };
 
-    // How frames become YUV 4:2:0: converted by GL as they are read back, or read back as they
-    // are painted and converted by libswscale. GL is used where the drawer can; a drawer that
-    // cannot leaves the frames to libswscale.
+    // How frames become YUV 4:2:0: read back as they are painted and converted by libswscale, or
+    // converted by GL as they are read back. libswscale is the default: on Mesa's software
+    // rasterizer the GL conversion costs several times its processor time. A drawer that cannot
+    // convert leaves the frames to libswscale.
     enum class Conversion { Gl, Scaler };
 
     explicit AVWriterManager(QWidget *parent = nullptr);
@@ -53,7 +54,7 @@ public:
     // False when no off-screen GL context or buffer can be had.
     bool open(const MediaFormat &format);
     void setRenderer(StoryBoardRender *renderer) { render = renderer; }
-    // Before startWriting(); Gl unless set.
+    // Before startWriting(); Scaler unless set.
     void setConversion(Conversion how) { conversion = how; }
     // The conversion the frames written so far went through.
     Conversion usedConversion() const { return glFailed ? Conversion::Scaler : conversion; }
@@ -105,7 +106,7 @@ signals:
 
 private:
     bool writeNextVideoFrame();
-    bool writeGlConvertedFrame();
+    bool writeGlConvertedFrame(const QByteArray &frame);
     bool writeScaledFrame();
     bool movePendingAudio();
     void updateTimer();
@@ -123,7 +124,7 @@ private:
     qint64 audioBytesWritten = 0;
     Picture yuvPicture;
     ScalerPtr scaler;
-    Conversion conversion = Conversion::Gl;
+    Conversion conversion = Conversion::Scaler;
     bool glFailed = false;
     GLDrawer::YuvRows yuvRows {};
     std::vector<uint8_t> yuvFrame;

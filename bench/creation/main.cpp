@@ -19,9 +19,9 @@
 // printed at the end. With --own, every photo has settings of its own (its duration, transition
 // and motion, eased), as a show edited photo by photo. With --captions, every photo has a
 // two-line caption (drawn into its frames and carried as a subtitle track). With --frames-only,
-// only the frames are made (three times, into /dev/null) and the best processor time a frame is
-// printed, with where that run's time went: the figure to watch when making frame production
-// cheaper. With --scaler the frames are converted to YUV by libswscale instead of by GL.
+// only the frames are made (three times, or --runs times, into /dev/null) and the best processor
+// time a frame is printed, with where that run's time went: the figure to watch when making frame
+// production cheaper. With --scaler the frames are converted to YUV by libswscale instead of by GL.
 // Each creation also prints where its time went, in milliseconds a frame: preparing the frame
 // (photos decoded and uploaded), GL's painting, reading back, converting to YUV, handing it to the
 // video pipe, moving the sound, waiting while the encoder's queue was full, and the rest (the
@@ -169,6 +169,7 @@ int main(int argc, char **argv)
     bool ownSettings = false;
     bool captions = false;
     int runs = 1;
+    bool runsGiven = false;
     QList<Framing> framings;
     for (int i = 1; i < argc; ++i) {
         if (qstrcmp(argv[i], "--framing") == 0 && i + 1 < argc) {
@@ -186,8 +187,10 @@ int main(int argc, char **argv)
             ownSettings = true;
         if (qstrcmp(argv[i], "--captions") == 0)
             captions = true;
-        if (qstrcmp(argv[i], "--runs") == 0 && i + 1 < argc)
+        if (qstrcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
             runs = std::max(1, QByteArray(argv[++i]).toInt());
+            runsGiven = true;
+        }
         const QStringList wh = QString::fromLocal8Bit(argv[i]).split(QLatin1Char('x'));
         if (wh.size() == 2)
             sizes.append(QSize(wh[0].toInt(), wh[1].toInt()));
@@ -280,7 +283,7 @@ int main(int argc, char **argv)
                 double bestCpu = 1e300;
                 double bestWall = 1e300;
                 AVWriterManager::StageTimes bestStages;
-                for (int run = 0; run < 3; ++run) {
+                for (int run = 0; run < (runsGiven ? runs : 3); ++run) {
                     const double before = cpuSeconds(RUSAGE_SELF);
                     QElapsedTimer timer;
                     timer.start();
