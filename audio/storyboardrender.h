@@ -51,6 +51,9 @@ public:
     // same kind or setFormat.
     Picture &photoPicture(const ImageInfo &info) { return frames.photoPicture(info); }
     Picture &patternPicture(const QString &path) { return frames.patternPicture(path); }
+    // See StoryBoardFrames::setCacheLimit.
+    void setCacheLimit(int pictures) { frames.setCacheLimit(pictures); }
+    int cacheLimit() const { return frames.cacheLimit(); }
     int cachedPhotos() const { return frames.cachedPhotos(); }
     int cachedPatterns() const { return frames.cachedPatterns(); }
     bool isCached(const QString &key) const { return frames.isCached(key); }

@@ -7,6 +7,7 @@
 #include <QDebug>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 
 extern "C" {
@@ -200,6 +201,37 @@ bool AVPipeWriter::writeVideoFrame(const uint8_t *const planes[4], const int str
         }
     }
     return true;
+}
+
+namespace {
+
+qsizetype frameBufferSize(const MediaFormat &format)
+{
+    return qsizetype {format.width} * format.height
+        + 2 * qsizetype {format.width / 2} * (format.height / 2);
+}
+
+} // namespace
+
+QByteArray AVPipeWriter::videoFrameBuffer() const
+{
+    return QByteArray(frameBufferSize(format), Qt::Uninitialized);
+}
+
+bool AVPipeWriter::writeVideoFrame(const QByteArray &buffer)
+{
+    if (buffer.size() != frameBufferSize(format))
+        return false;
+    if (videoHeaderPending) {
+        videoHeaderPending = false;
+        const QByteArray header = videoHeader(format);
+        if (header.isEmpty() || !put(header.constData(), header.size()))
+            return false;
+    }
+    if (!put("FRAME\n", 6))
+        return false;
+    // Written as the array it is, the frame is queued by reference rather than copied.
+    return process->write(buffer) == buffer.size();
 }
 
 QByteArray AVPipeWriter::audioHeader(int channels, int sampleRate, int bitsPerSample)

@@ -55,6 +55,11 @@ public:
     // A planar YUV 4:2:0 frame: plane pointers and line strides for Y, U and V. Writes the
     // stream header before the first frame. False when the encoder no longer takes input.
     bool writeVideoFrame(const uint8_t *const planes[4], const int strides[4]);
+    // The same for a frame made in place: videoFrameBuffer() gives room for one frame's Y, U and V
+    // planes, tightly packed; the filled buffer is handed over whole and goes out to the encoder
+    // without being copied again.
+    QByteArray videoFrameBuffer() const;
+    bool writeVideoFrame(const QByteArray &buffer);
     // PCM bytes, after the WAV header on the first call. False when the encoder no longer takes
     // input.
     bool writeAudio(const uint8_t *data, qint64 length);

@@ -49,13 +49,11 @@ bool AVWriterManager::open(const MediaFormat &mediaFormat)
     if (!GLDrawer::open(format.width, format.height, MaxFrameLayers, true))
         return false;
     setClearColor(0.5f, 0.5f, 0.5f, 0.0f);
-    // Frames are read back in the byte order the drawer's buffer keeps them in (B, G, R, A), which
-    // is a plain copy.
-    if (!capturePicture.allocate(format.width, format.height, AV_PIX_FMT_BGRA)) {
-        qWarning("AVWriterManager: no %dx%d capture buffer", format.width, format.height);
-        close();
-        return false;
-    }
+    const VideoColour::Rows rows = videoColourFor(format.width, format.height).rgbToYuv();
+    std::copy(std::begin(rows.y), std::end(rows.y), yuvRows.y);
+    std::copy(std::begin(rows.u), std::end(rows.u), yuvRows.u);
+    std::copy(std::begin(rows.v), std::end(rows.v), yuvRows.v);
+    glFailed = false;
     return true;
 }
 
@@ -65,6 +63,8 @@ void AVWriterManager::close()
     capturePicture.release();
     yuvPicture.release();
     scaler.reset();
+    yuvFrame.clear();
+    yuvFrame.shrink_to_fit();
 }
 
 void AVWriterManager::setVideoWriter(std::unique_ptr<AVPipeWriter> writer)
@@ -110,8 +110,16 @@ void AVWriterManager::startWriting()
     writtenMeter.start(format.bitsPerSample == 16 ? format.channels : 0, format.sampleRate);
     running = true;
     paused = throttled = ended = failed = false;
-    if (render)
+    if (render) {
+        // Every frame is drawn once and in order: a photo's picture is of no more use once the
+        // photo has left the screen, so no more than one frame's pictures are kept.
+        if (!cacheLimited) {
+            cacheLimited = true;
+            previousCacheLimit = render->cacheLimit();
+        }
+        render->setCacheLimit(StoryBoardFrames::FrameCacheSize);
         render->startAudio();
+    }
     updateTimer();
 }
 
@@ -119,6 +127,9 @@ void AVWriterManager::stopWriting()
 {
     running = false;
     timer->stop();
+    if (render && cacheLimited)
+        render->setCacheLimit(previousCacheLimit);
+    cacheLimited = false;
     if (!render || !render->isRunning())
         return;
     render->stopAudio();
@@ -224,6 +235,51 @@ bool AVWriterManager::writeNextVideoFrame()
     clock.start();
     render->drawFrame(static_cast<int>(videoFrameCount), false, this);
     stages.preparing += clock.nsecsElapsed();
+    if (conversion == Conversion::Gl && !glFailed) {
+        // The frame is read back straight into the buffer the video writer sends out.
+        QByteArray frame;
+        uint8_t *target = nullptr;
+        if (video) {
+            frame = video->videoFrameBuffer();
+            target = reinterpret_cast<uint8_t *>(frame.data());
+        } else {
+            yuvFrame.resize(size_t(format.width) * format.height * 3 / 2);
+            target = yuvFrame.data();
+        }
+        if (grabFrameYuv420(yuvRows, target))
+            return writeGlConvertedFrame(frame);
+        glFailed = true;
+        yuvFrame.clear();
+        yuvFrame.shrink_to_fit();
+        qWarning("AVWriterManager: frames are converted by libswscale from frame %u on",
+                 videoFrameCount);
+    }
+    return writeScaledFrame();
+}
+
+bool AVWriterManager::writeGlConvertedFrame(const QByteArray &frame)
+{
+    stages.painting += lastPaintNs();
+    stages.converting += lastConvertNs();
+    stages.readingBack += lastReadBackNs();
+    QElapsedTimer clock;
+    clock.start();
+    if (video && !video->writeVideoFrame(frame))
+        return false;
+    stages.writing += clock.nsecsElapsed();
+    ++videoFrameCount;
+    return true;
+}
+
+bool AVWriterManager::writeScaledFrame()
+{
+    // Frames are read back in the byte order the drawer's buffer keeps them in (B, G, R, A), which
+    // is a plain copy.
+    if (capturePicture.isNull()
+        && !capturePicture.allocate(format.width, format.height, AV_PIX_FMT_BGRA)) {
+        qWarning("AVWriterManager: no %dx%d capture buffer", format.width, format.height);
+        return false;
+    }
     if (!grabFrame(GL_BGRA, GL_UNSIGNED_BYTE, capturePicture.data[0])) {
         qWarning("AVWriterManager: cannot read frame %u back", videoFrameCount);
         return false;
@@ -231,8 +287,6 @@ bool AVWriterManager::writeNextVideoFrame()
     stages.painting += lastPaintNs();
     stages.readingBack += lastReadBackNs();
     if (!scaler) {
-        if (!yuvPicture.allocate(format.width, format.height, AV_PIX_FMT_YUV420P))
-            return false;
         // Same size, so only the chroma is resampled: with the chroma computed at full width
         // first, the area filter makes each chroma sample the mean of its 2 x 2 pixels, which is
         // both the faithful 4:2:0 value and about twice as fast as a bicubic filter. libswscale
@@ -255,12 +309,28 @@ bool AVWriterManager::writeNextVideoFrame()
             return false;
         }
     }
+    QElapsedTimer clock;
     clock.start();
+    // Where the planes can lie in the writer's own buffer as the converter would lay them out in
+    // its own (every line on a 16-byte boundary), they are converted straight into it and go out
+    // without another copy.
+    const bool fits = video && format.width % 32 == 0 && format.height % 2 == 0;
+    QByteArray frame = fits ? video->videoFrameBuffer() : QByteArray();
+    const auto start = reinterpret_cast<uint8_t *>(frame.data());
+    const size_t lumaSize = size_t(format.width) * format.height;
+    uint8_t *const planes[4] = {start, start + lumaSize, start + lumaSize + lumaSize / 4, nullptr};
+    const int strides[4] = {format.width, format.width / 2, format.width / 2, 0};
+    const bool inPlace = fits && reinterpret_cast<uintptr_t>(start) % 16 == 0;
+    if (!inPlace && yuvPicture.isNull()
+        && !yuvPicture.allocate(format.width, format.height, AV_PIX_FMT_YUV420P))
+        return false;
     sws_scale(scaler.get(), capturePicture.data, capturePicture.linesize, 0, format.height,
-              yuvPicture.data, yuvPicture.linesize);
+              inPlace ? planes : yuvPicture.data, inPlace ? strides : yuvPicture.linesize);
     stages.converting += clock.nsecsElapsed();
     clock.start();
-    if (video && !video->writeVideoFrame(yuvPicture.data, yuvPicture.linesize))
+    if (video
+        && !(inPlace ? video->writeVideoFrame(frame)
+                     : video->writeVideoFrame(yuvPicture.data, yuvPicture.linesize)))
         return false;
     stages.writing += clock.nsecsElapsed();
     ++videoFrameCount;

@@ -9,14 +9,15 @@
 #include <QElapsedTimer>
 #include <QtGlobal>
 #include <memory>
+#include <vector>
 
 class AVPipeWriter;
 class QTimer;
 class StoryBoardRender;
 
 // Feeds the encoders of one video: an off-screen drawer that, one frame per tick of a
-// zero-interval timer, has the renderer draw the next frame into it, reads it back, converts it
-// to planar YUV 4:2:0 with the matrix the stream is tagged with (videoColourFor) and hands it
+// zero-interval timer, has the renderer draw the next frame into it, converts it to planar YUV
+// 4:2:0 with the matrix the stream is tagged with (videoColourFor), reads it back and hands it
 // to the video writer; on the same tick it moves the sound the
 // renderer's thread has produced to the audio writer, cut at the end of the last video frame.
 // While the video encoder has a few frames (at least 32 MB) queued, the ticks wait for it: memory
@@ -40,6 +41,12 @@ public:
         qint64 waiting = 0; // held back while the video encoder's queue was full
     };
 
+    // How frames become YUV 4:2:0: read back as they are painted and converted by libswscale, or
+    // converted by GL as they are read back. libswscale is the default: on Mesa's software
+    // rasterizer the GL conversion costs several times its processor time. A drawer that cannot
+    // convert leaves the frames to libswscale.
+    enum class Conversion { Gl, Scaler };
+
     explicit AVWriterManager(QWidget *parent = nullptr);
     ~AVWriterManager() override;
 
@@ -47,6 +54,10 @@ public:
     // False when no off-screen GL context or buffer can be had.
     bool open(const MediaFormat &format);
     void setRenderer(StoryBoardRender *renderer) { render = renderer; }
+    // Before startWriting(); Scaler unless set.
+    void setConversion(Conversion how) { conversion = how; }
+    // The conversion the frames written so far went through.
+    Conversion usedConversion() const { return glFailed ? Conversion::Scaler : conversion; }
     // Take ownership of started writers; the manager keeps watching their backlog.
     void setVideoWriter(std::unique_ptr<AVPipeWriter> writer);
     void setAudioWriter(std::unique_ptr<AVPipeWriter> writer);
@@ -95,6 +106,8 @@ signals:
 
 private:
     bool writeNextVideoFrame();
+    bool writeGlConvertedFrame(const QByteArray &frame);
+    bool writeScaledFrame();
     bool movePendingAudio();
     void updateTimer();
     void onWriterDrained();
@@ -111,6 +124,10 @@ private:
     qint64 audioBytesWritten = 0;
     Picture yuvPicture;
     ScalerPtr scaler;
+    Conversion conversion = Conversion::Scaler;
+    bool glFailed = false;
+    GLDrawer::YuvRows yuvRows {};
+    std::vector<uint8_t> yuvFrame;
     MediaFormat format;
     bool running = false;
     bool paused = false;
@@ -118,6 +135,8 @@ private:
     bool ended = false;
     bool failed = false;
     int lastProgress = -1;
+    bool cacheLimited = false;
+    int previousCacheLimit = 0;
     StageTimes stages;
     QElapsedTimer throttledSince;
     LoudnessMeter writtenMeter;

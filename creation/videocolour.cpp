@@ -11,6 +11,21 @@ int VideoColour::scalerMatrix() const
     return standard == Standard::Bt709 ? SWS_CS_ITU709 : SWS_CS_ITU601;
 }
 
+VideoColour::Rows VideoColour::rgbToYuv() const
+{
+    // The luma weights of red and blue as libswscale has them: its table holds the factors of
+    // V in red and of U in blue, 2 (1 - K) x 255 / 224, in units of 1 / 65536.
+    const int *table = sws_getCoefficients(scalerMatrix());
+    const double kr = 1.0 - table[0] / 65536.0 * 224.0 / 255.0 / 2.0;
+    const double kb = 1.0 - table[1] / 65536.0 * 224.0 / 255.0 / 2.0;
+    const double kg = 1.0 - kr - kb;
+    const double u = 224.0 / (2.0 * (1.0 - kb));
+    const double v = 224.0 / (2.0 * (1.0 - kr));
+    return Rows {{float(219.0 * kr), float(219.0 * kg), float(219.0 * kb), 16.0f},
+                 {float(-u * kr), float(-u * kg), float(u * (1.0 - kb)), 128.0f},
+                 {float(v * (1.0 - kr)), float(-v * kg), float(-v * kb), 128.0f}};
+}
+
 QString VideoColour::matrixName() const
 {
     switch (standard) {

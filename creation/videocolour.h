@@ -20,6 +20,15 @@ struct VideoColour
 
     // The libswscale colour-space constant of the matrix (SWS_CS_...).
     int scalerMatrix() const;
+    // The same matrix, from full-range R, G, B (0 to 1) to limited-range Y, U and V code values:
+    // per row the weights of R, G and B, then the offset.
+    struct Rows
+    {
+        float y[4];
+        float u[4];
+        float v[4];
+    };
+    Rows rgbToYuv() const;
     // The encoder's names for the stream's colour description (always limited range).
     QString matrixName() const;
     QString primariesName() const;

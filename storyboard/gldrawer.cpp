@@ -249,10 +249,7 @@ bool GLDrawer::createResources()
 
     layerProgram = buildLayerProgram();
 
-    std::vector<uint8_t> black(static_cast<size_t>(frameW) * frameH * 4, 0);
-    for (size_t i = 3; i < black.size(); i += 4)
-        black[i] = 255;
-    const auto createTexture = [&]() {
+    const auto createTexture = [&](int width, int height, const uint8_t *pixels) {
         GLuint name = 0;
         glGenTextures(1, &name);
         glBindTexture(GL_TEXTURE_2D, name);
@@ -265,8 +262,9 @@ bool GLDrawer::createResources()
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
         // The unsized format lets the GL keep the B, G, R, A pictures byte for byte (Mesa does),
         // so uploads are plain copies and the pictures can be drawn as fixed-point rectangles.
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, frameW, frameH, 0, GL_BGRA, GL_UNSIGNED_BYTE,
-                     black.data());
+        if (pixels)
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                         pixels);
         return name;
     };
     textures.resize(static_cast<size_t>(requestedTextures));
@@ -274,9 +272,14 @@ bool GLDrawer::createResources()
     layerContent.assign(textures.size(), 0);
     layerAlpha.assign(textures.size(), 1.0f);
     layerFaded.assign(textures.size(), false);
+    // A layer's frame-sized storage is made when the layer is first used: the layers a show
+    // never needs (captions) cost no memory.
+    layerStored.assign(textures.size(), false);
     for (GLuint &name : textures)
-        name = createTexture();
-    backgroundTexture = createTexture();
+        name = createTexture(frameW, frameH, nullptr);
+    // Opaque black everywhere, which one texel gives as well as a whole frame of them.
+    const uint8_t black[4] = {0, 0, 0, 255};
+    backgroundTexture = createTexture(1, 1, black);
 
     // Object-linear texture coordinates: a vertex at a frame corner samples the picture's corner.
     const GLfloat planeS[4] = {1.0f / frameW, 0.0f, 0.0f, 0.5f};
@@ -298,9 +301,30 @@ bool GLDrawer::createResources()
     return true;
 }
 
+bool GLDrawer::ensureLayerStorage(int index)
+{
+    const auto layer = static_cast<size_t>(index);
+    if (layer >= layerStored.size() || layerStored[layer])
+        return true;
+    // Opaque black, as an unused layer has always been.
+    std::vector<uint8_t> black(static_cast<size_t>(frameW) * frameH * 4, 0);
+    for (size_t i = 3; i < black.size(); i += 4)
+        black[i] = 255;
+    glBindTexture(GL_TEXTURE_2D, textures[layer]);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, frameW, frameH, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                 black.data());
+    if (mipmapped)
+        glGenerateMipmap(GL_TEXTURE_2D);
+    layerStored[layer] = glGetError() == GL_NO_ERROR;
+    return layerStored[layer];
+}
+
 void GLDrawer::releaseResources()
 {
     releaseGrabTarget();
+    releaseYuvTarget();
     if (!textures.empty()) {
         glDeleteTextures(static_cast<GLsizei>(textures.size()), textures.data());
         textures.clear();
@@ -323,7 +347,8 @@ void GLDrawer::releaseResources()
 
 void GLDrawer::close()
 {
-    if (resourcesReady || frameList || backgroundTexture || !textures.empty() || grabFbo) {
+    if (resourcesReady || frameList || backgroundTexture || !textures.empty() || grabFbo || yuvFbo
+        || yuvProgram) {
         CurrentScope scope(this);
         if (scope) {
             releaseResources();
@@ -334,6 +359,7 @@ void GLDrawer::close()
     textures.clear();
     frameList = backgroundTexture = layerProgram = 0;
     grabFbo = grabColor = 0;
+    yuvFbo = yuvTexture = yuvProgram = 0;
     resourcesReady = false;
     scratch.clear();
     scratch.shrink_to_fit();
@@ -341,6 +367,7 @@ void GLDrawer::close()
     frameLayers.clear();
     frameCovered = false;
     layerOpaque.clear();
+    layerStored.clear();
     layerContent.clear();
     layerAlpha.clear();
     listStale = false;
@@ -439,16 +466,16 @@ void GLDrawer::applyTextureFilters()
 {
     if (!resourcesReady)
         return;
-    const auto apply = [this](GLuint name) {
+    const auto apply = [this](GLuint name, bool stored) {
         glBindTexture(GL_TEXTURE_2D, name);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                         mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
-        if (mipmapped)
+        if (mipmapped && stored)
             glGenerateMipmap(GL_TEXTURE_2D);
     };
-    for (GLuint name : textures)
-        apply(name);
-    apply(backgroundTexture);
+    for (size_t i = 0; i < textures.size(); ++i)
+        apply(textures[i], layerStored[i]);
+    apply(backgroundTexture, true);
 }
 
 void GLDrawer::paintGL()
@@ -487,6 +514,8 @@ bool GLDrawer::uploadPixels(int index, const uint8_t *pixels, int rowPixels, boo
     if (!scope || !resourcesReady)
         return false;
     const auto layer = static_cast<size_t>(index);
+    if (!ensureLayerStorage(index))
+        return false;
     layerContent[layer] = contentId;
     glBindTexture(GL_TEXTURE_2D, textures[layer]);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, rowPixels);
@@ -611,7 +640,7 @@ bool GLDrawer::setFade(int index, double alpha, const Picture &picture, const QR
         }
     }
     CurrentScope scope(this);
-    if (!scope || !resourcesReady)
+    if (!scope || !resourcesReady || !ensureLayerStorage(index))
         return false;
     glBindTexture(GL_TEXTURE_2D, textures[layer]);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
@@ -702,8 +731,12 @@ void GLDrawer::endFrame()
         frameLayers.swap(pendingLayers);
         pendingLayers.clear();
         CurrentScope scope(this);
-        if (scope && resourcesReady)
+        if (scope && resourcesReady) {
+            // Storage is made outside the list, which would only record it.
+            for (const LayerCall &call : frameLayers)
+                ensureLayerStorage(call.index);
             compileFrameList();
+        }
     }
     if (!isOffscreen())
         update();

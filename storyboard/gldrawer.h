@@ -94,9 +94,24 @@ public:
     // Paints the current frame at frame size and reads its frameWidth x frameHeight pixels into
     // destination (tightly packed) with the given GL format and type, bottom GL row first.
     bool grabFrame(unsigned format, unsigned type, void *destination);
-    // How long the last grabFrame() took to paint the frame (all of GL's drawing, finished) and
-    // to read it back, in nanoseconds.
+    // Rows of the affine map from a pixel's R, G and B (0 to 1) to its Y, U and V code values:
+    // the weights of R, G and B, then the offset.
+    struct YuvRows
+    {
+        float y[4];
+        float u[4];
+        float v[4];
+    };
+    // Paints the current frame and reads it back as planar YUV 4:2:0 converted by GL: the Y, U
+    // and V planes one after the other, tightly packed, top row first, each chroma sample that of
+    // the mean of its 2 x 2 pixels. destination holds frameWidth x frameHeight x 3 / 2 bytes.
+    // False, with nothing read, where this drawer cannot: on screen, at an odd frame size, or on
+    // a GL without the shading language it needs; grabFrame() then gives pixels to convert.
+    bool grabFrameYuv420(const YuvRows &rows, uint8_t *destination);
+    // How long the last grab took to paint the frame (all of GL's drawing, finished), to convert
+    // it (grabFrameYuv420() only) and to read it back, in nanoseconds.
     qint64 lastPaintNs() const { return paintNs; }
+    qint64 lastConvertNs() const { return convertNs; }
     qint64 lastReadBackNs() const { return readBackNs; }
     // The whole drawing surface as it is shown (letterbox included), top row first.
     QImage grabSurface();
@@ -133,6 +148,7 @@ private:
     };
 
     bool contextReady() const;
+    bool ensureLayerStorage(int index);
     bool validLayer(int index, const char *operation) const;
     bool uploadPixels(int index, const uint8_t *pixels, int rowPixels, bool opaque,
                       uint64_t contentId);
@@ -151,6 +167,8 @@ private:
     void paintFrame(const QRect &target);
     bool ensureGrabTarget();
     void releaseGrabTarget();
+    bool ensureYuvTarget();
+    void releaseYuvTarget();
 
     Target drawTarget = Target::Screen;
     std::unique_ptr<OffscreenGLContext> offscreen;
@@ -176,6 +194,7 @@ private:
     std::vector<LayerCall> pendingLayers;
     std::vector<LayerCall> frameLayers; // the layers of the compiled frame list
     std::vector<bool> layerOpaque; // every texel of the layer has alpha 255
+    std::vector<bool> layerStored; // the layer's frame-sized storage has been made
     std::vector<uint64_t> layerContent; // what the layer holds, 0 when unnamed
     std::vector<float> layerAlpha; // constant alpha the layer is drawn with
     std::vector<bool> layerFaded; // the texels inside a caption's box are a fade of its content
@@ -186,6 +205,11 @@ private:
     unsigned grabFbo = 0;
     unsigned grabColor = 0;
     int currentDepth = 0;
+    unsigned yuvProgram = 0;
+    unsigned yuvFbo = 0;
+    unsigned yuvTexture = 0;
+    bool yuvUnavailable = false;
     qint64 paintNs = 0;
+    qint64 convertNs = 0;
     qint64 readBackNs = 0;
 };

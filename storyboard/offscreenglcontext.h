@@ -31,6 +31,8 @@ public:
     bool resizeFramebuffer(const QSize &size);
     QSize framebufferSize() const { return fboSize; }
     unsigned framebuffer() const { return fbo; }
+    // The frame buffer's colour buffer, a texture (0 without a frame buffer).
+    unsigned colorTexture() const { return colorBuffer; }
 
     // Frees the GL objects and the context; called by the destructor.
     void destroy();

@@ -257,10 +257,10 @@ Picture &StoryBoardFrames::cachedPicture(Cache &cache, const QString &key, bool 
         return *hit;
 
     std::unique_ptr<Picture> picture;
-    if (cache.size() >= CacheSize) {
-        // The entry loaded longest ago has the smallest age; ties go to the first key. A
-        // picture of the frame being composed stays, or that frame would show this one twice.
-        auto oldest = cache.end();
+    // The entry loaded longest ago has the smallest age; ties go to the first key. A picture of
+    // the frame being composed stays, or that frame would show this one twice.
+    auto oldest = cache.end();
+    if (cache.size() >= static_cast<size_t>(limit)) {
         for (auto it = cache.begin(); it != cache.end(); ++it) {
             if (std::find(framePictures.cbegin(), framePictures.cend(), it->second.get())
                 != framePictures.cend())
@@ -268,6 +268,8 @@ Picture &StoryBoardFrames::cachedPicture(Cache &cache, const QString &key, bool 
             if (oldest == cache.end() || it->second->age < oldest->second->age)
                 oldest = it;
         }
+    }
+    if (oldest != cache.end()) {
         picture = std::move(oldest->second);
         picture->age = evictedAge;
         allPictures.remove(oldest->first);
@@ -345,7 +347,7 @@ const StoryBoardFrames::CaptionPicture &StoryBoardFrames::captionPicture(int pho
     }
     const Picture &behind = photoPicture(info);
     std::shared_ptr<CaptionPicture> entry;
-    if (captionCache.size() >= CaptionCacheSize)
+    if (captionCache.size() >= std::min(CaptionCacheSize, limit))
         entry = captionCache.takeFirst();
     else
         entry = std::make_shared<CaptionPicture>();
@@ -358,6 +360,27 @@ const StoryBoardFrames::CaptionPicture &StoryBoardFrames::captionPicture(int pho
     entry->picture.serial = nextPictureSerial();
     captionCache.append(entry);
     return *entry;
+}
+
+void StoryBoardFrames::setCacheLimit(int pictures)
+{
+    limit = std::clamp(pictures, FrameCacheSize, CacheSize);
+    trimCache(photoCache, limit);
+    trimCache(patternCache, limit);
+    while (captionCache.size() > std::min(CaptionCacheSize, limit))
+        captionCache.removeFirst();
+}
+
+void StoryBoardFrames::trimCache(Cache &cache, int keep)
+{
+    while (cache.size() > static_cast<size_t>(keep)) {
+        const auto oldest
+            = std::min_element(cache.begin(), cache.end(), [](const auto &a, const auto &b) {
+                  return a.second->age < b.second->age;
+              });
+        allPictures.remove(oldest->first);
+        cache.erase(oldest);
+    }
 }
 
 void StoryBoardFrames::clearCaches()

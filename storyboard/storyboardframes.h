@@ -25,6 +25,8 @@ class StoryBoardFrames
 {
 public:
     static constexpr int CacheSize = 32;
+    // What one frame can show at once: an outgoing and an incoming photo.
+    static constexpr int FrameCacheSize = 2;
 
     StoryBoardFrames() = default;
     StoryBoardFrames(const StoryBoardFrames &) = delete;
@@ -80,7 +82,14 @@ public:
     // same kind or setFormat.
     Picture &photoPicture(const ImageInfo &info);
     Picture &patternPicture(const QString &path);
+    // How many photo and pattern pictures (and at most CaptionCacheSize captions) stay kept.
+    // A drawer that takes every frame once, in order, needs no more than one frame's
+    // (FrameCacheSize): a photo's picture then goes as soon as the photo has left the screen.
+    // Lowering it drops the pictures loaded longest ago at once.
+    void setCacheLimit(int pictures);
+    int cacheLimit() const { return limit; }
     int cachedPhotos() const { return static_cast<int>(photoCache.size()); }
+    int cachedCaptions() const { return static_cast<int>(captionCache.size()); }
     int cachedPatterns() const { return static_cast<int>(patternCache.size()); }
     bool isCached(const QString &key) const { return allPictures.contains(key); }
     static QString photoKey(const ImageInfo &info);
@@ -101,6 +110,7 @@ private:
     Picture &cachedPicture(Cache &cache, const QString &key, bool photo, const QString &path,
                            bool turn90, const QList<QRectF> &faces);
     void clearCaches();
+    void trimCache(Cache &cache, int keep);
 
     MediaFormat format;
     StoryBoard *storyBoard = nullptr;
@@ -114,6 +124,7 @@ private:
     std::vector<const Picture *> framePictures;
     Framing photoFraming = Framing::Fit; // the framing the cached photo pictures were drawn with
     DecodedPhotos *decodedPhotos = nullptr;
+    int limit = CacheSize;
     double periodFrames = 0.0;
     double lifeFrames = 0.0;
 };

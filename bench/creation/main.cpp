@@ -20,8 +20,9 @@
 // and motion, eased), as a show edited photo by photo. With --captions, every photo has a
 // two-line caption (drawn into its frames and carried as a subtitle track), measured in turn
 // with the same show without captions as framings are. With --frames-only, only the frames are
-// made (three times, into /dev/null) and the best processor time a frame is printed: the figure
-// to watch when making frame production cheaper.
+// made (three times, or --runs times, into /dev/null) and the best processor time a frame is
+// printed, with where that run's time went: the figure to watch when making frame production
+// cheaper. With --gl-yuv the frames are converted to YUV by GL instead of by libswscale.
 // Each creation also prints where its time went, in milliseconds a frame: preparing the frame
 // (photos decoded and uploaded), GL's painting, reading back, converting to YUV, handing it to the
 // video pipe, moving the sound, waiting while the encoder's queue was full, and the rest (the
@@ -120,12 +121,14 @@ void waitFor(const auto *sender, auto signal, int timeoutMs)
 // Draws, converts and writes every frame of render into target (through dd), as the creation
 // does but with no encoder; returns false on failure.
 bool captureFrames(StoryBoardRender &render, const MediaFormat &format, const QString &target,
-                   AVWriterManager::StageTimes *stages = nullptr)
+                   AVWriterManager::StageTimes *stages = nullptr,
+                   AVWriterManager::Conversion conversion = AVWriterManager::Conversion::Scaler)
 {
     AVWriterManager manager;
     if (!manager.open(format))
         return false;
     manager.setRenderer(&render);
+    manager.setConversion(conversion);
     auto writer = std::make_unique<AVPipeWriter>(format);
     writer->start(QStringLiteral("\"/bin/dd\" \"of=%1\" bs=1M status=none").arg(target));
     manager.setVideoWriter(std::move(writer));
@@ -163,9 +166,11 @@ int main(int argc, char **argv)
     }
     QList<QSize> sizes;
     bool framesOnly = false;
+    auto conversion = AVWriterManager::Conversion::Scaler;
     bool ownSettings = false;
     bool captions = false;
     int runs = 1;
+    bool runsGiven = false;
     QList<Framing> framings;
     for (int i = 1; i < argc; ++i) {
         if (qstrcmp(argv[i], "--framing") == 0 && i + 1 < argc) {
@@ -177,12 +182,16 @@ int main(int argc, char **argv)
         }
         if (qstrcmp(argv[i], "--frames-only") == 0)
             framesOnly = true;
+        if (qstrcmp(argv[i], "--gl-yuv") == 0)
+            conversion = AVWriterManager::Conversion::Gl;
         if (qstrcmp(argv[i], "--own") == 0)
             ownSettings = true;
         if (qstrcmp(argv[i], "--captions") == 0)
             captions = true;
-        if (qstrcmp(argv[i], "--runs") == 0 && i + 1 < argc)
+        if (qstrcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
             runs = std::max(1, QByteArray(argv[++i]).toInt());
+            runsGiven = true;
+        }
         const QStringList wh = QString::fromLocal8Bit(argv[i]).split(QLatin1Char('x'));
         if (wh.size() == 2)
             sizes.append(QSize(wh[0].toInt(), wh[1].toInt()));
@@ -293,20 +302,27 @@ int main(int argc, char **argv)
                 useVariant(variant);
                 double bestCpu = 1e300;
                 double bestWall = 1e300;
-                for (int run = 0; run < 3; ++run) {
+                AVWriterManager::StageTimes bestStages;
+                for (int run = 0; run < (runsGiven ? runs : 3); ++run) {
                     const double before = cpuSeconds(RUSAGE_SELF);
                     QElapsedTimer timer;
                     timer.start();
-                    if (!captureFrames(render, format, QStringLiteral("/dev/null")))
+                    AVWriterManager::StageTimes stages;
+                    if (!captureFrames(render, format, QStringLiteral("/dev/null"), &stages,
+                                       conversion))
                         return 1;
                     bestWall = std::min(bestWall, double(timer.elapsed()) / frameCount);
-                    bestCpu = std::min(bestCpu,
-                                       (cpuSeconds(RUSAGE_SELF) - before) * 1000.0 / frameCount);
+                    const double cpu = (cpuSeconds(RUSAGE_SELF) - before) * 1000.0 / frameCount;
+                    if (cpu < bestCpu) {
+                        bestCpu = cpu;
+                        bestStages = stages;
+                    }
                 }
                 std::printf("%4d x %-4d  %d frames  %s  frames alone: %.2f ms processor time a "
                             "frame (%.2f ms wall)\n",
                             format.width, format.height, render.totalFrames(),
                             qPrintable(nameOf(variant)), bestCpu, bestWall);
+                printStages(bestStages, bestWall * frameCount, frameCount);
                 std::fflush(stdout);
             }
             continue;

@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -93,6 +94,13 @@ void TestAVPipeWriter::videoStream()
     const PaddedYuv second(width, height, 9);
     QVERIFY(writer.writeVideoFrame(first.data, first.strides));
     QVERIFY(writer.writeVideoFrame(second.data, second.strides));
+    // The same frame made in place in the writer's own buffer; a buffer of another size is
+    // refused and leaves the stream as it was.
+    QByteArray made = writer.videoFrameBuffer();
+    QCOMPARE(made.size(), second.expected.size());
+    std::memcpy(made.data(), second.expected.constData(), size_t(second.expected.size()));
+    QVERIFY(!writer.writeVideoFrame(made.left(made.size() - 1)));
+    QVERIFY(writer.writeVideoFrame(made));
 
     const QByteArray header = QStringLiteral("YUV4MPEG2 W%1 H%2 F2500:100 Ip A1:1 C420mpeg2 "
                                              "XYSCSS=420MPEG2\n")
@@ -100,7 +108,8 @@ void TestAVPipeWriter::videoStream()
                                   .arg(height)
                                   .toLatin1();
     QCOMPARE(first.expected.size(), width * height + 2 * (width >> 1) * (height >> 1));
-    const QByteArray expected = header + "FRAME\n" + first.expected + "FRAME\n" + second.expected;
+    const QByteArray expected = header + "FRAME\n" + first.expected + "FRAME\n" + second.expected
+        + "FRAME\n" + second.expected;
     const QByteArray stream = finishAndRead(writer, path);
     QCOMPARE(stream.size(), expected.size());
     QVERIFY(stream == expected);

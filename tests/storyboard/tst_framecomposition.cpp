@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
@@ -72,6 +73,8 @@ private slots:
     void wipeTableOfFrame();
     void picturesFromCaches();
     void loadsKeepTheFramesPictures();
+    void cacheLimit_data();
+    void cacheLimit();
 };
 
 void TestFrameComposition::layersOfFrames_data()
@@ -238,6 +241,60 @@ void TestFrameComposition::loadsKeepTheFramesPictures()
     QCOMPARE(redOf(dissolve.layers[1].picture), 7);
     QVERIFY(frames.isCached(StoryBoardFrames::photoKey(board.photos[0])));
     QCOMPARE(frames.cachedPhotos(), StoryBoardFrames::CacheSize);
+}
+
+void TestFrameComposition::cacheLimit_data()
+{
+    QTest::addColumn<int>("limit");
+    // The most pictures held at once while every frame is drawn in order.
+    QTest::addColumn<int>("photosHeld");
+    QTest::addColumn<int>("patternsHeld");
+    QTest::newRow("the preview's caches") << int(StoryBoardFrames::CacheSize) << 6 << 3;
+    QTest::newRow("one frame's pictures") << int(StoryBoardFrames::FrameCacheSize) << 2 << 2;
+    QTest::newRow("less than a frame's, raised to it") << 0 << 2 << 2;
+}
+
+void TestFrameComposition::cacheLimit()
+{
+    QFETCH(int, limit);
+    QFETCH(int, photosHeld);
+    QFETCH(int, patternsHeld);
+    QTemporaryDir dir;
+    MediaFormat small = referenceFormat();
+    small.width = 32;
+    small.height = 24;
+    StoryBoard board = threePhotos(false, true);
+    board.patterns.append(QStringLiteral("/patterns/c.wpt"));
+    board.photos.clear();
+    for (int i = 0; i < 6; ++i) {
+        ImageInfo info;
+        info.path = writePhoto(dir, i);
+        board.photos.append(info);
+    }
+    StoryBoardFrames frames;
+    frames.setFormat(small);
+    frames.setStoryBoard(&board);
+    frames.setCacheLimit(limit);
+
+    int photos = 0;
+    int patterns = 0;
+    for (int k = 0; k < frames.totalFrames(); ++k) {
+        const FrameComposition frame = frames.composition(k);
+        // Pictures taken back for others never show in place of their own photo.
+        for (const FrameLayer &layer : frame.layers)
+            QCOMPARE(redOf(layer.picture), layer.photo * 7);
+        photos = std::max(photos, frames.cachedPhotos());
+        patterns = std::max(patterns, frames.cachedPatterns());
+    }
+    QCOMPARE(photos, photosHeld);
+    QCOMPARE(patterns, patternsHeld);
+
+    // Lowered, the caches keep the pictures loaded last.
+    frames.setCacheLimit(StoryBoardFrames::FrameCacheSize);
+    QCOMPARE(frames.cachedPhotos(), 2);
+    QVERIFY(frames.isCached(StoryBoardFrames::photoKey(board.photos[5])));
+    QVERIFY(frames.isCached(StoryBoardFrames::photoKey(board.photos[4])));
+    QVERIFY(frames.cachedPatterns() <= 2);
 }
 
 QTEST_MAIN(TestFrameComposition)

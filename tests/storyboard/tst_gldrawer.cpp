@@ -223,15 +223,23 @@ void TestGLDrawer::emptyFrameIsOpaqueBlack()
     GLDrawer drawer(nullptr, GLDrawer::Target::Offscreen);
     QVERIFY(drawer.open(640, 480, 2, true));
     drawer.setClearColor(0.5f, 0.5f, 0.5f, 0.0f);
-    drawer.beginFrame();
-    drawer.endFrame();
-    const Frame frame = grab(drawer);
-    QCOMPARE(frame.bytes.size(), size_t {640 * 480 * 4});
-    for (size_t i = 0; i < frame.bytes.size(); i += 4) {
-        const uint32_t pixel = frame.bytes[i] | frame.bytes[i + 1] << 8 | frame.bytes[i + 2] << 16
-            | static_cast<uint32_t>(frame.bytes[i + 3]) << 24;
-        if (pixel != 0xFF000000u)
-            QFAIL(qPrintable(QStringLiteral("pixel %1 is %2").arg(i / 4).arg(pixel, 8, 16)));
+    // No layer, then a layer that was never given a picture, moved off centre and turned: the
+    // background and the unused layer are opaque black alike.
+    LayerFx moved;
+    moved.param0 = 100.0f;
+    for (int layers = 0; layers < 2; ++layers) {
+        drawer.beginFrame();
+        if (layers > 0)
+            drawer.drawLayer(1, 3, moved);
+        drawer.endFrame();
+        const Frame frame = grab(drawer);
+        QCOMPARE(frame.bytes.size(), size_t {640 * 480 * 4});
+        for (size_t i = 0; i < frame.bytes.size(); i += 4) {
+            const uint32_t pixel = frame.bytes[i] | frame.bytes[i + 1] << 8
+                | frame.bytes[i + 2] << 16 | static_cast<uint32_t>(frame.bytes[i + 3]) << 24;
+            if (pixel != 0xFF000000u)
+                QFAIL(qPrintable(QStringLiteral("pixel %1 is %2").arg(i / 4).arg(pixel, 8, 16)));
+        }
     }
 }
 
