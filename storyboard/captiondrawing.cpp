@@ -169,18 +169,33 @@ void backgroundLuminance(const Picture &photo, const QRect &area, double &darkes
         }
         return table;
     }();
-    float low = 1.0f;
-    float high = 0.0f;
+    // A few stray pixels (a glint, noise) do not make text unreadable: the darkest and lightest
+    // ends of the area, a two-hundredth of it each, are left out.
+    constexpr int Bins = 1024;
+    std::array<int, Bins> histogram {};
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
         const uint8_t *p = photo.row(photo.height() - 1 - y) + 4 * inside.left();
         for (int x = 0; x < inside.width(); ++x, p += 4) {
             const float l = weighted[0][p[0]] + weighted[1][p[1]] + weighted[2][p[2]];
-            low = std::min(low, l);
-            high = std::max(high, l);
+            ++histogram[static_cast<size_t>(std::clamp(int(l * Bins), 0, Bins - 1))];
         }
     }
-    darkest = low;
-    lightest = high;
+    const qint64 count = qint64(inside.width()) * inside.height();
+    const qint64 ignored = count / 200;
+    int low = 0;
+    for (qint64 seen = 0; low < Bins - 1; ++low) {
+        seen += histogram[static_cast<size_t>(low)];
+        if (seen > ignored)
+            break;
+    }
+    int high = Bins - 1;
+    for (qint64 seen = 0; high > 0; --high) {
+        seen += histogram[static_cast<size_t>(high)];
+        if (seen > ignored)
+            break;
+    }
+    darkest = double(low) / Bins;
+    lightest = std::min(1.0, double(high + 1) / Bins);
 }
 
 void drawCaption(const CaptionShape &shape, const CaptionStyle &style, Picture &picture)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storyboard/storyboardframes.h"
 
+#include "storyboard/captionbackdrop.h"
 #include "storyboard/captiondrawing.h"
 #include "storyboard/decodedphotos.h"
 #include "storyboard/gldrawer.h"
@@ -320,30 +321,45 @@ const StoryBoardFrames::CaptionPicture &StoryBoardFrames::captionPicture(int pho
 {
     const ImageInfo &info = storyBoard->photos.at(photo);
     const CaptionStyle &style = storyBoard->captionStyleAt(photo);
-    // What the caption looks like depends on the photo behind it through the contrast rule.
-    const QString key = QStringList {photoKey(info),
-                                     QString::number(int(storyBoard->framing)),
-                                     info.caption.text,
-                                     QString::number(int(info.caption.anchor)),
-                                     style.family,
-                                     QString::number(style.size),
-                                     style.colour.name(QColor::HexArgb),
-                                     QString::number(int(style.bold)),
-                                     QString::number(int(style.outline)),
-                                     QString::number(int(style.shadow)),
-                                     QString::number(int(style.box)),
-                                     style.outlineColour.name(QColor::HexArgb),
-                                     style.boxColour.name(QColor::HexArgb),
-                                     QString::number(format.width),
-                                     QString::number(format.height)}
-                            .join(QChar(0x1F));
+    // What the caption looks like depends on everything behind it through the contrast rule: the
+    // photos it is drawn over and where their motion puts them.
+    const std::vector<CaptionBackdrop> backdrops
+        = captionBackdrops(*storyBoard, format, frameTimeline, photo);
+    QStringList keyParts {QString::number(int(storyBoard->framing)),
+                          info.caption.text,
+                          QString::number(int(info.caption.anchor)),
+                          style.family,
+                          QString::number(style.size),
+                          style.colour.name(QColor::HexArgb),
+                          QString::number(int(style.bold)),
+                          QString::number(int(style.outline)),
+                          QString::number(int(style.shadow)),
+                          QString::number(int(style.box)),
+                          style.outlineColour.name(QColor::HexArgb),
+                          style.boxColour.name(QColor::HexArgb),
+                          QString::number(format.width),
+                          QString::number(format.height)};
+    for (const CaptionBackdrop &backdrop : backdrops) {
+        for (const BackdropLayer &layer : backdrop)
+            keyParts << photoKey(storyBoard->photos.at(layer.photo))
+                     << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+                            .arg(layer.orientation)
+                            .arg(layer.fx.kind)
+                            .arg(layer.fx.param0)
+                            .arg(layer.fx.param1)
+                            .arg(layer.fx.param2)
+                            .arg(layer.fx.param3)
+                            .arg(int(layer.wipe))
+                            .arg(layer.share);
+        keyParts << QString();
+    }
+    const QString key = keyParts.join(QChar(0x1F));
     for (qsizetype i = 0; i < captionCache.size(); ++i) {
         if (captionCache.at(i)->key == key) {
             captionCache.move(i, captionCache.size() - 1);
             return *captionCache.last();
         }
     }
-    const Picture &behind = photoPicture(info);
     std::shared_ptr<CaptionPicture> entry;
     if (captionCache.size() >= CaptionCacheSize)
         entry = captionCache.takeFirst();
@@ -353,8 +369,24 @@ const StoryBoardFrames::CaptionPicture &StoryBoardFrames::captionPicture(int pho
         || entry->picture.format() != AV_PIX_FMT_BGRA)
         entry->picture.allocate(format.width, format.height, AV_PIX_FMT_BGRA);
     entry->key = key;
-    entry->box
-        = renderCaption(info.caption.text, info.caption.anchor, style, &behind, entry->picture);
+    const QSize frame(format.width, format.height);
+    const CaptionShape shape = layoutCaption(info.caption.text, info.caption.anchor, style, frame);
+    // Decided once for all the frames the caption shows in, so that it never changes under the
+    // viewer's eyes.
+    if (!shape.covered.isEmpty()) {
+        const LuminanceRange behind = backdropLuminance(
+            backdrops, shape.covered, frame, [this](int under, const QRect &area) {
+                LuminanceRange range;
+                backgroundLuminance(photoPicture(storyBoard->photos.at(under)), area, range.darkest,
+                                    range.lightest);
+                return range;
+            });
+        entry->style = readableStyle(style, behind.darkest, behind.lightest);
+    } else {
+        entry->style = style;
+    }
+    drawCaption(shape, entry->style, entry->picture);
+    entry->box = shape.covered;
     entry->picture.serial = nextPictureSerial();
     captionCache.append(entry);
     return *entry;

@@ -85,13 +85,15 @@ public:
     bool isCached(const QString &key) const { return allPictures.contains(key); }
     static QString photoKey(const ImageInfo &info);
 
-    // Photo index's caption drawn for the format over its photo, and the box it covers. Valid
-    // until the next caption lookup or setFormat.
+    // Photo index's caption drawn for the format, readable over every photo it shows over, the
+    // box it covers and the style it was drawn with. Valid until the next caption lookup or
+    // setFormat.
     struct CaptionPicture
     {
         QString key;
         Picture picture;
         QRect box;
+        CaptionStyle style;
     };
     const CaptionPicture &captionPicture(int photo);
 
