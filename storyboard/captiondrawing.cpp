@@ -5,10 +5,12 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
 #include <QPainterPathStroker>
 #include <QRawFont>
+#include <QTextBoundaryFinder>
 #include <QTextLayout>
 #include <algorithm>
 #include <array>
@@ -75,6 +77,20 @@ void blurAlpha(QImage &image, int radius)
     }
 }
 
+// The width of the widest part of text that a line cannot break inside.
+double widestUnbreakable(const QString &text, const QFont &font)
+{
+    const QFontMetricsF metrics(font);
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+    double widest = 0.0;
+    qsizetype start = 0;
+    for (qsizetype at = breaks.toNextBoundary(); at >= 0; at = breaks.toNextBoundary()) {
+        widest = std::max(widest, metrics.horizontalAdvance(text.mid(start, at - start).trimmed()));
+        start = at;
+    }
+    return widest;
+}
+
 } // namespace
 
 CaptionShape layoutCaption(const QString &text, CaptionAnchor anchor, const CaptionStyle &style,
@@ -93,6 +109,14 @@ CaptionShape layoutCaption(const QString &text, CaptionAnchor anchor, const Capt
     font.setBold(style.bold);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setStyleStrategy(QFont::PreferAntialias);
+    // A word wider than a narrow frame's safe area would be broken inside; the text gets
+    // smaller instead, so that the widest run between line break opportunities fits.
+    const double widest = widestUnbreakable(bounded, font);
+    const double needed = widest + 2.0 * Reach * shape.pixelSize;
+    if (needed > safe.width()) {
+        shape.pixelSize = std::max(1.0, std::floor(shape.pixelSize * safe.width() / needed));
+        font.setPixelSize(static_cast<int>(shape.pixelSize));
+    }
 
     QString shaped = bounded;
     shaped.replace(QLatin1Char('\n'), QChar::LineSeparator);

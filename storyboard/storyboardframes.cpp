@@ -7,11 +7,13 @@
 #include "storyboard/gldrawer.h"
 #include "storyboard/motion.h"
 #include "storyboard/photoloader.h"
+#include "storyboard/titlecard.h"
 #include "storyboard/transitions.h"
 
 #include <QDebug>
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 
 namespace {
 
@@ -24,6 +26,19 @@ uint64_t nextPictureSerial()
 {
     static std::atomic<uint64_t> serial {0};
     return ++serial;
+}
+
+bool drawTitleCard(const TitleCard &card, Picture &picture)
+{
+    const QImage image = titleCardImage(card, QSize(picture.width(), picture.height()))
+                             .convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull())
+        return false;
+    // ARGB32 words are B, G, R, A bytes in memory; pictures hold the bottom row first.
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(picture.row(picture.height() - 1 - y), image.constScanLine(y),
+                    static_cast<size_t>(image.width()) * 4);
+    return true;
 }
 
 } // namespace
@@ -232,7 +247,7 @@ Picture &StoryBoardFrames::photoPicture(const ImageInfo &info)
         photoFraming = framing;
     }
     return cachedPicture(photoCache, photoKey(info), true, info.path, info.orientation > 3,
-                         info.faces);
+                         info.faces, info.titleCard ? &info.card : nullptr);
 }
 
 void StoryBoardFrames::setDecodedPhotos(DecodedPhotos *shared)
@@ -252,7 +267,7 @@ Picture &StoryBoardFrames::patternPicture(const QString &path)
 
 Picture &StoryBoardFrames::cachedPicture(Cache &cache, const QString &key, bool photo,
                                          const QString &path, bool turn90,
-                                         const QList<QRectF> &faces)
+                                         const QList<QRectF> &faces, const TitleCard *card)
 {
     if (Picture *hit = allPictures.value(key))
         return *hit;
@@ -287,7 +302,11 @@ Picture &StoryBoardFrames::cachedPicture(Cache &cache, const QString &key, bool 
     }
 
     bool loaded = false;
-    if (photo) {
+    if (card) {
+        // A card is drawn at the frame's own shape, never between bars; its file is only the
+        // strip's picture of it.
+        loaded = drawTitleCard(*card, *picture);
+    } else if (photo) {
         loaded = decodedPhotos ? decodedPhotos->draw(path, turn90, *picture, photoFraming, faces)
                                : loadPhotoPicture(path, *picture, format.width, format.height,
                                                   turn90, PhotoDecode::Fast, photoFraming, faces);

@@ -16,6 +16,7 @@
 
 class DecodedPhotos;
 class GLDrawer;
+struct TitleCard;
 
 // The frame side of rendering a story board: the timeline in frames, the photo and pattern
 // picture caches, and the composition of frame k on a drawer. The sound side lives with the
@@ -101,7 +102,8 @@ private:
     static constexpr int CaptionCacheSize = 4;
     using Cache = std::map<QString, std::unique_ptr<Picture>>;
     Picture &cachedPicture(Cache &cache, const QString &key, bool photo, const QString &path,
-                           bool turn90, const QList<QRectF> &faces);
+                           bool turn90, const QList<QRectF> &faces,
+                           const TitleCard *card = nullptr);
     void clearCaches();
 
     MediaFormat format;

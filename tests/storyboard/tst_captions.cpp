@@ -482,12 +482,18 @@ void TestCaptions::placedInTheSafeArea_data()
     QTest::addColumn<CaptionAnchor>("anchor");
     QTest::addColumn<QSize>("small");
     QTest::addColumn<QSize>("large");
+    QTest::addColumn<QString>("text");
+    const QString lines = QStringLiteral("Grandma's garden\nsummer");
     QTest::newRow("bottom of 720p and 4K")
-        << CaptionAnchor::Bottom << QSize(1280, 720) << QSize(3840, 2160);
+        << CaptionAnchor::Bottom << QSize(1280, 720) << QSize(3840, 2160) << lines;
     QTest::newRow("bottom right of a phone frame")
-        << CaptionAnchor::BottomRight << QSize(360, 640) << QSize(1080, 1920);
+        << CaptionAnchor::BottomRight << QSize(360, 640) << QSize(1080, 1920) << lines;
     QTest::newRow("top left of a square frame")
-        << CaptionAnchor::TopLeft << QSize(480, 480) << QSize(1080, 1080);
+        << CaptionAnchor::TopLeft << QSize(480, 480) << QSize(1080, 1080) << lines;
+    // Wider than the safe area at the style's size: made smaller, never broken inside.
+    QTest::newRow("one long word in a phone frame")
+        << CaptionAnchor::Centre << QSize(360, 640) << QSize(1080, 1920)
+        << QStringLiteral("Wonderlandishnesses");
 }
 
 void TestCaptions::placedInTheSafeArea()
@@ -495,7 +501,7 @@ void TestCaptions::placedInTheSafeArea()
     QFETCH(CaptionAnchor, anchor);
     QFETCH(QSize, small);
     QFETCH(QSize, large);
-    const QString text = QStringLiteral("Grandma's garden\nsummer");
+    QFETCH(QString, text);
     const CaptionStyle style = CaptionStyle::fromPreset(CaptionPreset::Band);
     const CaptionShape a = layoutCaption(text, anchor, style, small);
     const CaptionShape b = layoutCaption(text, anchor, style, large);
@@ -515,6 +521,9 @@ void TestCaptions::placedInTheSafeArea()
             QVERIFY(lines.top() - safe.top() <= reach);
         if (row == 2)
             QVERIFY(safe.bottom() - lines.bottom() <= reach);
+        if (!text.contains(QLatin1Char(' ')))
+            QVERIFY2(lines.height() < 2.0 * shape->pixelSize,
+                     qPrintable(QString::number(lines.height())));
     }
     // The same share of the frame at both sizes.
     const double heightA = a.lines.height() / small.height();
@@ -651,6 +660,28 @@ void TestCaptions::titleCards()
     const QColor atBottom = picture.pixelColor(picture.width() / 2, picture.height() - 3);
     QVERIFY2(near(atTop, top), qPrintable(atTop.name()));
     QVERIFY2(near(atBottom, bottom), qPrintable(atBottom.name()));
+
+    // In a frame of any shape the card fills the frame, corner to corner, with no bars.
+    for (const QSize shape : {QSize(320, 240), QSize(180, 320), QSize(240, 240)}) {
+        StoryBoard board;
+        board.photos = {record};
+        MediaFormat format;
+        format.width = shape.width();
+        format.height = shape.height();
+        StoryBoardFrames frames;
+        frames.setFormat(format);
+        frames.setStoryBoard(&board);
+        const Picture &drawn = frames.photoPicture(record);
+        const auto pixel = [&drawn](int x, int y) {
+            const uint8_t *p = drawn.row(drawn.height() - 1 - y) + 4 * x;
+            return QColor(p[2], p[1], p[0]);
+        };
+        for (const int x : {0, shape.width() - 1}) {
+            QVERIFY2(near(pixel(x, 1), top), qPrintable(pixel(x, 1).name()));
+            QVERIFY2(near(pixel(x, shape.height() - 2), bottom),
+                     qPrintable(pixel(x, shape.height() - 2).name()));
+        }
+    }
 
     // Kept in the show file, and drawn again when its picture has gone.
     ShowFile show;
