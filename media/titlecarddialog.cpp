@@ -38,7 +38,7 @@ TitleCardDialog::TitleCardDialog(const QString &title, const QString &text, cons
     background->setObjectName(QStringLiteral("titleBackground"));
     background->addItem(tr("Gradient"), int(TitleCard::Background::Gradient));
     background->addItem(tr("Colour"), int(TitleCard::Background::Colour));
-    if (!photos.isEmpty())
+    if (!photos.isEmpty() || !card.photo.isEmpty())
         background->addItem(tr("Blurred copy of a photo"),
                             int(TitleCard::Background::BlurredPhoto));
     background->setCurrentIndex(std::max(0, background->findData(int(card.background))));
@@ -64,6 +64,9 @@ TitleCardDialog::TitleCardDialog(const QString &title, const QString &text, cons
     photo->setObjectName(QStringLiteral("titlePhoto"));
     for (const QString &path : photos)
         photo->addItem(QFileInfo(path).fileName(), path);
+    // A card keeps its photo when that has left the show since.
+    if (!card.photo.isEmpty() && photo->findData(card.photo) < 0)
+        photo->addItem(QFileInfo(card.photo).fileName(), card.photo);
     photo->setCurrentIndex(std::max(0, photo->findData(card.photo)));
     form->addRow(tr("Photo:"), photo);
 
