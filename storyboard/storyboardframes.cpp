@@ -58,6 +58,7 @@ void StoryBoardFrames::setStoryBoard(StoryBoard *board)
 
 int StoryBoardFrames::updateTiming()
 {
+    backdropCache.clear();
     if (!storyBoard) {
         total = 0;
         frameTimeline = ShowTimeline();
@@ -342,8 +343,33 @@ const StoryBoardFrames::CaptionPicture &StoryBoardFrames::captionPicture(int pho
     const CaptionStyle &style = storyBoard->captionStyleAt(photo);
     // What the caption looks like depends on everything behind it through the contrast rule: the
     // photos it is drawn over and where their motion puts them.
-    const std::vector<CaptionBackdrop> backdrops
-        = captionBackdrops(*storyBoard, format, frameTimeline, photo);
+    if (backdropPhotos != storyBoard->photos.size()) {
+        backdropCache.clear();
+        backdropPhotos = storyBoard->photos.size();
+    }
+    auto found = backdropCache.find(photo);
+    if (found == backdropCache.end()) {
+        Backdrops made;
+        made.layers = captionBackdrops(*storyBoard, format, frameTimeline, photo);
+        QStringList parts;
+        for (const CaptionBackdrop &backdrop : made.layers) {
+            for (const BackdropLayer &layer : backdrop)
+                parts << photoKey(storyBoard->photos.at(layer.photo))
+                      << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+                             .arg(layer.orientation)
+                             .arg(layer.fx.kind)
+                             .arg(layer.fx.param0)
+                             .arg(layer.fx.param1)
+                             .arg(layer.fx.param2)
+                             .arg(layer.fx.param3)
+                             .arg(int(layer.wipe))
+                             .arg(layer.share);
+            parts << QString();
+        }
+        made.key = parts.join(QChar(0x1F));
+        found = backdropCache.emplace(photo, std::move(made)).first;
+    }
+    const std::vector<CaptionBackdrop> &backdrops = found->second.layers;
     QStringList keyParts {QString::number(int(storyBoard->framing)),
                           info.caption.text,
                           QString::number(int(info.caption.anchor)),
@@ -358,20 +384,7 @@ const StoryBoardFrames::CaptionPicture &StoryBoardFrames::captionPicture(int pho
                           style.boxColour.name(QColor::HexArgb),
                           QString::number(format.width),
                           QString::number(format.height)};
-    for (const CaptionBackdrop &backdrop : backdrops) {
-        for (const BackdropLayer &layer : backdrop)
-            keyParts << photoKey(storyBoard->photos.at(layer.photo))
-                     << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
-                            .arg(layer.orientation)
-                            .arg(layer.fx.kind)
-                            .arg(layer.fx.param0)
-                            .arg(layer.fx.param1)
-                            .arg(layer.fx.param2)
-                            .arg(layer.fx.param3)
-                            .arg(int(layer.wipe))
-                            .arg(layer.share);
-        keyParts << QString();
-    }
+    keyParts << found->second.key;
     const QString key = keyParts.join(QChar(0x1F));
     for (qsizetype i = 0; i < captionCache.size(); ++i) {
         if (captionCache.at(i)->key == key) {
@@ -413,6 +426,7 @@ const StoryBoardFrames::CaptionPicture &StoryBoardFrames::captionPicture(int pho
 
 void StoryBoardFrames::clearCaches()
 {
+    backdropCache.clear();
     captionCache.clear();
     allPictures.clear();
     photoCache.clear();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "storyboard/captionbackdrop.h"
 #include "storyboard/framecomposition.h"
 #include "storyboard/picture.h"
 #include "storyboard/showtimeline.h"
@@ -113,6 +114,15 @@ private:
     Cache photoCache;
     Cache patternCache;
     QList<std::shared_ptr<CaptionPicture>> captionCache; // the one used last at the end
+    // What lies behind each photo's caption, and its part of the caption key: worked out once
+    // for a timeline, as every change of the show works the timeline out again.
+    struct Backdrops
+    {
+        std::vector<CaptionBackdrop> layers;
+        QString key;
+    };
+    std::map<int, Backdrops> backdropCache;
+    qsizetype backdropPhotos = 0; // the show's photo count the backdrops were worked out for
     QMap<QString, Picture *> allPictures;
     // The pictures of the frame being composed, which a load must not take for another photo.
     std::vector<const Picture *> framePictures;
