@@ -5,8 +5,10 @@
 
 #include "audio/storyboardrender.h"
 #include "media/captionsection.h"
+#include "media/captionstyledialog.h"
 #include "media/photolistwidget.h"
 #include "media/photosettingspanel.h"
+#include "media/titlecarddialog.h"
 #include "preview/avplayer.h"
 #include "storyboard/titlecard.h"
 #include "zomexif/photodescription.h"
@@ -14,18 +16,12 @@
 #include "ui_vellumix.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
-#include <QFormLayout>
 #include <QHash>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <algorithm>
 #include <functional>
 
@@ -79,8 +75,20 @@ void Vellumix::setUpCaptionCommands()
     addTitleAction = new QAction(this);
     addTitleAction->setObjectName(QStringLiteral("actionAdd_Title"));
     connect(addTitleAction, &QAction::triggered, this, &Vellumix::addTitleCard);
+    editTitleAction = new QAction(this);
+    editTitleAction->setObjectName(QStringLiteral("actionEdit_Title"));
+    connect(editTitleAction, &QAction::triggered, this,
+            [this] { editTitleCard(ui->photoListWidget->selectedPhotoIndexes().value(0, -1)); });
+    connect(captionSection, &CaptionSection::editTitleRequested, editTitleAction,
+            &QAction::trigger);
+    editTitleAction->setEnabled(false);
+    editShowStyleAction = new QAction(this);
+    editShowStyleAction->setObjectName(QStringLiteral("actionCaption_Style"));
+    connect(editShowStyleAction, &QAction::triggered, this, &Vellumix::editShowCaptionStyle);
     ui->menuEdit->addSeparator();
-    ui->menuEdit->addAction(addTitleAction);
+    ui->menuEdit->addActions({addTitleAction, editTitleAction, editShowStyleAction});
+    connect(captionSection, &CaptionSection::showStyleRequested, editShowStyleAction,
+            &QAction::trigger);
 
     // On the paused preview a double-click edits the caption of the photo on screen.
     new DoubleClickWatcher(ui->avPlayer, [this] {
@@ -105,6 +113,10 @@ void Vellumix::retranslateCaptionCommands()
         tr("Every caption without a style of its own takes this photo's caption style"));
     addTitleAction->setText(tr("Add Title..."));
     addTitleAction->setToolTip(tr("A title card before the selected photo"));
+    editTitleAction->setText(tr("Edit Title..."));
+    editTitleAction->setToolTip(tr("The selected title card's text and background"));
+    editShowStyleAction->setText(tr("Caption Style for the Show..."));
+    editShowStyleAction->setToolTip(tr("The look of every caption without a style of its own"));
 }
 
 int Vellumix::pausedPhoto() const
@@ -158,50 +170,29 @@ void Vellumix::captionsFromPhotos(bool fileNames)
     });
 }
 
+QStringList Vellumix::titleCardPhotos() const
+{
+    QStringList paths;
+    for (const ImageInfo &photo : storyBoard.photos) {
+        if (!photo.titleCard && !photo.missing && !paths.contains(photo.path))
+            paths.append(photo.path);
+    }
+    return paths;
+}
+
 void Vellumix::addTitleCard()
 {
     const QList<int> selected = ui->photoListWidget->selectedPhotoIndexes();
     const int before = selected.isEmpty() ? 0 : selected.first();
-    const QString selectedPhoto
-        = before < storyBoard.photos.size() && !storyBoard.photos.at(before).titleCard
-        ? storyBoard.photos.at(before).path
-        : QString();
-
-    QDialog dialog(this);
-    dialog.setWindowTitle(tr("Add Title"));
-    auto *form = new QFormLayout(&dialog);
-    auto *text = new QPlainTextEdit(&dialog);
-    text->setObjectName(QStringLiteral("titleText"));
-    text->setTabChangesFocus(true);
-    text->setMinimumWidth(320);
-    text->setMaximumHeight(text->fontMetrics().lineSpacing() * 4 + 12);
-    auto *background = new QComboBox(&dialog);
-    background->setObjectName(QStringLiteral("titleBackground"));
-    background->addItem(tr("Gradient"), int(TitleCard::Background::Gradient));
-    background->addItem(tr("Colour"), int(TitleCard::Background::Colour));
-    if (!selectedPhoto.isEmpty())
-        background->addItem(tr("Blurred copy of the selected photo"),
-                            int(TitleCard::Background::BlurredPhoto));
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    form->addRow(tr("Text:"), text);
-    form->addRow(tr("Background:"), background);
-    form->addRow(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    const auto updateOk = [text, buttons] {
-        buttons->button(QDialogButtonBox::Ok)->setEnabled(!text->toPlainText().trimmed().isEmpty());
-    };
-    connect(text, &QPlainTextEdit::textChanged, &dialog, updateOk);
-    updateOk();
+    TitleCard card;
+    // A blurred copy starts from the selected photo.
+    if (before < storyBoard.photos.size() && !storyBoard.photos.at(before).titleCard)
+        card.photo = storyBoard.photos.at(before).path;
+    TitleCardDialog dialog(tr("Add Title"), QString(), card, titleCardPhotos(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-
-    TitleCard card;
-    card.background = static_cast<TitleCard::Background>(background->currentData().toInt());
-    if (card.background == TitleCard::Background::BlurredPhoto)
-        card.photo = selectedPhoto;
     ImageInfo record;
-    if (!makeTitleCard(text->toPlainText(), card, titleCardFolder(), record)) {
+    if (!makeTitleCard(dialog.text(), dialog.card(), titleCardFolder(), record)) {
         QMessageBox::warning(this, tr("Add Title"),
                              tr("The title card cannot be written to %1.")
                                  .arg(QDir::toNativeSeparators(titleCardFolder())));
@@ -213,13 +204,45 @@ void Vellumix::addTitleCard()
     runEdit(tr("Add Title"), [&] { ui->photoListWidget->setPhotoList(photos); });
 }
 
-void Vellumix::useCaptionStyleForShow()
+void Vellumix::editTitleCard(int index)
 {
-    const int index = ui->photoListWidget->selectedPhotoIndexes().value(0, -1);
-    if (index < 0 || index >= storyBoard.photos.size())
+    if (index < 0 || index >= storyBoard.photos.size() || !storyBoard.photos.at(index).titleCard)
         return;
+    const ImageInfo old = storyBoard.photos.at(index);
+    TitleCardDialog dialog(tr("Edit Title"), old.caption.text, old.card, titleCardPhotos(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ImageInfo record;
+    if (!makeTitleCard(dialog.text(), dialog.card(), titleCardFolder(), record)) {
+        QMessageBox::warning(this, tr("Edit Title"),
+                             tr("The title card cannot be written to %1.")
+                                 .arg(QDir::toNativeSeparators(titleCardFolder())));
+        return;
+    }
+    // The card keeps its place, its own settings and its text's look.
+    record.own = old.own;
+    const QString text = record.caption.text;
+    record.caption = old.caption;
+    record.caption.text = text;
+    if (record.path == old.path && record.card == old.card && record.caption == old.caption)
+        return;
+    on_pause_clicked();
+    QList<ImageInfo> photos = storyBoard.photos;
+    photos[index] = record;
+    runEdit(tr("Edit Title"), [&] { ui->photoListWidget->setPhotoList(photos); });
+    ui->photoListWidget->setCurrentRow(index * 2);
+}
+
+void Vellumix::editShowCaptionStyle()
+{
+    CaptionStyleDialog dialog(storyBoard.captionStyle, this);
+    if (dialog.exec() == QDialog::Accepted)
+        setShowCaptionStyle(dialog.captionStyle());
+}
+
+void Vellumix::setShowCaptionStyle(const CaptionStyle &after)
+{
     const CaptionStyle before = storyBoard.captionStyle;
-    const CaptionStyle after = storyBoard.captionStyleAt(index);
     if (after == before)
         return;
     on_pause_clicked();
@@ -230,4 +253,12 @@ void Vellumix::useCaptionStyleForShow()
     };
     apply(after);
     undo->push(new ShowEdit<CaptionStyle>(tr("Caption Style"), before, after, apply));
+}
+
+void Vellumix::useCaptionStyleForShow()
+{
+    const int index = ui->photoListWidget->selectedPhotoIndexes().value(0, -1);
+    if (index < 0 || index >= storyBoard.photos.size())
+        return;
+    setShowCaptionStyle(storyBoard.captionStyleAt(index));
 }

@@ -405,7 +405,9 @@ void Vellumix::on_photoListContextMenu(bool isPhoto, QPoint pos)
                          ui->actionAuto_Rotate_Photoes_While_Importing, ui->actionRestore});
         menu.addSeparator();
         menu.addActions({editCaptionAction, captionFromDescriptionAction, captionFromFileNameAction,
-                         showCaptionStyleAction, addTitleAction});
+                         showCaptionStyleAction, editShowStyleAction});
+        menu.addSeparator();
+        menu.addActions({addTitleAction, editTitleAction});
     }
     menu.addSeparator();
     menu.addMenu(ui->menuSort_By);

@@ -216,6 +216,13 @@ private:
     // Asks for a title card's text and background and puts it before the selected photo (at
     // the start without a selection), as one undo step.
     void addTitleCard();
+    // Asks for the text and background of the title card at index, changed as one undo step.
+    void editTitleCard(int index);
+    // Edits the show's caption style in its dialog, changed as one undo step.
+    void editShowCaptionStyle();
+    void setShowCaptionStyle(const CaptionStyle &style);
+    // The paths of the show's photos a title card can take its background from.
+    QStringList titleCardPhotos() const;
     // The photo the paused preview shows, or -1.
     int pausedPhoto() const;
 
@@ -307,6 +314,8 @@ private:
     QAction *captionFromFileNameAction = nullptr;
     QAction *addTitleAction = nullptr;
     QAction *showCaptionStyleAction = nullptr;
+    QAction *editTitleAction = nullptr;
+    QAction *editShowStyleAction = nullptr;
     QTabWidget *settingsTabs = nullptr;
     MotionRectEditor *motionEditor = nullptr;
     QAction *autoRotateAction = nullptr;

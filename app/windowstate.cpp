@@ -98,6 +98,11 @@ void Vellumix::updateEditCommands()
     for (QAction *action : {ui->actionTurn_Left, ui->actionTurn_Right, ui->actionMirror,
                             ui->actionFlip, ui->actionRestore})
         action->setEnabled(turnable);
+    if (editTitleAction) {
+        const int photo = photos && rows.size() == 1 ? rows.first() / 2 : -1;
+        editTitleAction->setEnabled(photo >= 0 && photo < storyBoard.photos.size()
+                                    && storyBoard.photos.at(photo).titleCard);
+    }
 }
 
 void Vellumix::onStoryBoardDataChanged()

@@ -15,12 +15,15 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
 
-// The style box's first entry follows the show; the others are the presets by their number.
+// The style box's first entry follows the show, the last one opens the show's style; the others
+// are the presets by their number.
 constexpr int ShowStyleEntry = -1;
+constexpr int EditShowStyleEntry = -2;
 
 } // namespace
 
@@ -39,7 +42,15 @@ CaptionSection::CaptionSection(QWidget *parent)
     text->setTabChangesFocus(true);
     text->setMaximumHeight(fontMetrics().lineSpacing() * 2 + 10);
     text->installEventFilter(this);
-    grid->addWidget(heading, 1, 0, Qt::AlignTop);
+    // Under the heading, where the text field leaves room: only a title card shows it.
+    editTitle = new QToolButton(this);
+    editTitle->setObjectName(QStringLiteral("captionEditTitle"));
+    auto *headingColumn = new QVBoxLayout;
+    headingColumn->setSpacing(2);
+    headingColumn->addWidget(heading);
+    headingColumn->addWidget(editTitle);
+    headingColumn->addStretch();
+    grid->addLayout(headingColumn, 1, 0);
     grid->addWidget(text, 1, 1, 1, 2);
 
     placeLabel = new QLabel(this);
@@ -52,7 +63,6 @@ CaptionSection::CaptionSection(QWidget *parent)
     style->setObjectName(QStringLiteral("captionStyle"));
     grid->addWidget(styleLabel, 3, 0);
     grid->addWidget(style, 3, 1, 1, 2);
-    sizeLabel = new QLabel(this);
     size = new QDoubleSpinBox(this);
     size->setObjectName(QStringLiteral("captionSize"));
     size->setRange(CaptionStyle::MinSize * 100.0, CaptionStyle::MaxSize * 100.0);
@@ -67,12 +77,12 @@ CaptionSection::CaptionSection(QWidget *parent)
     colour->setObjectName(QStringLiteral("captionColour"));
     auto *sizeRow = new QHBoxLayout;
     sizeRow->setSpacing(4);
-    size->setMaximumWidth(64);
     sizeRow->addWidget(size);
     sizeRow->addWidget(font);
     sizeRow->addWidget(colour);
-    grid->addWidget(sizeLabel, 4, 0);
-    grid->addLayout(sizeRow, 4, 1, 1, 2);
+    sizeRow->addStretch();
+    // The size names itself inside its box, so that the row has the column's whole width.
+    grid->addLayout(sizeRow, 4, 0, 1, 3);
     auto *checks = new QHBoxLayout;
     checks->setSpacing(6);
     outline = new QCheckBox(this);
@@ -91,6 +101,7 @@ CaptionSection::CaptionSection(QWidget *parent)
         editStyle([percent](CaptionStyle &s) { s.size = percent / 100.0; });
     });
     connect(colour, &QToolButton::clicked, this, &CaptionSection::pickColour);
+    connect(editTitle, &QToolButton::clicked, this, &CaptionSection::editTitleRequested);
     connect(font, &QToolButton::clicked, this, &CaptionSection::pickFont);
     connect(outline, &QCheckBox::toggled, this,
             [this](bool on) { editStyle([on](CaptionStyle &s) { s.outline = on; }); });
@@ -108,13 +119,15 @@ void CaptionSection::retranslate()
     text->setToolTip(tr("Kept when the field is left; Ctrl+Return keeps it at once"));
     placeLabel->setText(tr("Place:"));
     styleLabel->setText(tr("Style:"));
-    sizeLabel->setText(tr("Size:"));
+    size->setPrefix(tr("Size:") + QLatin1Char(' '));
     size->setToolTip(tr("Height of the text in percent of the frame's height"));
     colour->setText(tr("Colour..."));
     font->setText(tr("Font..."));
     outline->setText(tr("Outline"));
     shadow->setText(tr("Shadow"));
     box->setText(tr("Box"));
+    editTitle->setText(tr("Title..."));
+    editTitle->setToolTip(tr("The title card's text and background"));
     fillChoices();
 }
 
@@ -135,6 +148,10 @@ void CaptionSection::fillChoices()
     style->addItem(tr("Bold outline"), int(CaptionPreset::Outline));
     if (!CaptionStyle::handwrittenFamily().isEmpty())
         style->addItem(tr("Handwritten"), int(CaptionPreset::Handwritten));
+    style->insertSeparator(style->count());
+    style->addItem(tr("The Show's Style..."), EditShowStyleEntry);
+    style->setItemData(style->count() - 1, tr("The caption style of the whole show"),
+                       Qt::ToolTipRole);
     load();
 }
 
@@ -170,6 +187,7 @@ void CaptionSection::updateEnabled()
 {
     const bool any = !photos.isEmpty();
     setEnabled(any);
+    editTitle->setVisible(photos.size() == 1 && photos.first().titleCard);
 }
 
 bool CaptionSection::eventFilter(QObject *watched, QEvent *event)
@@ -216,6 +234,12 @@ void CaptionSection::stylePicked(int index)
     if (loading || index < 0)
         return;
     const int entry = style->itemData(index).toInt();
+    if (entry == EditShowStyleEntry) {
+        // Not a style of the caption: the box goes back to the one it has.
+        load();
+        emit showStyleRequested();
+        return;
+    }
     emit edited(tr("Caption Style"), [entry](ImageInfo &photo) {
         photo.caption.ownStyle = entry != ShowStyleEntry;
         photo.caption.style = entry == ShowStyleEntry

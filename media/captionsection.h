@@ -30,6 +30,9 @@ public:
 
 signals:
     void edited(const QString &name, const PhotoSettingsPanel::Change &change);
+    // The show's caption style, or the selected title card, is to be edited in its dialog.
+    void showStyleRequested();
+    void editTitleRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -51,10 +54,10 @@ private:
     QComboBox *anchor = nullptr;
     QLabel *styleLabel = nullptr;
     QComboBox *style = nullptr;
-    QLabel *sizeLabel = nullptr;
     QDoubleSpinBox *size = nullptr;
     QToolButton *font = nullptr;
     QToolButton *colour = nullptr;
+    QToolButton *editTitle = nullptr;
     QCheckBox *outline = nullptr;
     QCheckBox *shadow = nullptr;
     QCheckBox *box = nullptr;

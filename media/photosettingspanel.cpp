@@ -6,9 +6,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -71,7 +71,7 @@ PhotoSettingsPanel::PhotoSettingsPanel(QWidget *parent)
     grid->setColumnStretch(2, 1);
     sections->addLayout(grid);
 
-    auto *buttons = new QHBoxLayout;
+    buttons = new QGridLayout;
     buttons->setSpacing(4);
     editMotion = new QPushButton(this);
     editMotion->setObjectName(QStringLiteral("editMotion"));
@@ -80,9 +80,6 @@ PhotoSettingsPanel::PhotoSettingsPanel(QWidget *parent)
     swapMotion->setObjectName(QStringLiteral("swapMotion"));
     useAlbum = new QPushButton(this);
     useAlbum->setObjectName(QStringLiteral("useAlbum"));
-    buttons->addWidget(editMotion);
-    buttons->addWidget(swapMotion);
-    buttons->addWidget(useAlbum);
     sections->addLayout(buttons);
     sections->addStretch();
 
@@ -102,6 +99,35 @@ PhotoSettingsPanel::PhotoSettingsPanel(QWidget *parent)
         });
     });
     retranslate();
+}
+
+void PhotoSettingsPanel::changeEvent(QEvent *event)
+{
+    // A style sheet or font changes what the buttons need.
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange)
+        arrangeButtons();
+    QGroupBox::changeEvent(event);
+}
+
+void PhotoSettingsPanel::arrangeButtons()
+{
+    if (!buttons)
+        return;
+    // The panel's frame and padding as drawn now, and the tab page's frame around it.
+    const int frame = width() - contentsRect().width();
+    const QMargins margins = sections->contentsMargins();
+    const int room = maximumWidth() - frame - margins.left() - margins.right() - 12;
+    int needed = 2 * buttons->horizontalSpacing();
+    for (const QPushButton *button : {editMotion, swapMotion, useAlbum})
+        needed += std::max(button->minimumSizeHint().width(), button->sizeHint().width());
+    for (QPushButton *button : {editMotion, swapMotion, useAlbum})
+        buttons->removeWidget(button);
+    buttons->addWidget(editMotion, 0, 0);
+    buttons->addWidget(swapMotion, 0, 1);
+    if (needed <= room)
+        buttons->addWidget(useAlbum, 0, 2);
+    else
+        buttons->addWidget(useAlbum, 1, 0, 1, 2);
 }
 
 void PhotoSettingsPanel::addSection(QWidget *section)
@@ -128,6 +154,7 @@ void PhotoSettingsPanel::retranslate()
     useAlbum->setText(tr("As Album"));
     useAlbum->setToolTip(tr("Give the selected photos the album's settings again"));
     fillChoices();
+    arrangeButtons();
 }
 
 void PhotoSettingsPanel::fillChoices()

@@ -11,6 +11,7 @@
 class DurationSpinBox;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 class QVBoxLayout;
@@ -45,6 +46,9 @@ public:
     QPushButton *editMotionButton() const { return editMotion; }
     QPushButton *swapMotionButton() const { return swapMotion; }
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 signals:
     // change is to be made to every selected photo (to its own settings only), as one step
     // named name.
@@ -63,8 +67,11 @@ private:
     void easingPicked(int index);
     void useAlbumClicked();
     void updateEnabled();
+    // The motion buttons in one row where their texts fit the panel's width, else in two.
+    void arrangeButtons();
 
     QVBoxLayout *sections = nullptr;
+    QGridLayout *buttons = nullptr;
     QLabel *durationLabel = nullptr;
     QCheckBox *ownDuration = nullptr;
     DurationSpinBox *duration = nullptr;

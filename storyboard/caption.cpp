@@ -149,6 +149,16 @@ double underBox(double luminance, const QColor &box)
 }
 
 constexpr double MinContrast = 4.5;
+constexpr int DefaultBoxAlpha = 160;
+
+// The lowest contrast of luminance against any luminance from dark to light: none when it lies
+// among them.
+double worstContrast(double luminance, double dark, double light)
+{
+    if (luminance >= dark && luminance <= light)
+        return 1.0;
+    return std::min(contrastRatio(luminance, dark), contrastRatio(luminance, light));
+}
 
 } // namespace
 
@@ -169,22 +179,35 @@ double contrastRatio(double luminanceA, double luminanceB)
 CaptionStyle readableStyle(const CaptionStyle &style, double darkest, double lightest)
 {
     const double text = relativeLuminance(style.colour);
-    const auto worstAgainst = [text](double dark, double light) {
-        return std::min(contrastRatio(text, dark), contrastRatio(text, light));
-    };
-    if (style.box
-        && worstAgainst(underBox(darkest, style.boxColour), underBox(lightest, style.boxColour))
-            >= MinContrast)
+    const double boxDark = style.box ? underBox(darkest, style.boxColour) : darkest;
+    const double boxLight = style.box ? underBox(lightest, style.boxColour) : lightest;
+    if (worstContrast(text, boxDark, boxLight) >= MinContrast)
         return style;
-    // An outline of its own contrast stands between the text and whatever is behind it.
-    if (style.outline && contrastRatio(text, relativeLuminance(style.outlineColour)) >= MinContrast)
-        return style;
-    if (worstAgainst(darkest, lightest) >= MinContrast)
-        return style;
+    // An outline is the edge every letter shows against the background, so it has to stand out
+    // from all of it, as well as from the text.
+    const QColor outline = style.outline
+            && contrastRatio(text, relativeLuminance(style.outlineColour)) >= MinContrast
+        ? style.outlineColour
+        : (contrastRatio(text, 0.0) >= contrastRatio(text, 1.0) ? QColor(Qt::black)
+                                                                : QColor(Qt::white));
     CaptionStyle readable = style;
-    readable.outline = true;
-    // Every colour reaches 4.5 : 1 against black or white.
-    readable.outlineColour
-        = contrastRatio(text, 0.0) >= contrastRatio(text, 1.0) ? Qt::black : Qt::white;
+    if (worstContrast(relativeLuminance(outline), boxDark, boxLight) >= MinContrast) {
+        readable.outline = true;
+        readable.outlineColour = outline;
+        return readable;
+    }
+    // A background too busy for any outline gets a box of the colour farthest from the text,
+    // made as opaque as it must be.
+    const QColor far = contrastRatio(text, 0.0) >= contrastRatio(text, 1.0) ? QColor(Qt::black)
+                                                                            : QColor(Qt::white);
+    QColor box = style.box && contrastRatio(text, relativeLuminance(style.boxColour)) >= MinContrast
+        ? style.boxColour
+        : far;
+    box.setAlpha(std::max(style.box ? style.boxColour.alpha() : 0, DefaultBoxAlpha));
+    while (box.alpha() < 255
+           && worstContrast(text, underBox(darkest, box), underBox(lightest, box)) < MinContrast)
+        box.setAlpha(std::min(255, box.alpha() + 16));
+    readable.box = true;
+    readable.boxColour = box;
     return readable;
 }

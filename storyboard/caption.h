@@ -80,6 +80,7 @@ QRectF captionSafeArea(QSize frame);
 double relativeLuminance(const QColor &colour);
 double contrastRatio(double luminanceA, double luminanceB);
 
-// The style with an outline or box added where text of style would fall below a contrast of
-// 4.5 : 1 against a background whose luminances lie between darkest and lightest.
+// The style made to keep a contrast of 4.5 : 1 against a background whose luminances lie between
+// darkest and lightest: as it is where it does, else with an outline that does against all of the
+// background, else with a box behind the text, made opaque enough.
 CaptionStyle readableStyle(const CaptionStyle &style, double darkest, double lightest);

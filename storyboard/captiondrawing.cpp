@@ -5,10 +5,12 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
 #include <QPainterPathStroker>
 #include <QRawFont>
+#include <QTextBoundaryFinder>
 #include <QTextLayout>
 #include <algorithm>
 #include <array>
@@ -75,6 +77,20 @@ void blurAlpha(QImage &image, int radius)
     }
 }
 
+// The width of the widest part of text that a line cannot break inside.
+double widestUnbreakable(const QString &text, const QFont &font)
+{
+    const QFontMetricsF metrics(font);
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+    double widest = 0.0;
+    qsizetype start = 0;
+    for (qsizetype at = breaks.toNextBoundary(); at >= 0; at = breaks.toNextBoundary()) {
+        widest = std::max(widest, metrics.horizontalAdvance(text.mid(start, at - start).trimmed()));
+        start = at;
+    }
+    return widest;
+}
+
 } // namespace
 
 CaptionShape layoutCaption(const QString &text, CaptionAnchor anchor, const CaptionStyle &style,
@@ -93,6 +109,14 @@ CaptionShape layoutCaption(const QString &text, CaptionAnchor anchor, const Capt
     font.setBold(style.bold);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setStyleStrategy(QFont::PreferAntialias);
+    // A word wider than a narrow frame's safe area would be broken inside; the text gets
+    // smaller instead, so that the widest run between line break opportunities fits.
+    const double widest = widestUnbreakable(bounded, font);
+    const double needed = widest + 2.0 * Reach * shape.pixelSize;
+    if (needed > safe.width()) {
+        shape.pixelSize = std::max(1.0, std::floor(shape.pixelSize * safe.width() / needed));
+        font.setPixelSize(static_cast<int>(shape.pixelSize));
+    }
 
     QString shaped = bounded;
     shaped.replace(QLatin1Char('\n'), QChar::LineSeparator);
@@ -169,18 +193,33 @@ void backgroundLuminance(const Picture &photo, const QRect &area, double &darkes
         }
         return table;
     }();
-    float low = 1.0f;
-    float high = 0.0f;
+    // A few stray pixels (a glint, noise) do not make text unreadable: the darkest and lightest
+    // ends of the area, a two-hundredth of it each, are left out.
+    constexpr int Bins = 1024;
+    std::array<int, Bins> histogram {};
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
         const uint8_t *p = photo.row(photo.height() - 1 - y) + 4 * inside.left();
         for (int x = 0; x < inside.width(); ++x, p += 4) {
             const float l = weighted[0][p[0]] + weighted[1][p[1]] + weighted[2][p[2]];
-            low = std::min(low, l);
-            high = std::max(high, l);
+            ++histogram[static_cast<size_t>(std::clamp(int(l * Bins), 0, Bins - 1))];
         }
     }
-    darkest = low;
-    lightest = high;
+    const qint64 count = qint64(inside.width()) * inside.height();
+    const qint64 ignored = count / 200;
+    int low = 0;
+    for (qint64 seen = 0; low < Bins - 1; ++low) {
+        seen += histogram[static_cast<size_t>(low)];
+        if (seen > ignored)
+            break;
+    }
+    int high = Bins - 1;
+    for (qint64 seen = 0; high > 0; --high) {
+        seen += histogram[static_cast<size_t>(high)];
+        if (seen > ignored)
+            break;
+    }
+    darkest = double(low) / Bins;
+    lightest = std::min(1.0, double(high + 1) / Bins);
 }
 
 void drawCaption(const CaptionShape &shape, const CaptionStyle &style, Picture &picture)

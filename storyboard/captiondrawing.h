@@ -25,7 +25,8 @@ CaptionShape layoutCaption(const QString &text, CaptionAnchor anchor, const Capt
                            QSize frame);
 
 // The darkest and lightest luminance of photo (a frame-sized BGRA picture, bottom row first)
-// inside area (frame pixels, top row 0). Both 0 for an empty area.
+// inside area (frame pixels, top row 0), less a two-hundredth of the area at either end. Both 0
+// for an empty area.
 void backgroundLuminance(const Picture &photo, const QRect &area, double &darkest,
                          double &lightest);
 

@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storyboard/storyboardframes.h"
 
+#include "storyboard/captionbackdrop.h"
 #include "storyboard/captiondrawing.h"
 #include "storyboard/decodedphotos.h"
 #include "storyboard/gldrawer.h"
 #include "storyboard/motion.h"
 #include "storyboard/photoloader.h"
+#include "storyboard/titlecard.h"
 #include "storyboard/transitions.h"
 
 #include <QDebug>
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 
 namespace {
 
@@ -23,6 +26,19 @@ uint64_t nextPictureSerial()
 {
     static std::atomic<uint64_t> serial {0};
     return ++serial;
+}
+
+bool drawTitleCard(const TitleCard &card, Picture &picture)
+{
+    const QImage image = titleCardImage(card, QSize(picture.width(), picture.height()))
+                             .convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull())
+        return false;
+    // ARGB32 words are B, G, R, A bytes in memory; pictures hold the bottom row first.
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(picture.row(picture.height() - 1 - y), image.constScanLine(y),
+                    static_cast<size_t>(image.width()) * 4);
+    return true;
 }
 
 } // namespace
@@ -42,6 +58,7 @@ void StoryBoardFrames::setStoryBoard(StoryBoard *board)
 
 int StoryBoardFrames::updateTiming()
 {
+    backdropCache.clear();
     if (!storyBoard) {
         total = 0;
         frameTimeline = ShowTimeline();
@@ -231,7 +248,7 @@ Picture &StoryBoardFrames::photoPicture(const ImageInfo &info)
         photoFraming = framing;
     }
     return cachedPicture(photoCache, photoKey(info), true, info.path, info.orientation > 3,
-                         info.faces);
+                         info.faces, info.titleCard ? &info.card : nullptr);
 }
 
 void StoryBoardFrames::setDecodedPhotos(DecodedPhotos *shared)
@@ -251,7 +268,7 @@ Picture &StoryBoardFrames::patternPicture(const QString &path)
 
 Picture &StoryBoardFrames::cachedPicture(Cache &cache, const QString &key, bool photo,
                                          const QString &path, bool turn90,
-                                         const QList<QRectF> &faces)
+                                         const QList<QRectF> &faces, const TitleCard *card)
 {
     if (Picture *hit = allPictures.value(key))
         return *hit;
@@ -288,7 +305,11 @@ Picture &StoryBoardFrames::cachedPicture(Cache &cache, const QString &key, bool 
     }
 
     bool loaded = false;
-    if (photo) {
+    if (card) {
+        // A card is drawn at the frame's own shape, never between bars; its file is only the
+        // strip's picture of it.
+        loaded = drawTitleCard(*card, *picture);
+    } else if (photo) {
         loaded = decodedPhotos ? decodedPhotos->draw(path, turn90, *picture, photoFraming, faces)
                                : loadPhotoPicture(path, *picture, format.width, format.height,
                                                   turn90, PhotoDecode::Fast, photoFraming, faces);
@@ -322,30 +343,57 @@ const StoryBoardFrames::CaptionPicture &StoryBoardFrames::captionPicture(int pho
 {
     const ImageInfo &info = storyBoard->photos.at(photo);
     const CaptionStyle &style = storyBoard->captionStyleAt(photo);
-    // What the caption looks like depends on the photo behind it through the contrast rule.
-    const QString key = QStringList {photoKey(info),
-                                     QString::number(int(storyBoard->framing)),
-                                     info.caption.text,
-                                     QString::number(int(info.caption.anchor)),
-                                     style.family,
-                                     QString::number(style.size),
-                                     style.colour.name(QColor::HexArgb),
-                                     QString::number(int(style.bold)),
-                                     QString::number(int(style.outline)),
-                                     QString::number(int(style.shadow)),
-                                     QString::number(int(style.box)),
-                                     style.outlineColour.name(QColor::HexArgb),
-                                     style.boxColour.name(QColor::HexArgb),
-                                     QString::number(format.width),
-                                     QString::number(format.height)}
-                            .join(QChar(0x1F));
+    // What the caption looks like depends on everything behind it through the contrast rule: the
+    // photos it is drawn over and where their motion puts them.
+    if (backdropPhotos != storyBoard->photos.size()) {
+        backdropCache.clear();
+        backdropPhotos = storyBoard->photos.size();
+    }
+    auto found = backdropCache.find(photo);
+    if (found == backdropCache.end()) {
+        Backdrops made;
+        made.layers = captionBackdrops(*storyBoard, format, frameTimeline, photo);
+        QStringList parts;
+        for (const CaptionBackdrop &backdrop : made.layers) {
+            for (const BackdropLayer &layer : backdrop)
+                parts << photoKey(storyBoard->photos.at(layer.photo))
+                      << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+                             .arg(layer.orientation)
+                             .arg(layer.fx.kind)
+                             .arg(layer.fx.param0)
+                             .arg(layer.fx.param1)
+                             .arg(layer.fx.param2)
+                             .arg(layer.fx.param3)
+                             .arg(int(layer.wipe))
+                             .arg(layer.share);
+            parts << QString();
+        }
+        made.key = parts.join(QChar(0x1F));
+        found = backdropCache.emplace(photo, std::move(made)).first;
+    }
+    const std::vector<CaptionBackdrop> &backdrops = found->second.layers;
+    QStringList keyParts {QString::number(int(storyBoard->framing)),
+                          info.caption.text,
+                          QString::number(int(info.caption.anchor)),
+                          style.family,
+                          QString::number(style.size),
+                          style.colour.name(QColor::HexArgb),
+                          QString::number(int(style.bold)),
+                          QString::number(int(style.outline)),
+                          QString::number(int(style.shadow)),
+                          QString::number(int(style.box)),
+                          style.outlineColour.name(QColor::HexArgb),
+                          style.boxColour.name(QColor::HexArgb),
+                          QString::number(format.width),
+                          QString::number(format.height)};
+    keyParts << found->second.key;
+    const QString key = keyParts.join(QChar(0x1F));
     for (qsizetype i = 0; i < captionCache.size(); ++i) {
         if (captionCache.at(i)->key == key) {
             captionCache.move(i, captionCache.size() - 1);
             return *captionCache.last();
         }
     }
-    const Picture &behind = photoPicture(info);
     std::shared_ptr<CaptionPicture> entry;
     if (captionCache.size() >= std::min(CaptionCacheSize, limit))
         entry = captionCache.takeFirst();
@@ -355,8 +403,24 @@ const StoryBoardFrames::CaptionPicture &StoryBoardFrames::captionPicture(int pho
         || entry->picture.format() != AV_PIX_FMT_BGRA)
         entry->picture.allocate(format.width, format.height, AV_PIX_FMT_BGRA);
     entry->key = key;
-    entry->box
-        = renderCaption(info.caption.text, info.caption.anchor, style, &behind, entry->picture);
+    const QSize frame(format.width, format.height);
+    const CaptionShape shape = layoutCaption(info.caption.text, info.caption.anchor, style, frame);
+    // Decided once for all the frames the caption shows in, so that it never changes under the
+    // viewer's eyes.
+    if (!shape.covered.isEmpty()) {
+        const LuminanceRange behind = backdropLuminance(
+            backdrops, shape.covered, frame, [this](int under, const QRect &area) {
+                LuminanceRange range;
+                backgroundLuminance(photoPicture(storyBoard->photos.at(under)), area, range.darkest,
+                                    range.lightest);
+                return range;
+            });
+        entry->style = readableStyle(style, behind.darkest, behind.lightest);
+    } else {
+        entry->style = style;
+    }
+    drawCaption(shape, entry->style, entry->picture);
+    entry->box = shape.covered;
     entry->picture.serial = nextPictureSerial();
     captionCache.append(entry);
     return *entry;
@@ -385,6 +449,7 @@ void StoryBoardFrames::trimCache(Cache &cache, int keep)
 
 void StoryBoardFrames::clearCaches()
 {
+    backdropCache.clear();
     captionCache.clear();
     allPictures.clear();
     photoCache.clear();

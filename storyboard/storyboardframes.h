@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "storyboard/captionbackdrop.h"
 #include "storyboard/framecomposition.h"
 #include "storyboard/picture.h"
 #include "storyboard/showtimeline.h"
@@ -16,6 +17,7 @@
 
 class DecodedPhotos;
 class GLDrawer;
+struct TitleCard;
 
 // The frame side of rendering a story board: the timeline in frames, the photo and pattern
 // picture caches, and the composition of frame k on a drawer. The sound side lives with the
@@ -94,13 +96,15 @@ public:
     bool isCached(const QString &key) const { return allPictures.contains(key); }
     static QString photoKey(const ImageInfo &info);
 
-    // Photo index's caption drawn for the format over its photo, and the box it covers. Valid
-    // until the next caption lookup or setFormat.
+    // Photo index's caption drawn for the format, readable over every photo it shows over, the
+    // box it covers and the style it was drawn with. Valid until the next caption lookup or
+    // setFormat.
     struct CaptionPicture
     {
         QString key;
         Picture picture;
         QRect box;
+        CaptionStyle style;
     };
     const CaptionPicture &captionPicture(int photo);
 
@@ -108,7 +112,8 @@ private:
     static constexpr int CaptionCacheSize = 4;
     using Cache = std::map<QString, std::unique_ptr<Picture>>;
     Picture &cachedPicture(Cache &cache, const QString &key, bool photo, const QString &path,
-                           bool turn90, const QList<QRectF> &faces);
+                           bool turn90, const QList<QRectF> &faces,
+                           const TitleCard *card = nullptr);
     void clearCaches();
     void trimCache(Cache &cache, int keep);
 
@@ -119,6 +124,15 @@ private:
     Cache photoCache;
     Cache patternCache;
     QList<std::shared_ptr<CaptionPicture>> captionCache; // the one used last at the end
+    // What lies behind each photo's caption, and its part of the caption key: worked out once
+    // for a timeline, as every change of the show works the timeline out again.
+    struct Backdrops
+    {
+        std::vector<CaptionBackdrop> layers;
+        QString key;
+    };
+    std::map<int, Backdrops> backdropCache;
+    qsizetype backdropPhotos = 0; // the show's photo count the backdrops were worked out for
     QMap<QString, Picture *> allPictures;
     // The pictures of the frame being composed, which a load must not take for another photo.
     std::vector<const Picture *> framePictures;

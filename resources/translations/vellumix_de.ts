@@ -521,6 +521,101 @@ PATH: Fotodateien, Audiodateien und Ordner in der Reihenfolge der Diashow; oder 
         <source>Caption Font</source>
         <translation>Bildtextschrift</translation>
     </message>
+    <message>
+        <source>Title...</source>
+        <translation>Titel...</translation>
+    </message>
+    <message>
+        <source>The title card&apos;s text and background</source>
+        <translation>Text und Hintergrund der Titelkarte</translation>
+    </message>
+    <message>
+        <source>The Show&apos;s Style...</source>
+        <translation>Stil der Diashow...</translation>
+    </message>
+    <message>
+        <source>The caption style of the whole show</source>
+        <translation>Der Bildtextstil der ganzen Diashow</translation>
+    </message>
+</context>
+<context>
+    <name>CaptionStyleDialog</name>
+    <message>
+        <source>Caption Style for the Show</source>
+        <translation>Bildtextstil der Diashow</translation>
+    </message>
+    <message>
+        <source>Plain with shadow</source>
+        <translation>Schlicht mit Schatten</translation>
+    </message>
+    <message>
+        <source>White on dark band</source>
+        <translation>Weiß auf dunklem Band</translation>
+    </message>
+    <message>
+        <source>Bold outline</source>
+        <translation>Fette Kontur</translation>
+    </message>
+    <message>
+        <source>Handwritten</source>
+        <translation>Handschrift</translation>
+    </message>
+    <message>
+        <source>Start from:</source>
+        <translation>Ausgehend von:</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Fett</translation>
+    </message>
+    <message>
+        <source>Font:</source>
+        <translation>Schrift:</translation>
+    </message>
+    <message>
+        <source>Height of the text in percent of the frame&apos;s height</source>
+        <translation>Höhe des Textes in Prozent der Bildhöhe</translation>
+    </message>
+    <message>
+        <source>Text colour...</source>
+        <translation>Textfarbe...</translation>
+    </message>
+    <message>
+        <source>Caption Colour</source>
+        <translation>Bildtextfarbe</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>Größe:</translation>
+    </message>
+    <message>
+        <source>Outline</source>
+        <translation>Kontur</translation>
+    </message>
+    <message>
+        <source>Outline colour...</source>
+        <translation>Konturfarbe...</translation>
+    </message>
+    <message>
+        <source>Outline Colour</source>
+        <translation>Konturfarbe</translation>
+    </message>
+    <message>
+        <source>Soft shadow</source>
+        <translation>Weicher Schatten</translation>
+    </message>
+    <message>
+        <source>Box behind the text</source>
+        <translation>Kasten hinter dem Text</translation>
+    </message>
+    <message>
+        <source>Box colour...</source>
+        <translation>Kastenfarbe...</translation>
+    </message>
+    <message>
+        <source>Box Colour</source>
+        <translation>Kastenfarbe</translation>
+    </message>
 </context>
 <context>
     <name>CompileProgress</name>
@@ -1384,6 +1479,49 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
     </message>
 </context>
 <context>
+    <name>TitleCardDialog</name>
+    <message>
+        <source>Text:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Gradient</source>
+        <translation>Farbverlauf</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>Blurred copy of a photo</source>
+        <translation>Unscharfe Kopie eines Fotos</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>Hintergrund:</translation>
+    </message>
+    <message>
+        <source>Colour...</source>
+        <translation>Farbe...</translation>
+    </message>
+    <message>
+        <source>Title Card Colour</source>
+        <translation>Farbe der Titelkarte</translation>
+    </message>
+    <message>
+        <source>Second colour...</source>
+        <translation>Zweite Farbe...</translation>
+    </message>
+    <message>
+        <source>Colours:</source>
+        <translation>Farben:</translation>
+    </message>
+    <message>
+        <source>Photo:</source>
+        <translation>Foto:</translation>
+    </message>
+</context>
+<context>
     <name>Vellumix</name>
     <message>
         <source>Auto Rotate</source>
@@ -1659,26 +1797,6 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
         <translation>Titel hinzufügen</translation>
     </message>
     <message>
-        <source>Gradient</source>
-        <translation>Farbverlauf</translation>
-    </message>
-    <message>
-        <source>Colour</source>
-        <translation>Farbe</translation>
-    </message>
-    <message>
-        <source>Blurred copy of the selected photo</source>
-        <translation>Unscharfe Kopie des ausgewählten Fotos</translation>
-    </message>
-    <message>
-        <source>Text:</source>
-        <translation>Text:</translation>
-    </message>
-    <message>
-        <source>Background:</source>
-        <translation>Hintergrund:</translation>
-    </message>
-    <message>
         <source>The title card cannot be written to %1.</source>
         <translation>Die Titelkarte kann nicht nach %1 geschrieben werden.</translation>
     </message>
@@ -1717,6 +1835,26 @@ und wie viele Systemressourcen dafür nötig sind.</translation>
     <message>
         <source>Cut on the Beat</source>
         <translation>Auf den Takt schneiden</translation>
+    </message>
+    <message>
+        <source>Edit Title...</source>
+        <translation>Titel bearbeiten...</translation>
+    </message>
+    <message>
+        <source>The selected title card&apos;s text and background</source>
+        <translation>Text und Hintergrund der ausgewählten Titelkarte</translation>
+    </message>
+    <message>
+        <source>Caption Style for the Show...</source>
+        <translation>Bildtextstil der Diashow...</translation>
+    </message>
+    <message>
+        <source>The look of every caption without a style of its own</source>
+        <translation>Das Aussehen aller Bildtexte ohne eigenen Stil</translation>
+    </message>
+    <message>
+        <source>Edit Title</source>
+        <translation>Titel bearbeiten</translation>
     </message>
 </context>
 <context>

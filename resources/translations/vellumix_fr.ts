@@ -521,6 +521,101 @@ PATH&#xa0;: fichiers photo, fichiers audio et dossiers, dans l’ordre du diapor
         <source>Caption Font</source>
         <translation>Police de la légende</translation>
     </message>
+    <message>
+        <source>Title...</source>
+        <translation>Titre...</translation>
+    </message>
+    <message>
+        <source>The title card&apos;s text and background</source>
+        <translation>Texte et arrière-plan du carton de titre</translation>
+    </message>
+    <message>
+        <source>The Show&apos;s Style...</source>
+        <translation>Style du diaporama...</translation>
+    </message>
+    <message>
+        <source>The caption style of the whole show</source>
+        <translation>Le style de légende de tout le diaporama</translation>
+    </message>
+</context>
+<context>
+    <name>CaptionStyleDialog</name>
+    <message>
+        <source>Caption Style for the Show</source>
+        <translation>Style des légendes du diaporama</translation>
+    </message>
+    <message>
+        <source>Plain with shadow</source>
+        <translation>Simple avec ombre</translation>
+    </message>
+    <message>
+        <source>White on dark band</source>
+        <translation>Blanc sur bande sombre</translation>
+    </message>
+    <message>
+        <source>Bold outline</source>
+        <translation>Contour gras</translation>
+    </message>
+    <message>
+        <source>Handwritten</source>
+        <translation>Manuscrit</translation>
+    </message>
+    <message>
+        <source>Start from:</source>
+        <translation>Partir de&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Gras</translation>
+    </message>
+    <message>
+        <source>Font:</source>
+        <translation>Police&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Height of the text in percent of the frame&apos;s height</source>
+        <translation>Hauteur du texte en pourcentage de la hauteur de l&apos;image</translation>
+    </message>
+    <message>
+        <source>Text colour...</source>
+        <translation>Couleur du texte...</translation>
+    </message>
+    <message>
+        <source>Caption Colour</source>
+        <translation>Couleur de la légende</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>Taille&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Outline</source>
+        <translation>Contour</translation>
+    </message>
+    <message>
+        <source>Outline colour...</source>
+        <translation>Couleur du contour...</translation>
+    </message>
+    <message>
+        <source>Outline Colour</source>
+        <translation>Couleur du contour</translation>
+    </message>
+    <message>
+        <source>Soft shadow</source>
+        <translation>Ombre douce</translation>
+    </message>
+    <message>
+        <source>Box behind the text</source>
+        <translation>Cadre derrière le texte</translation>
+    </message>
+    <message>
+        <source>Box colour...</source>
+        <translation>Couleur du cadre...</translation>
+    </message>
+    <message>
+        <source>Box Colour</source>
+        <translation>Couleur du cadre</translation>
+    </message>
 </context>
 <context>
     <name>CompileProgress</name>
@@ -1384,6 +1479,49 @@ et les ressources système nécessaires.</translation>
     </message>
 </context>
 <context>
+    <name>TitleCardDialog</name>
+    <message>
+        <source>Text:</source>
+        <translation>Texte&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Gradient</source>
+        <translation>Dégradé</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Couleur</translation>
+    </message>
+    <message>
+        <source>Blurred copy of a photo</source>
+        <translation>Copie floue d’une photo</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>Arrière-plan&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Colour...</source>
+        <translation>Couleur...</translation>
+    </message>
+    <message>
+        <source>Title Card Colour</source>
+        <translation>Couleur du carton de titre</translation>
+    </message>
+    <message>
+        <source>Second colour...</source>
+        <translation>Seconde couleur...</translation>
+    </message>
+    <message>
+        <source>Colours:</source>
+        <translation>Couleurs&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Photo:</source>
+        <translation>Photo&#xa0;:</translation>
+    </message>
+</context>
+<context>
     <name>Vellumix</name>
     <message>
         <source>Auto Rotate</source>
@@ -1659,26 +1797,6 @@ et les ressources système nécessaires.</translation>
         <translation>Ajouter un titre</translation>
     </message>
     <message>
-        <source>Gradient</source>
-        <translation>Dégradé</translation>
-    </message>
-    <message>
-        <source>Colour</source>
-        <translation>Couleur</translation>
-    </message>
-    <message>
-        <source>Blurred copy of the selected photo</source>
-        <translation>Copie floue de la photo sélectionnée</translation>
-    </message>
-    <message>
-        <source>Text:</source>
-        <translation>Texte&#xa0;:</translation>
-    </message>
-    <message>
-        <source>Background:</source>
-        <translation>Arrière-plan&#xa0;:</translation>
-    </message>
-    <message>
         <source>The title card cannot be written to %1.</source>
         <translation>Le carton de titre ne peut pas être écrit dans %1.</translation>
     </message>
@@ -1717,6 +1835,26 @@ et les ressources système nécessaires.</translation>
     <message>
         <source>Cut on the Beat</source>
         <translation>Couper sur le temps</translation>
+    </message>
+    <message>
+        <source>Edit Title...</source>
+        <translation>Modifier le titre...</translation>
+    </message>
+    <message>
+        <source>The selected title card&apos;s text and background</source>
+        <translation>Texte et arrière-plan du carton de titre sélectionné</translation>
+    </message>
+    <message>
+        <source>Caption Style for the Show...</source>
+        <translation>Style des légendes du diaporama...</translation>
+    </message>
+    <message>
+        <source>The look of every caption without a style of its own</source>
+        <translation>L’aspect de chaque légende sans style propre</translation>
+    </message>
+    <message>
+        <source>Edit Title</source>
+        <translation>Modifier le titre</translation>
     </message>
 </context>
 <context>

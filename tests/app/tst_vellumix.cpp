@@ -32,6 +32,7 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -429,7 +430,11 @@ void TestVellumix::smallestWindowFitsASmallScreen()
     const QSize smallest = window->minimumSizeHint();
     window->resize(smallest);
     QTRY_COMPARE(window->size(), smallest);
-    const QStringList clipped = clippedTexts(window.get());
+    QStringList clipped = clippedTexts(window.get());
+    // The selected photos' settings, in their own tab of the same column.
+    clickRow(ui()->photoListWidget, 0);
+    window->findChild<QTabWidget *>(QStringLiteral("settingsTabs"))->setCurrentIndex(1);
+    clipped += clippedTexts(window.get());
     QCoreApplication::removeTranslator(&translator);
     qApp->setStyleSheet(QString());
     QVERIFY2(smallest.height() <= 700, qPrintable(QString::number(smallest.height())));

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Captions: kept in the show file, bounded, laid out in the safe area at a size relative to the
 // frame, drawn in reading order, made readable over bright photos, and shown with their photo.
+#include "storyboard/captionbackdrop.h"
 #include "storyboard/captiondrawing.h"
 #include "storyboard/gldrawer.h"
+#include "storyboard/motion.h"
 #include "storyboard/picture.h"
 #include "storyboard/showfile.h"
 #include "storyboard/storyboardframes.h"
@@ -96,6 +98,10 @@ private slots:
     void readableStyle();
     void outlineFollowsThePhoto_data();
     void outlineFollowsThePhoto();
+    void readableOnEveryFrame_data();
+    void readableOnEveryFrame();
+    void areaUnderTheCaption_data();
+    void areaUnderTheCaption();
     void readingOrder_data();
     void readingOrder();
     void placedInTheSafeArea_data();
@@ -230,29 +236,41 @@ void TestCaptions::readableStyle_data()
     QTest::addColumn<double>("lightest");
     QTest::addColumn<bool>("outlined");
     QTest::addColumn<QColor>("outlineColour");
+    QTest::addColumn<bool>("boxed");
     const CaptionStyle white;
     QTest::newRow("white over a dark photo: as chosen")
-        << white << 0.0 << 0.15 << false << QColor(Qt::black);
-    QTest::newRow("white over a bright sky: black outline")
-        << white << 0.05 << 1.0 << true << QColor(Qt::black);
+        << white << 0.0 << 0.15 << false << QColor(Qt::black) << false;
+    // Black letters' edges are lost in the dark part, white ones in the light part.
+    QTest::newRow("white over dark ground and bright sky: a box")
+        << white << 0.05 << 1.0 << false << QColor(Qt::black) << true;
+    QTest::newRow("white over bright sky: black outline")
+        << white << 0.3 << 1.0 << true << QColor(Qt::black) << false;
     QTest::newRow("white over mid grey: black outline")
-        << white << 0.2 << 0.2 << true << QColor(Qt::black);
+        << white << 0.2 << 0.2 << true << QColor(Qt::black) << false;
+    QTest::newRow("white over busy grey to white: a box")
+        << white << 0.12 << 1.0 << false << QColor(Qt::black) << true;
     CaptionStyle black = white;
     black.colour = Qt::black;
-    QTest::newRow("black over a night photo: white outline")
-        << black << 0.0 << 0.4 << true << QColor(Qt::white);
+    QTest::newRow("black over a dim night photo: white outline")
+        << black << 0.0 << 0.15 << true << QColor(Qt::white) << false;
+    QTest::newRow("black over a night photo with lights: a box")
+        << black << 0.0 << 0.4 << false << QColor(Qt::black) << true;
+    CaptionStyle grey = white;
+    grey.colour = QColor(128, 128, 128);
+    QTest::newRow("grey text amid its own grey: a box")
+        << grey << 0.1 << 0.4 << false << QColor(Qt::black) << true;
     const CaptionStyle band = CaptionStyle::fromPreset(CaptionPreset::Band);
     QTest::newRow("white on its band over white: the band suffices")
-        << band << 1.0 << 1.0 << false << band.outlineColour;
+        << band << 1.0 << 1.0 << false << band.outlineColour << true;
     CaptionStyle thinBand = band;
     thinBand.boxColour = QColor(0, 0, 0, 40);
     QTest::newRow("white on a faint band over white: outlined")
-        << thinBand << 1.0 << 1.0 << true << QColor(Qt::black);
+        << thinBand << 1.0 << 1.0 << true << QColor(Qt::black) << true;
     CaptionStyle greyOutline = white;
     greyOutline.outline = true;
     greyOutline.outlineColour = QColor(200, 200, 200);
     QTest::newRow("an outline without contrast is made black")
-        << greyOutline << 1.0 << 1.0 << true << QColor(Qt::black);
+        << greyOutline << 1.0 << 1.0 << true << QColor(Qt::black) << false;
 }
 
 void TestCaptions::readableStyle()
@@ -262,11 +280,19 @@ void TestCaptions::readableStyle()
     QFETCH(double, lightest);
     QFETCH(bool, outlined);
     QFETCH(QColor, outlineColour);
+    QFETCH(bool, boxed);
     const CaptionStyle readable = ::readableStyle(style, darkest, lightest);
     QCOMPARE(readable.outline, outlined || style.outline);
     QCOMPARE(readable.outlineColour, outlineColour);
-    QCOMPARE(readable.box, style.box);
+    QCOMPARE(readable.box, boxed);
     QCOMPARE(readable.colour, style.colour);
+    // What it adds is enough by its own measure, and a box no more opaque than it must be.
+    QCOMPARE(::readableStyle(readable, darkest, lightest), readable);
+    if (boxed && !style.box && readable.boxColour.alpha() > 160) {
+        CaptionStyle lighter = readable;
+        lighter.boxColour.setAlpha(readable.boxColour.alpha() - 16);
+        QVERIFY(::readableStyle(lighter, darkest, lightest) != lighter);
+    }
 }
 
 void TestCaptions::outlineFollowsThePhoto_data()
@@ -296,6 +322,119 @@ void TestCaptions::outlineFollowsThePhoto()
         QVERIFY2(ink.dark > ink.light / 4, qPrintable(QString::number(ink.dark)));
     else
         QCOMPARE(ink.dark, 0);
+}
+
+void TestCaptions::readableOnEveryFrame_data()
+{
+    // Photos as letters: W white, B black, H black above white with the line through the middle
+    // of the caption. White text, held 2 s with 1 s transitions at 10 frames/s.
+    QTest::addColumn<QString>("photos");
+    QTest::addColumn<int>("captioned");
+    QTest::addColumn<QString>("transition");
+    QTest::addColumn<int>("expected"); // 0 as chosen, 1 outlined, 2 boxed
+    QTest::newRow("white photo: outlined") << "W" << 0 << "dissolve" << 1;
+    QTest::newRow("black photo: as chosen") << "B" << 0 << "dissolve" << 0;
+    QTest::newRow("half black, half white: boxed") << "H" << 0 << "dissolve" << 2;
+    // A wipe shows the next photo whole in parts while the leaving caption fades out, and the
+    // arriving caption fades in over what is left of the one before.
+    QTest::newRow("black wiped to white: boxed") << "BW" << 0 << "wipe" << 2;
+    QTest::newRow("black after a wipe from white: boxed") << "WBB" << 1 << "wipe" << 2;
+    // A dissolve has brought the other photo half way in at most while the caption shows.
+    QTest::newRow("black dissolving to white: as chosen") << "BW" << 0 << "dissolve" << 0;
+    QTest::newRow("white between dissolving blacks: outlined") << "BWB" << 1 << "dissolve" << 1;
+    QTest::newRow("black cut to white: as chosen") << "BW" << 0 << "cut" << 0;
+}
+
+void TestCaptions::readableOnEveryFrame()
+{
+    QFETCH(QString, photos);
+    QFETCH(int, captioned);
+    QFETCH(QString, transition);
+    QFETCH(int, expected);
+    QTemporaryDir dir;
+    StoryBoard board;
+    board.patterns = {dir.filePath(QStringLiteral("a.wpt"))};
+    board.useZoom = false;
+    board.dissolveOnly = transition == QLatin1String("dissolve");
+    board.useTransition = transition != QLatin1String("cut");
+    board.setPhotoDurationMs(2000);
+    board.setTransitionDurationMs(1000);
+    for (qsizetype i = 0; i < photos.size(); ++i) {
+        QImage image(160, 90, QImage::Format_RGB32);
+        image.fill(photos.at(i) == QLatin1Char('B') ? Qt::black : Qt::white);
+        if (photos.at(i) == QLatin1Char('H'))
+            QPainter(&image).fillRect(0, 0, 160, 45, Qt::black);
+        ImageInfo info;
+        info.path = dir.filePath(QStringLiteral("%1.png").arg(i));
+        QVERIFY(image.save(info.path));
+        board.photos.append(info);
+    }
+    board.photos[captioned].caption.text = QStringLiteral("Two\nlines");
+    board.photos[captioned].caption.anchor = CaptionAnchor::Centre;
+    board.captionStyle = flatStyle();
+
+    MediaFormat format;
+    format.width = 320;
+    format.height = 180;
+    format.frameRate = 10.0;
+    StoryBoardFrames frames;
+    frames.setFormat(format);
+    frames.setStoryBoard(&board);
+    const StoryBoardFrames::CaptionPicture &caption = frames.captionPicture(captioned);
+    QVERIFY(!caption.box.isEmpty());
+    QCOMPARE(caption.style.outline, expected == 1);
+    QCOMPARE(caption.style.box, expected == 2);
+    // What is drawn follows the decision: a dark band or outline round the white letters.
+    const Ink ink = inkOf(caption.picture);
+    QVERIFY(ink.light > 50);
+    QCOMPARE(ink.dark > ink.light / 4, expected != 0);
+    // One decision for the whole caption: asked again for a frame of its own, it is the same.
+    const uint64_t serial = caption.picture.serial;
+    frames.composition(frames.timeline().spans.at(captioned).holdEnd - 1);
+    QCOMPARE(frames.captionPicture(captioned).picture.serial, serial);
+}
+
+void TestCaptions::areaUnderTheCaption_data()
+{
+    // A frame-sized photo shown through a motion rectangle: the part of its picture under a
+    // part of the frame is that part of the rectangle, mirrored with the photo.
+    QTest::addColumn<QRectF>("shown");
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<QRectF>("area");
+    QTest::addColumn<QRectF>("expected");
+    const QRectF frame(0, 0, 320, 180);
+    QTest::newRow("unmoved") << frame << 0 << QRectF(10, 150, 100, 20) << QRectF(10, 150, 100, 20);
+    QTest::newRow("zoomed into the top left")
+        << QRectF(0, 0, 160, 90) << 0 << frame << QRectF(0, 0, 160, 90);
+    QTest::newRow("bottom band of a view of the bottom right")
+        << QRectF(160, 90, 160, 90) << 0 << QRectF(0, 135, 320, 45)
+        << QRectF(160, 157.5, 160, 22.5);
+    QTest::newRow("mirrored, zoomed into the top left")
+        << QRectF(0, 0, 160, 90) << 2 << frame << QRectF(160, 0, 160, 90);
+    QTest::newRow("flipped, bottom band unmoved")
+        << frame << 1 << QRectF(0, 135, 320, 45) << QRectF(0, 0, 320, 45);
+}
+
+void TestCaptions::areaUnderTheCaption()
+{
+    QFETCH(QRectF, shown);
+    QFETCH(int, orientation);
+    QFETCH(QRectF, area);
+    QFETCH(QRectF, expected);
+    const QSizeF photo(320, 180);
+    const LayerFx fx = rectFx(shown, photo, Framing::Fit, 320, 180);
+    const std::optional<QRectF> under = areaInLayer(area, fx, orientation, QSize(320, 180));
+    QVERIFY(under);
+    const auto near = [](const QRectF &a, const QRectF &b) {
+        return std::abs(a.left() - b.left()) < 0.5 && std::abs(a.top() - b.top()) < 0.5
+            && std::abs(a.right() - b.right()) < 0.5 && std::abs(a.bottom() - b.bottom()) < 0.5;
+    };
+    QVERIFY2(near(*under, expected),
+             qPrintable(QStringLiteral("%1,%2 %3x%4")
+                            .arg(under->x())
+                            .arg(under->y())
+                            .arg(under->width())
+                            .arg(under->height())));
 }
 
 void TestCaptions::readingOrder_data()
@@ -343,12 +482,18 @@ void TestCaptions::placedInTheSafeArea_data()
     QTest::addColumn<CaptionAnchor>("anchor");
     QTest::addColumn<QSize>("small");
     QTest::addColumn<QSize>("large");
+    QTest::addColumn<QString>("text");
+    const QString lines = QStringLiteral("Grandma's garden\nsummer");
     QTest::newRow("bottom of 720p and 4K")
-        << CaptionAnchor::Bottom << QSize(1280, 720) << QSize(3840, 2160);
+        << CaptionAnchor::Bottom << QSize(1280, 720) << QSize(3840, 2160) << lines;
     QTest::newRow("bottom right of a phone frame")
-        << CaptionAnchor::BottomRight << QSize(360, 640) << QSize(1080, 1920);
+        << CaptionAnchor::BottomRight << QSize(360, 640) << QSize(1080, 1920) << lines;
     QTest::newRow("top left of a square frame")
-        << CaptionAnchor::TopLeft << QSize(480, 480) << QSize(1080, 1080);
+        << CaptionAnchor::TopLeft << QSize(480, 480) << QSize(1080, 1080) << lines;
+    // Wider than the safe area at the style's size: made smaller, never broken inside.
+    QTest::newRow("one long word in a phone frame")
+        << CaptionAnchor::Centre << QSize(360, 640) << QSize(1080, 1920)
+        << QStringLiteral("Wonderlandishnesses");
 }
 
 void TestCaptions::placedInTheSafeArea()
@@ -356,7 +501,7 @@ void TestCaptions::placedInTheSafeArea()
     QFETCH(CaptionAnchor, anchor);
     QFETCH(QSize, small);
     QFETCH(QSize, large);
-    const QString text = QStringLiteral("Grandma's garden\nsummer");
+    QFETCH(QString, text);
     const CaptionStyle style = CaptionStyle::fromPreset(CaptionPreset::Band);
     const CaptionShape a = layoutCaption(text, anchor, style, small);
     const CaptionShape b = layoutCaption(text, anchor, style, large);
@@ -376,6 +521,9 @@ void TestCaptions::placedInTheSafeArea()
             QVERIFY(lines.top() - safe.top() <= reach);
         if (row == 2)
             QVERIFY(safe.bottom() - lines.bottom() <= reach);
+        if (!text.contains(QLatin1Char(' ')))
+            QVERIFY2(lines.height() < 2.0 * shape->pixelSize,
+                     qPrintable(QString::number(lines.height())));
     }
     // The same share of the frame at both sizes.
     const double heightA = a.lines.height() / small.height();
@@ -512,6 +660,28 @@ void TestCaptions::titleCards()
     const QColor atBottom = picture.pixelColor(picture.width() / 2, picture.height() - 3);
     QVERIFY2(near(atTop, top), qPrintable(atTop.name()));
     QVERIFY2(near(atBottom, bottom), qPrintable(atBottom.name()));
+
+    // In a frame of any shape the card fills the frame, corner to corner, with no bars.
+    for (const QSize shape : {QSize(320, 240), QSize(180, 320), QSize(240, 240)}) {
+        StoryBoard board;
+        board.photos = {record};
+        MediaFormat format;
+        format.width = shape.width();
+        format.height = shape.height();
+        StoryBoardFrames frames;
+        frames.setFormat(format);
+        frames.setStoryBoard(&board);
+        const Picture &drawn = frames.photoPicture(record);
+        const auto pixel = [&drawn](int x, int y) {
+            const uint8_t *p = drawn.row(drawn.height() - 1 - y) + 4 * x;
+            return QColor(p[2], p[1], p[0]);
+        };
+        for (const int x : {0, shape.width() - 1}) {
+            QVERIFY2(near(pixel(x, 1), top), qPrintable(pixel(x, 1).name()));
+            QVERIFY2(near(pixel(x, shape.height() - 2), bottom),
+                     qPrintable(pixel(x, shape.height() - 2).name()));
+        }
+    }
 
     // Kept in the show file, and drawn again when its picture has gone.
     ShowFile show;
