@@ -160,6 +160,17 @@ double worstContrast(double luminance, double dark, double light)
     return std::min(contrastRatio(luminance, dark), contrastRatio(luminance, light));
 }
 
+// The lowest contrast any luminance from dark to light has with whichever of text and outline
+// stands out more from it: every letter's edge is then seen, by its fill or by its outline.
+// Against text lighter than its outline the better of the two falls as the background brightens
+// up to where both are equal, and rises after; so the worst lies there or at an end of the range.
+double worstEdgeContrast(double text, double outline, double dark, double light)
+{
+    const double equal = std::sqrt((text + 0.05) * (outline + 0.05)) - 0.05;
+    const double worst = std::clamp(equal, dark, light);
+    return std::max(contrastRatio(text, worst), contrastRatio(outline, worst));
+}
+
 } // namespace
 
 double relativeLuminance(const QColor &colour)
@@ -183,15 +194,15 @@ CaptionStyle readableStyle(const CaptionStyle &style, double darkest, double lig
     const double boxLight = style.box ? underBox(lightest, style.boxColour) : lightest;
     if (worstContrast(text, boxDark, boxLight) >= MinContrast)
         return style;
-    // An outline is the edge every letter shows against the background, so it has to stand out
-    // from all of it, as well as from the text.
+    // An outline stands out from the text, and wherever the text itself does not stand out from
+    // the background the outline has to.
     const QColor outline = style.outline
             && contrastRatio(text, relativeLuminance(style.outlineColour)) >= MinContrast
         ? style.outlineColour
         : (contrastRatio(text, 0.0) >= contrastRatio(text, 1.0) ? QColor(Qt::black)
                                                                 : QColor(Qt::white));
     CaptionStyle readable = style;
-    if (worstContrast(relativeLuminance(outline), boxDark, boxLight) >= MinContrast) {
+    if (worstEdgeContrast(text, relativeLuminance(outline), boxDark, boxLight) >= MinContrast) {
         readable.outline = true;
         readable.outlineColour = outline;
         return readable;

@@ -240,21 +240,21 @@ void TestCaptions::readableStyle_data()
     const CaptionStyle white;
     QTest::newRow("white over a dark photo: as chosen")
         << white << 0.0 << 0.15 << false << QColor(Qt::black) << false;
-    // Black letters' edges are lost in the dark part, white ones in the light part.
-    QTest::newRow("white over dark ground and bright sky: a box")
-        << white << 0.05 << 1.0 << false << QColor(Qt::black) << true;
+    // White letters stand out from the dark part, their black outline from the light part.
+    QTest::newRow("white over dark ground and bright sky: black outline")
+        << white << 0.05 << 1.0 << true << QColor(Qt::black) << false;
     QTest::newRow("white over bright sky: black outline")
         << white << 0.3 << 1.0 << true << QColor(Qt::black) << false;
     QTest::newRow("white over mid grey: black outline")
         << white << 0.2 << 0.2 << true << QColor(Qt::black) << false;
-    QTest::newRow("white over busy grey to white: a box")
-        << white << 0.12 << 1.0 << false << QColor(Qt::black) << true;
+    QTest::newRow("white over busy grey to white: black outline")
+        << white << 0.12 << 1.0 << true << QColor(Qt::black) << false;
     CaptionStyle black = white;
     black.colour = Qt::black;
     QTest::newRow("black over a dim night photo: white outline")
         << black << 0.0 << 0.15 << true << QColor(Qt::white) << false;
-    QTest::newRow("black over a night photo with lights: a box")
-        << black << 0.0 << 0.4 << false << QColor(Qt::black) << true;
+    QTest::newRow("black over a night photo with lights: white outline")
+        << black << 0.0 << 0.4 << true << QColor(Qt::white) << false;
     CaptionStyle grey = white;
     grey.colour = QColor(128, 128, 128);
     QTest::newRow("grey text amid its own grey: a box")
@@ -334,11 +334,11 @@ void TestCaptions::readableOnEveryFrame_data()
     QTest::addColumn<int>("expected"); // 0 as chosen, 1 outlined, 2 boxed
     QTest::newRow("white photo: outlined") << "W" << 0 << "dissolve" << 1;
     QTest::newRow("black photo: as chosen") << "B" << 0 << "dissolve" << 0;
-    QTest::newRow("half black, half white: boxed") << "H" << 0 << "dissolve" << 2;
+    QTest::newRow("half black, half white: outlined") << "H" << 0 << "dissolve" << 1;
     // A wipe shows the next photo whole in parts while the leaving caption fades out, and the
     // arriving caption fades in over what is left of the one before.
-    QTest::newRow("black wiped to white: boxed") << "BW" << 0 << "wipe" << 2;
-    QTest::newRow("black after a wipe from white: boxed") << "WBB" << 1 << "wipe" << 2;
+    QTest::newRow("black wiped to white: outlined") << "BW" << 0 << "wipe" << 1;
+    QTest::newRow("black after a wipe from white: outlined") << "WBB" << 1 << "wipe" << 1;
     // A dissolve has brought the other photo half way in at most while the caption shows.
     QTest::newRow("black dissolving to white: as chosen") << "BW" << 0 << "dissolve" << 0;
     QTest::newRow("white between dissolving blacks: outlined") << "BWB" << 1 << "dissolve" << 1;
