@@ -10,6 +10,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -31,7 +32,9 @@ void showAsList(QMessageBox &box)
     area->setObjectName(QStringLiteral("zoMessageList"));
     area->setFrameShape(QFrame::StyledPanel);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    if (!box.layout()->replaceWidget(list, area)) {
+    // The layout gives up the list's old item, and it is ours to delete.
+    const std::unique_ptr<QLayoutItem> replaced(box.layout()->replaceWidget(list, area));
+    if (!replaced) {
         delete area;
         return;
     }
