@@ -171,7 +171,7 @@ QByteArray AVPipeWriter::videoHeader(const MediaFormat &format)
     return videoHeader(format.width, format.height, rateNum, rateDen, aspectNum, aspectDen);
 }
 
-bool AVPipeWriter::writeVideoFrame(const uint8_t *const planes[4], const int strides[4])
+bool AVPipeWriter::startFrame()
 {
     if (videoHeaderPending) {
         videoHeaderPending = false;
@@ -179,7 +179,12 @@ bool AVPipeWriter::writeVideoFrame(const uint8_t *const planes[4], const int str
         if (header.isEmpty() || !put(header.constData(), header.size()))
             return false;
     }
-    if (!put("FRAME\n", 6))
+    return put("FRAME\n", 6);
+}
+
+bool AVPipeWriter::writeVideoFrame(const uint8_t *const planes[4], const int strides[4])
+{
+    if (!startFrame())
         return false;
 
     int shiftW = 1;
@@ -222,13 +227,7 @@ bool AVPipeWriter::writeVideoFrame(const QByteArray &buffer)
 {
     if (buffer.size() != frameBufferSize(format))
         return false;
-    if (videoHeaderPending) {
-        videoHeaderPending = false;
-        const QByteArray header = videoHeader(format);
-        if (header.isEmpty() || !put(header.constData(), header.size()))
-            return false;
-    }
-    if (!put("FRAME\n", 6))
+    if (!startFrame())
         return false;
     // Written as the array it is, the frame is queued by reference rather than copied.
     return process->write(buffer) == buffer.size();

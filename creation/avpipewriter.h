@@ -88,6 +88,8 @@ private slots:
 
 private:
     bool put(const char *data, qint64 length);
+    // Writes the stream header before the first frame, then a frame's own header.
+    bool startFrame();
     void onProcessFinished(int exitCode, QProcess::ExitStatus status);
 
     MediaFormat format;

@@ -6,6 +6,7 @@
 #include <GL/glext.h>
 
 #include "storyboard/gldrawer.h"
+#include "storyboard/glerrors.h"
 
 #include "storyboard/offscreenglcontext.h"
 #include "storyboard/picture.h"
@@ -20,11 +21,6 @@ namespace {
 
 // More layers than this would be a caller's mistake, not a frame.
 constexpr int MaxTextures = 16;
-
-void drainGLErrors()
-{
-    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) { }
-}
 
 // Layers are drawn with a fragment program that only samples the picture. The fixed-function
 // equivalent (GL_REPLACE) samples projectively, which keeps Mesa's software rasterizer from

@@ -5,6 +5,7 @@
 #include <GL/glext.h>
 
 #include "storyboard/gldrawer.h"
+#include "storyboard/glerrors.h"
 
 #include "storyboard/offscreenglcontext.h"
 
@@ -15,11 +16,6 @@
 #include <memory>
 
 namespace {
-
-void drainGLErrors()
-{
-    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) { }
-}
 
 // Turns the painted frame into one plane of a YUV 4:2:0 picture: Y from each pixel, U or V from
 // the mean of each 2 x 2 block. The planes are drawn side by side in one target, each into its

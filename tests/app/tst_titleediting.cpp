@@ -29,20 +29,6 @@
 
 namespace {
 
-// Runs action on the modal dialog of type Dialog that trigger opens, once it is up.
-template<typename Dialog>
-bool whenOpen(const std::function<void()> &trigger, const std::function<void(Dialog *)> &action)
-{
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        QTRY_VERIFY(qobject_cast<Dialog *>(QApplication::activeModalWidget()));
-        seen = true;
-        action(qobject_cast<Dialog *>(QApplication::activeModalWidget()));
-    });
-    trigger();
-    return QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }) && seen;
-}
-
 // Picks the entry with text in a combo box by keys, as a user does.
 void pickByKeys(QComboBox *box, const QString &text)
 {

@@ -35,20 +35,6 @@
 
 namespace {
 
-// Runs action on the modal widget of type Dialog that trigger opens, once it is up.
-template<typename Dialog>
-bool whenOpen(const std::function<void()> &trigger, const std::function<void(Dialog *)> &action)
-{
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        QTRY_VERIFY(qobject_cast<Dialog *>(QApplication::activeModalWidget()));
-        seen = true;
-        action(qobject_cast<Dialog *>(QApplication::activeModalWidget()));
-    });
-    trigger();
-    return QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }) && seen;
-}
-
 // Types names into a file dialog's name field and accepts it, as a user choosing files does.
 void choose(QFileDialog *dialog, const QString &typed)
 {

@@ -15,6 +15,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 // What the window tests share: generated photos and songs in a folder of their own, and a main
@@ -98,3 +100,17 @@ private slots:
 private:
     const bool focus;
 };
+
+// Runs action on the modal widget of type Dialog that trigger opens, once it is up.
+template<typename Dialog>
+bool whenOpen(const std::function<void()> &trigger, const std::function<void(Dialog *)> &action)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        QTRY_VERIFY(qobject_cast<Dialog *>(QApplication::activeModalWidget()));
+        seen = true;
+        action(qobject_cast<Dialog *>(QApplication::activeModalWidget()));
+    });
+    trigger();
+    return QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }) && seen;
+}
