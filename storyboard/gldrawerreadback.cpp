@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The drawer's read-back of frames as YUV 4:2:0, converted by GL.
+// The drawer's read-back of frames: as they are painted, or as YUV 4:2:0 converted by GL.
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
 #include <GL/glext.h>
 
 #include "storyboard/gldrawer.h"
+#include "storyboard/gldrawerscope.h"
 #include "storyboard/glerrors.h"
 
 #include "storyboard/offscreenglcontext.h"
@@ -206,4 +207,87 @@ bool GLDrawer::grabFrameYuv420(const YuvRows &rows, uint8_t *destination)
         return false;
     }
     return true;
+}
+
+bool GLDrawer::ensureGrabTarget()
+{
+    if (grabFbo)
+        return true;
+    glGenFramebuffers(1, &grabFbo);
+    glBindFramebuffer(GL_FRAMEBUFFER, grabFbo);
+    glGenRenderbuffers(1, &grabColor);
+    glBindRenderbuffer(GL_RENDERBUFFER, grabColor);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, frameW, frameH);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, grabColor);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        qWarning("GLDrawer: no %dx%d frame buffer for read-back", frameW, frameH);
+        releaseGrabTarget();
+        return false;
+    }
+    return true;
+}
+
+void GLDrawer::releaseGrabTarget()
+{
+    if (grabFbo) {
+        glDeleteFramebuffers(1, &grabFbo);
+        grabFbo = 0;
+    }
+    if (grabColor) {
+        glDeleteRenderbuffers(1, &grabColor);
+        grabColor = 0;
+    }
+}
+
+bool GLDrawer::grabFrame(unsigned format, unsigned type, void *destination)
+{
+    if (!destination || frameW <= 0)
+        return false;
+    CurrentScope scope(this);
+    if (!scope || !resourcesReady)
+        return false;
+    drainGLErrors();
+    GLint previous = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &previous);
+    // The writer's drawer is frame-sized and paints straight into its own buffer; a drawer shown
+    // at another size paints the frame once more into a frame-sized buffer.
+    const bool direct = isOffscreen() && offscreen->framebufferSize() == QSize(frameW, frameH);
+    if (!direct) {
+        if (!ensureGrabTarget())
+            return false;
+        glBindFramebuffer(GL_FRAMEBUFFER, grabFbo);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    paintFrame(QRect(0, 0, frameW, frameH));
+    paintNs = clock.nsecsElapsed();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glReadPixels(0, 0, frameW, frameH, format, type, destination);
+    const GLenum error = glGetError();
+    readBackNs = clock.nsecsElapsed() - paintNs;
+    if (!direct)
+        glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previous));
+    if (error != GL_NO_ERROR) {
+        qWarning("GLDrawer::grabFrame: read-back failed (0x%x)", error);
+        return false;
+    }
+    return true;
+}
+
+QImage GLDrawer::grabSurface()
+{
+    if (!isOffscreen())
+        return grabFramebuffer();
+    CurrentScope scope(this);
+    if (!scope || offscreen->framebufferSize().isEmpty())
+        return QImage();
+    const QSize surface = offscreen->framebufferSize();
+    paintFrame(viewport);
+    QImage image(surface, QImage::Format_RGBA8888);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glReadPixels(0, 0, surface.width(), surface.height(), GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
+    // GL reads the bottom row first.
+    return image.mirrored(false, true);
 }
