@@ -180,6 +180,20 @@ QStringList Vellumix::titleCardPhotos() const
     return paths;
 }
 
+bool Vellumix::askTitleCard(const QString &command, const QString &text, const TitleCard &card,
+                            ImageInfo &record)
+{
+    TitleCardDialog dialog(command, text, card, titleCardPhotos(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    if (makeTitleCard(dialog.text(), dialog.card(), titleCardFolder(), record))
+        return true;
+    QMessageBox::warning(this, command,
+                         tr("The title card cannot be written to %1.")
+                             .arg(QDir::toNativeSeparators(titleCardFolder())));
+    return false;
+}
+
 void Vellumix::addTitleCard()
 {
     const QList<int> selected = ui->photoListWidget->selectedPhotoIndexes();
@@ -188,16 +202,9 @@ void Vellumix::addTitleCard()
     // A blurred copy starts from the selected photo.
     if (before < storyBoard.photos.size() && !storyBoard.photos.at(before).titleCard)
         card.photo = storyBoard.photos.at(before).path;
-    TitleCardDialog dialog(tr("Add Title"), QString(), card, titleCardPhotos(), this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
     ImageInfo record;
-    if (!makeTitleCard(dialog.text(), dialog.card(), titleCardFolder(), record)) {
-        QMessageBox::warning(this, tr("Add Title"),
-                             tr("The title card cannot be written to %1.")
-                                 .arg(QDir::toNativeSeparators(titleCardFolder())));
+    if (!askTitleCard(tr("Add Title"), QString(), card, record))
         return;
-    }
     on_pause_clicked();
     QList<ImageInfo> photos = storyBoard.photos;
     photos.insert(std::clamp(before, 0, int(photos.size())), record);
@@ -209,16 +216,9 @@ void Vellumix::editTitleCard(int index)
     if (index < 0 || index >= storyBoard.photos.size() || !storyBoard.photos.at(index).titleCard)
         return;
     const ImageInfo old = storyBoard.photos.at(index);
-    TitleCardDialog dialog(tr("Edit Title"), old.caption.text, old.card, titleCardPhotos(), this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
     ImageInfo record;
-    if (!makeTitleCard(dialog.text(), dialog.card(), titleCardFolder(), record)) {
-        QMessageBox::warning(this, tr("Edit Title"),
-                             tr("The title card cannot be written to %1.")
-                                 .arg(QDir::toNativeSeparators(titleCardFolder())));
+    if (!askTitleCard(tr("Edit Title"), old.caption.text, old.card, record))
         return;
-    }
     // The card keeps its place, its own settings and its text's look.
     record.own = old.own;
     const QString text = record.caption.text;

@@ -223,6 +223,10 @@ private:
     void setShowCaptionStyle(const CaptionStyle &style);
     // The paths of the show's photos a title card can take its background from.
     QStringList titleCardPhotos() const;
+    // Shows the title card dialog of command from text and card, and writes the card chosen into
+    // record. False when the user cancels or the card cannot be written, which is said.
+    bool askTitleCard(const QString &command, const QString &text, const TitleCard &card,
+                      ImageInfo &record);
     // The photo the paused preview shows, or -1.
     int pausedPhoto() const;
 

@@ -110,7 +110,11 @@ void TitleCardDialog::updateState()
     colour2->setEnabled(chosen.background == TitleCard::Background::Gradient);
     photo->setEnabled(chosen.background == TitleCard::Background::BlurredPhoto);
     // The text in the card's own bold white, roughly as the video shows it.
-    QImage picture = titleCardImage(chosen, PreviewSize);
+    if (previewBackground.isNull() || chosen != previewCard) {
+        previewCard = chosen;
+        previewBackground = titleCardImage(chosen, PreviewSize);
+    }
+    QImage picture = previewBackground;
     QPainter painter(&picture);
     QFont font = painter.font();
     font.setBold(true);

@@ -4,6 +4,7 @@
 #include "storyboard/titlecard.h"
 
 #include <QDialog>
+#include <QImage>
 #include <QList>
 #include <QString>
 
@@ -37,4 +38,8 @@ private:
     QComboBox *photo = nullptr;
     QLabel *preview = nullptr;
     QDialogButtonBox *buttons = nullptr;
+    // The preview's background, made again only when the card changes (a blurred photo is read
+    // from its file), not with every key typed.
+    TitleCard previewCard;
+    QImage previewBackground;
 };

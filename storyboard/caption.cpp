@@ -127,25 +127,25 @@ QRectF captionSafeArea(QSize frame)
     return QRectF(w * left, h * top, w * (1.0 - left - right), h * (1.0 - top - bottom));
 }
 
+double srgbToLinear(double encoded)
+{
+    return encoded <= 0.04045 ? encoded / 12.92 : std::pow((encoded + 0.055) / 1.055, 2.4);
+}
+
+double blendedLuminance(double above, double below, double share)
+{
+    const auto toEncoded = [](double l) {
+        return l <= 0.0031308 ? l * 12.92 : 1.055 * std::pow(l, 1.0 / 2.4) - 0.055;
+    };
+    return srgbToLinear(share * toEncoded(above) + (1.0 - share) * toEncoded(below));
+}
+
 namespace {
 
-double toLinear(double v)
-{
-    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-}
-
-double toEncoded(double l)
-{
-    return l <= 0.0031308 ? l * 12.92 : 1.055 * std::pow(l, 1.0 / 2.4) - 0.055;
-}
-
-// The luminance of a background of luminance under a box of colour with its alpha, blended as
-// the drawer blends: on the encoded values.
+// The luminance of a background of luminance under a box of colour with its alpha.
 double underBox(double luminance, const QColor &box)
 {
-    const double a = box.alphaF();
-    const double v = a * toEncoded(relativeLuminance(box)) + (1.0 - a) * toEncoded(luminance);
-    return toLinear(v);
+    return blendedLuminance(relativeLuminance(box), luminance, box.alphaF());
 }
 
 constexpr double MinContrast = 4.5;
@@ -176,8 +176,8 @@ double worstEdgeContrast(double text, double outline, double dark, double light)
 double relativeLuminance(const QColor &colour)
 {
     const QColor c = colour.toRgb();
-    return 0.2126 * toLinear(c.redF()) + 0.7152 * toLinear(c.greenF())
-        + 0.0722 * toLinear(c.blueF());
+    return 0.2126 * srgbToLinear(c.redF()) + 0.7152 * srgbToLinear(c.greenF())
+        + 0.0722 * srgbToLinear(c.blueF());
 }
 
 double contrastRatio(double luminanceA, double luminanceB)
@@ -194,13 +194,15 @@ CaptionStyle readableStyle(const CaptionStyle &style, double darkest, double lig
     const double boxLight = style.box ? underBox(lightest, style.boxColour) : lightest;
     if (worstContrast(text, boxDark, boxLight) >= MinContrast)
         return style;
+    // Black or white, whichever lies farther from the text: every colour reaches 4.5 : 1 with one.
+    const QColor far = contrastRatio(text, 0.0) >= contrastRatio(text, 1.0) ? QColor(Qt::black)
+                                                                            : QColor(Qt::white);
     // An outline stands out from the text, and wherever the text itself does not stand out from
     // the background the outline has to.
     const QColor outline = style.outline
             && contrastRatio(text, relativeLuminance(style.outlineColour)) >= MinContrast
         ? style.outlineColour
-        : (contrastRatio(text, 0.0) >= contrastRatio(text, 1.0) ? QColor(Qt::black)
-                                                                : QColor(Qt::white));
+        : far;
     CaptionStyle readable = style;
     if (worstEdgeContrast(text, relativeLuminance(outline), boxDark, boxLight) >= MinContrast) {
         readable.outline = true;
@@ -209,8 +211,6 @@ CaptionStyle readableStyle(const CaptionStyle &style, double darkest, double lig
     }
     // A background too busy for any outline gets a box of the colour farthest from the text,
     // made as opaque as it must be.
-    const QColor far = contrastRatio(text, 0.0) >= contrastRatio(text, 1.0) ? QColor(Qt::black)
-                                                                            : QColor(Qt::white);
     QColor box = style.box && contrastRatio(text, relativeLuminance(style.boxColour)) >= MinContrast
         ? style.boxColour
         : far;

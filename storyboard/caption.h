@@ -79,6 +79,11 @@ QRectF captionSafeArea(QSize frame);
 // WCAG's relative luminance of an sRGB colour and contrast ratio of two luminances.
 double relativeLuminance(const QColor &colour);
 double contrastRatio(double luminanceA, double luminanceB);
+// The linear light of an encoded sRGB value (0 to 1).
+double srgbToLinear(double encoded);
+// The luminance of above laid over below with share (0 to 1) of above, blended as the drawer
+// blends: on the encoded values.
+double blendedLuminance(double above, double below, double share);
 
 // The style made to keep a contrast of 4.5 : 1 against a background whose luminances lie between
 // darkest and lightest: as it is where it does, else with an outline that does against all of the

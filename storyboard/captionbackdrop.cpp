@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storyboard/captionbackdrop.h"
 
+#include "storyboard/caption.h"
 #include "storyboard/showtimeline.h"
 #include "storyboard/storyboardframes.h"
 
 #include <QMap>
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -14,25 +14,7 @@ namespace {
 // ends bound it, and the ones between catch eased and turning paths.
 constexpr int HoldSamples = 16;
 
-double toEncoded(double l)
-{
-    return l <= 0.0031308 ? l * 12.92 : 1.055 * std::pow(l, 1.0 / 2.4) - 0.055;
-}
-
-double toLinear(double v)
-{
-    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-}
-
 } // namespace
-
-bool BackdropLayer::operator==(const BackdropLayer &other) const
-{
-    return photo == other.photo && orientation == other.orientation && fx.kind == other.fx.kind
-        && fx.param0 == other.fx.param0 && fx.param1 == other.fx.param1
-        && fx.param2 == other.fx.param2 && fx.param3 == other.fx.param3 && wipe == other.wipe
-        && share == other.share;
-}
 
 std::vector<CaptionBackdrop> captionBackdrops(const StoryBoard &board, const MediaFormat &format,
                                               const ShowTimeline &timeline, int photo)
@@ -150,11 +132,8 @@ LuminanceRange backdropLuminance(const std::vector<CaptionBackdrop> &backdrops, 
                           std::max(behind.lightest, own.lightest)};
                 continue;
             }
-            const auto blend = [&layer](double below, double above) {
-                return toLinear(layer.share * toEncoded(above)
-                                + (1.0 - layer.share) * toEncoded(below));
-            };
-            behind = {blend(behind.darkest, own.darkest), blend(behind.lightest, own.lightest)};
+            behind = {blendedLuminance(own.darkest, behind.darkest, layer.share),
+                      blendedLuminance(own.lightest, behind.lightest, layer.share)};
         }
         all = {std::min(all.darkest, behind.darkest), std::max(all.lightest, behind.lightest)};
     }

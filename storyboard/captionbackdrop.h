@@ -21,7 +21,7 @@ struct BackdropLayer
     bool wipe = false;
     double share = 1.0;
 
-    bool operator==(const BackdropLayer &other) const;
+    bool operator==(const BackdropLayer &other) const = default;
 };
 using CaptionBackdrop = std::vector<BackdropLayer>; // bottom layer first
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storyboard/captiondrawing.h"
 
+#include "storyboard/caption.h"
 #include "storyboard/picture.h"
 
 #include <QFont>
@@ -186,9 +187,8 @@ void backgroundLuminance(const Picture &photo, const QRect &area, double &darkes
         const double weights[3] = {0.0722, 0.7152, 0.2126}; // B, G, R
         for (int c = 0; c < 3; ++c) {
             for (int v = 0; v < 256; ++v) {
-                const double e = v / 255.0;
-                const double l = e <= 0.04045 ? e / 12.92 : std::pow((e + 0.055) / 1.055, 2.4);
-                table[static_cast<size_t>(c)][static_cast<size_t>(v)] = float(weights[c] * l);
+                table[static_cast<size_t>(c)][static_cast<size_t>(v)]
+                    = float(weights[c] * srgbToLinear(v / 255.0));
             }
         }
         return table;

@@ -25,6 +25,8 @@ struct LayerFx
     float param1 = 0.0f;
     float param2 = 0.0f;
     float param3 = 0.0f;
+
+    bool operator==(const LayerFx &other) const = default;
 };
 
 // The move and zoom path of one photo, in units of a 720 x 540 reference frame.

@@ -73,6 +73,16 @@ CaptionStyle flatStyle()
     return style;
 }
 
+// The frame the shows of these tests are drawn in: small, and 16:9 as most shows are.
+MediaFormat smallFrame()
+{
+    MediaFormat format;
+    format.width = 320;
+    format.height = 180;
+    format.frameRate = 10.0;
+    return format;
+}
+
 QString writePhoto(const QTemporaryDir &dir, const QString &name, QColor colour)
 {
     QImage image(160, 90, QImage::Format_RGB32);
@@ -373,10 +383,7 @@ void TestCaptions::readableOnEveryFrame()
     board.photos[captioned].caption.anchor = CaptionAnchor::Centre;
     board.captionStyle = flatStyle();
 
-    MediaFormat format;
-    format.width = 320;
-    format.height = 180;
-    format.frameRate = 10.0;
+    const MediaFormat format = smallFrame();
     StoryBoardFrames frames;
     frames.setFormat(format);
     frames.setStoryBoard(&board);
@@ -575,10 +582,7 @@ void TestCaptions::shownWithItsPhoto()
     board.captionStyle = flatStyle();
     board.captionStyle.size = 0.2;
 
-    MediaFormat format;
-    format.width = 320;
-    format.height = 180;
-    format.frameRate = 10.0;
+    const MediaFormat format = smallFrame();
     StoryBoardFrames frames;
     frames.setFormat(format);
     frames.setStoryBoard(&board);
